@@ -34,6 +34,6 @@ public:
 
 private:
   std::vector<std::unique_ptr<VORN_Variable>> fVariables;
-  std::unordered_map<std::string, int> fIndexByName;  // keys folded to lower case
+  std::unordered_map<std::string, int> fIndexByName; // keys folded to lower case
   int fWeightVarIndex = -1;
 };

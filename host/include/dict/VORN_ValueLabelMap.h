@@ -13,8 +13,8 @@ class VORN_ValueLabelMap {
 public:
   struct Entry {
     bool fIsString = false;
-    double fNumber = 0.0;  // the value of a numeric entry
-    std::string fText;     // the value of a string entry, trailing blanks removed
+    double fNumber = 0.0; // the value of a numeric entry
+    std::string fText;    // the value of a string entry, trailing blanks removed
     std::string fLabel;
   };
 

@@ -3,8 +3,7 @@
 
 #include <utility>
 
-CFAssertionError::CFAssertionError(std::string expression, std::string function,
-                                   std::string source)
+CFAssertionError::CFAssertionError(std::string expression, std::string function, std::string source)
     : std::logic_error("Assertion failed: " + expression + " in " + function + " (" + source + ")"),
       fExpression(std::move(expression)), fFunction(std::move(function)),
       fSource(std::move(source)) {}
