@@ -9,4 +9,6 @@ union OBS {
 
 // Number of OBS units a variable of this type occupies: 1 for numeric (type 0) and for strings
 // up to 8 characters; (type + 7) / 8 for longer strings.
-int ObsLength(int type);
+inline int ObsLength(int type) {
+  return type >= 0 && type <= 8 ? 1 : (type + 7) / 8;
+}

@@ -1,0 +1,65 @@
+// The host's assertion, the result-document record and the procedure base.
+#include "proc/CFAssert.h"
+#include "proc/CFProcCustom.h"
+#include "proc/CFStatXMLInfoBlock.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+TEST(CFAssert, ThrowsWithItsThreeTexts) {
+  try {
+    int nSplits = 0;
+    CF_ASSERT(nSplits > 0, "ProcessOutputXML", "backend/nonpar/NOPRProcCustom");
+    FAIL() << "no exception";
+  } catch (const CFAssertionError& e) {
+    EXPECT_EQ(e.Expression(), "nSplits > 0");
+    EXPECT_EQ(e.Function(), "ProcessOutputXML");
+    EXPECT_EQ(e.Source(), "backend/nonpar/NOPRProcCustom");
+    EXPECT_EQ(std::string(e.what()),
+              "Assertion failed: nSplits > 0 in ProcessOutputXML (backend/nonpar/NOPRProcCustom)");
+  }
+  EXPECT_NO_THROW(CF_ASSERT(1 + 1 == 2, "f", "s"));
+}
+
+TEST(CFStatXMLInfoBlock, CopiesPointAtTheirOwnValues) {
+  CFStatXMLInfoBlock block;
+  block.AddSplitValue(3, 1.0);
+  block.AddSplitValue(5, std::string("North"), 10);
+  block.AddSplitValue(6, 2.0); // growth must not leave the earlier pointers dangling
+  ASSERT_EQ(block.fSplitValues.size(), 3u);
+  EXPECT_EQ(block.fSplitValues[0]->f, 1.0);
+  EXPECT_EQ(std::string(block.fSplitValues[1]->s, 10), "North     ");
+
+  CFStatXMLInfoBlock copy(block);
+  EXPECT_NE(copy.fSplitValues[0], block.fSplitValues[0]);
+  EXPECT_EQ(copy.fSplitValues[2]->f, 2.0);
+  CFStatXMLInfoBlock assigned;
+  assigned = block;
+  EXPECT_EQ(assigned.fSplitVarIndexes, (std::vector<int>{3, 5, 6}));
+  EXPECT_NE(assigned.fSplitValues[1], block.fSplitValues[1]);
+  EXPECT_EQ(std::string(assigned.fSplitValues[1]->s, 5), "North");
+}
+
+TEST(CFProcCustom, DefaultsAndSeeds) {
+  CFProcCustom proc;
+  EXPECT_EQ(proc.GetSeed(), 2000000);
+  EXPECT_FALSE(proc.GetDrawSeed());
+  EXPECT_EQ(proc.GetWeightVarIndex(), -1);
+  EXPECT_TRUE(proc.GetEngineVarIndexes().empty());
+  EXPECT_FALSE(proc.ProcessOutputJSON());
+
+  proc.SetSeedGeneratorState(42);
+  std::set<int> seeds;
+  for (int i = 0; i < 100; ++i) {
+    int seed = proc.GetNextSeed();
+    EXPECT_GT(seed, 0);
+    seeds.insert(seed);
+  }
+  EXPECT_GT(seeds.size(), 95u) << "seeds should not repeat often";
+  CFProcCustom other;
+  other.SetSeedGeneratorState(42);
+  proc.SetSeedGeneratorState(42);
+  EXPECT_EQ(proc.GetNextSeed(), other.GetNextSeed()) << "same state, same seed";
+}
