@@ -1,0 +1,33 @@
+// Text hygiene shared by the output writers: every text that comes from data passes through here
+// before it reaches a terminal, an HTML page or a JSON document.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class RenderText {
+public:
+  // The text with every ill-formed UTF-8 sequence (stray continuation bytes, overlong forms,
+  // surrogates, code points beyond U+10FFFF, truncated sequences) replaced by U+FFFD, one
+  // replacement per maximal ill-formed subpart. Well-formed input comes back unchanged.
+  static std::string ValidUtf8(std::string_view text);
+
+  // Valid UTF-8 without control characters, for a terminal: tab, line feed and carriage return
+  // become blanks unless `keepLineFeeds` (then a line feed stays, a carriage return is dropped);
+  // every other C0, DEL and C1 control becomes U+FFFD, so an escape sequence in data can never
+  // drive the terminal.
+  static std::string ForTerminal(std::string_view text, bool keepLineFeeds);
+
+  // Valid UTF-8 with & < > " ' written as character references and control characters removed
+  // (tab, line feed and carriage return become blanks), safe in element content and in quoted
+  // attribute values of HTML and SVG.
+  static std::string ForHtml(std::string_view text);
+
+  // Columns that the text takes on a terminal: 0 for combining marks and zero-width characters,
+  // 2 for East Asian wide and full-width characters, 1 otherwise. Expects valid UTF-8 without
+  // controls (what ForTerminal returns); other bytes count one column each.
+  static int DisplayWidth(std::string_view text);
+
+  // Columns of the one code point that starts at `text[pos]`; sets `length` to its byte count.
+  static int CodePointWidth(std::string_view text, size_t pos, size_t& length);
+};

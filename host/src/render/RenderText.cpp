@@ -1,0 +1,177 @@
+// UTF-8 repair, control-character policy, HTML escaping and terminal column widths.
+#include "render/RenderText.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr char kReplacement[] = "\xEF\xBF\xBD"; // U+FFFD
+
+struct Range {
+  char32_t first;
+  char32_t last;
+};
+
+// Marks that sit on the previous character, and format characters that take no column.
+constexpr Range kZeroWidth[] = {
+    {0x0300, 0x036F}, {0x0483, 0x0489},  {0x0591, 0x05BD}, {0x05BF, 0x05BF}, {0x05C1, 0x05C2},
+    {0x05C4, 0x05C5}, {0x05C7, 0x05C7},  {0x0610, 0x061A}, {0x064B, 0x065F}, {0x0670, 0x0670},
+    {0x06D6, 0x06DC}, {0x06DF, 0x06E4},  {0x06E7, 0x06E8}, {0x06EA, 0x06ED}, {0x0E31, 0x0E31},
+    {0x0E34, 0x0E3A}, {0x0E47, 0x0E4E},  {0x1AB0, 0x1AFF}, {0x1DC0, 0x1DFF}, {0x200B, 0x200F},
+    {0x202A, 0x202E}, {0x2060, 0x2064},  {0x20D0, 0x20FF}, {0xFE00, 0xFE0F}, {0xFE20, 0xFE2F},
+    {0xFEFF, 0xFEFF}, {0xE0100, 0xE01EF}};
+
+// East Asian wide and full-width blocks, and the emoji blocks that terminals draw two columns wide.
+constexpr Range kDoubleWidth[] = {
+    {0x1100, 0x115F},   {0x2E80, 0x303E},  {0x3041, 0x33FF}, {0x3400, 0x4DBF},   {0x4E00, 0x9FFF},
+    {0xA000, 0xA4CF},   {0xA960, 0xA97F},  {0xAC00, 0xD7A3}, {0xF900, 0xFAFF},   {0xFE10, 0xFE19},
+    {0xFE30, 0xFE6F},   {0xFF00, 0xFF60},  {0xFFE0, 0xFFE6}, {0x1F300, 0x1F64F}, {0x1F900, 0x1F9FF},
+    {0x20000, 0x2FFFD}, {0x30000, 0x3FFFD}};
+
+template <size_t N> bool InRanges(const Range (&ranges)[N], char32_t cp) {
+  auto it = std::upper_bound(std::begin(ranges), std::end(ranges), cp,
+                             [](char32_t c, const Range& r) { return c < r.first; });
+  return it != std::begin(ranges) && cp <= std::prev(it)->last;
+}
+
+bool InByteRange(unsigned char b, unsigned char lo, unsigned char hi) {
+  return b >= lo && b <= hi;
+}
+
+// Decodes the code point at text[pos]. On success sets `cp` and `length` and returns true. On
+// failure sets `length` to the maximal ill-formed subpart (at least 1 byte) and returns false.
+bool Decode(std::string_view text, size_t pos, char32_t& cp, size_t& length) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  length = 1;
+  if (lead < 0x80) {
+    cp = lead;
+    return true;
+  }
+  size_t need = 0;
+  unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
+  if (InByteRange(lead, 0xC2, 0xDF)) {
+    need = 1;
+    cp = lead & 0x1F;
+  } else if (InByteRange(lead, 0xE0, 0xEF)) {
+    need = 2;
+    cp = lead & 0x0F;
+    lo = lead == 0xE0 ? 0xA0 : 0x80; // no overlong forms
+    hi = lead == 0xED ? 0x9F : 0xBF; // no surrogates
+  } else if (InByteRange(lead, 0xF0, 0xF4)) {
+    need = 3;
+    cp = lead & 0x07;
+    lo = lead == 0xF0 ? 0x90 : 0x80;
+    hi = lead == 0xF4 ? 0x8F : 0xBF; // nothing beyond U+10FFFF
+  } else {
+    return false;
+  }
+  for (size_t k = 1; k <= need; ++k) {
+    if (pos + k >= text.size())
+      return false;
+    const auto b = static_cast<unsigned char>(text[pos + k]);
+    if (!InByteRange(b, k == 1 ? lo : 0x80, k == 1 ? hi : 0xBF))
+      return false;
+    cp = (cp << 6) | (b & 0x3F);
+    length = k + 1;
+  }
+  return true;
+}
+
+bool IsControl(char32_t cp) {
+  return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F);
+}
+
+// Walks valid code points, handing each (with its bytes) to `emit`; ill-formed parts become
+// U+FFFD, which `emit` sees as an ordinary code point.
+template <typename Emit> void ForEachCodePoint(std::string_view text, Emit emit) {
+  size_t pos = 0;
+  while (pos < text.size()) {
+    char32_t cp = 0;
+    size_t length = 0;
+    if (Decode(text, pos, cp, length))
+      emit(cp, text.substr(pos, length));
+    else
+      emit(char32_t{0xFFFD}, std::string_view(kReplacement));
+    pos += length;
+  }
+}
+
+} // namespace
+
+std::string RenderText::ValidUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  ForEachCodePoint(text, [&](char32_t, std::string_view bytes) { out.append(bytes); });
+  return out;
+}
+
+std::string RenderText::ForTerminal(std::string_view text, bool keepLineFeeds) {
+  std::string out;
+  out.reserve(text.size());
+  ForEachCodePoint(text, [&](char32_t cp, std::string_view bytes) {
+    if (!IsControl(cp))
+      out.append(bytes);
+    else if (cp == '\n')
+      out.push_back(keepLineFeeds ? '\n' : ' ');
+    else if (cp == '\r')
+      out.append(keepLineFeeds ? "" : " ");
+    else if (cp == '\t')
+      out.push_back(' ');
+    else
+      out.append(kReplacement);
+  });
+  return out;
+}
+
+std::string RenderText::ForHtml(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  ForEachCodePoint(text, [&](char32_t cp, std::string_view bytes) {
+    switch (cp) {
+    case '&':
+      out.append("&amp;");
+      return;
+    case '<':
+      out.append("&lt;");
+      return;
+    case '>':
+      out.append("&gt;");
+      return;
+    case '"':
+      out.append("&quot;");
+      return;
+    case '\'':
+      out.append("&#39;");
+      return;
+    case '\t':
+    case '\n':
+    case '\r':
+      out.push_back(' ');
+      return;
+    }
+    if (!IsControl(cp))
+      out.append(bytes);
+  });
+  return out;
+}
+
+int RenderText::CodePointWidth(std::string_view text, size_t pos, size_t& length) {
+  char32_t cp = 0;
+  if (!Decode(text, pos, cp, length))
+    return 1;
+  if (InRanges(kZeroWidth, cp))
+    return 0;
+  return InRanges(kDoubleWidth, cp) ? 2 : 1;
+}
+
+int RenderText::DisplayWidth(std::string_view text) {
+  int width = 0;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t length = 1;
+    width += CodePointWidth(text, pos, length);
+    pos += length;
+  }
+  return width;
+}
