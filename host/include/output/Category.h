@@ -1,0 +1,52 @@
+// A node of a dimension's category tree: a category (a row or column of data) or a group of
+// categories. A dimension's root node stands for the dimension itself.
+#pragma once
+
+#include "output/Label.h"
+#include "output/Note.h"
+
+#include <memory>
+#include <vector>
+
+namespace output {
+
+class Category {
+public:
+  // `parent` is null only for a dimension's root.
+  Category(Label label, bool isGroup, const Category* parent);
+  ~Category();
+  Category(const Category&) = delete;
+  Category& operator=(const Category&) = delete;
+
+  const Label& GetLabel() const { return fLabel; }
+  // Groups hold categories; a leaf category (IsGroup() false) holds cells. A dimension's root
+  // counts as a group.
+  bool IsGroup() const { return fIsGroup; }
+  // Whether a group's label is shown above its children (the builder's flag); true for leaves.
+  bool ShowsLabel() const { return fShowsLabel; }
+  void SetShowsLabel(bool shows) { fShowsLabel = shows; }
+  // Null for a dimension's root.
+  const Category* Parent() const { return fParent; }
+  const std::vector<Note>& Notes() const { return fNotes; }
+  // Children in creation order.
+  const std::vector<std::unique_ptr<Category>>& Children() const { return fChildren; }
+
+  // The child with this label and this group-ness, made if there is none. Never null.
+  Category* FindOrAddChild(const Label& label, bool isGroup);
+  void AddNote(Note note) { fNotes.push_back(std::move(note)); }
+
+  // The leaf categories under this node in tree order (depth first, creation order).
+  std::vector<const Category*> Leaves() const;
+  // Labels from the dimension's first level down to this node; the root itself is left out.
+  std::vector<const Category*> PathFromTop() const;
+
+private:
+  Label fLabel;
+  bool fIsGroup;
+  bool fShowsLabel = true;
+  const Category* fParent;
+  std::vector<Note> fNotes;
+  std::vector<std::unique_ptr<Category>> fChildren;
+};
+
+} // namespace output

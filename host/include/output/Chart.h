@@ -1,0 +1,53 @@
+// A chart of the output: the chart document's texts, data sources, variables, the edited
+// specification it was drawn from and the drawing itself. Filled by the chart service; the
+// pivot builder only places it.
+#pragma once
+
+#include "output/Item.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace output {
+
+// One value of a chart data source: a number, a text, or neither (missing).
+struct ChartValue {
+  std::optional<double> number;
+  std::optional<std::string> text;
+};
+
+struct ChartDataSource {
+  std::vector<std::string> variables;        // column names in the order they were added
+  std::vector<std::vector<ChartValue>> rows; // one entry per variable in each row
+};
+
+struct ChartVariable {
+  std::string label; // shown label; empty when none
+  bool categorical = false;
+  std::string format;                                        // number format text; empty when none
+  std::vector<std::pair<std::string, std::string>> relabels; // (key text, shown label) in order
+};
+
+class Chart : public Item {
+public:
+  Chart();
+  ~Chart() override;
+
+  ItemKind Kind() const override { return ItemKind::kChart; }
+
+  // Public fields: a chart is plain data that the chart service fills before placing it.
+  std::string templateName; // file name of the chart template
+  std::string title;
+  std::optional<std::string> subtitle;
+  std::optional<std::string> thirdText;
+  std::string description;
+  std::map<std::string, ChartDataSource> sources; // by source name
+  std::map<std::string, ChartVariable> variables; // by variable name
+  std::string specification; // the edited template text the chart was made from
+  std::string svg;           // the drawing; empty until drawn
+};
+
+} // namespace output
