@@ -1,0 +1,228 @@
+// The JSON dictionary format: one object with a "variables" array and an optional "weight".
+#include "dict/JsonDictionaryReader.h"
+
+#include "dict/VORN_DataSource.h"
+
+#include <nlohmann/json.hpp>
+
+#include <stdexcept>
+
+namespace {
+
+using nlohmann::json;
+
+// Thrown inside the reader with a located message; caught in Read.
+struct DictionaryError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void Fail(const std::string& where, const std::string& what) {
+  throw DictionaryError(where + ": " + what);
+}
+
+const char* const kKnownVariableKeys[] = {"name",   "label",   "type",        "width",
+                                          "format", "measure", "valueLabels", "missing"};
+
+void CheckKeys(const json& object, const std::string& where) {
+  for (auto it = object.begin(); it != object.end(); ++it) {
+    bool known = false;
+    for (const char* key : kKnownVariableKeys)
+      known = known || it.key() == key;
+    if (!known)
+      Fail(where,
+           "unknown key \"" + it.key() +
+               "\" (known: name, label, type, width, format, measure, valueLabels, missing)");
+  }
+}
+
+std::string GetString(const json& object, const char* key, const std::string& where,
+                      bool required) {
+  auto it = object.find(key);
+  if (it == object.end()) {
+    if (required)
+      Fail(where, std::string("\"") + key + "\" is required");
+    return std::string();
+  }
+  if (!it->is_string())
+    Fail(where + "." + key, "must be a text");
+  return it->get<std::string>();
+}
+
+// "numeric" or "string"; a string variable needs a width from "width" or its A format.
+int ReadType(const json& variable, const std::string& where, VORN_Format* format, bool hasFormat) {
+  std::string type = GetString(variable, "type", where, false);
+  if (type.empty() || type == "numeric") {
+    if (variable.contains("width"))
+      Fail(where + ".width", "only string variables have a width");
+    if (hasFormat && format->IsString())
+      Fail(where + ".format",
+           "a numeric variable cannot have the string format " + format->ToText());
+    return 0;
+  }
+  if (type != "string")
+    Fail(where + ".type", "must be \"numeric\" or \"string\", not \"" + type + "\"");
+  int width = 0;
+  if (variable.contains("width")) {
+    const json& w = variable["width"];
+    if (!w.is_number_integer() || w.get<long long>() < 1 || w.get<long long>() > 32767)
+      Fail(where + ".width", "must be a whole number from 1 to 32767");
+    width = w.get<int>();
+  } else if (hasFormat && format->IsString()) {
+    width = format->Width();
+  } else {
+    Fail(where, "a string variable needs a \"width\" or an A format such as \"A20\"");
+  }
+  if (hasFormat && !format->IsString())
+    Fail(where + ".format", "a string variable needs an A format, not " + format->ToText());
+  if (hasFormat && format->Width() != width)
+    Fail(where + ".format",
+         "the width of " + format->ToText() + " differs from \"width\" " + std::to_string(width));
+  return width;
+}
+
+VORN_Variable::Measure ReadMeasure(const json& variable, const std::string& where) {
+  std::string measure = GetString(variable, "measure", where, false);
+  if (measure.empty())
+    return VORN_Variable::kMeasureUnknown;
+  if (measure == "nominal")
+    return VORN_Variable::kMeasureNominal;
+  if (measure == "ordinal")
+    return VORN_Variable::kMeasureOrdinal;
+  if (measure == "scale")
+    return VORN_Variable::kMeasureScale;
+  Fail(where + ".measure",
+       "must be \"nominal\", \"ordinal\" or \"scale\", not \"" + measure + "\"");
+}
+
+// A value of the variable's type: a number for numeric variables, a text for string ones.
+void CheckValueType(const json& value, bool isString, const std::string& where) {
+  if (isString && !value.is_string())
+    Fail(where, "must be a text, as the variable is a string");
+  if (!isString && !value.is_number())
+    Fail(where, "must be a number, as the variable is numeric");
+}
+
+void ReadValueLabels(const json& variable, VORN_Variable& target, const std::string& where) {
+  auto it = variable.find("valueLabels");
+  if (it == variable.end())
+    return;
+  if (!it->is_array())
+    Fail(where + ".valueLabels", "must be a list of {\"value\": ..., \"label\": ...}");
+  for (std::size_t i = 0; i < it->size(); ++i) {
+    const json& entry = (*it)[i];
+    std::string at = where + ".valueLabels[" + std::to_string(i) + "]";
+    if (!entry.is_object() || !entry.contains("value") || !entry.contains("label"))
+      Fail(at, "must be an object with \"value\" and \"label\"");
+    CheckValueType(entry["value"], target.IsString(), at + ".value");
+    if (!entry["label"].is_string())
+      Fail(at + ".label", "must be a text");
+    if (target.IsString())
+      target.ValueLabels().Add(entry["value"].get<std::string>(),
+                               entry["label"].get<std::string>());
+    else
+      target.ValueLabels().Add(entry["value"].get<double>(), entry["label"].get<std::string>());
+  }
+}
+
+void ReadMissing(const json& variable, VORN_Variable& target, const std::string& where) {
+  auto it = variable.find("missing");
+  if (it == variable.end())
+    return;
+  std::string at = where + ".missing";
+  if (!it->is_object())
+    Fail(at, "must be an object with \"values\" and/or \"range\"");
+  for (auto key = it->begin(); key != it->end(); ++key)
+    if (key.key() != "values" && key.key() != "range")
+      Fail(at, "unknown key \"" + key.key() + "\" (known: values, range)");
+  VORN_MissingValues& missing = target.MissingValues();
+  if (it->contains("range")) {
+    const json& range = (*it)["range"];
+    if (target.IsString())
+      Fail(at + ".range", "string variables have no missing range");
+    if (!range.is_array() || range.size() != 2 || !range[0].is_number() || !range[1].is_number())
+      Fail(at + ".range", "must be [low, high]");
+    if (!missing.SetRange(range[0].get<double>(), range[1].get<double>()))
+      Fail(at + ".range", "low must not exceed high");
+  }
+  if (it->contains("values")) {
+    const json& values = (*it)["values"];
+    if (!values.is_array())
+      Fail(at + ".values", "must be a list");
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      std::string vat = at + ".values[" + std::to_string(i) + "]";
+      CheckValueType(values[i], target.IsString(), vat);
+      bool added = target.IsString() ? missing.AddValue(values[i].get<std::string>())
+                                     : missing.AddValue(values[i].get<double>());
+      if (!added)
+        Fail(vat, "too many missing values (at most three, or one besides a range)");
+    }
+  }
+}
+
+void ReadVariable(const json& variable, VORN_DataSource& dataSource, const std::string& where) {
+  if (!variable.is_object())
+    Fail(where, "must be an object");
+  CheckKeys(variable, where);
+  std::string name = GetString(variable, "name", where, true);
+  if (name.empty())
+    Fail(where + ".name", "must not be empty");
+  std::string formatText = GetString(variable, "format", where, false);
+  VORN_Format format;
+  if (!formatText.empty()) {
+    std::string formatError;
+    if (!VORN_Format::FromText(formatText, format, &formatError))
+      Fail(where + ".format", formatError);
+  }
+  int type = ReadType(variable, where, &format, !formatText.empty());
+  VORN_Variable target =
+      formatText.empty() ? VORN_Variable(name, type) : VORN_Variable(name, type, format);
+  target.SetLabel(GetString(variable, "label", where, false));
+  target.SetMeasure(ReadMeasure(variable, where));
+  ReadValueLabels(variable, target, where);
+  ReadMissing(variable, target, where);
+  if (dataSource.AddVariable(target) < 0)
+    Fail(where + ".name", "\"" + name + "\" names a variable twice (names ignore case)");
+}
+
+void ReadDictionary(const json& root, VORN_DataSource& dataSource) {
+  if (!root.is_object())
+    Fail("dictionary", "must be a JSON object with a \"variables\" list");
+  for (auto it = root.begin(); it != root.end(); ++it)
+    if (it.key() != "variables" && it.key() != "weight" && it.key() != "format" &&
+        it.key() != "version")
+      Fail("dictionary", "unknown key \"" + it.key() + "\" (known: variables, weight)");
+  auto variables = root.find("variables");
+  if (variables == root.end() || !variables->is_array())
+    Fail("dictionary", "needs a \"variables\" list");
+  for (std::size_t i = 0; i < variables->size(); ++i)
+    ReadVariable((*variables)[i], dataSource, "variables[" + std::to_string(i) + "]");
+  auto weight = root.find("weight");
+  if (weight != root.end()) {
+    if (!weight->is_string())
+      Fail("weight", "must be the name of a variable");
+    int index = dataSource.FindVarIndex(weight->get<std::string>(), 0);
+    if (index < 0)
+      Fail("weight", "no variable is named \"" + weight->get<std::string>() + "\"");
+    if (dataSource.GetVariable(index)->IsString())
+      Fail("weight", "the weight variable must be numeric");
+    dataSource.SetWeightVarIndex(index);
+  }
+}
+
+} // namespace
+
+bool JsonDictionaryReader::Read(const std::string& text, VORN_DataSource& dataSource,
+                                std::string& error) {
+  try {
+    json root = json::parse(text);
+    ReadDictionary(root, dataSource);
+    return true;
+  } catch (const json::parse_error& e) {
+    error = std::string("not a JSON document: ") + e.what();
+  } catch (const DictionaryError& e) {
+    error = e.what();
+  } catch (const json::exception& e) {
+    error = e.what();
+  }
+  return false;
+}
