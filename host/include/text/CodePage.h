@@ -1,0 +1,42 @@
+// Conversions between the host's local code page and UTF-8, and a repair of broken UTF-8. The
+// local code page is UTF-8, so a conversion checks that the text is valid UTF-8.
+#pragma once
+
+#include <iconv.h>
+#include <string>
+
+// An iconv conversion descriptor, closed when the object goes away. Not copyable; movable.
+class IconvConverter {
+public:
+  // Opens a conversion from the encoding `from` to the encoding `to` (iconv names: "UTF-8",
+  // "ISO-8859-1", ...). IsOpen() is false when iconv does not know one of them.
+  IconvConverter(const char* to, const char* from);
+  ~IconvConverter();
+  IconvConverter(IconvConverter&& other) noexcept;
+  IconvConverter& operator=(IconvConverter&& other) noexcept;
+  IconvConverter(const IconvConverter&) = delete;
+  IconvConverter& operator=(const IconvConverter&) = delete;
+
+  bool IsOpen() const;
+  // Converts the whole of `in`. Returns true and sets `out` on success; returns false and leaves
+  // `out` untouched when the converter is not open or `in` holds an invalid or incomplete
+  // sequence. Never throws apart from std::bad_alloc.
+  bool Convert(const std::string& in, std::string& out);
+
+private:
+  iconv_t fHandle;
+};
+
+// Converts `in` from the local code page to UTF-8. Returns 0 and sets `out` on success; returns
+// non-zero and leaves `out` untouched when `in` is not valid in the local code page.
+int VORNMBGenericToU8(const std::string& in, std::string& out);
+// Converts `in` from UTF-8 to the local code page, with the same results as VORNMBGenericToU8.
+int VORNMBU8ToGeneric(const std::string& in, std::string& out);
+
+// True when `text` is well-formed UTF-8 (see SanitizeUtf8 for what is ill-formed).
+bool IsValidUtf8(const std::string& text);
+
+// `text` with each invalid UTF-8 sequence replaced by U+FFFD (one replacement per maximal
+// ill-formed subpart, as Unicode recommends). Valid text comes back unchanged. Overlong forms,
+// encoded surrogates and code points above U+10FFFF are invalid.
+std::string SanitizeUtf8(const std::string& text);
