@@ -1,0 +1,69 @@
+// The root of one procedure's output: a top-level heading of the output document, the number
+// formats of the procedure and the context that texts are translated and charts placed in.
+#pragma once
+
+#include "output/Chart.h"
+#include "output/Label.h"
+#include "output/Message.h"
+#include "pivot/BpFormat.h"
+#include "pivot/BpHeading.h"
+
+#include <memory>
+#include <string>
+
+class FacSTDictionary;
+class VORN_DataSource;
+namespace output {
+class Document;
+}
+
+// Made by the host over an output document for one procedure run and handed to the plug-in.
+// The document, string table and data source are borrowed and must outlive every handle made
+// from this procedure.
+//
+// Context without a handle: the plug-in issues messages (BpError) and sends charts with no
+// pointer to the output. Each BpProcedure therefore registers itself, for its lifetime, on a
+// stack of this thread; Current() is the innermost live procedure of the calling thread. This
+// per-thread stack is the only state the builder keeps outside the handles.
+class BpProcedure : public BpHeading {
+public:
+  // Appends a heading labelled with the translation of `titleKey` to `document`. `strings` may
+  // be null (every key is then shown as itself and marked untranslated); `dataSource` may be
+  // null (StdDev then uses three decimals).
+  BpProcedure(output::Document& document, const FacSTDictionary* strings,
+              const VORN_DataSource* dataSource,
+              const std::string& titleKey = "Nonparametric Tests");
+  ~BpProcedure() override;
+  BpProcedure(const BpProcedure&) = delete;
+  BpProcedure& operator=(const BpProcedure&) = delete;
+
+  // Number formats; docs/number-display.md shows how each one is written.
+  static BpFormat Count();
+  static BpFormat Significance();
+  static BpFormat Coefficient();
+  static BpFormat Percent();
+  // As many decimals as `value` needs (at most 10).
+  static BpFormat SigDigit(double value);
+  // An integer when `value` is whole, else three decimals.
+  static BpFormat CountOrCoefficent(double value);
+  // The decimals of the print format of the variable at `variableIndex` plus one; three when
+  // there is no data source or no such variable.
+  BpFormat StdDev(int variableIndex) const;
+
+  // The innermost live procedure of the calling thread, or null.
+  static BpProcedure* Current();
+
+  // Places a chart (or a message) after everything already written under the most recently made
+  // live heading of this procedure. Returns the placed item; null `chart` is ignored.
+  output::Chart* SendChart(std::unique_ptr<output::Chart> chart);
+  output::Message* SendMessage(output::Message::Level level, output::Label label);
+
+  // Translation through the procedure's string table, as cell texts are translated.
+  output::Label Translate(const BpCellText& text) const;
+  const FacSTDictionary* Strings() const { return fStrings; }
+  const VORN_DataSource* DataSource() const { return fDataSource; }
+
+private:
+  const FacSTDictionary* fStrings;
+  const VORN_DataSource* fDataSource;
+};

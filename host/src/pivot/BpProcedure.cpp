@@ -1,0 +1,112 @@
+// The procedure's root heading, its number formats and the per-thread stack of live procedures.
+#include "pivot/BpProcedure.h"
+
+#include "BpState.h"
+
+#include "dict/VORN_DataSource.h"
+#include "output/NumberDisplay.h"
+#include "pivot/BpString.h"
+#include "strings/FacSTDictionary.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr int kDefaultStdDevDecimals = 3;
+constexpr int kMaxSigDigitDecimals = 10;
+
+// Procedures of this thread, innermost last. Messages and charts arrive without a pointer to
+// their output, so this is how they find it.
+std::vector<BpProcedure*>& LiveProcedures() {
+  thread_local std::vector<BpProcedure*> procedures;
+  return procedures;
+}
+
+std::shared_ptr<BpState> MakeState(output::Document& document, const FacSTDictionary* strings,
+                                   const VORN_DataSource* dataSource) {
+  auto state = std::make_shared<BpState>();
+  state->document = &document;
+  state->strings = strings;
+  state->dataSource = dataSource;
+  return state;
+}
+
+output::Heading* AppendRoot(output::Document& document, const FacSTDictionary* strings,
+                            const std::string& titleKey) {
+  return document.Append(
+      std::make_unique<output::Heading>(BpString(titleKey, true).ToLabel(strings)));
+}
+
+} // namespace
+
+BpProcedure::BpProcedure(output::Document& document, const FacSTDictionary* strings,
+                         const VORN_DataSource* dataSource, const std::string& titleKey)
+    : BpHeading(MakeState(document, strings, dataSource), AppendRoot(document, strings, titleKey)),
+      fStrings(strings), fDataSource(dataSource) {
+  if (strings != nullptr && !strings->Language().empty()) {
+    document.SetLanguage(strings->Language());
+  }
+  LiveProcedures().push_back(this);
+}
+
+BpProcedure::~BpProcedure() {
+  std::vector<BpProcedure*>& procedures = LiveProcedures();
+  procedures.erase(std::remove(procedures.begin(), procedures.end(), this), procedures.end());
+}
+
+BpFormat BpProcedure::Count() {
+  return BpFormat(BpFormat::Kind::kCount, 0);
+}
+
+BpFormat BpProcedure::Significance() {
+  return BpFormat(BpFormat::Kind::kSignificance, 3);
+}
+
+BpFormat BpProcedure::Coefficient() {
+  return BpFormat(BpFormat::Kind::kCoefficient, 3);
+}
+
+BpFormat BpProcedure::Percent() {
+  return BpFormat(BpFormat::Kind::kPercent, 1);
+}
+
+BpFormat BpProcedure::SigDigit(double value) {
+  return BpFormat(BpFormat::Kind::kSigDigit, output::DecimalsNeeded(value, kMaxSigDigitDecimals));
+}
+
+BpFormat BpProcedure::CountOrCoefficent(double value) {
+  bool whole = std::isfinite(value) && value == std::trunc(value);
+  return BpFormat(BpFormat::Kind::kCountOrCoefficient, whole ? 0 : 3);
+}
+
+BpFormat BpProcedure::StdDev(int variableIndex) const {
+  const VORN_Variable* variable =
+      fDataSource != nullptr ? fDataSource->GetVariable(variableIndex) : nullptr;
+  int decimals =
+      variable != nullptr ? variable->GetFormat().Decimals() + 1 : kDefaultStdDevDecimals;
+  return BpFormat(BpFormat::Kind::kStdDev, decimals);
+}
+
+BpProcedure* BpProcedure::Current() {
+  std::vector<BpProcedure*>& procedures = LiveProcedures();
+  return procedures.empty() ? nullptr : procedures.back();
+}
+
+output::Chart* BpProcedure::SendChart(std::unique_ptr<output::Chart> chart) {
+  output::Heading* heading = State()->LatestLiveHeading();
+  return heading != nullptr ? heading->Append(std::move(chart)) : nullptr;
+}
+
+output::Message* BpProcedure::SendMessage(output::Message::Level level, output::Label label) {
+  output::Heading* heading = State()->LatestLiveHeading();
+  if (heading == nullptr) {
+    return nullptr;
+  }
+  return heading->Append(std::make_unique<output::Message>(level, std::move(label)));
+}
+
+output::Label BpProcedure::Translate(const BpCellText& text) const {
+  return text.ToLabel(fStrings);
+}

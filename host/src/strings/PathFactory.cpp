@@ -1,0 +1,131 @@
+// The host's path service: resource folders found beside the program or the host library.
+#include "strings/PathFactory.h"
+
+#include <sys/stat.h>
+
+#include <dlfcn.h>
+#include <limits.h>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct PathSettings {
+  std::mutex mutex;
+  std::string resourcesRoot;
+  std::string stringsRoot;
+  std::string language = "en";
+  std::map<int, std::unique_ptr<PathFactory>> instances;
+};
+
+PathSettings& Settings() {
+  static PathSettings settings;
+  return settings;
+}
+
+bool IsDirectory(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string FolderOf(const std::string& file) {
+  std::size_t slash = file.rfind('/');
+  return slash == std::string::npos ? "." : file.substr(0, slash);
+}
+
+std::string ProgramFolder() {
+  char buffer[PATH_MAX];
+  ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (length <= 0) {
+    return "";
+  }
+  return FolderOf(std::string(buffer, static_cast<std::size_t>(length)));
+}
+
+std::string LibraryFolder() {
+  Dl_info info;
+  if (dladdr(reinterpret_cast<void*>(&PathFactory::getPathInstance), &info) == 0 ||
+      info.dli_fname == nullptr) {
+    return "";
+  }
+  char resolved[PATH_MAX];
+  if (realpath(info.dli_fname, resolved) == nullptr) {
+    return "";
+  }
+  return FolderOf(resolved);
+}
+
+std::string DefaultResourcesRoot() {
+  std::vector<std::string> candidates;
+  for (const std::string& dir : {ProgramFolder(), LibraryFolder()}) {
+    if (dir.empty()) {
+      continue;
+    }
+    candidates.push_back(dir + "/../resources");
+    candidates.push_back(dir + "/../share/nptests/resources");
+    candidates.push_back(dir + "/resources");
+  }
+  for (const std::string& candidate : candidates) {
+    if (IsDirectory(candidate)) {
+      return candidate;
+    }
+  }
+  return candidates.empty() ? "resources" : candidates.front();
+}
+
+} // namespace
+
+PathFactory::PathFactory(int kind) : fKind(kind) {}
+PathFactory::~PathFactory() = default;
+
+PathFactory* PathFactory::getPathInstance(int kind) {
+  PathSettings& settings = Settings();
+  std::lock_guard<std::mutex> lock(settings.mutex);
+  std::unique_ptr<PathFactory>& instance = settings.instances[kind];
+  if (!instance) {
+    instance.reset(new PathFactory(kind));
+  }
+  return instance.get();
+}
+
+std::string PathFactory::getPath() const {
+  PathSettings& settings = Settings();
+  std::lock_guard<std::mutex> lock(settings.mutex);
+  std::string root =
+      settings.resourcesRoot.empty() ? DefaultResourcesRoot() : settings.resourcesRoot;
+  if (fKind == kChartTemplates) {
+    return root + "/templates";
+  }
+  if (fKind == kStringTables) {
+    std::string strings = settings.stringsRoot.empty() ? root + "/strings" : settings.stringsRoot;
+    return strings + "/" + settings.language;
+  }
+  return root;
+}
+
+void PathFactory::SetResourcesRoot(const std::string& root) {
+  PathSettings& settings = Settings();
+  std::lock_guard<std::mutex> lock(settings.mutex);
+  settings.resourcesRoot = root;
+}
+
+void PathFactory::SetStringsRoot(const std::string& root) {
+  PathSettings& settings = Settings();
+  std::lock_guard<std::mutex> lock(settings.mutex);
+  settings.stringsRoot = root;
+}
+
+void PathFactory::SetLanguage(const std::string& language) {
+  PathSettings& settings = Settings();
+  std::lock_guard<std::mutex> lock(settings.mutex);
+  settings.language = language.empty() ? "en" : language;
+}
+
+std::string PathFactory::GetLanguage() {
+  PathSettings& settings = Settings();
+  std::lock_guard<std::mutex> lock(settings.mutex);
+  return settings.language;
+}
