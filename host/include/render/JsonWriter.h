@@ -1,0 +1,21 @@
+// Writes the output document as JSON in the format of docs/output-format.md: the exact record of
+// what the procedure handed over (keys, raw numbers, category trees), for programs and tests.
+#pragma once
+
+#include "render/OutputWriter.h"
+
+class JsonWriter : public OutputWriter {
+public:
+  // `indent` < 0 writes everything on one line; otherwise nested values are indented by that many
+  // blanks per level.
+  explicit JsonWriter(int indent = 2);
+  ~JsonWriter() override;
+
+  // Deterministic: members in a fixed order, numbers written locale-independently as the shortest
+  // text that reads back as the same double; NaN and infinities (and the system-missing value,
+  // which the model already holds as absent) become null. Invalid UTF-8 becomes U+FFFD.
+  void Write(const output::Document& document, std::ostream& out) const override;
+
+private:
+  int fIndent;
+};

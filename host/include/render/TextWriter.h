@@ -1,0 +1,18 @@
+// Writes the output document as plain text for a terminal: numbered headings, tables with
+// aligned and wrapped columns that fit the given width, footnotes, warnings.
+#pragma once
+
+#include "render/OutputWriter.h"
+
+class TextWriter : public OutputWriter {
+public:
+  // `width` is the terminal width in columns; tables are fitted to it as far as their longest
+  // words allow (below 20 it counts as 20).
+  explicit TextWriter(int width = 100);
+  ~TextWriter() override;
+
+  void Write(const output::Document& document, std::ostream& out) const override;
+
+private:
+  int fWidth;
+};
