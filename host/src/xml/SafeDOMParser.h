@@ -1,0 +1,54 @@
+// The one way the XML wrapper parses: a DOM parser with every DTD, entity, schema and network
+// feature off, a nesting-depth cap checked while parsing, and error capture.
+#pragma once
+
+#include "xml/SDOMXMLError.h"
+
+#include <xercesc/dom/DOMDocument.hpp>
+#include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/sax/ErrorHandler.hpp>
+#include <xercesc/util/SecurityManager.hpp>
+
+#include <string>
+
+namespace xmlwrap {
+
+// Parses text into a DOM tree. Returns the tree, which the caller owns and frees with release(),
+// or null with error filled. Never throws. Initialises the parser library on first use.
+xercesc::DOMDocument* ParseDocument(const std::string& text, SDOMXMLError& error);
+
+// One parser per document; the library must be initialised before one is constructed.
+class SafeDOMParser : public xercesc::XercesDOMParser {
+public:
+  SafeDOMParser();
+  SafeDOMParser(const SafeDOMParser&) = delete;
+  SafeDOMParser& operator=(const SafeDOMParser&) = delete;
+
+  // Parses the text (at most SDOMXMLWrapper::kMaxDocumentBytes); see ParseDocument.
+  xercesc::DOMDocument* ParseText(const std::string& text, SDOMXMLError& error);
+
+  void startElement(const xercesc::XMLElementDecl& elemDecl, const unsigned int urlId,
+                    const XMLCh* const elemPrefix,
+                    const xercesc::RefVectorOf<xercesc::XMLAttr>& attrList,
+                    const XMLSize_t attrCount, const bool isEmpty, const bool isRoot) override;
+  void endElement(const xercesc::XMLElementDecl& elemDecl, const unsigned int urlId,
+                  const bool isRoot, const XMLCh* const elemPrefix) override;
+
+private:
+  // Keeps the first error's position and text and stops the parse there; warnings are ignored.
+  class ErrorRecorder : public xercesc::ErrorHandler {
+  public:
+    void warning(const xercesc::SAXParseException&) override {}
+    void error(const xercesc::SAXParseException& e) override;
+    void fatalError(const xercesc::SAXParseException& e) override;
+    void resetErrors() override {}
+  };
+
+  void Configure();
+
+  ErrorRecorder fErrors;
+  xercesc::SecurityManager fSecurity;
+  int fDepth = 0;
+};
+
+} // namespace xmlwrap
