@@ -1,0 +1,147 @@
+// Composite texts: numbered items, sublists and their group forms, copies.
+#include "dict/VORN_Variable.h"
+#include "pivot/BpComposite.h"
+#include "pivot/BpDataValue.h"
+#include "pivot/BpNumber.h"
+#include "pivot/BpProcedure.h"
+#include "pivot/BpString.h"
+#include "pivot/BpVariable.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Shown(const BpCellText& text) {
+  return text.ToLabel(nullptr).Text();
+}
+
+BpComposite WithItems(const std::string& format, const std::vector<std::string>& items) {
+  BpComposite composite(format, false);
+  for (const std::string& item : items) {
+    composite.Add(BpString(item, false));
+  }
+  composite.Finish();
+  return composite;
+}
+
+TEST(Composite, NumberedItems) {
+  struct Case {
+    const char* desc;
+    const char* format;
+    std::vector<std::string> items;
+    const char* expected;
+  } cases[] = {
+      {"in order", "^1 across ^2", {"score", "group"}, "score across group"},
+      {"out of order and repeated", "^2/^1/^2", {"a", "b"}, "b/a/b"},
+      {"two digits", "^10-^1", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "ten"}, "ten-1"},
+      {"missing item stays visible", "^1 and ^3", {"a", "b"}, "a and ^3"},
+      {"caret without number", "x ^ 2 ^", {"a", "b"}, "x ^ 2 ^"},
+      {"no items", "plain", {}, "plain"},
+      {"^0 is no item", "^0", {"a"}, "^0"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Shown(WithItems(c.format, c.items)), c.expected) << c.desc;
+  }
+}
+
+BpComposite ListOf(const std::string& format, const std::vector<std::string>& members) {
+  BpComposite composite(format, false);
+  composite.Sublist();
+  for (const std::string& member : members) {
+    composite.Add(BpString(member, false));
+  }
+  composite.EndSublist();
+  composite.Finish();
+  return composite;
+}
+
+TEST(Composite, SublistForms) {
+  struct Case {
+    const char* desc;
+    const char* format;
+    std::vector<std::string> members;
+    const char* expected;
+  } cases[] = {
+      {"comma list", "[%1:, ^1]1", {"a", "b", "c"}, "a, b, c"},
+      {"one member", "[%1:, ^1]1", {"a"}, "a"},
+      {"empty sublist", "Fields: [%1:, ^1]1.", {}, "Fields: ."},
+      {"pairs",
+       "[%1 = %2:, ^1 = ^2:]1",
+       {"Sex", "Male", "Region", "North"},
+       "Sex = Male, Region = North"},
+      {"pairs with end text", "[%1 = %2:; ^1 = ^2:.]1", {"a", "1", "b", "2"}, "a = 1; b = 2."},
+      {"odd pair left empty", "[%1 = %2:, ^1 = ^2]1", {"a", "1", "b"}, "a = 1, b = "},
+      {"plain ^1 joins the list", "(^1)", {"x", "y"}, "(x, y)"},
+      {"unclosed bracket is text", "[%1:, ^1", {"x"}, "[%1:, x"},
+      {"bracket of a missing item is text", "[%1]2", {"x"}, "[%1]2"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Shown(ListOf(c.format, c.members)), c.expected) << c.desc;
+  }
+}
+
+TEST(Composite, SublistAmongOtherItemsIsOneItem) {
+  BpComposite composite("^1: [%1:, ^1]2 at ^3", false);
+  composite.Add(BpString("head", false));
+  composite.Sublist();
+  composite.Add(BpString("a", false));
+  composite.Add(BpString("b", false));
+  composite.EndSublist();
+  composite.Add(BpNumber(0.05, BpProcedure::Significance()));
+  composite.Finish();
+  output::Label label = composite.ToLabel(nullptr);
+  EXPECT_EQ(label.Text(), "head: a, b at .050");
+  ASSERT_EQ(label.Items().size(), 3u);
+  EXPECT_EQ(label.Items()[1].Kind(), output::LabelKind::kList);
+  EXPECT_EQ(label.Items()[1].Items().size(), 2u);
+  EXPECT_EQ(label.Items()[2].Number(), std::optional<double>(0.05));
+  EXPECT_EQ(label.Key(), std::optional<std::string>("^1: [%1:, ^1]2 at ^3"));
+  EXPECT_FALSE(label.Translatable());
+}
+
+TEST(Composite, FinishClosesOpenSublistsAndLaterItemsGoToTheTop) {
+  BpComposite composite("^1|^2", false);
+  composite.Sublist();
+  composite.Add(BpString("in", false));
+  composite.Finish();
+  composite.Add(BpString("top", false));
+  EXPECT_EQ(Shown(composite), "in|top");
+  composite.EndSublist(); // nothing open: no effect
+  EXPECT_EQ(Shown(composite), "in|top");
+}
+
+TEST(Composite, CopiesAreIndependent) {
+  BpComposite original("^1 ^2", false);
+  original.Add(BpString("a", false));
+  BpComposite copy(original);
+  copy.Add(BpString("b", false));
+  std::unique_ptr<BpCellText> clone = original.Clone();
+  original.Add(BpString("c", false));
+  EXPECT_EQ(Shown(copy), "a b");
+  EXPECT_EQ(Shown(*clone), "a ^2");
+  EXPECT_EQ(Shown(original), "a c");
+}
+
+TEST(Composite, SplitHeadingOfVariablesAndValues) {
+  VORN_Variable sex("sex", 0, VORN_Format(VORN_Format::kF, 8, 0));
+  sex.SetLabel("Sex");
+  sex.ValueLabels().Add(1, "Male");
+  VORN_Variable age("age", 0, VORN_Format(VORN_Format::kF, 8, 0));
+  BpComposite heading("[%1 = %2:, ^1 = ^2:]1", false);
+  heading.Sublist();
+  heading.Add(BpVariable(sex, BpVariable::kShowLabel));
+  heading.Add(BpDataValue(sex, 1.0, BpDataValue::kPreferLabel));
+  heading.Add(BpVariable(age, BpVariable::kShowLabel));
+  heading.Add(BpDataValue(age, 40.0, BpDataValue::kPreferLabel));
+  heading.EndSublist();
+  heading.Finish();
+  output::Label label = heading.ToLabel(nullptr);
+  EXPECT_EQ(label.Text(), "Sex = Male, age = 40");
+  const output::Label& list = label.Items().at(0);
+  ASSERT_EQ(list.Items().size(), 4u);
+  EXPECT_EQ(list.Items()[0].VariableName(), "sex");
+  EXPECT_EQ(list.Items()[1].Number(), std::optional<double>(1.0));
+  EXPECT_EQ(list.Items()[1].PrintFormat(), "F8.0");
+}
+
+} // namespace
