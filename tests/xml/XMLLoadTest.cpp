@@ -53,6 +53,12 @@ TEST(XMLLoad, BadDocumentsAreRefusedWithPositionAndReason) {
        1, 10, "DOCTYPE is not allowed"},
       {"external file entity", "<!DOCTYPE r [<!ENTITY e SYSTEM 'file:///etc/passwd'>]><r>&e;</r>",
        1, 10, "DOCTYPE is not allowed"},
+      {"stray byte in text", "<r>\n\n  x\xE9y</r>", 3, 4, "not valid UTF-8 (byte 0xE9)"},
+      {"truncated sequence at the end", "<r>ab\xC3", 1, 6, "not valid UTF-8 (byte 0xC3)"},
+      {"overlong slash", "<r>\xC0\xAF</r>", 1, 4, "not valid UTF-8 (byte 0xC0)"},
+      {"encoded surrogate", "<r>\xED\xA0\x80</r>", 1, 4, "not valid UTF-8 (byte 0xED)"},
+      {"declared UTF-8 is checked too", "<?xml version='1.0' encoding='utf-8'?><r>\xFF</r>", 1, 42,
+       "not valid UTF-8"},
       {"nesting one level too deep", Nested(257, false), 1, 0, "nested deeper than 256 levels"},
       {"nesting too deep at an empty element", Nested(257, true), 1, 0,
        "nested deeper than 256 levels"},
@@ -109,6 +115,11 @@ TEST(XMLLoad, DeclaredEncodingsAndMarkupAroundTheRoot) {
   SDOMXMLWrapper w;
   ASSERT_NE(w.LoadFromString("<?xml version='1.0' encoding='ISO-8859-1'?><r a='\xE9'/>"), 0);
   std::string a;
+  ASSERT_TRUE(w.GetAttribute("a", a));
+  EXPECT_EQ(a, "\xC3\xA9");
+  static const char kUtf16le[] = "\xFF\xFE<\0r\0 \0a\0=\0'\0\xE9\0'\0/\0>\0";
+  const std::string utf16le(kUtf16le, sizeof kUtf16le - 1);
+  ASSERT_NE(w.LoadFromString(utf16le), 0) << w.GetLastError().ToString();
   ASSERT_TRUE(w.GetAttribute("a", a));
   EXPECT_EQ(a, "\xC3\xA9");
   ASSERT_NE(w.LoadFromString("\xEF\xBB\xBF<!-- c --><?pi x?><r/><!-- after -->"), 0)

@@ -3,6 +3,7 @@
 #include "xml/SafeDOMParser.h"
 
 #include "xml/SDOMXMLWrapper.h"
+#include "xml/Utf8Check.h"
 #include "xml/XMLText.h"
 
 #include <xercesc/dom/DOMException.hpp>
@@ -197,6 +198,8 @@ xercesc::DOMDocument* ParseDocument(const std::string& text, SDOMXMLError& error
     SetError(error, 0, 0, "the document is empty");
     return nullptr;
   }
+  if (FindInvalidUtf8(text, error))
+    return nullptr;
   try {
     EnsureParserLibrary();
     SafeDOMParser parser;
