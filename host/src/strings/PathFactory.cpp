@@ -76,6 +76,21 @@ std::string DefaultResourcesRoot() {
   return candidates.empty() ? "resources" : candidates.front();
 }
 
+bool IsLanguageName(const std::string& language) {
+  constexpr std::size_t kMaxLanguageLength = 16;
+  if (language.size() > kMaxLanguageLength) {
+    return false;
+  }
+  for (char c : language) {
+    bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                   c == '-' || c == '_';
+    if (!allowed) {
+      return false;
+    }
+  }
+  return true;
+}
+
 } // namespace
 
 PathFactory::PathFactory(int kind) : fKind(kind) {}
@@ -118,10 +133,14 @@ void PathFactory::SetStringsRoot(const std::string& root) {
   settings.stringsRoot = root;
 }
 
-void PathFactory::SetLanguage(const std::string& language) {
+bool PathFactory::SetLanguage(const std::string& language) {
+  if (!IsLanguageName(language)) {
+    return false;
+  }
   PathSettings& settings = Settings();
   std::lock_guard<std::mutex> lock(settings.mutex);
   settings.language = language.empty() ? "en" : language;
+  return true;
 }
 
 std::string PathFactory::GetLanguage() {
