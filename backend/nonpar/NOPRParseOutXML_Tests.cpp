@@ -1,0 +1,549 @@
+// Member definitions of NOPRParseOutXML::XMLParser, continued: the tables of a test element (its
+// condition, messages, statistics, values outside its categories and the test's own tables).
+#include "IssueNotParseElement.h"
+#include "NOPRParseOutXML.h"
+#include "NOPRParseOutXMLSupport.h"
+
+#include "text/TextFunctions.h"
+#include "xml/SDOMXMLIterator.h"
+#include "xml/SDOMXMLWrapper.h"
+
+#include <utility>
+
+using Stats = NOPROutputStats;
+using NOPRXMLGeneral::NPAttributeData;
+using NOPRXMLGeneral::NPStructuredTableData;
+using namespace NOPRParseOutXMLSupport;
+
+namespace {
+
+// "%" followed by a number names a numbered parameter.
+bool isParameterName(const std::string& name) {
+  return !name.empty() && name[0] == '%';
+}
+
+// The name of a test-specific table, read straight from its element; false when absent.
+bool readTableName(SDOMXMLWrapper* elm, std::string& name) {
+  return elm->GetAttribute("name", name);
+}
+
+} // namespace
+
+bool NOPRParseOutXMLSupport::applyNumber(const NPAttributeData& attribute,
+                                         std::initializer_list<NumberTarget> targets) {
+  for (const NumberTarget& target : targets) {
+    if (attribute.fName != target.fName)
+      continue;
+    if (target.fInteger != nullptr)
+      *target.fInteger = integerOf(attribute.fValue);
+    else
+      *target.fDouble = String2Double(attribute.fValue);
+    return true;
+  }
+  return false;
+}
+
+void NOPRParseOutXMLSupport::applyNumbersOrWarn(const NPStructuredTableData& table,
+                                                std::initializer_list<NumberTarget> targets) {
+  for (const NPAttributeData& attribute : table.fAttributes) {
+    if (!applyNumber(attribute, targets))
+      IssueNotParseElement(attribute.fName);
+  }
+}
+
+bool NOPRParseOutXML::XMLParser::parseCondition(SDOMXMLWrapper* elm,
+                                                Stats::ConditionData& condition) {
+  fIsUseSample = false;
+  if (elm == nullptr)
+    return false;
+  NPStructuredTableData table;
+  const bool read = NOPRXMLGeneral::GetStructuredTable(elm, table);
+  for (NPAttributeData& attribute : table.fAttributes) {
+    if (attribute.fName == "ConditionKey") {
+      condition.fConditionKey = std::move(attribute.fValue);
+    } else if (isParameterName(attribute.fName)) {
+      Stats::ParameterData parameter;
+      parameter.fIndex = integerOf(attribute.fName.substr(1));
+      textToNumericArray(attribute.fValue, parameter.fValues);
+      condition.fParameters.push_back(std::move(parameter));
+    } else if (attribute.fName == "isUseSample") {
+      fIsUseSample = attribute.fValue == "true";
+    } else if (attribute.fName == "OrdinalTreatedAsCont") {
+      textToIntegerArray(attribute.fValue, condition.fOrdinalTreatedAsCont);
+      markOrdinalTreatedAsCont(condition.fOrdinalTreatedAsCont);
+    }
+  }
+  return read;
+}
+
+void NOPRParseOutXML::XMLParser::markOrdinalTreatedAsCont(const std::vector<int>& fieldIndexes) {
+  for (const int index : fieldIndexes) {
+    // An index without a field record has no record to mark; the condition keeps it anyway.
+    if (index < 0)
+      continue;
+    if (Stats::FieldDistributionData* field =
+            fOutputStats->GetFieldDistributionData(static_cast<std::size_t>(index)))
+      field->fOrdinalTreatedAsCont = true;
+  }
+}
+
+bool NOPRParseOutXML::XMLParser::parseMessage(SDOMXMLWrapper* elm,
+                                              std::vector<Stats::MessageData>& messages) {
+  if (elm == nullptr)
+    return false;
+  NPStructuredTableData table;
+  bool result = NOPRXMLGeneral::GetStructuredTable(elm, table);
+  messages.resize(table.fStructuredTables.size());
+  for (std::size_t i = 0; i < table.fStructuredTables.size(); ++i) {
+    Stats::MessageData& message = messages[i];
+    for (NPAttributeData& attribute : table.fStructuredTables[i].fAttributes) {
+      if (attribute.fName == "code") {
+        message.fCode = static_cast<unsigned int>(String2Integer(attribute.fValue));
+      } else if (attribute.fName == "type") {
+        message.fType = Stats::NameToMessageType(attribute.fValue);
+      } else if (attribute.fName == "paramNum") {
+        message.fParamNum = integerOf(attribute.fValue);
+      } else if (isParameterName(attribute.fName)) {
+        Stats::ParameterData parameter;
+        parameter.fIndex = integerOf(attribute.fName.substr(1));
+        textToNumericArray(attribute.fValue, parameter.fValues);
+        message.fParameters.push_back(std::move(parameter));
+      } else if (attribute.fName == "group") {
+        message.fGroup = std::move(attribute.fValue);
+      }
+    }
+    // A message whose declared parameters are not all there cannot be shown correctly.
+    if (message.fParamNum < 0 ||
+        static_cast<std::size_t>(message.fParamNum) != message.fParameters.size())
+      result = false;
+  }
+  return result;
+}
+
+bool NOPRParseOutXML::XMLParser::parseStatsResult(
+    SDOMXMLWrapper* elm, std::vector<Stats::StatisticsResultData>& results) {
+  fIsSigLowerBound = false;
+  if (elm == nullptr)
+    return false;
+  NPStructuredTableData table;
+  const bool read = NOPRXMLGeneral::GetStructuredTable(elm, table);
+  bool unnamedGroupOpen = false;
+  for (const auto& [kind, position] : table.fElementOrder) {
+    switch (kind) {
+    case NPStructuredTableData::kETAttribute: {
+      if (!unnamedGroupOpen) {
+        results.emplace_back();
+        unnamedGroupOpen = true;
+      }
+      const NPAttributeData& attribute = table.fAttributes[position];
+      Stats::AttributeData value;
+      value.fName = attribute.fName;
+      // The engine writes a significance it could only bound from below as ">bound".
+      if (!attribute.fValue.empty() && attribute.fValue[0] == '>') {
+        value.fValue = String2Double(attribute.fValue.substr(1));
+        fIsSigLowerBound = true;
+      } else {
+        value.fValue = String2Double(attribute.fValue);
+      }
+      results.back().fAttributes.push_back(std::move(value));
+      break;
+    }
+    case NPStructuredTableData::kETSimpleTable:
+      break;
+    case NPStructuredTableData::kETStructuredTable: {
+      unnamedGroupOpen = false;
+      NPStructuredTableData& nested = table.fStructuredTables[position];
+      Stats::StatisticsResultData group;
+      group.fName = std::move(nested.fName);
+      group.fAttributes.reserve(nested.fAttributes.size());
+      for (const NPAttributeData& attribute : nested.fAttributes) {
+        Stats::AttributeData value;
+        value.fName = attribute.fName;
+        value.fValue = String2Double(attribute.fValue);
+        group.fAttributes.push_back(std::move(value));
+      }
+      results.push_back(std::move(group));
+      break;
+    }
+    }
+  }
+  return read;
+}
+
+bool NOPRParseOutXML::XMLParser::parseVarNotInCate(SDOMXMLWrapper* elm,
+                                                   std::vector<std::string>& values) {
+  SDOMXMLIterator* attributeIt = nullptr;
+  if (elm == nullptr || !elm->GetElementIterator("Attribute", &attributeIt, true) ||
+      attributeIt == nullptr)
+    return false;
+  SDOMXMLWrapper* attributeElm = nullptr;
+  while (attributeIt->Next(&attributeElm)) {
+    values.emplace_back();
+    if (attributeElm != nullptr)
+      attributeElm->GetAttribute("value", values.back());
+  }
+  return true;
+}
+
+namespace {
+
+// Casts a record to the kind its algorithm promises and hands it to the reader of that kind; a
+// record of another kind is refused rather than read as the wrong type.
+template <class Record, class Reader>
+bool dispatch(Stats::BaseHypothesisTest* test, Reader&& reader) {
+  auto* record = dynamic_cast<Record*>(test);
+  return record != nullptr && reader(record);
+}
+
+} // namespace
+
+bool NOPRParseOutXML::XMLParser::parseHTestSpec(SDOMXMLWrapper* elm,
+                                                Stats::BaseHypothesisTest* test) {
+  if (elm == nullptr || test == nullptr)
+    return false;
+    // Each case names the reader of one record kind.
+#define NP_DISPATCH(Kind, Reader)                                                                  \
+  dispatch<Stats::Kind>(test, [&](Stats::Kind* record) { return Reader(elm, record); })
+  switch (test->fAlgorithm) {
+  case Stats::kAOChiSquare:
+    return NP_DISPATCH(HTOChiSquare, parseOChiSquareSpec);
+  case Stats::kAOBinomial:
+    return NP_DISPATCH(HTOBinomial, parseOBinomialSpec);
+  case Stats::kAORuns:
+    return NP_DISPATCH(HTORuns, parseORunsSpec);
+  case Stats::kAOWilcoxonSignedRanks:
+    return NP_DISPATCH(HTOWilcoxonSignedRanks, parseOWilcoxonSignedRanksSpec);
+  case Stats::kAOEstimateConfidenceInterval:
+    return NP_DISPATCH(HTOEstimateConfidenceInterval, parseOEstimateConfidenceIntervalSpec);
+  case Stats::kAOKolmogorovSmirnov:
+  case Stats::kAOLilliefors:
+    return true;
+  case Stats::kARSign:
+    return NP_DISPATCH(HTRSign, parseRSignSpec);
+  case Stats::kARWilcoxonSignedRanks:
+    return NP_DISPATCH(HTRWilcoxonSignedRanks, parseRWilcoxonSignedRanksSpec);
+  case Stats::kARCochransQ:
+    return NP_DISPATCH(HTRCochransQ, parseRCochransQSpec);
+  case Stats::kARMcNemar:
+    return NP_DISPATCH(HTRMcNemar, parseRMcNemarSpec);
+  case Stats::kARMarginalHomogeneity:
+    return NP_DISPATCH(HTRMarginalHomogeneity, parseRMarginalHomogeneitySpec);
+  case Stats::kARFriedmansTwoWayByRanks:
+    return NP_DISPATCH(HTRFriedmansTwoWayByRanks, parseRFriedmansTwoWayByRanksSpec);
+  case Stats::kARKendallsCoefficient:
+    return NP_DISPATCH(HTRKendallsCoefficient, parseRKendallsCoefficientSpec);
+  case Stats::kAIMoses:
+    return NP_DISPATCH(HTIMoses, parseIMosesSpec);
+  case Stats::kAIMannWhitneyU:
+    return NP_DISPATCH(HTIMannWhitneyU, parseIMannWhitneyUSpec);
+  case Stats::kAIWaldWolfowitzRuns:
+    return NP_DISPATCH(HTIWaldWolfowitzRuns, parseIWaldWolfowitzRunsSpec);
+  case Stats::kAIKolmogorovSmirnov:
+    return NP_DISPATCH(HTIKolmogorovSmirnov, parseIKolmogorovSmirnovSpec);
+  case Stats::kAIKruskalWallis:
+    return NP_DISPATCH(HTIKruskalWallis, parseIKruskalWallisSpec);
+  case Stats::kAIJonckheereTerpstra:
+    return NP_DISPATCH(HTIJonckheereTerpstra, parseIJonckheereTerpstraSpec);
+  case Stats::kAIMedian:
+    return NP_DISPATCH(HTIMedian, parseIMedianSpec);
+  case Stats::kANone:
+  case Stats::kAOKolmogorovSmirnovNormal:
+  case Stats::kAOKolmogorovSmirnovUniform:
+  case Stats::kAOKolmogorovSmirnovPoisson:
+  case Stats::kAOKolmogorovSmirnovExponential:
+  case Stats::kAOLillieforsNormal:
+  case Stats::kAOLillieforsUniform:
+  case Stats::kAOLillieforsExponential:
+  case Stats::kARHodgesLehmannEstimatePairs:
+  case Stats::kAIHodgesLehmannEstimateGroups:
+    break;
+  }
+#undef NP_DISPATCH
+  // These tests carry no tables of their own.
+  IssueNotParseElement(elm->GetName());
+  return true;
+}
+
+namespace {
+
+// The end of every reader of named tables: the name is not one it accepts.
+bool unknownTable(const std::string& name, bool hasName) {
+  IssueNotParseElement(name);
+  return hasName;
+}
+
+bool isComparisonTableName(const std::string& name) {
+  return name == "PairwiseResult" || name == "StepwiseResult";
+}
+
+} // namespace
+
+bool NOPRParseOutXML::XMLParser::parseTwoClassComparisonTable(SDOMXMLWrapper* elm,
+                                                              Stats::TSComparisonData& comparison) {
+  SDOMXMLWrapper* simpleElm = nullptr;
+  if (elm == nullptr || !elm->GetFirstElement("SimpleTable", &simpleElm, true) ||
+      simpleElm == nullptr)
+    return false;
+  NPSimpleTableData simple;
+  return NOPRXMLGeneral::GetSimpleTable(simpleElm, simple) &&
+         generalToSimpleTable(simple, comparison.fTable);
+}
+
+bool NOPRParseOutXML::XMLParser::parseOChiSquareSpec(SDOMXMLWrapper* elm,
+                                                     Stats::HTOChiSquare* test) {
+  if (elm == nullptr || test == nullptr)
+    return false;
+  std::string name;
+  const bool hasName = readTableName(elm, name);
+  if (name == "TwoClassComparison")
+    return parseTwoClassComparisonTable(elm, test->fComparison);
+  return unknownTable(name, hasName);
+}
+
+bool NOPRParseOutXML::XMLParser::parseOBinomialSpec(SDOMXMLWrapper* elm, Stats::HTOBinomial* test) {
+  if (elm == nullptr || test == nullptr)
+    return false;
+  std::string name;
+  const bool hasName = readTableName(elm, name);
+  if (name == "TwoClassComparison")
+    return parseTwoClassComparisonTable(elm, test->fComparison);
+  return unknownTable(name, hasName);
+}
+
+bool NOPRParseOutXML::XMLParser::parseORunsSpec(SDOMXMLWrapper* elm, Stats::HTORuns* test) {
+  if (elm == nullptr || test == nullptr)
+    return false;
+  std::string name;
+  const bool hasName = readTableName(elm, name);
+  if (name != "RunsParameters")
+    return unknownTable(name, hasName);
+  SDOMXMLIterator* attributeIt = nullptr;
+  if (!elm->GetElementIterator("Attribute", &attributeIt, true) || attributeIt == nullptr)
+    return false;
+  SDOMXMLWrapper* attributeElm = nullptr;
+  while (attributeIt->Next(&attributeElm)) {
+    if (attributeElm == nullptr)
+      continue;
+    std::string attributeName;
+    double value = fSysMissing;
+    NOPRXMLGeneral::GetAttribute(attributeElm, attributeName, value);
+    if (attributeName == "Mean")
+      test->fMean = value;
+    else if (attributeName == "StdDev")
+      test->fStdDev = value;
+    else if (attributeName == "ObservedRunNumber")
+      test->fObservedRunNumber = truncateToInt(value, 0);
+    else
+      IssueNotParseElement(attributeName);
+  }
+  return true;
+}
+
+bool NOPRParseOutXML::XMLParser::convertOnlySimpleTable(const NPStructuredTableData& table,
+                                                        Stats::SimpleTableData& target) {
+  if (table.fSimpleTables.size() != 1)
+    return true;
+  return generalToSimpleTable(table.fSimpleTables.front(), target);
+}
+
+bool NOPRParseOutXML::XMLParser::parseOWilcoxonSignedRanksSpec(
+    SDOMXMLWrapper* elm, Stats::HTOWilcoxonSignedRanks* test) {
+  if (elm == nullptr || test == nullptr)
+    return false;
+  NPStructuredTableData table;
+  if (!NOPRXMLGeneral::GetStructuredTable(elm, table))
+    return false;
+  if (table.fName != "ContinuousDistribution") {
+    IssueNotParseElement(table.fName);
+    return true;
+  }
+  Stats::OWilcoxonDistributionData& distribution = test->fDistribution;
+  applyNumbersOrWarn(table, {doubleTarget("HypotheticalMedian", distribution.fHypotheticalMedian),
+                             doubleTarget("ObservedMedian", distribution.fObservedMedian)});
+  return convertOnlySimpleTable(table, distribution.fTable);
+}
+
+bool NOPRParseOutXML::XMLParser::parseIntervalBounds(const NPStructuredTableData& table,
+                                                     Stats::EstConIntervalData& interval) {
+  applyNumbersOrWarn(
+      table, {doubleTarget("Lower", interval.fLower), doubleTarget("Upper", interval.fUpper)});
+  return true;
+}
+
+bool NOPRParseOutXML::XMLParser::parseOEstimateConfidenceIntervalSpec(
+    SDOMXMLWrapper* elm, Stats::HTOEstimateConfidenceInterval* test) {
+  if (elm == nullptr || test == nullptr)
+    return false;
+  NPStructuredTableData table;
+  if (!NOPRXMLGeneral::GetStructuredTable(elm, table))
+    return false;
+  if (table.fName != "ClopperPearson" && table.fName != "Jeffreys" &&
+      table.fName != "ProfileLikelihood") {
+    IssueNotParseElement(table.fName);
+    return true;
+  }
+  Stats::EstConIntervalData interval;
+  interval.fMethod.clear();
+  interval.fEstimate = fSysMissing;
+  interval.fLower = fSysMissing;
+  interval.fUpper = fSysMissing;
+  for (NPAttributeData& attribute : table.fAttributes) {
+    if (attribute.fName == "computeECIMethod")
+      interval.fMethod = std::move(attribute.fValue);
+    else if (attribute.fName == "Estimate")
+      interval.fEstimate = String2Double(attribute.fValue);
+    else
+      IssueNotParseElement(attribute.fName);
+  }
+  // The bounds come in exactly one nested table; anything else is not an interval.
+  if (table.fStructuredTables.size() != 1)
+    return false;
+  parseIntervalBounds(table.fStructuredTables.front(), interval);
+  test->fIntervals.push_back(std::move(interval));
+  return true;
+}
+
+bool NOPRParseOutXML::XMLParser::parseRSignSpec(SDOMXMLWrapper* elm, Stats::HTRSign* test) {
+  return elm != nullptr && test != nullptr && parseRSignDist(elm, test->fDistribution);
+}
+
+bool NOPRParseOutXML::XMLParser::parseRWilcoxonSignedRanksSpec(
+    SDOMXMLWrapper* elm, Stats::HTRWilcoxonSignedRanks* test) {
+  return elm != nullptr && test != nullptr && parseRSignDist(elm, test->fDistribution);
+}
+
+bool NOPRParseOutXML::XMLParser::parseRCochransQSpec(SDOMXMLWrapper* elm,
+                                                     Stats::HTRCochransQ* test) {
+  if (elm == nullptr || test == nullptr)
+    return false;
+  std::string name;
+  const bool hasName = readTableName(elm, name);
+  if (name == "TwoClassComparison")
+    return parseTwoClassComparisonTable(elm, test->fComparison);
+  if (isComparisonTableName(name))
+    return parseComparisonTable(elm, test->fCompareResult);
+  return unknownTable(name, hasName);
+}
+
+bool NOPRParseOutXML::XMLParser::parseRMcNemarSpec(SDOMXMLWrapper* elm, Stats::HTRMcNemar* test) {
+  return elm != nullptr && test != nullptr &&
+         parseCategoryFieldsComparison(elm, test->fCategoryComparison);
+}
+
+bool NOPRParseOutXML::XMLParser::parseRMarginalHomogeneitySpec(
+    SDOMXMLWrapper* elm, Stats::HTRMarginalHomogeneity* test) {
+  return elm != nullptr && test != nullptr &&
+         parseCategoryFieldsComparison(elm, test->fCategoryComparison);
+}
+
+namespace {
+
+// Friedman and Kendall share their tables: one per variable, and a comparison table.
+template <class Record, class Parser>
+bool parseVariableTests(Parser& parser, SDOMXMLWrapper* elm, Record* test) {
+  if (elm == nullptr || test == nullptr)
+    return false;
+  std::string name;
+  const bool hasName = readTableName(elm, name);
+  if (isComparisonTableName(name))
+    return parser.parseComparisonTable(elm, test->fCompareResult);
+  if (nameContains(name, "VariableInformation")) {
+    test->fVariableInfos.emplace_back();
+    return parser.parseVariableInformationData(elm, test->fVariableInfos.back());
+  }
+  return unknownTable(name, hasName);
+}
+
+// The two-sample independent tests: one table per group.
+template <class Record, class Parser>
+bool parseGroupTests(Parser& parser, SDOMXMLWrapper* elm, Record* test) {
+  if (elm == nullptr || test == nullptr)
+    return false;
+  std::string name;
+  const bool hasName = readTableName(elm, name);
+  if (nameContains(name, "Group")) {
+    test->fGroups.emplace_back();
+    return parser.parseISGroup(elm, test->fGroups.back());
+  }
+  return unknownTable(name, hasName);
+}
+
+// The k-sample independent tests: a box plot and a comparison table.
+template <class Record, class Parser>
+bool parseBoxPlotTests(Parser& parser, SDOMXMLWrapper* elm, Record* test) {
+  if (elm == nullptr || test == nullptr)
+    return false;
+  std::string name;
+  const bool hasName = readTableName(elm, name);
+  if (name == "BoxPlotInfo")
+    return parser.paseISBoxPlot(elm, test->fBoxPlotInfo);
+  if (isComparisonTableName(name))
+    return parser.parseComparisonTable(elm, test->fCompareResult);
+  return unknownTable(name, hasName);
+}
+
+} // namespace
+
+bool NOPRParseOutXML::XMLParser::parseRFriedmansTwoWayByRanksSpec(
+    SDOMXMLWrapper* elm, Stats::HTRFriedmansTwoWayByRanks* test) {
+  return parseVariableTests(*this, elm, test);
+}
+
+bool NOPRParseOutXML::XMLParser::parseRKendallsCoefficientSpec(
+    SDOMXMLWrapper* elm, Stats::HTRKendallsCoefficient* test) {
+  return parseVariableTests(*this, elm, test);
+}
+
+bool NOPRParseOutXML::XMLParser::parseIMosesSpec(SDOMXMLWrapper* elm, Stats::HTIMoses* test) {
+  if (elm == nullptr || test == nullptr)
+    return false;
+  std::string name;
+  const bool hasName = readTableName(elm, name);
+  if (name == "BoxPlotInfo")
+    return paseISBoxPlot(elm, test->fBoxPlotInfo);
+  return unknownTable(name, hasName);
+}
+
+bool NOPRParseOutXML::XMLParser::parseIMannWhitneyUSpec(SDOMXMLWrapper* elm,
+                                                        Stats::HTIMannWhitneyU* test) {
+  return parseGroupTests(*this, elm, test);
+}
+
+bool NOPRParseOutXML::XMLParser::parseIWaldWolfowitzRunsSpec(SDOMXMLWrapper* elm,
+                                                             Stats::HTIWaldWolfowitzRuns* test) {
+  return parseGroupTests(*this, elm, test);
+}
+
+bool NOPRParseOutXML::XMLParser::parseIKolmogorovSmirnovSpec(SDOMXMLWrapper* elm,
+                                                             Stats::HTIKolmogorovSmirnov* test) {
+  return parseGroupTests(*this, elm, test);
+}
+
+bool NOPRParseOutXML::XMLParser::parseIKruskalWallisSpec(SDOMXMLWrapper* elm,
+                                                         Stats::HTIKruskalWallis* test) {
+  return parseBoxPlotTests(*this, elm, test);
+}
+
+bool NOPRParseOutXML::XMLParser::parseIJonckheereTerpstraSpec(SDOMXMLWrapper* elm,
+                                                              Stats::HTIJonckheereTerpstra* test) {
+  return parseBoxPlotTests(*this, elm, test);
+}
+
+bool NOPRParseOutXML::XMLParser::parseIMedianSpec(SDOMXMLWrapper* elm, Stats::HTIMedian* test) {
+  return parseBoxPlotTests(*this, elm, test);
+}
+
+bool NOPRParseOutXML::XMLParser::statsToEstConInterval(
+    const std::vector<Stats::StatisticsResultData>& results, Stats::EstConIntervalData& interval) {
+  if (results.size() != 2 || !results[0].fName.empty() || results[1].fName != "Asymptotic")
+    return false;
+  const std::vector<Stats::AttributeData>& estimate = results[0].fAttributes;
+  if (!estimate.empty() && estimate.front().fName == "Estimate")
+    interval.fEstimate = estimate.front().fValue;
+  const std::vector<Stats::AttributeData>& bounds = results[1].fAttributes;
+  if (bounds.size() == 2) {
+    interval.fLower = bounds[0].fValue;
+    interval.fUpper = bounds[1].fValue;
+  }
+  return true;
+}
