@@ -1,10 +1,10 @@
 // How numbers and data values are shown: each format at its edges, locale-independent.
-#include "output/Document.h"
 #include "output/NumberDisplay.h"
 
 #include "dict/OBS.h"
 #include "dict/VORN_DataSource.h"
 #include "dict/VORN_SystemMissing.h"
+#include "output/Document.h"
 #include "pivot/BpDataValue.h"
 #include "pivot/BpNumber.h"
 #include "pivot/BpProcedure.h"

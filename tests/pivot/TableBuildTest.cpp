@@ -133,6 +133,31 @@ TEST_F(GridFixture, CellGoesToLatestCategoryOfOtherDimensions) {
   EXPECT_EQ(Model().Dimensions()[0]->Categories().size(), 2u);
 }
 
+TEST(Placement, LayersComeFromSortNoneAndPlaceFromPosition) {
+  output::Document document;
+  BpProcedure procedure(document, nullptr, nullptr);
+  BpPivotTable table = procedure.PivotTable(BpString("T", false), BpString("T", false), false);
+  // Split layer, pairwise rows, subset columns and a summary column, as the procedure places them.
+  BpDimension split = table.Dimension(BpString("split", false), BpPivotTable::kSortNone);
+  split.Position(BpDimension::kRow, 1, false, false);
+  BpDimension pairs = table.Dimension(BpString("Sample 1-Sample 2", false), 2);
+  pairs.Position(BpDimension::kRow, 1, false, false);
+  BpDimension subsets = table.Dimension(BpString("Subset", true), 2);
+  subsets.Position(BpDimension::kColumn, 1, false, false);
+  BpDimension explicitLayer = table.Dimension(BpString("L", false), 2);
+  explicitLayer.Position(BpDimension::kLayer, 2, true, false);
+  BpDimension odd = table.Dimension(BpString("odd", false), 2);
+  odd.Position(7, 1, true, false);
+  const auto& dimensions = table.Node().Dimensions();
+  EXPECT_EQ(dimensions[0]->GetPlace(), output::Dimension::Place::kLayer);
+  EXPECT_EQ(dimensions[1]->GetPlace(), output::Dimension::Place::kRow);
+  EXPECT_FALSE(dimensions[1]->ShowsLabel());
+  EXPECT_EQ(dimensions[2]->GetPlace(), output::Dimension::Place::kColumn);
+  EXPECT_EQ(dimensions[3]->GetPlace(), output::Dimension::Place::kLayer);
+  EXPECT_EQ(dimensions[3]->Level(), 2);
+  EXPECT_EQ(dimensions[4]->GetPlace(), output::Dimension::Place::kRow) << "unknown place";
+}
+
 TEST_F(GridFixture, GroupsDoNotChangeTheLatestCategory) {
   rows.Category(BpString("r1", false));
   BpGroup group = columns.Group(BpString("Exact", false), true, 2);

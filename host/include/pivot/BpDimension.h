@@ -11,11 +11,11 @@ public:
   BpDimension(const BpDimension& other);
   BpDimension& operator=(const BpDimension& other);
 
-  // Places the dimension. `level` orders dimensions of the same place (1 = outermost). `inTable`
-  // false puts the dimension among the layers whatever `place` says (the split variables are
-  // placed so); `hideLabel` true asks writers not to show the dimension's label. An unknown
-  // place is taken as kRow.
-  void Position(int place, int level, bool inTable, bool hideLabel);
+  // Places the dimension: kRow, kColumn or kLayer (an unknown place is taken as kRow); a
+  // dimension made with BpPivotTable::kSortNone stays a layer whatever `place` says. `level`
+  // orders dimensions of the same place (1 = outermost). `showLabel` says whether writers show
+  // the dimension's own label; `reserved` is accepted for the callers' sake and has no effect.
+  void Position(int place, int level, bool showLabel, bool reserved);
 
 private:
   friend class BpPivotTable;

@@ -14,8 +14,9 @@ struct BpState;
 // Releasing the handle leaves the table in the output.
 class BpPivotTable {
 public:
-  // Order of categories. Categories always keep the order they were made in; the value only
-  // records the caller's wish (kSortNone for split layers, kSortAsMade elsewhere).
+  // Categories always keep the order they were made in. kSortNone marks a layer dimension: the
+  // split variables are made so, one category each, and writers show them above the table.
+  // Any other value makes a row dimension until BpDimension::Position places it.
   enum Sort { kSortNone = 0, kSortAscending = 1, kSortAsMade = 2 };
 
   BpPivotTable(const BpPivotTable& other);
@@ -27,7 +28,7 @@ public:
   void MaxDataColumnWidth(int width);
   // Sets (or replaces) the caption shown under the table.
   void Caption(const BpCellText& text);
-  // Appends a dimension; it is a row dimension until BpDimension::Position says otherwise.
+  // Appends a dimension: a layer for kSortNone, else a row dimension until placed.
   BpDimension Dimension(const BpCellText& label, int sort);
 
   const output::Table& Node() const { return *fTable; }

@@ -5,10 +5,7 @@
 
 namespace {
 
-output::Dimension::Place ToPlace(int place, bool inTable) {
-  if (!inTable) {
-    return output::Dimension::Place::kLayer;
-  }
+output::Dimension::Place ToPlace(int place) {
   switch (place) {
   case BpDimension::kColumn:
     return output::Dimension::Place::kColumn;
@@ -29,6 +26,9 @@ BpDimension::BpDimension(const BpDimension& other) = default;
 BpDimension& BpDimension::operator=(const BpDimension& other) = default;
 BpDimension::~BpDimension() = default;
 
-void BpDimension::Position(int place, int level, bool inTable, bool hideLabel) {
-  DimensionNode()->SetPlacement(ToPlace(place, inTable), level, !hideLabel);
+void BpDimension::Position(int place, int level, bool showLabel, bool) {
+  output::Dimension* dimension = DimensionNode();
+  bool layer = dimension->GetPlace() == output::Dimension::Place::kLayer;
+  dimension->SetPlacement(layer ? output::Dimension::Place::kLayer : ToPlace(place), level,
+                          showLabel);
 }

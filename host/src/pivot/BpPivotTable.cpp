@@ -26,7 +26,10 @@ void BpPivotTable::Caption(const BpCellText& text) {
   fTable->SetCaption(fState->Resolve(text));
 }
 
-BpDimension BpPivotTable::Dimension(const BpCellText& label, int) {
+BpDimension BpPivotTable::Dimension(const BpCellText& label, int sort) {
   output::Dimension* dimension = fTable->AddDimension(fState->Resolve(label));
+  if (sort == kSortNone) {
+    dimension->SetPlacement(output::Dimension::Place::kLayer, 1, true);
+  }
   return BpDimension(fState, fTable, dimension);
 }
