@@ -1,0 +1,235 @@
+// The NPTESTS grammar through the parser: commands a user writes are read into the right tree,
+// and mistakes are refused with the place and a clear message.
+#include "parser/NptestsGrammar.h"
+
+#include "ParserTestData.h"
+
+#include "parser/CommandParser.h"
+#include "parser/CommandSyntaxError.h"
+#include "parser/ParserMessageLog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class NptestsGrammarTest : public ::testing::Test {
+protected:
+  std::unique_ptr<CommandSpec> Parse(const std::string& text) {
+    return CommandParser(fGrammar, fData.get()).Parse(text);
+  }
+  std::string ErrorOf(const std::string& text) {
+    try {
+      Parse(text);
+    } catch (const CommandSyntaxError& e) {
+      return e.what();
+    }
+    return "(accepted)";
+  }
+
+  CommandDescriptor fGrammar = MakeNptestsDescriptor();
+  std::unique_ptr<VORN_DataSource> fData = MakeTestDictionary();
+};
+
+TEST_F(NptestsGrammarTest, AcceptsTheDocumentedExamples) {
+  const char* examples[] = {
+      "NPTESTS /ONESAMPLE TEST(a) CHISQUARE.",
+      "nptests onesample test(a b) chisquare(expected=custom(frequencies=1 2 3 categories=1 2 3))",
+      "NPTESTS /ONESAMPLE TEST(a) BINOMIAL(TESTVALUE=0.3 SUCCESSCATEGORICAL=LIST(1 'yes') "
+      "SUCCESSCONTINUOUS=CUTPOINT(2.5) CLOPPER_PEARSON JEFFREYS LIKELIHOOD).",
+      "NPTESTS /ONESAMPLE TEST(a TO c) KOLMOGOROV_SMIRNOV(NORMAL=SAMPLE UNIFORM=SAMPLE "
+      "POISSON=CUSTOM(MEAN=3) EXPONENTIAL=SAMPLE NSAMPLES=1000 MC_CILEVEL=95)"
+      " /CRITERIA SEED=123.",
+      "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NORMAL(SAMPLE=FALSE)).",
+      "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NORMAL=CUSTOM(MEAN=0 SD=1) "
+      "UNIFORM=CUSTOM(MIN=0 MAX=10)).",
+      "NPTESTS /ONESAMPLE TEST(a) RUNS(GROUPCONTINUOUS=CUTPOINT(MEDIAN)) WILCOXON(TESTVALUE=-2).",
+      "NPTESTS /ONESAMPLE TEST(a) RUNS(GROUPCATEGORICAL=LIST(1 2) GROUPCONTINUOUS=CUTPOINT(4.5))",
+      "NPTESTS /INDEPENDENT TEST(a b) GROUP(s) MANN_WHITNEY WALD_WOLFOWITZ KOLMOGOROV_SMIRNOV "
+      "HODGES_LEHMANN MOSES(TRIMOUTLIERS=SAMPLE) KRUSKAL_WALLIS(COMPARE=PAIRWISE) "
+      "MEDIAN(TESTVALUE=SAMPLE COMPARE=STEPWISE) JONCKHEERE_TERPSTRA(ORDER=DESCENDING "
+      "COMPARE=NONE).",
+      "NPTESTS /INDEPENDENT TEST=a b GROUP=s MOSES(TRIMOUTLIERS=2)",
+      "NPTESTS /RELATED TEST(a b) SIGN WILCOXON MARGINAL_HOMOGENEITY HODGES_LEHMANN "
+      "MCNEMAR(SUCCESS=LIST(1)) /MISSING SCOPE=LISTWISE USERMISSING=INCLUDE.",
+      "NPTESTS /RELATED TEST(ALL) COCHRAN(SUCCESS=FIRST COMPARE=PAIRWISE) "
+      "FRIEDMAN(COMPARE=STEPWISE) KENDALL /CRITERIA ALPHA=0.01 CILEVEL=90 SEED=RANDOM.",
+      "* comment first\nNPTESTS\n  /ONESAMPLE TEST(a, b) /* why */ CHISQUARE\n  .\n",
+  };
+  for (const char* example : examples)
+    EXPECT_EQ(ErrorOf(example), "(accepted)") << example;
+}
+
+TEST_F(NptestsGrammarTest, BuildsTheTreeThatProceduresRead) {
+  auto spec = Parse("nptests /onesample test(A to c) kolmogorov_smirnov(normal=sample "
+                    "nsamples=1000) /criteria seed=random");
+  const SubComObj* one = spec->getSubComObj("ONESAMPLE");
+  ASSERT_NE(one, nullptr);
+  std::vector<std::string> vars;
+  ASSERT_TRUE(one->getParamObj("TEST")->getVarList(vars));
+  EXPECT_EQ(vars, (std::vector<std::string>{"a", "b", "c"}));
+  const ParamObj* ks = one->getParamObj("Kolmogorov_Smirnov");
+  ASSERT_NE(ks, nullptr);
+  std::vector<const ParamObj*> quals;
+  ASSERT_TRUE(ks->getStringQualList(
+      fGrammar.getSubComDesc("ONESAMPLE")->getParamDesc("KOLMOGOROV_SMIRNOV"), quals));
+  ASSERT_EQ(quals.size(), 2u);
+  const ParamObj* item = nullptr;
+  ASSERT_TRUE(ParamObj::getParamObj("NORMAL", quals)->getStringAndQual(item));
+  EXPECT_EQ(item->getParamName(), "SAMPLE");
+  EXPECT_TRUE(item->isLeadingToken());
+  int samples = 0;
+  EXPECT_TRUE(ParamObj::getParamObj("nsamples", quals)->getIntegerValue(samples));
+  EXPECT_EQ(samples, 1000);
+  EXPECT_TRUE(spec->getSubComObj("CRITERIA")->getParamObj("SEED")->isStringValueCase("random"));
+  EXPECT_EQ(spec->getSubComObj("RELATED"), nullptr);
+}
+
+TEST_F(NptestsGrammarTest, EqualsFormStopsAtTheNextKeyword) {
+  auto spec = Parse("NPTESTS /INDEPENDENT TEST=a b GROUP=c MANN_WHITNEY");
+  const SubComObj* ind = spec->getSubComObj("INDEPENDENT");
+  std::vector<std::string> vars;
+  ASSERT_TRUE(ind->getParamObj("TEST")->getVarList(vars));
+  EXPECT_EQ(vars, (std::vector<std::string>{"a", "b"}));
+  std::string group;
+  ASSERT_TRUE(ind->getParamObj("GROUP")->getVarName(group));
+  EXPECT_EQ(group, "c");
+  EXPECT_NE(ind->getParamObj("MANN_WHITNEY"), nullptr);
+}
+
+TEST_F(NptestsGrammarTest, RefusesMistakesWithPlaceAndReason) {
+  struct Row {
+    const char* desc;
+    const char* text;
+    const char* message;
+  } rows[] = {
+      {"misspelt command", "NPTEST /ONESAMPLE TEST(a) CHISQUARE",
+       "line 1, column 1, at \"NPTEST\": the command must start with its name NPTESTS. Did you "
+       "mean NPTESTS?"},
+      {"unknown subcommand", "NPTESTS /ONESAMPL TEST(a) CHISQUARE",
+       "line 1, column 10, at \"ONESAMPL\": ONESAMPL is not a subcommand of NPTESTS. Did you "
+       "mean ONESAMPLE?"},
+      {"unknown keyword", "NPTESTS /ONESAMPLE TEST(a)\n  CHISQUAR",
+       "line 2, column 3, at \"CHISQUAR\": CHISQUAR is not a keyword of ONESAMPLE. Did you mean "
+       "CHISQUARE?"},
+      {"unknown keyword, nothing near", "NPTESTS /ONESAMPLE TEST(a) ZZZ",
+       "line 1, column 28, at \"ZZZ\": ZZZ is not a keyword of ONESAMPLE"},
+      {"misspelt qualifier", "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NORMAL=SAMPEL)",
+       "line 1, column 54, at \"SAMPEL\": SAMPEL is not a keyword of NORMAL (SAMPLE or CUSTOM). "
+       "Did you mean SAMPLE?"},
+      {"missing parenthesis", "NPTESTS /ONESAMPLE TEST(a b CHISQUARE",
+       "line 1, column 38, at the end of the text: the \"(\" after TEST at line 1, column 20 is "
+       "not closed with \")\""},
+      {"missing parenthesis before slash", "NPTESTS /ONESAMPLE TEST(a CHISQUARE /CRITERIA",
+       "line 1, column 37, at \"/\": the \"(\" after TEST at line 1, column 20 is not closed "
+       "with \")\""},
+      {"unknown variable", "NPTESTS /ONESAMPLE TEST(a bb) CHISQUARE",
+       "line 1, column 27, at \"bb\": there is no variable bb in the data. Did you mean b?"},
+      {"TO backwards", "NPTESTS /ONESAMPLE TEST(c TO a) CHISQUARE",
+       "line 1, column 30, at \"a\": the range c TO a runs backwards: a comes before c in the "
+       "data"},
+      {"TO without a start", "NPTESTS /ONESAMPLE TEST(TO a) CHISQUARE",
+       "line 1, column 25, at \"TO\": TO must stand between two variable names"},
+      {"number where a keyword belongs", "NPTESTS /ONESAMPLE TEST(a) 5",
+       "line 1, column 28, at \"5\": a number where a keyword of ONESAMPLE belongs (TEST, "
+       "CHISQUARE, BINOMIAL, KOLMOGOROV_SMIRNOV, RUNS or WILCOXON)"},
+      {"number where a keyword value belongs",
+       "NPTESTS /INDEPENDENT TEST(a) GROUP(s) "
+       "KRUSKAL_WALLIS(COMPARE=2)",
+       "line 1, column 62, at \"2\": a number where a keyword of COMPARE belongs (PAIRWISE, "
+       "STEPWISE or NONE)"},
+      {"number out of range", "NPTESTS /ONESAMPLE TEST(a) BINOMIAL(TESTVALUE=1.5)",
+       "line 1, column 47, at \"1.5\": TESTVALUE takes a number greater than 0 and less than 1"},
+      {"fraction for an integer", "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NSAMPLES=10.5)",
+       "line 1, column 56, at \"10.5\": NSAMPLES takes an integer from 1 to 1000000000"},
+      {"word where a number belongs", "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NSAMPLES=X)",
+       "line 1, column 56, at \"X\": NSAMPLES takes an integer from 1 to 1000000000, not a word"},
+      {"value on a flag", "NPTESTS /INDEPENDENT TEST(a) GROUP(s) MANN_WHITNEY=1",
+       "line 1, column 51, at \"=\": MANN_WHITNEY takes no value"},
+      {"flag-only value", "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(UNIFORM(SAMPLE=TRUE))",
+       "line 1, column 61, at \"=\": SAMPLE takes no value"},
+      {"value missing", "NPTESTS /ONESAMPLE TEST(a) WILCOXON",
+       "line 1, column 28, at \"WILCOXON\": WILCOXON needs a value, written WILCOXON=... or "
+       "WILCOXON(...)"},
+      {"required qualifier", "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NORMAL=CUSTOM(MEAN=1))",
+       "line 1, column 54, at \"CUSTOM\": CUSTOM needs SD"},
+      {"required parameter", "NPTESTS /INDEPENDENT TEST(a) MANN_WHITNEY",
+       "line 1, column 10, at \"INDEPENDENT\": INDEPENDENT needs GROUP"},
+      {"no test named", "NPTESTS /ONESAMPLE TEST(a)",
+       "line 1, column 10, at \"ONESAMPLE\": ONESAMPLE needs at least one of CHISQUARE, "
+       "BINOMIAL, KOLMOGOROV_SMIRNOV, RUNS or WILCOXON"},
+      {"no sample subcommand", "NPTESTS /CRITERIA ALPHA=0.1",
+       "line 1, column 1, at \"NPTESTS\": NPTESTS needs at least one of the subcommands "
+       "ONESAMPLE, INDEPENDENT or RELATED"},
+      {"too few related fields", "NPTESTS /RELATED TEST(a) SIGN",
+       "line 1, column 18, at \"TEST\": TEST needs at least 2 variables"},
+      {"two groups", "NPTESTS /INDEPENDENT TEST(a) GROUP(s b) MEDIAN",
+       "line 1, column 38, at \"b\": GROUP takes only one variable"},
+      {"subcommand twice", "NPTESTS /CRITERIA SEED=1 /ONESAMPLE TEST(a) RUNS /CRITERIA ALPHA=.1",
+       "line 1, column 51, at \"CRITERIA\": CRITERIA is given twice"},
+      {"keyword twice", "NPTESTS /ONESAMPLE TEST(a) RUNS RUNS",
+       "line 1, column 33, at \"RUNS\": RUNS is given twice in ONESAMPLE"},
+      {"qualifier twice", "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NSAMPLES=5 NSAMPLES=6)",
+       "line 1, column 58, at \"NSAMPLES\": NSAMPLES is given twice in KOLMOGOROV_SMIRNOV"},
+      {"missing slash", "NPTESTS /ONESAMPLE TEST(a) RUNS CRITERIA SEED=1",
+       "line 1, column 33, at \"CRITERIA\": CRITERIA is a subcommand: write /CRITERIA"},
+      {"unmatched close", "NPTESTS /ONESAMPLE TEST(a) RUNS)",
+       "line 1, column 32, at \")\": a \")\" without a \"(\" before it"},
+      {"text after the end", "NPTESTS /ONESAMPLE TEST(a) RUNS. NPTESTS",
+       "line 1, column 34, at \"NPTESTS\": there is text after the end of the command; give one "
+       "command at a time"},
+      {"string variable name", "NPTESTS /ONESAMPLE TEST('a') RUNS",
+       "line 1, column 25, at \"'a'\": a string where a keyword of TEST belongs"},
+      {"empty text", "",
+       "line 1, column 1, at the end of the text: the command must start with "
+       "its name NPTESTS"},
+      {"seed out of range", "NPTESTS /ONESAMPLE TEST(a) RUNS /CRITERIA SEED=0",
+       "line 1, column 48, at \"0\": SEED takes an integer from 1 to 2000000000"},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(ErrorOf(row.text), row.message) << row.desc;
+}
+
+TEST_F(NptestsGrammarTest, ErrorsGoToTheLogWithoutThrowing) {
+  ParserMessageLog log;
+  EXPECT_EQ(CommandParser(fGrammar, fData.get()).Parse("NPTESTS /FOO", &log), nullptr);
+  ASSERT_EQ(log.GetEntries().size(), 1u);
+  EXPECT_TRUE(log.HasErrors());
+  EXPECT_EQ(ParserMessageLog::Format(log.GetEntries()[0]),
+            "NPTESTS error: line 1, column 10, at \"FOO\": FOO is not a subcommand of NPTESTS");
+}
+
+TEST_F(NptestsGrammarTest, WithoutDataVariableListsStayAsWritten) {
+  auto spec = CommandParser(fGrammar, nullptr).Parse("NPTESTS /RELATED TEST(x TO z ALL) FRIEDMAN");
+  std::vector<std::string> vars;
+  ASSERT_TRUE(spec->getSubComObj("RELATED")->getParamObj("TEST")->getVarList(vars));
+  EXPECT_EQ(vars, (std::vector<std::string>{"x", "TO", "z", "ALL"}));
+}
+
+TEST_F(NptestsGrammarTest, HostileNestingIsRefusedNotRecursedInto) {
+  CommandDescriptor open("CMD", "Test");
+  open.SubCommand(SubComDescriptor("SUB").Param(ParamDescriptor("P").Open()));
+  std::string deep = "CMD /SUB P";
+  for (int i = 0; i < 100000; ++i)
+    deep += "(X";
+  try {
+    CommandParser(open, nullptr).Parse(deep);
+    FAIL() << "accepted";
+  } catch (const CommandSyntaxError& e) {
+    EXPECT_NE(std::string(e.what()).find("nested more than 32 levels deep"), std::string::npos)
+        << e.what();
+  }
+  std::string fine = "CMD /SUB P";
+  for (int i = 0; i < 20; ++i)
+    fine += "(X";
+  fine += std::string(20, ')');
+  EXPECT_NO_THROW(CommandParser(open, nullptr).Parse(fine));
+  // Without an open parameter, a parenthesis where a keyword belongs stops at once.
+  EXPECT_EQ(ErrorOf("NPTESTS /ONESAMPLE TEST(a) RUNS((((("),
+            "line 1, column 33, at \"(\": a \"(\" where a keyword of RUNS belongs "
+            "(GROUPCATEGORICAL or GROUPCONTINUOUS)");
+}
+
+} // namespace
