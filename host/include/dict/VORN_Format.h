@@ -85,9 +85,12 @@ private:
 // Writes the value in the format into `buffer`, right-aligned in the format's width and
 // NUL-terminated; `buffer` must have room for format.Width() + 1 characters. A numeric value is
 // read from value->f, a string value from ObsLength(width) units. The system-missing value is
-// written as "."; a number too wide for its width falls back to E notation and then to asterisks,
-// never to a cut text. Returns the number of characters written, without the terminating NUL.
+// written as "." (and so is NaN); a number too wide for its width falls back to E notation and then
+// to asterisks, never to a cut text (an infinity is always asterisks). A null `value` is taken as
+// system-missing. docs/display-formats.md shows every format. Returns the number of characters
+// written, without the terminating NUL. Never throws apart from std::bad_alloc.
 int ToString(const OBS* value, const VORN_Format& format, char* buffer);
 
-// The same value as a std::string, leading and trailing blanks removed.
+// The same value as a std::string, leading and trailing blanks removed. With a string format the
+// number is written in its shortest exact form ("3.5"), since it has no text in that format.
 std::string FormatValue(double value, const VORN_Format& format);

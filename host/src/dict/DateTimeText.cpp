@@ -5,9 +5,9 @@
 #include "DecimalText.h"
 #include "NumberText.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 
@@ -134,7 +134,8 @@ bool RoundDuration(double value, int decimals, bool toMinutes, Int& whole, std::
     return true;
   }
   DecimalDigits rounded = RoundToDecimals(ExactDigits(magnitude), decimals);
-  whole = std::strtoll(IntegerPart(rounded).c_str(), nullptr, 10);
+  const std::string integer = IntegerPart(rounded);
+  std::from_chars(integer.data(), integer.data() + integer.size(), whole);
   fraction = FractionPart(rounded, decimals);
   return true;
 }
