@@ -1,0 +1,210 @@
+// The HTML writer: well-nested markup, tables whose spans add up to a full grid, cells in the
+// right places, footnote marks, layers, anchors, and escaping of hostile data.
+#include "render/HtmlWriter.h"
+
+#include "SampleDocument.h"
+
+#include "render/RenderText.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+
+namespace {
+
+std::string WriteHtml(const output::Document& document) {
+  std::ostringstream out;
+  HtmlWriter().Write(document, out);
+  return out.str();
+}
+
+// Returns "" when every non-void element is closed in the right order, else the first mismatch.
+std::string CheckNesting(const std::string& html) {
+  static const std::set<std::string> kVoid = {"meta", "br", "rect", "link", "img"};
+  static const std::regex kTag(R"(<(/?)([a-zA-Z][a-zA-Z0-9]*)[^>]*?(/?)>)");
+  std::vector<std::string> open;
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), kTag); it != std::sregex_iterator();
+       ++it) {
+    const std::string name = (*it)[2];
+    if (name == "DOCTYPE" || kVoid.count(name) || (*it)[3] == "/")
+      continue;
+    if ((*it)[1] == "") {
+      open.push_back(name);
+      continue;
+    }
+    if (open.empty() || open.back() != name)
+      return "unexpected </" + name + "> with <" + (open.empty() ? "" : open.back()) + "> open";
+    open.pop_back();
+  }
+  return open.empty() ? "" : "unclosed <" + open.back() + ">";
+}
+
+struct GridCell {
+  std::string tag;   // th or td
+  std::string text;  // inner HTML
+  std::string attrs; // raw attributes
+};
+
+int Attribute(const std::string& attrs, const char* name) {
+  std::smatch m;
+  const std::regex re(std::string(name) + "=\"(\\d+)\"");
+  return std::regex_search(attrs, m, re) ? std::stoi(m[1]) : 1;
+}
+
+// Lays the rows of one <table> out the way a browser does (row and column spans fill slots) and
+// returns the grid of slots; every row must come out equally wide.
+std::vector<std::vector<const GridCell*>> LayOut(const std::string& table,
+                                                 std::vector<std::vector<GridCell>>& rows) {
+  static const std::regex kRow(R"(<tr[^>]*>([\s\S]*?)</tr>)");
+  static const std::regex kCell(R"(<(th|td)([^>]*)>([\s\S]*?)</\1>)");
+  for (auto r = std::sregex_iterator(table.begin(), table.end(), kRow); r != std::sregex_iterator();
+       ++r) {
+    const std::string inner = (*r)[1];
+    rows.emplace_back();
+    for (auto c = std::sregex_iterator(inner.begin(), inner.end(), kCell);
+         c != std::sregex_iterator(); ++c)
+      rows.back().push_back(GridCell{(*c)[1], (*c)[3], (*c)[2]});
+  }
+  std::vector<std::vector<const GridCell*>> grid(rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) {
+    size_t column = 0;
+    for (const GridCell& cell : rows[i]) {
+      while (column < grid[i].size() && grid[i][column] != nullptr)
+        ++column;
+      const int colspan = Attribute(cell.attrs, "colspan");
+      const int rowspan = Attribute(cell.attrs, "rowspan");
+      for (int dr = 0; dr < rowspan && i + dr < rows.size(); ++dr) {
+        auto& slots = grid[i + dr];
+        if (slots.size() < column + colspan)
+          slots.resize(column + colspan, nullptr);
+        for (int dc = 0; dc < colspan; ++dc)
+          slots[column + dc] = &cell;
+      }
+      column += colspan;
+    }
+  }
+  return grid;
+}
+
+std::vector<std::string> Tables(const std::string& html) {
+  static const std::regex kTable(R"(<table[\s\S]*?</table>)");
+  std::vector<std::string> tables;
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), kTable);
+       it != std::sregex_iterator(); ++it)
+    tables.push_back(it->str());
+  return tables;
+}
+
+TEST(HtmlWriterTest, MarkupIsWellNestedAndValidUtf8) {
+  const std::string html = WriteHtml(*MakeSampleDocument());
+  EXPECT_EQ(CheckNesting(html), "");
+  EXPECT_EQ(RenderText::ValidUtf8(html), html);
+  EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_EQ(html.find("http://"), html.find("http://www.w3.org/2000/svg"))
+      << "nothing but the SVG namespace refers to the network";
+}
+
+TEST(HtmlWriterTest, HostileDataIsEscaped) {
+  const std::string html = WriteHtml(*MakeSampleDocument());
+  EXPECT_EQ(html.find("<script"), std::string::npos);
+  EXPECT_NE(html.find("&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; &#39;q&#39;"),
+            std::string::npos);
+  EXPECT_NE(html.find("Caption with &lt;b&gt;markup&lt;/b&gt;"), std::string::npos);
+  EXPECT_NE(html.find("Not parse element: Foo &amp; &lt;Bar&gt;"), std::string::npos);
+  EXPECT_EQ(html.find('\x1B'), std::string::npos);
+  EXPECT_EQ(html.find('\x7F'), std::string::npos);
+  EXPECT_NE(html.find("[31mred"), std::string::npos) << "only the control itself is dropped";
+}
+
+TEST(HtmlWriterTest, SummaryTableCellsSitUnderTheirHeaders) {
+  const std::vector<std::string> tables = Tables(WriteHtml(*MakeSampleDocument()));
+  ASSERT_EQ(tables.size(), 2u);
+  std::vector<std::vector<GridCell>> rows;
+  const auto grid = LayOut(tables[0], rows);
+  ASSERT_EQ(grid.size(), 4u); // header, two rows, footer
+  for (size_t i = 0; i < 3; ++i)
+    EXPECT_EQ(grid[i].size(), 4u) << "row " << i;
+  EXPECT_EQ(grid[0][3]->text, "Sig.<sup class=\"mark\">a</sup>");
+  EXPECT_NE(grid[0][3]->attrs.find("num"), std::string::npos) << "numeric column header";
+  EXPECT_EQ(grid[1][0]->text, "1");
+  EXPECT_EQ(grid[1][2]->text, "One-Sample Chi-Square Test");
+  EXPECT_EQ(grid[1][3]->text, ".300");
+  EXPECT_EQ(grid[2][3]->text, ".<sup class=\"mark\">b</sup>");
+  EXPECT_EQ(grid[3][0]->tag, "td") << "footer spans the table";
+  EXPECT_EQ(Attribute(grid[3][0]->attrs, "colspan"), 4);
+  EXPECT_NE(tables[0].find("<div class=\"layers\">Split: x = 1</div>"), std::string::npos);
+  EXPECT_NE(tables[0].find("<sup class=\"mark\">a</sup> The significance level is .050."),
+            std::string::npos);
+}
+
+TEST(HtmlWriterTest, NestedGroupsBecomeSpans) {
+  const std::vector<std::string> tables = Tables(WriteHtml(*MakeSampleDocument()));
+  ASSERT_EQ(tables.size(), 2u);
+  std::vector<std::vector<GridCell>> rows;
+  const auto grid = LayOut(tables[1], rows);
+  // Two header rows (the shown dimension label "Subset" over 1 and 2), three body rows.
+  ASSERT_GE(grid.size(), 5u);
+  for (size_t i = 0; i < 5; ++i)
+    ASSERT_EQ(grid[i].size(), 4u) << "row " << i; // two row-header columns, two subsets
+  EXPECT_EQ(grid[0][0], grid[1][1]) << "corner spans the header block";
+  EXPECT_EQ(grid[0][2]->text, "Subset");
+  EXPECT_EQ(grid[0][2], grid[0][3]);
+  EXPECT_EQ(grid[1][2]->text, "1");
+  EXPECT_EQ(grid[1][3]->text, "2");
+  // The group "Sample" spans its two rows; "Test Statistic" spans both header columns.
+  EXPECT_EQ(grid[2][0]->text, "Sample<sup class=\"mark\">a</sup>");
+  EXPECT_EQ(grid[2][0], grid[3][0]);
+  EXPECT_EQ(grid[2][1]->text, "a");
+  EXPECT_EQ(grid[3][1]->text, "b");
+  EXPECT_EQ(grid[4][0]->text, "Test Statistic");
+  EXPECT_EQ(grid[4][0], grid[4][1]);
+  EXPECT_EQ(grid[2][2]->text, "1.250");
+  EXPECT_EQ(grid[2][3]->text, "") << "no cell written";
+  EXPECT_EQ(grid[3][3]->text, "2.750");
+  EXPECT_EQ(grid[4][3]->text, "12345.678");
+}
+
+TEST(HtmlWriterTest, ContentsLinksMatchAnchors) {
+  const std::string html = WriteHtml(*MakeSampleDocument());
+  static const std::regex kHref(R"re(href="#([^"]+)")re");
+  static const std::regex kId(R"re(id="([^"]+)")re");
+  std::set<std::string> hrefs, ids;
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), kHref);
+       it != std::sregex_iterator(); ++it)
+    hrefs.insert((*it)[1]);
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), kId); it != std::sregex_iterator();
+       ++it)
+    EXPECT_TRUE(ids.insert((*it)[1]).second) << "duplicate id " << (*it)[1];
+  EXPECT_EQ(hrefs.size(), 6u); // two headings, two tables, two charts
+  EXPECT_EQ(hrefs, ids);
+  EXPECT_NE(html.find("<h1>Nonparametric Tests</h1>"), std::string::npos);
+  EXPECT_NE(html.find("<h2>Related-Samples Friedman Test</h2>"), std::string::npos);
+}
+
+TEST(HtmlWriterTest, ChartsAndMessages) {
+  const std::string html = WriteHtml(*MakeSampleDocument());
+  EXPECT_NE(html.find("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"120\""),
+            std::string::npos);
+  EXPECT_NE(html.find("Chart not drawn: NPARHistogram.viztemplate"), std::string::npos)
+      << "a drawing with a script is replaced by the placeholder";
+  EXPECT_NE(html.find("<figcaption>Box &lt;plot&gt;<span class=\"chart-subtitle\">of x</span>"),
+            std::string::npos);
+  EXPECT_NE(html.find("<div class=\"message warning\""), std::string::npos);
+}
+
+TEST(HtmlWriterTest, EmptyDocumentAndEmptyTable) {
+  output::Document document;
+  EXPECT_EQ(CheckNesting(WriteHtml(document)), "");
+  auto table = std::make_unique<output::Table>(Plain("Empty"), "Empty");
+  table->AddDimension(Plain("rows"));
+  table->AddDimension(Plain("cols"))->SetPlacement(output::Dimension::Place::kColumn, 1, true);
+  document.Append(std::move(table));
+  const std::string html = WriteHtml(document);
+  EXPECT_EQ(CheckNesting(html), "");
+  EXPECT_NE(html.find("<div class=\"table-title\">Empty</div>"), std::string::npos);
+}
+
+} // namespace
