@@ -338,6 +338,35 @@ TEST(ToString, DayAndMonthNames) {
   });
 }
 
+TEST(ToString, EveryFormatKeepsToItsWidth) {
+  // Formats built in code are not checked, so every type code (known or not), width and
+  // decimals must still give a text of exactly the width.
+  const double values[] = {0,
+                           -0.0,
+                           1.5,
+                           -1e10,
+                           1e300,
+                           -1e300,
+                           std::numeric_limits<double>::denorm_min(),
+                           VORN_SystemMissing(),
+                           std::numeric_limits<double>::quiet_NaN(),
+                           -std::numeric_limits<double>::infinity(),
+                           k1970 + 0.5,
+                           -3723.25};
+  for (int type = 3; type < 90; ++type) {
+    for (int width : {0, 1, 2, 5, 8, 11, 17, 20, 40}) {
+      for (int decimals : {0, 2, 16, 255}) {
+        for (double value : values) {
+          const std::string text = Show(value, static_cast<F::FormatType>(type), width, decimals);
+          ASSERT_EQ(text.size(), static_cast<std::size_t>(width))
+              << "type " << type << " width " << width << " decimals " << decimals << " value "
+              << value;
+        }
+      }
+    }
+  }
+}
+
 TEST(ToString, StringFormatsReadEveryUnit) {
   OBS units[2];
   std::memcpy(units, "abcdefghijklmnop", 16);

@@ -89,7 +89,8 @@ std::string FixedText(double value, const NumberStyle& style, int width, int dec
   const DecimalDigits exact = ExactDigits(value);
   const bool negative = std::signbit(value);
   const std::size_t limit = static_cast<std::size_t>(std::max(width, 0));
-  for (int d = decimals; d >= 0; --d) {
+  // More decimals than the width can hold never fit; start where a text might.
+  for (int d = std::min(decimals, width); d >= 0; --d) {
     for (FixedChoice choice : kFixedChoices) {
       std::string text = FixedForm(exact, negative, style, d, choice);
       if (text.size() <= limit)
@@ -107,7 +108,7 @@ std::string FixedText(double value, const NumberStyle& style, int width, int dec
 std::string ScientificText(double value, int width, int decimals) {
   const DecimalDigits exact = ExactDigits(value);
   const bool negative = std::signbit(value);
-  for (int d = decimals; d >= 0; --d) {
+  for (int d = std::min(decimals, width); d >= 0; --d) {
     std::string text = ScientificForm(exact, negative, d, false);
     if (text.size() <= static_cast<std::size_t>(std::max(width, 0)))
       return text;
