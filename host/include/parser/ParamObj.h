@@ -71,7 +71,8 @@ public:
                          std::vector<const ParamObj*>& list) const;
   // The one item of the value, whatever its kind. The parameter owns it.
   bool getStringAndQual(const ParamObj*& item) const;
-  // True when the value is one keyword value or string equal to `text`, ignoring case.
+  // True when the value is one keyword value (or keyword written alone) or string equal to
+  // `text`, ignoring case.
   bool isStringValueCase(const std::string& text) const;
   // The value when it is one whole number within the range of int.
   bool getIntegerValue(int& value) const;

@@ -77,6 +77,8 @@ bool ParamObj::isStringValueCase(const std::string& text) const {
   case Kind::kString:
     return SameKeyword(item->fName, text);
   case Kind::kKeyword:
+    // Where any keyword may stand, a value word is read as a keyword written alone.
+    return item->isLeadingToken() && SameKeyword(item->fName, text);
   case Kind::kVariable:
   case Kind::kNumber:
     return false;

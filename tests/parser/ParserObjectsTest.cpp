@@ -1,0 +1,286 @@
+// What the parser objects give the procedures: parameter readers, variable specifications,
+// messages with numbered arguments, translated texts, and the pieces beneath them.
+#include "ParserTestData.h"
+
+#include "parser/CommandParser.h"
+#include "parser/KeywordSuggester.h"
+#include "parser/NptestsGrammar.h"
+#include "parser/ParserMessage.h"
+#include "parser/VarListExpander.h"
+#include "parser/VarSpecObj.h"
+#include "strings/PathFactory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A grammar that takes any items, so the readers meet forms the NPTESTS grammar would refuse.
+CommandDescriptor OpenGrammar() {
+  CommandDescriptor grammar("CMD", "Test");
+  grammar.SubCommand(SubComDescriptor("SUB")
+                         .Param(ParamDescriptor("V").Variables().Items(1, 99))
+                         .Param(ParamDescriptor("P").Open())
+                         .Param(ParamDescriptor("Q").Open()));
+  return grammar;
+}
+
+const ParamObj* Param(const CommandSpec& spec, const char* name) {
+  return spec.getSubComObj("SUB")->getParamObj(name);
+}
+
+TEST(ParamObj, ReadersAcceptOnlyTheirForm) {
+  const CommandDescriptor grammar = OpenGrammar();
+  auto spec = CommandParser(grammar, nullptr).Parse("CMD /SUB P=12 Q='Yes'");
+  const ParamObj* p = Param(*spec, "P");
+  const ParamObj* q = Param(*spec, "q");
+  int i = -1;
+  double d = -1;
+  std::string name = "unchanged";
+  std::vector<std::string> vars{"unchanged"};
+  EXPECT_TRUE(p->getIntegerValue(i));
+  EXPECT_EQ(i, 12);
+  EXPECT_TRUE(p->getNumberValue(d));
+  EXPECT_EQ(d, 12.0);
+  EXPECT_FALSE(p->isLeadingToken());
+  EXPECT_FALSE(p->isStringValueCase("12")) << "a number is not a string value";
+  EXPECT_TRUE(q->isStringValueCase("YES")) << "string values compare ignoring case";
+  EXPECT_FALSE(q->getIntegerValue(i));
+  EXPECT_FALSE(q->getVarName(name));
+  EXPECT_FALSE(q->getVarList(vars));
+  EXPECT_EQ(name, "unchanged");
+  EXPECT_EQ(vars, std::vector<std::string>{"unchanged"});
+}
+
+TEST(ParamObj, IntegerReaderRefusesFractionsAndOverflow) {
+  const CommandDescriptor grammar = OpenGrammar();
+  auto spec = CommandParser(grammar, nullptr).Parse("CMD /SUB P=2.5 Q=3e9");
+  int i = 7;
+  double d = 0;
+  EXPECT_FALSE(Param(*spec, "P")->getIntegerValue(i));
+  EXPECT_FALSE(Param(*spec, "Q")->getIntegerValue(i));
+  EXPECT_EQ(i, 7);
+  EXPECT_TRUE(Param(*spec, "Q")->getNumberValue(d));
+  EXPECT_EQ(d, 3e9);
+}
+
+TEST(ParamObj, QualifierListAndTheSingleItem) {
+  const CommandDescriptor grammar = OpenGrammar();
+  auto spec = CommandParser(grammar, nullptr).Parse("CMD /SUB P(NORMAL(SAMPLE=TRUE) EXTRA) Q(A B)");
+  const ParamObj* p = Param(*spec, "P");
+  std::vector<const ParamObj*> list;
+  ASSERT_TRUE(p->getStringQualList(nullptr, list));
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(ParamObj::getParamObj("extra", list), list[1]);
+  EXPECT_EQ(ParamObj::getParamObj("MISSING", list), nullptr);
+
+  const ParamObj* sample = nullptr;
+  ASSERT_TRUE(ParamObj::getParamObj("NORMAL", list)->getStringAndQual(sample));
+  EXPECT_EQ(sample->getParamName(), "SAMPLE");
+  EXPECT_FALSE(sample->isLeadingToken());
+  EXPECT_TRUE(sample->isStringValueCase("true"));
+  EXPECT_FALSE(sample->isStringValueCase("FALSE"));
+
+  // A descriptor that does not know EXTRA makes the list unreadable.
+  const ParamDescriptor onlyNormal = ParamDescriptor("P").Qualifier(ParamDescriptor("NORMAL"));
+  std::vector<const ParamObj*> untouched{nullptr};
+  EXPECT_FALSE(p->getStringQualList(&onlyNormal, untouched));
+  EXPECT_EQ(untouched.size(), 1u);
+
+  // Two items are not one.
+  const ParamObj* item = nullptr;
+  EXPECT_FALSE(Param(*spec, "Q")->getStringAndQual(item));
+  EXPECT_EQ(item, nullptr);
+}
+
+TEST(ParamObj, BareParameterHasAnEmptyQualifierList) {
+  const CommandDescriptor grammar = OpenGrammar();
+  auto spec = CommandParser(grammar, nullptr).Parse("CMD /SUB P");
+  std::vector<const ParamObj*> list;
+  EXPECT_TRUE(Param(*spec, "P")->getStringQualList(nullptr, list));
+  EXPECT_TRUE(list.empty());
+  EXPECT_TRUE(Param(*spec, "P")->isLeadingToken());
+  const ParamObj* item = nullptr;
+  EXPECT_FALSE(Param(*spec, "P")->getStringAndQual(item));
+}
+
+TEST(VarListExpander, RangesAllAndProblems) {
+  auto data = MakeTestDictionary();
+  struct Row {
+    const char* desc;
+    std::vector<std::string> names;
+    bool ok;
+    std::vector<int> indexes;
+    std::size_t badPosition;
+  } rows[] = {
+      {"names in any case", {"A", "c", "NAME"}, true, {0, 2, 5}, 0},
+      {"forward range", {"b", "to", "d"}, true, {1, 2, 3}, 0},
+      {"one-variable range", {"c", "TO", "c"}, true, {2}, 0},
+      {"ALL in dictionary order", {"ALL"}, true, {0, 1, 2, 3, 4, 5}, 0},
+      {"repeats kept", {"a", "a"}, true, {0, 0}, 0},
+      {"backwards range", {"d", "TO", "b"}, false, {}, 2},
+      {"unknown end", {"a", "TO", "zz"}, false, {}, 2},
+      {"unknown start skips range", {"zz", "TO", "b", "c"}, false, {2}, 0},
+      {"dangling TO", {"a", "TO"}, false, {}, 1},
+      {"TO first", {"TO", "a"}, false, {0}, 0},
+  };
+  for (const Row& row : rows) {
+    const auto result = VarListExpander::Expand(row.names, *data);
+    EXPECT_EQ(result.fOk, row.ok) << row.desc;
+    EXPECT_EQ(result.fIndexes, row.indexes) << row.desc;
+    if (!row.ok) {
+      EXPECT_EQ(result.fBadPosition, row.badPosition) << row.desc;
+    }
+  }
+}
+
+TEST(VarSpecObj, RepeatOptionsAndInvalidNames) {
+  auto data = MakeTestDictionary();
+  CommandDescriptor grammar = MakeNptestsDescriptor();
+  ParserMessageLog log;
+  grammar.SetMessageLog(&log);
+
+  VarSpecObj dropped("TEST", "ONESAMPLE", &grammar, data.get(), false);
+  EXPECT_TRUE(dropped.ValidateVariables({"c", "a", "C", "a TO b"}, VarSpecObj::kRepeatDropped) ==
+              false)
+      << "a name with a blank is not a variable";
+  EXPECT_TRUE(dropped.ValidateVariables({"c", "a", "C", "a", "TO", "b"}, 3));
+  EXPECT_EQ(dropped.GetValidVarList(), (std::vector<int>{2, 0, 1}));
+
+  VarSpecObj kept("TEST", "ONESAMPLE", &grammar, data.get(), false);
+  EXPECT_TRUE(kept.ValidateVariables({"a", "a"}, VarSpecObj::kRepeatKept));
+  EXPECT_EQ(kept.GetValidVarList(), (std::vector<int>{0, 0}));
+
+  log.Clear();
+  VarSpecObj strict("TEST", "ONESAMPLE", &grammar, data.get(), false);
+  EXPECT_FALSE(strict.ValidateVariables({"a", "b", "A"}, VarSpecObj::kRepeatIsError));
+  ASSERT_EQ(log.GetEntries().size(), 1u);
+  EXPECT_EQ(ParserMessageLog::Format(log.GetEntries()[0]),
+            "NPTESTS error: ONESAMPLE TEST: the variable a is named twice");
+
+  log.Clear();
+  VarSpecObj numeric("TEST", "ONESAMPLE", &grammar, data.get(), true);
+  EXPECT_FALSE(numeric.ValidateVariables({"a", "name"}, 3));
+  EXPECT_EQ(numeric.GetValidVarList(), std::vector<int>{0}) << "the valid part stays usable";
+  EXPECT_EQ(log.GetEntries().at(0).fText,
+            "ONESAMPLE TEST: the string variable Name cannot be used here");
+
+  log.Clear();
+  VarSpecObj quiet("TEST", "ONESAMPLE", &grammar, data.get(), false);
+  quiet.SetErrorReport(false);
+  EXPECT_FALSE(quiet.ValidateVariables({"nope"}, 3));
+  EXPECT_FALSE(quiet.ValidateVariables({}, 3));
+  EXPECT_EQ(quiet.ValidateVariable("nope"), -1);
+  EXPECT_TRUE(log.GetEntries().empty()) << "error reporting was off";
+
+  VarSpecObj noData("TEST", "ONESAMPLE", &grammar, nullptr, false);
+  EXPECT_FALSE(noData.ValidateVariables({"a"}, 3));
+  EXPECT_EQ(noData.ValidateVariable("a"), -1);
+}
+
+TEST(VarSpecObj, CommonVariablesAreReportedOnce) {
+  auto data = MakeTestDictionary();
+  CommandDescriptor grammar = MakeNptestsDescriptor();
+  ParserMessageLog log;
+  grammar.SetMessageLog(&log);
+  VarSpecObj test("TEST", "INDEPENDENT", &grammar, data.get(), false);
+  VarSpecObj group("GROUP", "INDEPENDENT", &grammar, data.get(), false);
+  ASSERT_TRUE(test.ValidateVariables({"a", "TO", "c"}, 3));
+  EXPECT_EQ(group.ValidateVariable("D"), 3);
+  EXPECT_TRUE(test.CheckCommonVars(group));
+  EXPECT_TRUE(log.GetEntries().empty());
+
+  VarSpecObj group2("GROUP", "INDEPENDENT", &grammar, data.get(), false);
+  EXPECT_EQ(group2.ValidateVariable("B"), 1);
+  EXPECT_FALSE(test.CheckCommonVars(group2));
+  ASSERT_EQ(log.GetEntries().size(), 1u);
+  EXPECT_EQ(log.GetEntries()[0].fText,
+            "INDEPENDENT TEST: the variable b cannot be both in TEST and in GROUP");
+}
+
+TEST(ParserMessage, WarningsWithNumberedArgumentsReachTheLog) {
+  ParserMessageLog log;
+  ParserMessage message(&log);
+  message.SetCommandName("NPTESTS");
+  message.GenericWarning("K-S Poisson Sample ignored ...", nullptr, nullptr, nullptr, nullptr,
+                         nullptr);
+  message.GenericWarning("^2 before ^1, ^3 stays", "one", "two", nullptr, nullptr, nullptr);
+  message.GenericError(nullptr, "x", nullptr, nullptr, nullptr, nullptr);
+  ASSERT_EQ(log.GetEntries().size(), 2u);
+  EXPECT_EQ(ParserMessageLog::Format(log.GetEntries()[0]),
+            "NPTESTS warning: K-S Poisson Sample ignored ...");
+  EXPECT_EQ(log.GetEntries()[1].fText, "two before one, ^3 stays");
+  EXPECT_EQ(message.GetMessages().size(), 2u);
+  EXPECT_FALSE(log.HasErrors());
+
+  ParserMessage alone;
+  alone.GenericError("e", nullptr, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_EQ(alone.GetMessages().size(), 1u);
+}
+
+TEST(ParserMessage, SubstitutionEdgeCases) {
+  const std::vector<std::string> args{"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"};
+  struct Row {
+    const char* desc;
+    const char* text;
+    const char* expected;
+  } rows[] = {
+      {"two digits", "^10 and ^11", "J and K"},
+      {"caret alone", "x^ y ^", "x^ y ^"},
+      {"zero is not an argument", "^0", "^0"},
+      {"beyond the arguments", "^12", "^12"},
+      {"caret caret", "^^1", "^A"},
+      {"key with a blank after the caret", "^ 2", "^ 2"},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(ParserMessage::SubstituteArguments(row.text, args), row.expected) << row.desc;
+}
+
+TEST(ParserMessage, TranslatedTextComesFromTheProcedureTable) {
+  char folder[] = "/tmp/parser-strings-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string root = folder;
+  ASSERT_EQ(system(("mkdir -p " + root + "/en").c_str()), 0);
+  std::ofstream(root + "/en/nonparametric-tests.strings")
+      << "Lill ^1 samples ^ 2 seed ...\tLilliefors: ^1 samples, starting seed ^2.\n";
+  PathFactory::SetStringsRoot(root);
+  ParserMessage message;
+  message.SetCommandName("NPTESTS");
+  message.SetProcedureTitle("Nonparametric Tests");
+  EXPECT_EQ(message.GetTranslatedText("Lill ^1 samples ^ 2 seed ...", "10000", "2000000"),
+            "Lilliefors: 10000 samples, starting seed 2000000.");
+  EXPECT_EQ(message.GetTranslatedText("No entry for ^1", std::string("this")), "No entry for this");
+  PathFactory::SetStringsRoot("");
+  std::remove((root + "/en/nonparametric-tests.strings").c_str());
+  std::remove((root + "/en").c_str());
+  std::remove(root.c_str());
+}
+
+TEST(KeywordSuggester, NearestWithinAnAllowanceThatGrowsWithLength) {
+  const std::vector<std::string> keywords{"SIGN", "WILCOXON", "KOLMOGOROV_SMIRNOV", "MEDIAN"};
+  struct Row {
+    const char* word;
+    const char* expected;
+  } rows[] = {
+      {"sgn", "SIGN"},
+      {"SIGNS", "SIGN"},
+      {"SXGNXX", ""},
+      {"wilcoxen", "WILCOXON"},
+      {"WLCXN", ""},
+      {"kolmogorov_smirnof", "KOLMOGOROV_SMIRNOV"},
+      {"KOLMOGROV_SMRNV", "KOLMOGOROV_SMIRNOV"},
+      {"", ""},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(KeywordSuggester::Nearest(row.word, keywords), row.expected) << row.word;
+  EXPECT_EQ(KeywordSuggester::Distance("kitten", "SITTING"), 3);
+  EXPECT_EQ(KeywordSuggester::Distance(std::string(100000, 'a'), "a"), 63)
+      << "long words are cut before comparing";
+}
+
+} // namespace
