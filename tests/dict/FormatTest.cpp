@@ -1,12 +1,13 @@
 // Display formats: widths and the packed form, the text form and its errors, and ToString for
 // every format family, including its fallbacks and the buffer contract.
+#include "ScopedGermanLocale.h"
+
 #include "dict/OBS.h"
 #include "dict/VORN_Format.h"
 #include "dict/VORN_SystemMissing.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -392,11 +393,15 @@ TEST(FormatValue, TrimsAndHandlesStringFormats) {
 }
 
 TEST(ToString, IgnoresTheCLocale) {
-  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
-    GTEST_SKIP() << "no German locale installed";
-  const std::string fixed = Show(1234.5, F::kF, 8, 2);
-  const std::string scientific = Show(1234.5, F::kE, 10, 3);
-  std::setlocale(LC_ALL, "C");
+  std::string fixed;
+  std::string scientific;
+  {
+    ScopedGermanLocale german;
+    if (!german.Active())
+      GTEST_SKIP() << "no German locale and no localedef to build one";
+    fixed = Show(1234.5, F::kF, 8, 2);
+    scientific = Show(1234.5, F::kE, 10, 3);
+  }
   EXPECT_EQ(fixed, " 1234.50");
   EXPECT_EQ(scientific, "1.235E+003");
 }

@@ -1,11 +1,12 @@
 // Splitting, number parsing and the date conversion of the host's text functions.
 #include "text/TextFunctions.h"
 
+#include "ScopedGermanLocale.h"
+
 #include "dict/VORN_SystemMissing.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -84,14 +85,15 @@ TEST(String2Double, SubnormalSurvivesTheUnderflowPath) {
 }
 
 TEST(String2Double, IgnoresTheCLocale) {
-  const char* german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-  if (german == nullptr)
-    german = std::setlocale(LC_NUMERIC, "de_DE");
-  if (german == nullptr)
-    GTEST_SKIP() << "no German locale installed";
-  double point = String2Double("1.5");
-  double comma = String2Double("1,5");
-  std::setlocale(LC_NUMERIC, "C");
+  double point = 0;
+  double comma = 0;
+  {
+    ScopedGermanLocale german;
+    if (!german.Active())
+      GTEST_SKIP() << "no German locale and no localedef to build one";
+    point = String2Double("1.5");
+    comma = String2Double("1,5");
+  }
   EXPECT_EQ(point, 1.5);
   EXPECT_EQ(comma, kSysmis);
 }
