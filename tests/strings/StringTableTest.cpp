@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <set>
 #include <unistd.h>
 
 namespace {
@@ -161,6 +164,83 @@ TEST(PathFactoryTest, SettingsChangeTheLocation) {
   EXPECT_EQ(PathFactory::getPathInstance(3), PathFactory::getPathInstance(3));
   PathFactory::SetResourcesRoot("");
   PathFactory::SetLanguage("en");
+}
+
+} // namespace
+
+namespace {
+
+// The placeholders ^1, ^2, ... a text uses, as numbers.
+std::set<int> Placeholders(const std::string& text) {
+  std::set<int> numbers;
+  for (std::size_t pos = text.find('^'); pos != std::string::npos; pos = text.find('^', pos + 1)) {
+    int number = 0;
+    std::size_t digit = pos + 1;
+    while (digit < text.size() && text[digit] >= '0' && text[digit] <= '9') {
+      number = number * 10 + (text[digit++] - '0');
+    }
+    if (digit > pos + 1) {
+      numbers.insert(number);
+    }
+  }
+  return numbers;
+}
+
+std::map<std::string, std::string> ShippedTable(const std::string& language) {
+  std::ifstream in(std::string(NPTESTS_SOURCE_DIR) + "/resources/strings/" + language +
+                   "/nonparametric-tests.strings");
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::map<std::string, std::string> entries;
+  std::vector<StringTableError> errors;
+  EXPECT_TRUE(ParseStringTable(text, entries, errors))
+      << language << ": line " << (errors.empty() ? 0 : errors[0].line) << ": "
+      << (errors.empty() ? "" : errors[0].message);
+  return entries;
+}
+
+TEST(ShippedTables, ConditionSentencesUseExactlyTheirItems) {
+  std::map<std::string, std::string> english = ShippedTable("en");
+  int conditions = 0;
+  for (const auto& [key, text] : english) {
+    std::size_t underscore = key.rfind('_');
+    bool isCondition = key.find('_') != std::string::npos && underscore + 2 == key.size() &&
+                       key.back() >= '1' && key.back() <= '5';
+    if (!isCondition || key.compare(0, 5, "NPAR_") == 0) {
+      continue;
+    }
+    ++conditions;
+    std::set<int> expected;
+    for (int i = 1; i <= key.back() - '0'; ++i) {
+      expected.insert(i);
+    }
+    EXPECT_EQ(Placeholders(text), expected) << key;
+  }
+  EXPECT_EQ(conditions, 42) << "one sentence per condition key of the summary table";
+}
+
+TEST(ShippedTables, TranslationsKeepThePlaceholdersOfTheirKeys) {
+  std::map<std::string, std::string> english = ShippedTable("en");
+  for (const auto& [key, text] : english) {
+    std::set<int> inKey = Placeholders(key);
+    std::set<int> inText = Placeholders(text);
+    EXPECT_TRUE(std::includes(inText.begin(), inText.end(), inKey.begin(), inKey.end())) << key;
+  }
+  for (const auto& [key, text] : ShippedTable("de")) {
+    ASSERT_EQ(english.count(key), 1u) << "German key without an English entry: " << key;
+    EXPECT_EQ(Placeholders(text), Placeholders(english[key])) << key;
+    EXPECT_NE(text, english[key]) << "not translated: " << key;
+  }
+}
+
+TEST(ShippedTables, MessageCodesWithoutEntryUseTheGeneralText) {
+  FacSTDictionary strings(std::string(NPTESTS_SOURCE_DIR) + "/resources/strings/en");
+  ASSERT_TRUE(strings.SetProcedure("Nonparametric Tests")) << strings.LastError();
+  bool found = true;
+  EXPECT_EQ(strings.Translate("123456", found), "The computation reported message 123456.");
+  EXPECT_FALSE(found);
+  EXPECT_NE(strings.LookUp("222328"), "222328");
+  EXPECT_EQ(strings.LookUp("1234567890"), "1234567890") << "ten digits are no code";
+  EXPECT_EQ(strings.LookUp("12a"), "12a");
 }
 
 } // namespace

@@ -25,10 +25,14 @@ public:
   // Never throws.
   bool SetProcedure(const std::string& procedure);
 
-  // The text of a key; the key itself when no table has it, and the key is then recorded as
-  // untranslated.
+  // The entry of a message code without an entry of its own: its "^1" is the code.
+  static constexpr const char* kMessageCodeKey = "MessageCode^1";
+
+  // The text of a key. When no table has the key, the key is recorded as untranslated and shown
+  // as itself, except a message code (one to nine digits), which is shown through the entry
+  // kMessageCodeKey when there is one.
   std::string LookUp(const std::string& key) const;
-  // The same, but says through `found` whether a table had the key. Records nothing.
+  // The same, but says through `found` whether a table had the key itself. Records nothing.
   std::string Translate(const std::string& key, bool& found) const;
 
   // Keys that LookUp could not find, for diagnostics.
@@ -41,6 +45,7 @@ public:
   std::size_t EntryCount() const { return fEntries.size(); }
 
 private:
+  const std::string* Find(const std::string& key) const;
   bool LoadFile(const std::string& path, std::map<std::string, std::string>& entries);
 
   std::string fLocation;

@@ -18,6 +18,13 @@ std::string LastComponent(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Message codes of the computation are keys of up to nine digits.
+bool IsMessageCode(const std::string& key) {
+  constexpr std::size_t kMaxCodeDigits = 9;
+  return !key.empty() && key.size() <= kMaxCodeDigits &&
+         key.find_first_not_of("0123456789") == std::string::npos;
+}
+
 std::string Parent(const std::string& path) {
   std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) {
@@ -66,15 +73,31 @@ bool FacSTDictionary::SetProcedure(const std::string& procedure) {
   return ok;
 }
 
-std::string FacSTDictionary::Translate(const std::string& key, bool& found) const {
+const std::string* FacSTDictionary::Find(const std::string& key) const {
   auto entry = fEntries.find(key);
   if (entry != fEntries.end()) {
-    found = true;
-    return entry->second;
+    return &entry->second;
   }
   entry = fFallback.find(key);
-  found = entry != fFallback.end();
-  return found ? entry->second : key;
+  return entry != fFallback.end() ? &entry->second : nullptr;
+}
+
+std::string FacSTDictionary::Translate(const std::string& key, bool& found) const {
+  const std::string* text = Find(key);
+  found = text != nullptr;
+  if (found) {
+    return *text;
+  }
+  const std::string* general = IsMessageCode(key) ? Find(kMessageCodeKey) : nullptr;
+  if (general == nullptr) {
+    return key;
+  }
+  std::string filled = *general;
+  std::size_t placeholder = filled.find("^1");
+  if (placeholder != std::string::npos) {
+    filled.replace(placeholder, 2, key);
+  }
+  return filled;
 }
 
 std::string FacSTDictionary::LookUp(const std::string& key) const {
