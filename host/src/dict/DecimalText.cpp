@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <system_error>
 
 namespace {
 
@@ -20,6 +21,8 @@ DecimalDigits ExactDigits(double value) {
   char buffer[kExactPrecision + 16];
   std::to_chars_result printed = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
                                                std::chars_format::scientific, kExactPrecision);
+  if (printed.ec != std::errc())
+    return result; // cannot happen with this buffer; zero is better than reading past it
   // "d.ddd...e±xx"
   const char* e = buffer;
   while (e != printed.ptr && *e != 'e')
