@@ -13,6 +13,10 @@
 
 namespace {
 
+// Built before any document is loaded, and so destroyed after the parser library's own static:
+// its tree must still be released safely at exit.
+SDOMXMLWrapper gLoadedUntilExit;
+
 std::string Nested(int depth, bool innermostEmpty) {
   std::string text;
   const int open = innermostEmpty ? depth - 1 : depth;
@@ -217,6 +221,12 @@ TEST(XMLLoad, ReloadReplacesTheDocumentAndFailureLeavesNothing) {
   ASSERT_NE(w.LoadFromString("<third/>"), 0);
   EXPECT_TRUE(w.GetLastError().IsEmpty());
   EXPECT_EQ(w.GetName(), "third");
+}
+
+TEST(XMLLoad, AWrapperMayOutliveEveryOtherUserOfTheParser) {
+  ASSERT_NE(gLoadedUntilExit.LoadFromString("<kept><a/></kept>"), 0);
+  SDOMXMLWrapper* a = nullptr;
+  EXPECT_TRUE(gLoadedUntilExit.GetFirstElement("a", &a));
 }
 
 TEST(XMLLoad, AHandleCannotLoad) {

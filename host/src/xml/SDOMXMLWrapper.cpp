@@ -81,10 +81,10 @@ int SDOMXMLWrapper::LoadFromString(const std::string& text) {
   s.document = nullptr;
   s.owned.reset();
   try {
-    xercesc::DOMDocument* tree = xmlwrap::ParseDocument(text, s.lastError);
-    if (tree == nullptr)
+    xmlwrap::ParsedDocument parsed = xmlwrap::ParseDocument(text, s.lastError);
+    if (parsed.tree == nullptr)
       return 0;
-    s.owned = std::make_unique<xmlwrap::Document>(tree);
+    s.owned = std::make_unique<xmlwrap::Document>(std::move(parsed));
     s.document = s.owned.get();
     s.element = s.document->Root();
     return 1;

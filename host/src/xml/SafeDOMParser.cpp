@@ -32,9 +32,11 @@ struct NestingTooDeep {
   unsigned long column;
 };
 
-// The parser library is set up once per process, on first use, and torn down when the process or
-// the library holding this code goes away. Initialize and Terminate count their calls, so other
-// users of the parser library in the same process keep it alive as long as they need it.
+// The parser library is set up once per process, on first use, and torn down when the last of the
+// process (or the shared library holding this code) and every loaded tree has let go of it: a tree
+// held by a static wrapper may be released after the function-local static below. Initialize and
+// Terminate count their calls, so other users of the parser library in the same process keep it
+// alive as long as they need it.
 class ParserLibrary {
 public:
   ParserLibrary() { xercesc::XMLPlatformUtils::Initialize(); }
@@ -43,8 +45,9 @@ public:
   ParserLibrary& operator=(const ParserLibrary&) = delete;
 };
 
-void EnsureParserLibrary() {
-  static ParserLibrary library;
+std::shared_ptr<void> ShareParserLibrary() {
+  static const std::shared_ptr<ParserLibrary> library = std::make_shared<ParserLibrary>();
+  return library;
 }
 
 void SetError(SDOMXMLError& error, unsigned long line, unsigned long column, std::string message) {
@@ -96,11 +99,11 @@ bool FindDoctypeLine(const std::string& text, unsigned long& line) {
 
 } // namespace
 
-void SafeDOMParser::ErrorRecorder::error(const xercesc::SAXParseException& e) {
+void SafeDOMParser::StopAtFirstError::error(const xercesc::SAXParseException& e) {
   throw e;
 }
 
-void SafeDOMParser::ErrorRecorder::fatalError(const xercesc::SAXParseException& e) {
+void SafeDOMParser::StopAtFirstError::fatalError(const xercesc::SAXParseException& e) {
   throw e;
 }
 
@@ -151,19 +154,18 @@ void SafeDOMParser::endElement(const xercesc::XMLElementDecl& elemDecl, const un
   XercesDOMParser::endElement(elemDecl, urlId, isRoot, elemPrefix);
 }
 
-xercesc::DOMDocument* SafeDOMParser::ParseText(const std::string& text, SDOMXMLError& error) {
+TreePtr SafeDOMParser::ParseText(const std::string& text, SDOMXMLError& error) {
   fDepth = 0;
   xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
                                     "document", false);
   try {
     parse(source);
-    std::unique_ptr<xercesc::DOMDocument, void (*)(xercesc::DOMDocument*)> tree(
-        adoptDocument(), [](xercesc::DOMDocument* d) { d->release(); });
+    TreePtr tree(adoptDocument());
     if (!tree || !tree->getDocumentElement()) {
       SetError(error, 0, 0, "the document has no root element");
       return nullptr;
     }
-    return tree.release();
+    return tree;
   } catch (const xercesc::SAXParseException& e) {
     unsigned long doctypeLine = 0;
     const bool refusedDoctype =
@@ -186,24 +188,26 @@ xercesc::DOMDocument* SafeDOMParser::ParseText(const std::string& text, SDOMXMLE
   return nullptr;
 }
 
-xercesc::DOMDocument* ParseDocument(const std::string& text, SDOMXMLError& error) {
+ParsedDocument ParseDocument(const std::string& text, SDOMXMLError& error) {
   error = SDOMXMLError();
+  ParsedDocument parsed;
   if (text.size() > SDOMXMLWrapper::kMaxDocumentBytes) {
     SetError(error, 0, 0,
              "the document has " + std::to_string(text.size()) + " bytes, more than the limit of " +
                  std::to_string(SDOMXMLWrapper::kMaxDocumentBytes) + " bytes");
-    return nullptr;
+    return {};
   }
   if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
     SetError(error, 0, 0, "the document is empty");
-    return nullptr;
+    return {};
   }
   if (FindInvalidUtf8(text, error))
-    return nullptr;
+    return {};
   try {
-    EnsureParserLibrary();
+    parsed.library = ShareParserLibrary();
     SafeDOMParser parser;
-    return parser.ParseText(text, error);
+    parsed.tree = parser.ParseText(text, error);
+    return parsed;
   } catch (const xercesc::OutOfMemoryException&) {
     SetError(error, 0, 0, "out of memory while reading the document");
   } catch (const xercesc::XMLException& e) {
@@ -213,7 +217,7 @@ xercesc::DOMDocument* ParseDocument(const std::string& text, SDOMXMLError& error
   } catch (...) {
     SetError(error, 0, 0, "the document could not be read");
   }
-  return nullptr;
+  return {};
 }
 
 } // namespace xmlwrap

@@ -9,13 +9,25 @@
 #include <xercesc/sax/ErrorHandler.hpp>
 #include <xercesc/util/SecurityManager.hpp>
 
+#include <memory>
 #include <string>
 
 namespace xmlwrap {
 
-// Parses text into a DOM tree. Returns the tree, which the caller owns and frees with release(),
-// or null with error filled. Never throws. Initialises the parser library on first use.
-xercesc::DOMDocument* ParseDocument(const std::string& text, SDOMXMLError& error);
+struct TreeRelease {
+  void operator()(xercesc::DOMDocument* tree) const { tree->release(); }
+};
+using TreePtr = std::unique_ptr<xercesc::DOMDocument, TreeRelease>;
+
+// A parsed tree and a share in the parser library, which must outlive the tree.
+struct ParsedDocument {
+  std::shared_ptr<void> library;
+  TreePtr tree; // declared after the library, so released before it
+};
+
+// Parses text into a DOM tree. On failure the tree is null and error filled. Never throws.
+// Initialises the parser library on first use.
+ParsedDocument ParseDocument(const std::string& text, SDOMXMLError& error);
 
 // One parser per document; the library must be initialised before one is constructed.
 class SafeDOMParser : public xercesc::XercesDOMParser {
@@ -25,7 +37,7 @@ public:
   SafeDOMParser& operator=(const SafeDOMParser&) = delete;
 
   // Parses the text (at most SDOMXMLWrapper::kMaxDocumentBytes); see ParseDocument.
-  xercesc::DOMDocument* ParseText(const std::string& text, SDOMXMLError& error);
+  TreePtr ParseText(const std::string& text, SDOMXMLError& error);
 
   void startElement(const xercesc::XMLElementDecl& elemDecl, const unsigned int urlId,
                     const XMLCh* const elemPrefix,
@@ -35,8 +47,9 @@ public:
                   const bool isRoot, const XMLCh* const elemPrefix) override;
 
 private:
-  // Keeps the first error's position and text and stops the parse there; warnings are ignored.
-  class ErrorRecorder : public xercesc::ErrorHandler {
+  // Stops the parse at the first error, whose exception carries its position and text; warnings
+  // are ignored.
+  class StopAtFirstError : public xercesc::ErrorHandler {
   public:
     void warning(const xercesc::SAXParseException&) override {}
     void error(const xercesc::SAXParseException& e) override;
@@ -46,7 +59,7 @@ private:
 
   void Configure();
 
-  ErrorRecorder fErrors;
+  StopAtFirstError fErrors;
   xercesc::SecurityManager fSecurity;
   int fDepth = 0;
 };

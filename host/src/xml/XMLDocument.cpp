@@ -34,10 +34,11 @@ xercesc::DOMElement* Cursor::FirstMatchFrom(xercesc::DOMElement* start) const {
   return nullptr;
 }
 
-Document::Document(xercesc::DOMDocument* tree) : fTree(tree) {}
+Document::Document(ParsedDocument parsed)
+    : fLibrary(std::move(parsed.library)), fTree(std::move(parsed.tree)) {}
 
-// Handles and iterators go before the tree they point into (member order), and their own
-// destructors never touch the tree.
+// Handles and iterators go before the tree they point into (member order); their own destructors
+// never touch the tree.
 Document::~Document() = default;
 
 SDOMXMLWrapper* Document::HandleFor(xercesc::DOMElement& element) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "xml/SDOMXMLError.h"
+#include "xml/SafeDOMParser.h"
 #include "xml/XMLText.h"
 
 #include <xercesc/dom/DOMDocument.hpp>
@@ -53,8 +54,9 @@ private:
 // whatever callers ask for repeatedly, memory stays bounded by the document.
 class Document {
 public:
-  // Adopts the tree; it is released when the document goes.
-  explicit Document(xercesc::DOMDocument* tree);
+  // Adopts the tree, which is released when the document goes, and holds the parser library
+  // until then.
+  explicit Document(ParsedDocument parsed);
   ~Document();
   Document(const Document&) = delete;
   Document& operator=(const Document&) = delete;
@@ -67,12 +69,9 @@ public:
   SDOMXMLIterator* IteratorFor(xercesc::DOMElement& parent, XString name);
 
 private:
-  struct TreeRelease {
-    void operator()(xercesc::DOMDocument* tree) const { tree->release(); }
-  };
-
-  // Declared first so that it is released last, after every handle and iterator into it.
-  std::unique_ptr<xercesc::DOMDocument, TreeRelease> fTree;
+  // Members go in reverse order: iterators and handles, then the tree, then the library.
+  std::shared_ptr<void> fLibrary;
+  TreePtr fTree;
   std::unordered_map<const xercesc::DOMElement*, std::unique_ptr<SDOMXMLWrapper>> fHandles;
   std::map<std::pair<const xercesc::DOMElement*, XString>, std::unique_ptr<SDOMXMLIterator>>
       fIterators;
