@@ -403,10 +403,9 @@ def binomial_interval_tables(x, n):
     lr = (optimize.brentq(gap, eps, p_hat, xtol=1e-15) if x > 0 else 0.0,
           optimize.brentq(gap, p_hat, 1 - eps, xtol=1e-15) if x < n else 1.0)
     out = []
-    for name, method, (lo, hi) in (("ClopperPearson", "Clopper-Pearson", cp),
-                                   ("Jeffreys", "Jeffreys", jeffreys),
-                                   ("ProfileLikelihood", "Likelihood Ratio", lr)):
-        out.append(ST(name, A("computeECIMethod", method), A("Estimate", p_hat),
+    for name, (lo, hi) in (("ClopperPearson", cp), ("Jeffreys", jeffreys),
+                           ("ProfileLikelihood", lr)):
+        out.append(ST(name, A("computeECIMethod", name), A("Estimate", p_hat),
                       ST("Interval", A("Lower", lo), A("Upper", hi))))
     return out
 
@@ -464,8 +463,7 @@ def runs_test(field_index, x, cut):
     return algorithm(
         "ORuns", "One_Sample", decide(sig),
         condition("ACutPointIsSpecified_O_Runs_2", [field_index, cut]),
-        results((None, [("TotalN", n), ("TestValue", cut), ("CasesBelowTestValue", n1),
-                        ("CasesAtOrAboveTestValue", n2), ("TestStatistic", runs),
+        results((None, [("TotalN", n), ("TestValue", cut), ("TestStatistic", runs),
                         ("StandardError", sd), ("StandardizedTestStatistic", z),
                         ("AsymptoticSig2Tailed", sig)])),
         ST("RunsParameters", A("Mean", mean), A("StdDev", sd), A("ObservedRunNumber", runs)))
@@ -611,8 +609,9 @@ def ks_test(field_index, x, dist, params=None, simulate=False, seed=MC_SEED):
     params = sample_parameters(dist, x) if use_sample else params
     d_plus, d_minus, d, z, sig = ks_statistics(dist, params, x)
     key, lill_key = KS_KEYS[dist]
-    attrs = [("TotalN", len(x)), ("MostExtremeAbsolute", d), ("MostExtremePositive", d_plus),
-             ("MostExtremeNegative", -d_minus), ("TestStatistic", z)]
+    extremes = ("MostExtremeDifferences", [("Absolute", d), ("Positive", d_plus),
+                                           ("Negative", -d_minus)])
+    attrs = [("TestStatistic", z)]
     shown = sig
     if use_sample and dist == "normal" and not simulate:
         table_sig = lilliefors_table_significance(d, len(x))
@@ -625,7 +624,7 @@ def ks_test(field_index, x, dist, params=None, simulate=False, seed=MC_SEED):
     if simulate:
         p, lo, hi = simulated_significance(dist, x, d, seed)
         out.append(algorithm("OKolmogorovSmirnov", "One_Sample", decide(sig), test_condition,
-                             results((None, attrs))))
+                             results((None, [("TotalN", len(x))]), extremes, (None, attrs))))
         out.append(algorithm(
             "OLilliefors", "One_Sample", decide(p),
             condition(lill_key, [field_index] + params, True),
@@ -633,7 +632,7 @@ def ks_test(field_index, x, dist, params=None, simulate=False, seed=MC_SEED):
                             ("ConfidenceIntervalUpperBound", hi)]))))
     else:
         out.append(algorithm("OKolmogorovSmirnov", "One_Sample", decide(shown), test_condition,
-                             results((None, attrs))))
+                             results((None, [("TotalN", len(x))]), extremes, (None, attrs))))
     return out
 
 
@@ -819,22 +818,20 @@ def marginal_homogeneity_test(i_row, i_col, table, scores):
     mean)/sd, two-sided normal significance."""
     t = np.asarray(table, dtype=float)
     k = len(t)
-    obs = mean = var = off = 0.0
+    obs = mean = var = 0.0
     for i in range(k):
         for j in range(k):
             if i != j:
                 obs += t[i, j] * scores[i]
                 mean += t[i, j] * (scores[i] + scores[j]) / 2.0
                 var += t[i, j] * (scores[i] - scores[j]) ** 2 / 4.0
-                off += t[i, j]
     sd = math.sqrt(var)
     z = (obs - mean) / sd
     sig = two_sided_normal(z)
     return algorithm(
         "RMarginalHomogeneity", "Related_Samples", decide(sig),
         condition("AllDistinctValuesUsed_R_MarginalHomogeneity_2", [i_row, i_col]),
-        results((None, [("TotalN", t.sum()), ("DistinctValues", k), ("OffDiagonalCases", off),
-                        ("TestStatistic", obs), ("MeanMHStatistic", mean), ("StandardError", sd),
+        results((None, [("TotalN", t.sum()), ("TestStatistic", obs), ("StandardError", sd),
                         ("StandardizedTestStatistic", z), ("AsymptoticSig2Tailed", sig)])),
         category_comparison(i_row, i_col, t))
 
@@ -981,9 +978,10 @@ def two_group_tests(i_test, i_group, y, g):
     out.append(algorithm(
         "IKolmogorovSmirnov", "Independent_Samples", decide(ks_sig),
         condition(cond[0] % "KolmogorovSmirnov", cond[1]),
-        results((None, [("TotalN", n), ("MostExtremeAbsolute", d), ("MostExtremePositive", d_pos),
-                        ("MostExtremeNegative", d_neg), ("TestStatistic", zks),
-                        ("AsymptoticSig2Tailed", ks_sig)])), *groups))
+        results((None, [("TotalN", n)]),
+                ("MostExtremeDifferences", [("Absolute", d), ("Positive", d_pos),
+                                            ("Negative", d_neg)]),
+                (None, [("TestStatistic", zks), ("AsymptoticSig2Tailed", ks_sig)])), *groups))
 
     # Moses: span of the control group's ranks in the pooled ranking (average ranks), untrimmed
     # and with h = max(1, floor(0.05 m)) ranks trimmed from each end; exact one-tailed
@@ -1142,14 +1140,174 @@ def jonckheere(i_test, i_group, y, g, k):
     return algorithm(
         "IJonckheereTerpstra", "Independent_Samples", decide(sig),
         condition("DefaultAllDistinctValuesUsed_I_JonckheereTerpstra_2", [i_test, i_group]),
-        results((None, [("TotalN", n), ("TestStatistic", j), ("MeanJTStatistic", mean),
-                        ("StandardError", sd), ("StandardizedTestStatistic", z),
+        results((None, [("TotalN", n), ("TestStatistic", j), ("StandardError", sd), ("StandardizedTestStatistic", z),
                         ("AsymptoticSig2Tailed", sig)])),
         box_plot_info(i_group, y, g, k),
         ST("PairwiseResult", A("fieldIndex", i_group),
            SIMPLE("PairwiseInfo", ["Sample", "MeanRank"], [str(p) for p in range(k)],
                   [list(range(k)), mean_ranks]),
            comparison_content(rows)))
+
+
+# ---------------------------------------------------------------------------------------------
+# Layout check: every document is held to the rules its reader applies, so that a slip in this
+# script shows here rather than as a document the plug-in refuses.
+
+CONDITION_KEYS = {
+    "OChiSquare": {"DefaultEqualProbabilities_O_ChiSquare_1": 1,
+                   "UserSpecifiesProbabilities_O_ChiSquare_1": 1},
+    "OBinomial": {"ACutPointIsSpecified_O_Binomial_4": 4,
+                  "ABinaryTestVariableIsSpecified_O_Binomial_5": 5,
+                  "CategoryListsAreSpecified_O_Binomial_5": 5},
+    "ORuns": {"ABinaryTestVariableIsSpecified_O_Runs_3": 3,
+              "CategoryListsAreSpecified_O_Runs_3": 3, "ACutPointIsSpecified_O_Runs_2": 2},
+    "OWilcoxonSignedRanks": {"O_WilcoxonSignedRanks_2": 2},
+    "OEstimateConfidenceInterval": {"ACutPointIsSpecified_O_Binomial_2": 2,
+                                    "ABinaryTestVariableIsSpecified_O_Binomial_2": 2,
+                                    "CategoryListsAreSpecified_O_Binomial_2": 2},
+    "OKolmogorovSmirnov": {"UniformDistribution_O_KolmogorovSmirnov_3": 3,
+                           "NormalDistribution_O_KolmogorovSmirnov_3": 3,
+                           "PoissonDistribution_O_KolmogorovSmirnov_2": 2,
+                           "ExponentialDistribution_O_KolmogorovSmirnov_2": 2},
+    "OLilliefors": {"NormalDistribution_O_Lilliefors_3": 3,
+                    "UniformDistribution_O_Lilliefors_3": 3,
+                    "ExponentialDistribution_O_Lilliefors_2": 2},
+    "RSign": {"R_Sign_2": 2},
+    "RWilcoxonSignedRanks": {"R_WilcoxonSignedRanks_2": 2},
+    "RCochransQ": {"DefaultAllDistinctValuesUsed_R_CochransQ_1": 1,
+                   "CategoryListsAreSpecified_R_CochransQ_1": 1},
+    "RMcNemar": {"CategoryListsAreSpecified_R_McNemar_2": 2, "AllDistinctValuesUsed_R_McNemar_2": 2},
+    "RFriedmansTwoWayByRanks": {"R_FriedmansTwoWayByRanks_1": 1},
+    "RKendallsCoefficient": {"R_KendallsCoefficient_1": 1},
+    "RMarginalHomogeneity": {"AllDistinctValuesUsed_R_MarginalHomogeneity_2": 2},
+    "RHodgesLehmannEstimatePairs": {"R_HodgesLehman_2": 2},
+}
+for _test in ("HodgesLehman", "Moses", "MannWhitneyU", "WaldWolfowitzRuns", "KolmogorovSmirnov",
+              "KruskalWallis", "JonckheereTerpstra", "Median"):
+    _name = "IHodgesLehmannEstimateGroups" if _test == "HodgesLehman" else "I" + _test
+    CONDITION_KEYS[_name] = {"%s_I_%s_2" % (pre, _test): 2 for pre in (
+        "DefaultAllDistinctValuesUsed", "CategoryListsAreSpecified", "AllDistinctValuesUsed")}
+
+# Test-specific table names each algorithm reads; a name containing "Group" or
+# "VariableInformation" is written as that word.
+SPECIFIC_TABLES = {
+    "OChiSquare": {"TwoClassComparison"}, "OBinomial": {"TwoClassComparison"},
+    "ORuns": {"RunsParameters"}, "OWilcoxonSignedRanks": {"ContinuousDistribution"},
+    "OEstimateConfidenceInterval": {"ClopperPearson", "Jeffreys", "ProfileLikelihood"},
+    "OKolmogorovSmirnov": set(), "OLilliefors": set(),
+    "RSign": {"ContinuousDistribution"}, "RWilcoxonSignedRanks": {"ContinuousDistribution"},
+    "RCochransQ": {"TwoClassComparison", "PairwiseResult", "StepwiseResult"},
+    "RMcNemar": {"CategoryFieldsComparison"}, "RMarginalHomogeneity": {"CategoryFieldsComparison"},
+    "RFriedmansTwoWayByRanks": {"VariableInformation", "PairwiseResult", "StepwiseResult"},
+    "RKendallsCoefficient": {"VariableInformation", "PairwiseResult", "StepwiseResult"},
+    "RHodgesLehmannEstimatePairs": set(), "IHodgesLehmannEstimateGroups": set(),
+    "IMoses": {"BoxPlotInfo"}, "IMannWhitneyU": {"Group"}, "IWaldWolfowitzRuns": {"Group"},
+    "IKolmogorovSmirnov": {"Group"},
+    "IKruskalWallis": {"BoxPlotInfo", "PairwiseResult", "StepwiseResult"},
+    "IJonckheereTerpstra": {"BoxPlotInfo", "PairwiseResult", "StepwiseResult"},
+    "IMedian": {"BoxPlotInfo", "PairwiseResult", "StepwiseResult"},
+}
+COMMON_TABLES = {"Condition", "WarningMessages", "StatisticsResult", "ValsNotInTheCategoreis"}
+CLASSIFICATION = {"O": "One_Sample", "R": "Related_Samples", "I": "Independent_Samples"}
+
+
+def _numbers(text):
+    tokens = text.replace(",", " ").split()
+    for t in tokens:
+        if t != "__MISSING__":
+            float(t)
+    return tokens
+
+
+def _check_generic(table, where):
+    """Names everywhere, RowNames and ColumnNames in every simple table, numeric rows."""
+    assert table.get("name"), "%s: a StructuredTable without a name" % where
+    for child in table:
+        if child.tag == "Attribute":
+            assert child.get("name") is not None, "%s: an Attribute without a name" % where
+        elif child.tag == "SimpleTable":
+            assert child.get("name"), "%s: a SimpleTable without a name" % where
+            assert child.find("RowNames") is not None and child.find("ColumnNames") is not None
+            for row in child.findall("Row"):
+                _numbers(row.text or "")
+        elif child.tag == "StructuredTable":
+            _check_generic(child, where + "/" + child.get("name", "?"))
+
+
+def _check_comparison(table, where):
+    simple = {t.get("name"): t for t in table.findall("SimpleTable")}
+    info = simple.get("PairwiseInfo", simple.get("StepwiseInfo"))
+    assert info is not None and "Content" in simple, where + ": comparison tables missing"
+    rows = [_numbers(r.text) for r in info.findall("Row")]
+    assert len(rows) == 2 and len(rows[0]) == len(rows[1]), where + ": info table not 2 rows"
+    columns = simple["Content"].find("ColumnNames").text.split()
+    assert len(columns) == 7 and {"Sample1", "Sample2", "AdjSig"} <= set(columns)
+    for r in simple["Content"].findall("Row"):
+        values = _numbers(r.text)
+        assert len(values) == 7, where + ": a comparison row without 7 values"
+        assert 0 <= float(values[0]) < len(rows[0]) and 0 <= float(values[1]) < len(rows[0])
+
+
+def check_layout(text, name):
+    import xml.etree.ElementTree as ET
+    root = ET.fromstring(text.encode("utf-8"))
+    assert root.tag == "StatXML"
+    assert root.find("PMMLModel").get("modelType") == "NonParametricTests"
+    counts = root.find("DescriptiveModel/DescriptiveSummary/Counts")
+    assert counts is not None and all(counts.get(a) for a in (
+        "totalFreq", "totalCount", "droppedCount", "badWeightCount", "droppedFreq"))
+    fields = root.findall("Extension/NPAROutput/DataDictionary/DataField")
+    for i, field in enumerate(fields):
+        assert int(field.get("index")) == i, name + ": DataField out of sequence"
+        for j, value in enumerate(field.findall("Value")):
+            assert int(value.get("index")) == j, name + ": Value out of sequence"
+    tests = root.find("Extension/NPAROutput/NonParametricTests")
+    assert all(tests.get(a) for a in ("number", "sigLevel", "confidenceLevel", "missingTreatment"))
+    for algo in tests.findall("Algorithm"):
+        kind = algo.get("name")
+        where = "%s: %s" % (name, kind)
+        assert kind in SPECIFIC_TABLES, where + ": unknown algorithm"
+        assert algo.get("classification") == CLASSIFICATION[kind[0]], where
+        assert algo.get("decision") in ("reject", "retain") or (
+            kind in ("OEstimateConfidenceInterval", "RHodgesLehmannEstimatePairs",
+                     "IHodgesLehmannEstimateGroups") and algo.get("decision") is None), where
+        tables = algo.findall("StructuredTable")
+        for table in tables:
+            _check_generic(table, where)
+            tname = table.get("name")
+            if tname == "Condition":
+                attrs = {a.get("name"): a.get("value") for a in table.findall("Attribute")}
+                key = attrs["ConditionKey"]
+                params = [a for a in attrs if a.startswith("%")]
+                assert CONDITION_KEYS[kind].get(key) == len(params), where + ": key " + key
+                for a in params:
+                    _numbers(attrs[a])
+            elif tname == "WarningMessages":
+                for message in table.findall("StructuredTable"):
+                    attrs = {a.get("name"): a.get("value") for a in message.findall("Attribute")}
+                    declared = int(attrs.get("paramNum", "0"))
+                    assert declared == sum(1 for a in attrs if a.startswith("%")), where
+            elif tname not in COMMON_TABLES:
+                accepted = SPECIFIC_TABLES[kind]
+                assert tname in accepted or any(w in tname and w in accepted for w in (
+                    "Group", "VariableInformation")), where + ": table " + tname
+                if tname in ("ClopperPearson", "Jeffreys", "ProfileLikelihood"):
+                    assert len(table.findall("StructuredTable")) == 1, where
+                if tname in ("PairwiseResult", "StepwiseResult"):
+                    _check_comparison(table, where)
+        names = [t.get("name") for t in tables]
+        assert names.count("Condition") == 1, where + ": one Condition expected"
+        if kind in ("RHodgesLehmannEstimatePairs", "IHodgesLehmannEstimateGroups"):
+            result = tables[names.index("StatisticsResult")]
+            assert result[0].tag == "Attribute" and result[0].get("name") == "Estimate"
+            nested = result.findall("StructuredTable")
+            assert [t.get("name") for t in nested] == ["Asymptotic"]
+            assert len(nested[0].findall("Attribute")) == 2
+    for info in root.findall("Extension/NPAROutput/FieldInfos/FieldInfo"):
+        assert 0 <= int(info.get("varIndex")) < len(fields) - 1, name + ": FieldInfo index"
+        table = info.find("StructuredTable")
+        assert table is not None, name + ": FieldInfo without a table"
+        _check_generic(table, name + ": FieldInfo")
 
 
 # ---------------------------------------------------------------------------------------------
@@ -1447,14 +1605,13 @@ def write(path, text):
 
 
 def main():
-    import xml.etree.ElementTree as ET
     written = []
     for name, make in EXAMPLES:
         docs, command = make()
         if isinstance(docs, str):
             docs = {name: docs}
         for doc_name, text in docs.items():
-            ET.fromstring(text.encode("utf-8"))  # refuses a document that is not well-formed
+            check_layout(text, doc_name)  # also refuses a document that is not well-formed
             write(os.path.join(EXAMPLES_DIR, doc_name + ".xml"), text)
             write(os.path.join(EXAMPLES_DIR, doc_name + ".sps"), command + "\n")
             written.append(doc_name)
