@@ -6,7 +6,7 @@ Run from anywhere: `python3 scripts/make_examples.py`. Running it twice gives by
 the Monte Carlo draws use fixed seeds and every number is written in its shortest exact form.
 
 Data sets (examples/data/*.csv) are copies of the data frames of R's `datasets` package (R 4.2.2,
-Debian package r-base-core), written with write.csv; where each is used is said at its example below.
+Debian package r-base-core), written with write.csv; each example below names the one it uses.
 
 References cited in the comments:
   [CS]  Siegel, S. & Castellan, N. J. (1988). Nonparametric Statistics for the Behavioral Sciences,
@@ -179,7 +179,8 @@ def SIMPLE(name, row_names, column_names, rows):
 def condition(key, params, use_sample=False):
     """The "Condition" table: the key of the null-hypothesis text and its numbered parameters."""
     items = [A("ConditionKey", key)]
-    items += [A("%%%d" % i, p if isinstance(p, (list, tuple)) else [p]) for i, p in enumerate(params)]
+    items += [A("%%%d" % i, p if isinstance(p, (list, tuple)) else [p])
+              for i, p in enumerate(params)]
     if use_sample:
         items.append(A("isUseSample", "true"))
     return ST("Condition", *items)
@@ -189,6 +190,8 @@ def messages(*entries):
     """The "WarningMessages" table; each entry is (code, type, parameters, group)."""
     tables = []
     for n, (code, kind, params, group) in enumerate(entries, start=1):
+        assert code in MESSAGES, "message %d has no English text in MESSAGES" % code
+        assert MESSAGES[code].count("^") == len(params), "message %d parameters" % code
         items = [A("code", code), A("type", kind), A("paramNum", len(params))]
         items += [A("%%%d" % i, [p]) for i, p in enumerate(params)]
         if group:
@@ -1140,8 +1143,8 @@ def jonckheere(i_test, i_group, y, g, k):
     return algorithm(
         "IJonckheereTerpstra", "Independent_Samples", decide(sig),
         condition("DefaultAllDistinctValuesUsed_I_JonckheereTerpstra_2", [i_test, i_group]),
-        results((None, [("TotalN", n), ("TestStatistic", j), ("StandardError", sd), ("StandardizedTestStatistic", z),
-                        ("AsymptoticSig2Tailed", sig)])),
+        results((None, [("TotalN", n), ("TestStatistic", j), ("StandardError", sd),
+                        ("StandardizedTestStatistic", z), ("AsymptoticSig2Tailed", sig)])),
         box_plot_info(i_group, y, g, k),
         ST("PairwiseResult", A("fieldIndex", i_group),
            SIMPLE("PairwiseInfo", ["Sample", "MeanRank"], [str(p) for p in range(k)],
@@ -1176,7 +1179,8 @@ CONDITION_KEYS = {
     "RWilcoxonSignedRanks": {"R_WilcoxonSignedRanks_2": 2},
     "RCochransQ": {"DefaultAllDistinctValuesUsed_R_CochransQ_1": 1,
                    "CategoryListsAreSpecified_R_CochransQ_1": 1},
-    "RMcNemar": {"CategoryListsAreSpecified_R_McNemar_2": 2, "AllDistinctValuesUsed_R_McNemar_2": 2},
+    "RMcNemar": {"CategoryListsAreSpecified_R_McNemar_2": 2,
+                 "AllDistinctValuesUsed_R_McNemar_2": 2},
     "RFriedmansTwoWayByRanks": {"R_FriedmansTwoWayByRanks_1": 1},
     "RKendallsCoefficient": {"R_KendallsCoefficient_1": 1},
     "RMarginalHomogeneity": {"AllDistinctValuesUsed_R_MarginalHomogeneity_2": 2},
@@ -1333,11 +1337,13 @@ def example_mtcars():
     t_mpg, ci_mpg = binomial_test(0, at_or_below, n, "ACutPointIsSpecified_O_Binomial_4",
                                   [20, 0.5, 0.5], "ACutPointIsSpecified_O_Binomial_2", [20])
     t_am, ci_am = binomial_test(1, automatic, n, "ABinaryTestVariableIsSpecified_O_Binomial_5",
-                                [0, 1, 0.5, 0.5], "ABinaryTestVariableIsSpecified_O_Binomial_2", [0])
+                                [0, 1, 0.5, 0.5], "ABinaryTestVariableIsSpecified_O_Binomial_2",
+                                [0])
     tests += [t_mpg, t_am, ci_mpg, ci_am]
     command = ("NPTESTS\n  /ONESAMPLE TEST(mpg am) CHISQUARE(EXPECTED=EQUAL)\n"
-               "    BINOMIAL(TESTVALUE=0.5 SUCCESSCATEGORICAL=FIRST SUCCESSCONTINUOUS=CUTPOINT(20)\n"
-               "      CLOPPER_PEARSON JEFFREYS LIKELIHOOD)" + COMMAND_END)
+               "    BINOMIAL(TESTVALUE=0.5 SUCCESSCATEGORICAL=FIRST\n"
+               "      SUCCESSCONTINUOUS=CUTPOINT(20)"
+               " CLOPPER_PEARSON JEFFREYS LIKELIHOOD)" + COMMAND_END)
     return document(fields, [0, 1], tests, n), command
 
 
@@ -1374,7 +1380,8 @@ def example_morley():
     x = speed.data
     tests = [runs_test(0, x, float(np.median(x))), one_sample_wilcoxon(0, x, 792.458)]
     tests += ks_test(0, x, "normal", simulate=True)
-    command = ("NPTESTS\n  /ONESAMPLE TEST(Speed) RUNS(GROUPCONTINUOUS(CUTPOINT=MEDIAN)) WILCOXON(TESTVALUE=792.458)\n"
+    command = ("NPTESTS\n  /ONESAMPLE TEST(Speed) RUNS(GROUPCONTINUOUS=CUTPOINT(MEDIAN))\n"
+               "    WILCOXON(TESTVALUE=792.458)\n"
                "    KOLMOGOROV_SMIRNOV(NORMAL=SAMPLE NSAMPLES=%d MC_CILEVEL=%d)\n"
                "  /MISSING SCOPE=ANALYSIS USERMISSING=EXCLUDE\n"
                "  /CRITERIA ALPHA=0.05 CILEVEL=95 SEED=%d." % (MC_SAMPLES, MC_LEVEL, MC_SEED))
