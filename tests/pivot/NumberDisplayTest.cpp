@@ -1,6 +1,8 @@
 // How numbers and data values are shown: each format at its edges, locale-independent.
 #include "output/NumberDisplay.h"
 
+#include "ScopedGermanLocale.h"
+
 #include "dict/OBS.h"
 #include "dict/VORN_DataSource.h"
 #include "dict/VORN_SystemMissing.h"
@@ -11,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -92,14 +93,22 @@ TEST(NumberDisplay, StdDevUsesTheVariablesDecimalsPlusOne) {
 }
 
 TEST(NumberDisplay, IndependentOfTheCLocale) {
-  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-  std::string saved = previous != nullptr ? previous : "C";
-  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
-    GTEST_SKIP() << "no German locale installed";
+  std::string coefficient;
+  std::string percent;
+  std::string value;
+  VORN_Variable x("x", 0, VORN_Format(VORN_Format::kF, 8, 2));
+  {
+    ScopedGermanLocale german;
+    if (!german.Active()) {
+      GTEST_SKIP() << "no German locale and no localedef to build one";
+    }
+    coefficient = output::FormatNumber(-1234.25, BpProcedure::Coefficient());
+    percent = output::FormatNumber(95.5, BpProcedure::Percent());
+    value = BpDataValue(x, 2.5, BpDataValue::kPreferValue).ToLabel(nullptr).Text();
   }
-  std::string shown = output::FormatNumber(0.25, BpProcedure::Coefficient());
-  std::setlocale(LC_NUMERIC, saved.c_str());
-  EXPECT_EQ(shown, "0.250");
+  EXPECT_EQ(coefficient, "-1234.250");
+  EXPECT_EQ(percent, "95.5%");
+  EXPECT_EQ(value, "2.50");
 }
 
 struct ValueCase {
