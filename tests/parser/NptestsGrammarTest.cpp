@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -230,6 +233,65 @@ TEST_F(NptestsGrammarTest, HostileNestingIsRefusedNotRecursedInto) {
   EXPECT_EQ(ErrorOf("NPTESTS /ONESAMPLE TEST(a) RUNS((((("),
             "line 1, column 33, at \"(\": a \"(\" where a keyword of RUNS belongs "
             "(GROUPCATEGORICAL or GROUPCONTINUOUS)");
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The blocks fenced as "nptests" in the command's documentation.
+std::vector<std::string> DocumentedCommands() {
+  const std::string doc = ReadFile(std::string(NPTESTS_SOURCE_DIR) + "/docs/nptests-command.md");
+  std::vector<std::string> blocks;
+  const std::string open = "```nptests\n";
+  for (std::size_t at = doc.find(open); at != std::string::npos; at = doc.find(open, at)) {
+    at += open.size();
+    const std::size_t end = doc.find("```", at);
+    if (end == std::string::npos)
+      break;
+    blocks.push_back(doc.substr(at, end - at));
+  }
+  return blocks;
+}
+
+TEST_F(NptestsGrammarTest, AcceptsEveryCommandOfTheDocumentationAndTheExamples) {
+  const auto documented = DocumentedCommands();
+  EXPECT_GE(documented.size(), 7u);
+  std::vector<std::string> commands = documented;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::string(NPTESTS_SOURCE_DIR) + "/examples"))
+    if (entry.path().extension() == ".sps")
+      commands.push_back(ReadFile(entry.path().string()));
+  // The examples name their own data's fields, so names are not checked here.
+  for (const std::string& command : commands) {
+    try {
+      CommandParser(fGrammar, nullptr).Parse(command);
+    } catch (const CommandSyntaxError& e) {
+      ADD_FAILURE() << e.what() << "\n" << command;
+    }
+  }
+}
+
+// The rows "| `command` | `message` |" of the documentation's message table.
+TEST_F(NptestsGrammarTest, DocumentedMessagesAreTheOnesGiven) {
+  const std::string doc = ReadFile(std::string(NPTESTS_SOURCE_DIR) + "/docs/nptests-command.md");
+  std::istringstream lines(doc.substr(doc.find("## Messages")));
+  std::string line;
+  int rows = 0;
+  while (std::getline(lines, line)) {
+    if (line.rfind("| `NPTESTS", 0) != 0)
+      continue;
+    const std::size_t split = line.find("` | `");
+    ASSERT_NE(split, std::string::npos) << line;
+    const std::string command = line.substr(3, split - 3);
+    const std::string message = line.substr(split + 5, line.rfind("` |") - split - 5);
+    EXPECT_EQ(ErrorOf(command), message) << command;
+    ++rows;
+  }
+  EXPECT_GE(rows, 5);
 }
 
 } // namespace
