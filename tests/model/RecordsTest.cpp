@@ -80,15 +80,6 @@ TEST(RecordInitialValues, TestRecordsStartUnknownAndMissing) {
   EXPECT_EQ(hl.fEstimate.fLower, kMissing);
   EXPECT_EQ(hl.fEstimate.fUpper, kMissing);
   EXPECT_TRUE(hl.fEstimate.fMethod.empty());
-
-  Stats::HTOWilcoxonSignedRanks wilcoxon;
-  EXPECT_EQ(wilcoxon.fDistribution.fHypotheticalMedian, kMissing);
-  EXPECT_EQ(wilcoxon.fDistribution.fObservedMedian, kMissing);
-
-  Stats::HTRSign sign;
-  EXPECT_EQ(sign.fDistribution.fNegativeDifferences, 0);
-  EXPECT_EQ(sign.fDistribution.fTies, 0);
-  EXPECT_EQ(sign.fDistribution.fPositiveDifferences, 0);
 }
 
 TEST(RecordInitialValues, ComparisonsAndCategoryFieldsStartAbsent) {

@@ -289,19 +289,6 @@ TEST(LocalMetadata, EachCallReplacesThePrevious) {
   EXPECT_EQ(second->FieldCount(), 0) << "a fresh, empty metadata";
 }
 
-TEST(Settings, DefaultsOfAFreshResultSet) {
-  Stats stats;
-  EXPECT_EQ(stats.UserSeed(), 2000000);
-  EXPECT_EQ(stats.NumSamples(), 10000);
-  EXPECT_EQ(stats.MCConfLevel(), 99.0);
-  EXPECT_FALSE(stats.UseKSNormSimul() || stats.UseKSUniformSimul() || stats.UseKSExponSimul());
-  EXPECT_EQ(stats.SigLevel(), 0.0);
-  EXPECT_EQ(stats.ConfLevel(), 0.0);
-  EXPECT_EQ(stats.MisTreat(), Stats::kMTOther);
-  EXPECT_EQ(stats.GetDataSource(), nullptr);
-  EXPECT_EQ(stats.GetCFStatXMLInfoBlock(), nullptr);
-}
-
 // A test carrying the given messages, in order.
 Stats::BaseHypothesisTest* TestWithMessages(Stats& stats, Stats::EnumAlgorithmType algorithm,
                                             const std::vector<Stats::MessageData>& messages) {
