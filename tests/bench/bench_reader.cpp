@@ -138,24 +138,35 @@ int main(int argc, char** argv) {
   for (const auto& [tests, fields] : sizes) {
     const std::string text = generate(tests, fields);
     const double megabytes = static_cast<double>(text.size()) / (1024.0 * 1024.0);
-    double loadMs = millisecondsOf([&] {
-      SDOMXMLWrapper wrapper;
-      if (wrapper.LoadFromString(text) == 0)
-        std::fprintf(stderr, "the generated document does not load\n");
-    });
-    bool ok = false;
-    NOPROutputStats stats;
-    const double readMs = millisecondsOf([&] {
-      NOPRParseOutXML reader(nullptr, &stats, text);
-      ok = reader.ParseXML();
-    });
-    if (!ok || stats.GetAllHypothesisTest().size() != static_cast<std::size_t>(tests) ||
-        stats.GetAllFieldDistributionData().size() != static_cast<std::size_t>(fields)) {
+    // Best of a few runs, since the machine is shared; one run for the largest documents.
+    const int runs = megabytes < 20 ? 3 : 1;
+    double loadMs = 0;
+    double readMs = 0;
+    bool ok = true;
+    for (int run = 0; run < runs; ++run) {
+      const double load = millisecondsOf([&] {
+        SDOMXMLWrapper wrapper;
+        if (wrapper.LoadFromString(text) == 0)
+          std::fprintf(stderr, "the generated document does not load\n");
+      });
+      NOPROutputStats fresh;
+      const double read = millisecondsOf([&] {
+        NOPRParseOutXML reader(nullptr, &fresh, text);
+        ok = reader.ParseXML() && ok;
+      });
+      loadMs = run == 0 ? load : std::min(loadMs, load);
+      readMs = run == 0 ? read : std::min(readMs, read);
+      if (run + 1 == runs) {
+        ok = ok && fresh.GetAllHypothesisTest().size() == static_cast<std::size_t>(tests) &&
+             fresh.GetAllFieldDistributionData().size() == static_cast<std::size_t>(fields);
+      }
+    }
+    if (!ok) {
       std::fprintf(stderr, "the generated document did not read whole\n");
       return 1;
     }
-    std::printf("%8d %8d %10.1f %12.1f %12.1f %10.2f %12.1f\n", tests, fields, megabytes, loadMs,
-                readMs, readMs / loadMs, readMs / megabytes);
+    std::printf("%7d %7d %8.1f %10.1f %10.1f %10.2f %10.1f %12.1f\n", tests, fields, megabytes,
+                loadMs, readMs, readMs / loadMs, loadMs / megabytes, (readMs - loadMs) / megabytes);
   }
   return 0;
 }
