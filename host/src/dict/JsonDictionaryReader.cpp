@@ -48,10 +48,13 @@ std::string GetString(const json& object, const char* key, const std::string& wh
   return it->get<std::string>();
 }
 
-// "numeric" or "string"; a string variable needs a width from "width" or its A format.
+// "numeric" or "string" (by default: string with an A format, else numeric); a string variable
+// needs a width from "width" or its A format.
 int ReadType(const json& variable, const std::string& where, VORN_Format* format, bool hasFormat) {
   std::string type = GetString(variable, "type", where, false);
-  if (type.empty() || type == "numeric") {
+  if (type.empty())
+    type = hasFormat && format->IsString() ? "string" : "numeric";
+  if (type == "numeric") {
     if (variable.contains("width"))
       Fail(where + ".width", "only string variables have a width");
     if (hasFormat && format->IsString())
