@@ -132,24 +132,27 @@ TEST(IntegerText, RoundTripsThroughString2Integer) {
   EXPECT_EQ(Integer2String(-42), "-42");
 }
 
-TEST(NumericFormatCFToStat, DateOnlyFormatsTurnDaysIntoSeconds) {
+TEST(NumericFormatCFToStat, EngineDatesMoveToTheHostTimeBase) {
+  const double base = 12219379200.0; // 1970-01-01 in seconds from 1582-10-14
   struct Case {
     double value;
     int type;
     double expected;
     const char* desc;
   } cases[] = {
-      {1, 20, 86400, "DATE"},
-      {2, 23, 172800, "ADATE"},
-      {-1, 24, -86400, "JDATE before the base day"},
-      {1, 28, 86400, "MOYR"},
-      {1, 29, 86400, "QYR"},
-      {1, 30, 86400, "WKYR"},
-      {1, 38, 86400, "EDATE"},
-      {1.5, 39, 129600, "SDATE with a fraction of a day"},
-      {3600, 21, 3600, "TIME is already in seconds"},
-      {86400, 22, 86400, "DATETIME is already in seconds"},
-      {86400, 86, 86400, "YMDHMS is already in seconds"},
+      {0, 20, base, "DATE of day 0 is 1 January 1970"},
+      {1, 20, base + 86400, "DATE"},
+      {2, 23, base + 172800, "ADATE"},
+      {-1, 24, base - 86400, "JDATE before 1970"},
+      {1, 28, base + 86400, "MOYR"},
+      {1, 29, base + 86400, "QYR"},
+      {1, 30, base + 86400, "WKYR"},
+      {1, 38, base + 86400, "EDATE"},
+      {1.5, 39, base + 129600, "SDATE with a fraction of a day"},
+      {-141428, 20, 0, "the first day of the host's calendar"},
+      {86400, 22, base + 86400, "DATETIME counts seconds"},
+      {60, 86, base + 60, "YMDHMS counts seconds"},
+      {3600, 21, 3600, "TIME is a duration"},
       {3, 26, 3, "WKDAY is a day number"},
       {3.25, 5, 3.25, "F"},
       {kSysmis, 20, kSysmis, "system-missing date"},

@@ -25,10 +25,9 @@ long String2Integer(const std::string& text);
 std::string Integer2String(long value);
 std::string IntegerToString(long value);
 
-// The engine writes the values of the date-only formats (DATE, ADATE, JDATE, MOYR, QYR, WKYR,
-// EDATE, SDATE) as days counted from 14 October 1582; the host counts seconds from the same day.
-// For those format types the value is multiplied by 86400. The values of every other format
-// (times, date-times, numbers) already are in the host's units and pass unchanged, as does the
-// system-missing value. A day count whose seconds do not fit a double gives the system-missing
-// value.
+// Turns an engine's date value into the host's: the engine counts from 1 January 1970, days for
+// the date-only formats (DATE, ADATE, JDATE, MOYR, QYR, WKYR, EDATE, SDATE) and seconds for the
+// date-time formats (DATETIME, YMDHMS); the host counts seconds from 14 October 1582. Values of
+// every other format (times, day and month numbers, plain numbers) and the system-missing value
+// pass unchanged. A value whose seconds do not fit a double gives the system-missing value.
 double NumericFormatCFToStat(double value, int formatType);

@@ -110,9 +110,13 @@ std::string IntegerToString(long value) {
   return std::to_string(value);
 }
 
+// Seconds from 14 October 1582, the host's time base, to 1 January 1970, the engine's.
+constexpr double kSecondsFrom1582To1970 = 12219379200.0;
+
 double NumericFormatCFToStat(double value, int formatType) {
-  if (value == VORN_SystemMissing())
+  if (value == VORN_SystemMissing() || !std::isfinite(value))
     return value;
+  double converted = value;
   switch (formatType) {
   case VORN_Format::kDATE:
   case VORN_Format::kADATE:
@@ -121,10 +125,15 @@ double NumericFormatCFToStat(double value, int formatType) {
   case VORN_Format::kQYR:
   case VORN_Format::kWKYR:
   case VORN_Format::kEDATE:
-  case VORN_Format::kSDATE: {
-    double seconds = value * 86400.0;
-    return std::isfinite(seconds) || !std::isfinite(value) ? seconds : VORN_SystemMissing();
+  case VORN_Format::kSDATE:
+    converted = value * 86400.0 + kSecondsFrom1582To1970;
+    break;
+  case VORN_Format::kDATETIME:
+  case VORN_Format::kYMDHMS:
+    converted = value + kSecondsFrom1582To1970;
+    break;
+  default:
+    return value;
   }
-  }
-  return value;
+  return std::isfinite(converted) ? converted : VORN_SystemMissing();
 }
