@@ -5,6 +5,7 @@
 #include "HtmlCheck.h"
 #include "SampleDocument.h"
 
+#include "render/OutputWriter.h"
 #include "render/RenderText.h"
 
 #include <gtest/gtest.h>
@@ -128,6 +129,29 @@ TEST(HtmlWriterTest, EmptyDocumentAndEmptyTable) {
   const std::string html = WriteHtml(document);
   EXPECT_EQ(CheckNesting(html), "");
   EXPECT_NE(html.find("<div class=\"table-title\">Empty</div>"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+TEST(OutputWriterTest, ForFormatKnowsTheThreeFormats) {
+  const auto document = MakeSampleDocument();
+  for (const char* name : {"html", "text", "json"}) {
+    const std::unique_ptr<OutputWriter> writer = OutputWriter::ForFormat(name);
+    ASSERT_NE(writer, nullptr) << name;
+    std::ostringstream out;
+    writer->Write(*document, out);
+    EXPECT_NE(out.str().find("Nonparametric Tests"), std::string::npos) << name;
+  }
+  const std::string html = [&] {
+    std::ostringstream out;
+    OutputWriter::ForFormat("html")->Write(*document, out);
+    return out.str();
+  }();
+  EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_EQ(OutputWriter::ForFormat("pdf"), nullptr);
+  EXPECT_EQ(OutputWriter::ForFormat("HTML"), nullptr) << "names are exact";
 }
 
 } // namespace
