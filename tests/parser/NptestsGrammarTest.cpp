@@ -184,7 +184,9 @@ TEST_F(NptestsGrammarTest, RefusesMistakesWithPlaceAndReason) {
        "line 1, column 34, at \"NPTESTS\": there is text after the end of the command; give one "
        "command at a time"},
       {"string variable name", "NPTESTS /ONESAMPLE TEST('a') RUNS",
-       "line 1, column 25, at \"'a'\": a string where a keyword of TEST belongs"},
+       "line 1, column 25, at \"'a'\": TEST takes variable names, not a string"},
+      {"number in a variable list", "NPTESTS /ONESAMPLE TEST(a 5) RUNS",
+       "line 1, column 27, at \"5\": TEST takes variable names, not a number"},
       {"empty text", "",
        "line 1, column 1, at the end of the text: the command must start with "
        "its name NPTESTS"},

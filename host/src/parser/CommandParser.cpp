@@ -281,6 +281,8 @@ void ParseRun::ParseOneItem(const ParamDescriptor& descriptor, ParamObj& param,
   }
   case Kind::kNumber: {
     FlushVariables(pending, param);
+    if (!descriptor.IsOpen() && !descriptor.AcceptsNumbers() && descriptor.AcceptsVariables())
+      Fail(fToken, where + " takes variable names, not a number");
     if (!descriptor.IsOpen() && !descriptor.AcceptsNumbers())
       FailMisplaced(where, keywords);
     if (!descriptor.IsOpen() && !descriptor.IsNumberInRange(fToken.fNumber))
@@ -294,6 +296,8 @@ void ParseRun::ParseOneItem(const ParamDescriptor& descriptor, ParamObj& param,
   }
   case Kind::kString:
     FlushVariables(pending, param);
+    if (!descriptor.IsOpen() && !descriptor.AcceptsStrings() && descriptor.AcceptsVariables())
+      Fail(fToken, where + " takes variable names, not a string");
     if (!descriptor.IsOpen() && !descriptor.AcceptsStrings())
       FailMisplaced(where, keywords);
     param.AddItem(std::make_unique<ParamObj>(ParamObj::Kind::kString, fToken.fText, fToken.fLine,
