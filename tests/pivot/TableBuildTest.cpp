@@ -151,7 +151,9 @@ TEST(Placement, LayersComeFromSortNoneAndPlaceFromPosition) {
   const auto& dimensions = table.Node().Dimensions();
   EXPECT_EQ(dimensions[0]->GetPlace(), output::Dimension::Place::kLayer);
   EXPECT_EQ(dimensions[1]->GetPlace(), output::Dimension::Place::kRow);
-  EXPECT_FALSE(dimensions[1]->ShowsLabel());
+  EXPECT_TRUE(dimensions[1]->ShowsLabel()) << "the pairwise rows name their dimension";
+  EXPECT_TRUE(dimensions[2]->ShowsLabel()) << "\"Subset\" stands over the subset numbers";
+  EXPECT_FALSE(dimensions[3]->ShowsLabel());
   EXPECT_EQ(dimensions[2]->GetPlace(), output::Dimension::Place::kColumn);
   EXPECT_EQ(dimensions[3]->GetPlace(), output::Dimension::Place::kLayer);
   EXPECT_EQ(dimensions[3]->Level(), 2);

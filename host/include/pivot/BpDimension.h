@@ -13,9 +13,11 @@ public:
 
   // Places the dimension: kRow, kColumn or kLayer (an unknown place is taken as kRow); a
   // dimension made with BpPivotTable::kSortNone stays a layer whatever `place` says. `level`
-  // orders dimensions of the same place (1 = outermost). `showLabel` says whether writers show
-  // the dimension's own label; `reserved` is accepted for the callers' sake and has no effect.
-  void Position(int place, int level, bool showLabel, bool reserved);
+  // orders dimensions of the same place (1 = outermost). `hideLabel` hides the dimension's own
+  // label: the summary tables hide "Item" and "Statistics", while the pairwise rows show
+  // "Sample 1-Sample 2" and the subsets show "Subset" over their numbers. `reserved` is accepted
+  // for the callers' sake and has no effect.
+  void Position(int place, int level, bool hideLabel, bool reserved);
 
 private:
   friend class BpPivotTable;

@@ -26,9 +26,9 @@ BpDimension::BpDimension(const BpDimension& other) = default;
 BpDimension& BpDimension::operator=(const BpDimension& other) = default;
 BpDimension::~BpDimension() = default;
 
-void BpDimension::Position(int place, int level, bool showLabel, bool) {
+void BpDimension::Position(int place, int level, bool hideLabel, bool) {
   output::Dimension* dimension = DimensionNode();
   bool layer = dimension->GetPlace() == output::Dimension::Place::kLayer;
   dimension->SetPlacement(layer ? output::Dimension::Place::kLayer : ToPlace(place), level,
-                          showLabel);
+                          !hideLabel);
 }
