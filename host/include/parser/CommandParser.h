@@ -8,6 +8,7 @@
 #include "parser/CommandDescriptor.h"
 #include "parser/CommandSpec.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 

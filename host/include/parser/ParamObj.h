@@ -12,6 +12,7 @@
 //   the item TRUE and its isStringValueCase("TRUE") is true.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
