@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+class BpHeading;
+class BpPivotTable;
 class CFMetaData;
 class CFStatVariableValue;
 class CFStatXMLInfoBlock;
@@ -244,6 +246,16 @@ public:
   // The first error message about the test itself (not a comparison message), which stops the
   // test's output; null when there is none, and always null for interval estimates.
   static const MessageData* GetCriticalMessage(const BaseHypothesisTest* test);
+
+  // Texts of the split group of the current result document (from the info block and the data
+  // source). A new heading under `parent` titled "var = value" for each split variable, when the
+  // group's output stands under a heading of its own; null otherwise. The caller owns the handle.
+  BpHeading* GetSplitHeading(BpHeading* parent) const;
+  // "Label: value" for each split variable, joined by ","; empty without split variables.
+  // `layered` is set when the groups share one output as table layers.
+  std::string GetSplitSubtitleForCharts(bool& layered) const;
+  // Adds one layer per split variable, showing the group's value, when the groups are layered.
+  void SetSplitToTable(BpPivotTable& table) const;
 
 private:
   static void Append(TestList& list, BaseHypothesisTest* test);
