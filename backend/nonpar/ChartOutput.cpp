@@ -12,6 +12,8 @@
 
 namespace {
 
+const VORN_Format kDefaultFormat(VORN_Format::kF, 8, 2);
+
 // Seconds from 14 October 1582 to 1 January 1970.
 constexpr double kSecondsFrom1582To1970 = 12219379200.0;
 
@@ -53,11 +55,11 @@ std::string ChartOutput::double2String(double value, VORN_Format* format) {
   if (format == nullptr)
     return ShortestText(value);
   double shown = ToDictionaryTimeBase(value, format->TypeEx());
-  format->Width(40);
-  // A string format has no number to show; the dictionary's formatter would read the double's
-  // bytes as characters.
+  // A string format has no number to show (the formatter would read the double's bytes as
+  // characters), so such a value is written in the default format.
   if (format->IsString())
-    return ShortestText(value);
+    *format = kDefaultFormat;
+  format->Width(40);
   std::vector<char> buffer(static_cast<std::size_t>(format->Width()) + 1, '\0');
   ToString(shown, *format, buffer.data());
   std::string text(buffer.data());

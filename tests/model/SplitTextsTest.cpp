@@ -100,6 +100,8 @@ TEST(ChartOutput, NumberTexts) {
   EXPECT_EQ(ChartOutput::double2String(3.14159, 8, 2), "3.14");
   VORN_Variable weight("w", 0, VORN_Format(VORN_Format::kF, 6, 1));
   EXPECT_EQ(ChartOutput::double2String(12.25, weight), "12.3");
+  VORN_Format text(VORN_Format::kA, 8, 0);
+  EXPECT_EQ(ChartOutput::double2String(2.0, &text), "2.00") << "a number in a string format";
 }
 
 } // namespace
