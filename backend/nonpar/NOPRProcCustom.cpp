@@ -1,13 +1,20 @@
 // The procedure object and the plug-in's exported entry points.
 #include "NOPRProcCustom.h"
 
+#include "NOPROutput.h"
+#include "NOPROutputStats.h"
+#include "NOPRParseOutXML.h"
+
 #include "parser/CommandDescriptor.h"
 #include "parser/CommandSpec.h"
 #include "parser/ParserMessage.h"
 #include "parser/VarSpecObj.h"
+#include "pivot/BpHeading.h"
+#include "pivot/BpProcedure.h"
 #include "proc/CFAssert.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -217,9 +224,32 @@ bool NOPRProcCustom::ProcessSyntax(const CommandSpec* spec, const CommandDescrip
   return ok;
 }
 
-bool NOPRProcCustom::ProcessOutputXML(const std::string&, const CFStatXMLInfoBlock&) {
-  // Reading and writing a result document land with the result reader and the table writer.
-  return false;
+bool NOPRProcCustom::ProcessOutputXML(const std::string&, const CFStatXMLInfoBlock& block) {
+  auto stats = std::make_unique<NOPROutputStats>();
+  stats->UserSeed(fSeed);
+  stats->UseKSNormSimul(fUseKSNormSimul);
+  stats->UseKSUniformSimul(fUseKSUniformSimul);
+  stats->UseKSExponSimul(fUseKSExponSimul);
+  stats->NumSamples(fNumSamples);
+  stats->MCConfLevel(fMCConfLevel);
+  stats->SetDataSource(fDataSource);
+  stats->SetDictMetadata(fDictMetadata);
+  stats->SetCFStatXMLInfoBlock(&block);
+
+  // The reader borrows the block's text; the block outlives this call.
+  auto reader = std::make_unique<NOPRParseOutXML>(fDataSource, stats.get(), block.fResultXML);
+  const bool read = reader->ParseXML();
+  if (read) {
+    std::unique_ptr<BpHeading> splitHeading(stats->GetSplitHeading(fProcedure));
+    BpHeading* parent = splitHeading ? splitHeading.get() : fProcedure;
+    auto writer = std::make_unique<NOPROutput>(fProcedure, parent, fDataSource, stats.get());
+    writer->DisplayOutput();
+    splitHeading.reset();
+    writer.reset();
+  }
+  reader.reset();
+  stats.reset();
+  return read;
 }
 
 bool NOPRProcCustom::ProcessOutputXML(const std::vector<std::string>& vPMMLStr,

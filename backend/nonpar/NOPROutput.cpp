@@ -1,0 +1,322 @@
+// NOPROutput, part 1 of 4 (see NOPROutput.h): the output driver and the lookups the tables share:
+// test titles, field headings, the fields of a test and the Lilliefors companion.
+#include "NOPROutput.h"
+
+#include "pivot/BpComposite.h"
+#include "pivot/BpHeading.h"
+#include "pivot/BpProcedure.h"
+#include "pivot/BpString.h"
+#include "pivot/BpVariable.h"
+#include "proc/CFAssert.h"
+#include "strings/FacSTDictionary.h"
+#include "strings/PathFactory.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const char* const kSource = "backend/nonpar/NOPROutput";
+const char* const kNormalKS = "NormalDistribution_O_KolmogorovSmirnov_3";
+const char* const kUniformKS = "UniformDistribution_O_KolmogorovSmirnov_3";
+const char* const kPoissonKS = "PoissonDistribution_O_KolmogorovSmirnov_2";
+const char* const kExponentialKS = "ExponentialDistribution_O_KolmogorovSmirnov_2";
+
+using Stats = NOPROutputStats;
+
+// The first value of a parameter as a field index, or -1 when there is none.
+int firstIndex(const std::vector<Stats::ParameterData>& parameters, std::size_t position) {
+  if (position >= parameters.size() || parameters[position].fValues.empty())
+    return -1;
+  return static_cast<int>(parameters[position].fValues[0]);
+}
+
+bool isPairAlgorithm(Stats::EnumAlgorithmType algorithm) {
+  return algorithm == Stats::kARSign || algorithm == Stats::kARWilcoxonSignedRanks ||
+         algorithm == Stats::kARMcNemar || algorithm == Stats::kARMarginalHomogeneity ||
+         algorithm == Stats::kARHodgesLehmannEstimatePairs ||
+         algorithm == Stats::kAIHodgesLehmannEstimateGroups;
+}
+
+bool isListAlgorithm(Stats::EnumAlgorithmType algorithm) {
+  return algorithm == Stats::kARCochransQ || algorithm == Stats::kARFriedmansTwoWayByRanks ||
+         algorithm == Stats::kARKendallsCoefficient;
+}
+
+// The comparison of a k-sample test, or null for every other test (and for a record whose class
+// does not match its algorithm).
+template <class Record>
+const Stats::CompareResultTableData* comparisonAs(const Stats::BaseHypothesisTest* test) {
+  const auto* record = dynamic_cast<const Record*>(test);
+  return record == nullptr ? nullptr : &record->fCompareResult;
+}
+
+const Stats::CompareResultTableData* comparisonOf(const Stats::BaseHypothesisTest* test) {
+  if (test == nullptr)
+    return nullptr;
+  if (test->fAlgorithm == Stats::kARCochransQ)
+    return comparisonAs<Stats::HTRCochransQ>(test);
+  if (test->fAlgorithm == Stats::kARFriedmansTwoWayByRanks)
+    return comparisonAs<Stats::HTRFriedmansTwoWayByRanks>(test);
+  if (test->fAlgorithm == Stats::kARKendallsCoefficient)
+    return comparisonAs<Stats::HTRKendallsCoefficient>(test);
+  if (test->fAlgorithm == Stats::kAIKruskalWallis)
+    return comparisonAs<Stats::HTIKruskalWallis>(test);
+  if (test->fAlgorithm == Stats::kAIJonckheereTerpstra)
+    return comparisonAs<Stats::HTIJonckheereTerpstra>(test);
+  if (test->fAlgorithm == Stats::kAIMedian)
+    return comparisonAs<Stats::HTIMedian>(test);
+  return nullptr;
+}
+
+} // namespace
+
+NOPROutput::NOPROutput(BpProcedure* procedure, BpHeading* heading, VORN_DataSource* dataSource,
+                       const NOPROutputStats* stats)
+    : fSysMis(NOPRUTILITY::getSysMissing()), fProcedure(procedure), fHeading(heading),
+      fDataSource(dataSource), fStats(stats) {
+  if (fStats != nullptr) {
+    fUserSeed = fStats->UserSeed();
+    fUseKSNormSimul = fStats->UseKSNormSimul();
+    fUseKSUniformSimul = fStats->UseKSUniformSimul();
+    fUseKSExponSimul = fStats->UseKSExponSimul();
+    fNumSamples = fStats->NumSamples();
+  }
+  fMessage.SetCommandName("NPTESTS");
+  fMessage.SetProcedureTitle("Nonparametric Tests");
+}
+
+NOPROutput::~NOPROutput() = default;
+
+bool NOPROutput::ChartsShownFor(const char* value) {
+  return value == nullptr || std::strcmp(value, "2") != 0;
+}
+
+bool NOPROutput::ChartsShown() {
+  // A function-level static: initialised once, thread-safely, on the first call.
+  static const bool shown = ChartsShownFor(std::getenv("DEBUG_MODEL_VIEWER"));
+  return shown;
+}
+
+void NOPROutput::DisplayOutput() {
+  if (fStats == nullptr || fHeading == nullptr)
+    return;
+  auto strings = std::make_unique<FacSTDictionary>(PathFactory::getPathInstance(3)->getPath());
+  strings->SetProcedure("Nonparametric Tests");
+  const bool chartsShown = ChartsShown();
+
+  DspHypoTestSumTable();
+  DspConfIntSumTable();
+
+  for (const Stats::BaseHypothesisTest* test : fStats->GetAllHypothesisTest()) {
+    if (test == nullptr)
+      continue;
+    BpHeading testHeading = fHeading->Heading(BpString(GetTestTitle(test), true));
+    if (Stats::GetCriticalMessage(test) != nullptr)
+      continue;
+    std::unique_ptr<BpHeading> fieldHeading;
+    if (std::unique_ptr<BpCellText> text = CreateVarHeadingText(test))
+      fieldHeading = std::make_unique<BpHeading>(testHeading.Heading(*text));
+    BpHeading& tableHeading = fieldHeading ? *fieldHeading : testHeading;
+
+    DspHypoTestStatsTable(tableHeading, test, LillieforsCompanion(test));
+    if (chartsShown)
+      DspTestCharts(test, strings.get());
+    DspComparisonsTable(tableHeading, test, strings.get());
+  }
+  if (chartsShown)
+    DspFieldCharts(strings.get());
+}
+
+void NOPROutput::DspTestCharts(const Stats::BaseHypothesisTest*, const FacSTDictionary*) {
+  // The one-sample, independent-samples and related-samples chart views of a test go here.
+}
+
+void NOPROutput::DspFieldCharts(const FacSTDictionary*) {
+  // The two field information charts of every field record go here.
+}
+
+void NOPROutput::DspPairwiseChart(const Stats::CompareResultTableData&, const FacSTDictionary*) {
+  // The pairwise comparison network chart goes here; it is built even when charts are off.
+}
+
+const Stats::BaseHypothesisTest*
+NOPROutput::LillieforsCompanion(const Stats::BaseHypothesisTest* test) const {
+  std::vector<int> lillIndexes;
+  GetLillieforsIndex(test, lillIndexes);
+  if (lillIndexes.empty())
+    return nullptr;
+  const int lillVarInd = lillIndexes.front();
+  CF_ASSERT(lillVarInd >= 0, "DisplayOutput", kSource);
+  return fStats->GetLilliefors(static_cast<std::size_t>(lillVarInd));
+}
+
+std::string NOPROutput::GetTestTitle(const Stats::BaseHypothesisTest* test) const {
+  if (test == nullptr)
+    return Stats::TypeToDisplayName(Stats::kANone);
+  if (test->fAlgorithm == Stats::kAOKolmogorovSmirnov) {
+    const std::string& key = test->fCondition.fConditionKey;
+    if (key == kUniformKS)
+      return "One-Sample Kolmogorov-Smirnov Uniform Test";
+    if (key == kNormalKS)
+      return "One-Sample Kolmogorov-Smirnov Normal Test";
+    if (key == kPoissonKS)
+      return "One-Sample Kolmogorov-Smirnov Poisson Test";
+    if (key == kExponentialKS)
+      return "One-Sample Kolmogorov-Smirnov Exponential Test";
+  }
+  return Stats::TypeToDisplayName(test->fAlgorithm);
+}
+
+void NOPROutput::GetTestVariableIndex(const Stats::BaseHypothesisTest* test,
+                                      std::vector<int>& indexes) const {
+  indexes.clear();
+  if (test == nullptr)
+    return;
+  const std::vector<Stats::ParameterData>& params = test->fCondition.fParameters;
+  const auto addPair = [&]() {
+    const int first = firstIndex(params, 0);
+    const int second = firstIndex(params, 1);
+    if (params.size() >= 2 && !params[0].fValues.empty() && !params[1].fValues.empty()) {
+      indexes.push_back(first);
+      indexes.push_back(second);
+    }
+  };
+  switch (test->fClassification) {
+  case Stats::kCOneSample:
+    if (!params.empty() && !params[0].fValues.empty())
+      indexes.push_back(static_cast<int>(params[0].fValues[0]));
+    return;
+  case Stats::kCRelatedSamples:
+    if (isPairAlgorithm(test->fAlgorithm)) {
+      addPair();
+    } else if (isListAlgorithm(test->fAlgorithm) && !params.empty()) {
+      for (double value : params[0].fValues)
+        indexes.push_back(static_cast<int>(value));
+    }
+    return;
+  case Stats::kCIndependentSamples:
+    addPair();
+    return;
+  case Stats::kCNone:
+    return;
+  }
+}
+
+std::unique_ptr<BpCellText>
+NOPROutput::CreateVarHeadingText(const Stats::BaseHypothesisTest* test) const {
+  if (test == nullptr || fStats == nullptr)
+    return nullptr;
+  std::vector<int> indexes;
+  GetTestVariableIndex(test, indexes);
+  const auto variableAt = [&](int index) -> const VORN_Variable* {
+    if (index < 0)
+      return nullptr;
+    const Stats::FieldDistributionData* record =
+        fStats->GetFieldDistributionData(static_cast<std::size_t>(index));
+    return record == nullptr ? nullptr : record->fVariable;
+  };
+  switch (test->fClassification) {
+  case Stats::kCOneSample: {
+    const VORN_Variable* variable = indexes.empty() ? nullptr : variableAt(indexes[0]);
+    if (variable == nullptr)
+      return nullptr;
+    return std::make_unique<BpVariable>(*variable, 2);
+  }
+  case Stats::kCRelatedSamples: {
+    if (indexes.size() < 2)
+      return nullptr;
+    auto composite = std::make_unique<BpComposite>("[%1:, ^1]1", true);
+    composite->Sublist();
+    for (int index : indexes) {
+      if (const VORN_Variable* variable = variableAt(index))
+        composite->Add(BpVariable(*variable, 2));
+    }
+    composite->EndSublist();
+    composite->Finish();
+    return composite;
+  }
+  case Stats::kCIndependentSamples: {
+    if (indexes.size() < 2)
+      return nullptr;
+    const VORN_Variable* testField = variableAt(indexes[0]);
+    const VORN_Variable* groupField = variableAt(indexes[1]);
+    if (testField == nullptr || groupField == nullptr)
+      return nullptr;
+    auto composite = std::make_unique<BpComposite>("^1 across ^2", true);
+    composite->Add(BpVariable(*testField, 2));
+    composite->Add(BpVariable(*groupField, 2));
+    composite->Finish();
+    return composite;
+  }
+  case Stats::kCNone:
+    return nullptr;
+  }
+  return nullptr;
+}
+
+void NOPROutput::GetLillieforsIndex(const Stats::BaseHypothesisTest* test,
+                                    std::vector<int>& indexes) const {
+  indexes.clear();
+  if (test == nullptr || fStats == nullptr || test->fAlgorithm != Stats::kAOKolmogorovSmirnov ||
+      test->fClassification != Stats::kCOneSample)
+    return;
+  const auto* theTest = dynamic_cast<const Stats::HTOKolmogorovSmirnov*>(test);
+  CF_ASSERT(theTest != 0, "GetLillieforsIndex", kSource);
+
+  const std::string& key = test->fCondition.fConditionKey;
+  std::string wanted;
+  if (key == kNormalKS) {
+    if (!fUseKSNormSimul)
+      return;
+    wanted = "NormalDistribution_O_Lilliefors_3";
+  } else if (key == kUniformKS) {
+    if (!fUseKSUniformSimul)
+      return;
+    wanted = "UniformDistribution_O_Lilliefors_3";
+  } else if (key == kExponentialKS) {
+    if (!fUseKSExponSimul)
+      return;
+    wanted = "ExponentialDistribution_O_Lilliefors_2";
+  } else if (key == kPoissonKS) {
+    return;
+  }
+
+  std::vector<int> fields;
+  GetTestVariableIndex(test, fields);
+  if (fields.empty())
+    return;
+  const int testVarInd = fields.front();
+  CF_ASSERT(testVarInd >= 0, "GetLillieforsIndex", kSource);
+
+  const Stats::TestList& all = fStats->GetAllLilliefors();
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    const Stats::BaseHypothesisTest* hLill = all[i];
+    CF_ASSERT(hLill != 0, "GetLillieforsIndex", kSource);
+    CF_ASSERT(hLill->fAlgorithm == NOPROutputStats::kAOLilliefors, "GetLillieforsIndex", kSource);
+    CF_ASSERT(hLill->fClassification == NOPROutputStats::kCOneSample, "GetLillieforsIndex",
+              kSource);
+    const auto* theLill = dynamic_cast<const Stats::HTOKolmogorovSmirnov*>(hLill);
+    CF_ASSERT(theLill != 0, "GetLillieforsIndex", kSource);
+    CF_ASSERT(theLill->fIsUseSample, "GetLillieforsIndex", kSource);
+    if (hLill->fCondition.fConditionKey != wanted)
+      continue;
+    const int lillVarInd = firstIndex(hLill->fCondition.fParameters, 0);
+    if (hLill->fCondition.fParameters.empty() || hLill->fCondition.fParameters[0].fValues.empty())
+      continue;
+    CF_ASSERT(lillVarInd >= 0, "GetLillieforsIndex", kSource);
+    if (lillVarInd == testVarInd)
+      indexes.push_back(static_cast<int>(i));
+  }
+}
+
+void NOPROutput::DspComparisonsTable(BpHeading& heading, const Stats::BaseHypothesisTest* test,
+                                     const FacSTDictionary* strings) {
+  const Stats::CompareResultTableData* compare = comparisonOf(test);
+  if (compare == nullptr)
+    return;
+  if (compare->fComparisonType == Stats::CompareResultTableData::kCTPairwise)
+    DspPairwiseCompOutput(heading, compare, test->fAlgorithm, test->fMessages, strings);
+  else if (compare->fComparisonType == Stats::CompareResultTableData::kCTStepwise)
+    DspHomogSubsetCompTable(heading, compare, test->fAlgorithm, test->fMessages);
+}

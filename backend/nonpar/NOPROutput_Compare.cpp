@@ -1,0 +1,308 @@
+// NOPROutput, part 4 of 4 (see NOPROutput.h): the pairwise comparison and homogeneous subset
+// tables of the k-sample tests, and the orderings of their rows.
+#include "NOPROutput.h"
+
+#include "dict/CFStatVariableValue.h"
+#include "dict/VORN_Variable.h"
+#include "output/Category.h"
+#include "pivot/BpCategory.h"
+#include "pivot/BpComposite.h"
+#include "pivot/BpDataValue.h"
+#include "pivot/BpDimension.h"
+#include "pivot/BpHeading.h"
+#include "pivot/BpNumber.h"
+#include "pivot/BpPivotTable.h"
+#include "pivot/BpProcedure.h"
+#include "pivot/BpString.h"
+#include "pivot/BpVariable.h"
+#include "proc/CFAssert.h"
+#include "text/TextFunctions.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+const char* const kSource = "backend/nonpar/NOPROutput";
+const std::size_t kComparisonColumns = 7;
+
+using Stats = NOPROutputStats;
+
+BpString key(const std::string& text) {
+  return BpString(text, true);
+}
+
+// What both comparison tables share: where the samples come from and the table itself.
+struct ComparisonFrame {
+  bool independent = false;
+  const VORN_Variable* groupVariable = nullptr;
+};
+
+// The frame for an algorithm with comparison tables; nullopt for any other algorithm.
+std::optional<ComparisonFrame> frameFor(Stats::EnumAlgorithmType algorithm) {
+  if (algorithm == Stats::kARCochransQ || algorithm == Stats::kARFriedmansTwoWayByRanks ||
+      algorithm == Stats::kARKendallsCoefficient)
+    return ComparisonFrame{false, nullptr};
+  if (algorithm == Stats::kAIKruskalWallis || algorithm == Stats::kAIJonckheereTerpstra ||
+      algorithm == Stats::kAIMedian)
+    return ComparisonFrame{true, nullptr};
+  return std::nullopt;
+}
+
+// A comparison table with its title, widths, caption and split layers.
+BpPivotTable makeTable(BpHeading& heading, const Stats& stats, const ComparisonFrame& frame,
+                       const char* relatedTitle, const char* independentTitle, const char* subtitle,
+                       const std::string& caption) {
+  BpComposite title(frame.independent ? independentTitle : relatedTitle, true);
+  if (frame.independent && frame.groupVariable != nullptr)
+    title.Add(BpVariable(*frame.groupVariable, 2));
+  title.Finish();
+  BpPivotTable table = heading.PivotTable(title, BpString(subtitle, false), false);
+  table.MinDataColumnWidth(60);
+  table.MaxDataColumnWidth(100);
+  BpComposite captionText(caption, true);
+  captionText.Add(BpNumber(stats.SigLevel(), BpProcedure::Significance()));
+  captionText.Finish();
+  table.Caption(captionText);
+  stats.SetSplitToTable(table);
+  return table;
+}
+
+// The data value that names category `index` of the grouping field, when both exist.
+std::unique_ptr<BpDataValue> groupValue(const Stats& stats, const ComparisonFrame& frame,
+                                        int fieldIndex, int index) {
+  const CFStatVariableValue* value = stats.GetDictionaryVariableValue(fieldIndex, index);
+  if (frame.groupVariable == nullptr || value == nullptr)
+    return nullptr;
+  return std::make_unique<BpDataValue>(*frame.groupVariable, value->GetObsValue(), 2);
+}
+
+// The text that names sample `index`: a field, or a category of the grouping field.
+std::unique_ptr<BpCellText> sampleText(const Stats& stats, const ComparisonFrame& frame,
+                                       int fieldIndex, int index) {
+  if (frame.independent)
+    return groupValue(stats, frame, fieldIndex, index);
+  const VORN_Variable* variable = stats.GetDictionaryVariable(index);
+  if (variable == nullptr)
+    return nullptr;
+  return std::make_unique<BpVariable>(*variable, 2);
+}
+
+int indexAt(const std::vector<double>& row, std::size_t column) {
+  return static_cast<int>(row[column]);
+}
+
+// Groups rows by their first sample in ascending order of its value, and each group by the value
+// of its second sample.
+void orderPairs(std::vector<std::vector<double>>& rows, const std::vector<double>& values) {
+  std::sort(rows.begin(), rows.end(), pairwiseRankCompare(values, 0));
+  std::size_t runStart = 0;
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    if (indexAt(rows[i], 0) != indexAt(rows[runStart], 0)) {
+      std::sort(rows.begin() + static_cast<long>(runStart), rows.begin() + static_cast<long>(i),
+                pairwiseRankCompare(values, 1));
+      runStart = i;
+    }
+  }
+  std::sort(rows.begin() + static_cast<long>(runStart), rows.end(), pairwiseRankCompare(values, 1));
+}
+
+} // namespace
+
+pairwiseRankCompare::pairwiseRankCompare(const std::vector<double>& values, int column)
+    : fValues(values), fColumn(column < 0 ? 0 : static_cast<std::size_t>(column)) {}
+
+bool pairwiseRankCompare::operator()(const std::vector<double>& a,
+                                     const std::vector<double>& b) const {
+  if (fColumn >= a.size() || fColumn >= b.size())
+    return true;
+  const double x = a[fColumn];
+  const double y = b[fColumn];
+  if (!(x >= 0) || !(y >= 0) || x >= static_cast<double>(fValues.size()) ||
+      y >= static_cast<double>(fValues.size()))
+    return true;
+  return fValues[static_cast<std::size_t>(x)] < fValues[static_cast<std::size_t>(y)];
+}
+
+bool subsetSort(const std::vector<double>& a, const std::vector<double>& b) {
+  return a[0] < b[0];
+}
+
+void NOPROutput::DspPairwiseCompOutput(BpHeading& heading,
+                                       const Stats::CompareResultTableData* compare,
+                                       Stats::EnumAlgorithmType algorithm,
+                                       const std::vector<Stats::MessageData>& messages,
+                                       const FacSTDictionary* strings) {
+  if (compare == nullptr)
+    return;
+  std::optional<ComparisonFrame> frame = frameFor(algorithm);
+  if (!frame)
+    return;
+  if (frame->independent)
+    frame->groupVariable = fStats->GetDictionaryVariable(compare->fFieldIndex);
+  const char* caption = algorithm == Stats::kAIJonckheereTerpstra
+                            ? "PairwiseComparisonsTableCaptionJ^1"
+                            : "PairwiseComparisonsTableCaptionCFKKM^1";
+  BpPivotTable table =
+      makeTable(heading, *fStats, *frame, "Pairwise Comparisons", "Pairwise Comparisons of ^1",
+                "Pairwise Comparisons Table", caption);
+  BpDimension samples = table.Dimension(BpString("Sample 1-Sample 2", false), 2);
+  samples.Position(0, 1, false, false);
+  BpDimension statistics = table.Dimension(key("Statistics"), 2);
+  statistics.Position(1, 1, true, false);
+
+  const Stats::SimpleTableData& rankData = compare->fTables[0];
+  CF_ASSERT(rankData.fRows.size() == 2, "DspPairwiseCompOutput", kSource);
+  const std::vector<double>& sampleIndexes = rankData.fRows[0];
+  const std::vector<double>& sampleValues = rankData.fRows[1];
+  if (sampleIndexes.size() != sampleValues.size())
+    return;
+  std::vector<double> values(sampleIndexes.size(), 0.0);
+  for (std::size_t j = 0; j < sampleIndexes.size(); ++j) {
+    if (!(sampleIndexes[j] >= 0) || sampleIndexes[j] > 1e6)
+      continue;
+    const auto i = static_cast<std::size_t>(sampleIndexes[j]);
+    if (i >= values.size())
+      values.resize(i + 1, 0.0);
+    values[i] = sampleValues[j];
+  }
+  const double m = static_cast<double>(values.size());
+
+  const std::size_t nCol = compare->fTables[1].fNames[1].size();
+  CF_ASSERT(nCol == 7, "DspPairwiseCompOutput", kSource);
+  std::vector<std::vector<double>> rows = compare->fTables[1].fRows;
+  for (std::vector<double>& row : rows) {
+    if (row.size() < kComparisonColumns || !(row[0] >= 0) || !(row[1] >= 0) || row[0] >= m ||
+        row[1] >= m)
+      return;
+    if (values[static_cast<std::size_t>(row[0])] > values[static_cast<std::size_t>(row[1])])
+      std::swap(row[0], row[1]);
+  }
+  orderPairs(rows, values);
+
+  const bool median = algorithm == Stats::kAIMedian;
+  for (const std::vector<double>& row : rows) {
+    const int a = indexAt(row, 0);
+    const int b = indexAt(row, 1);
+    BpComposite label("^1-^2", true);
+    for (int sample : {a, b}) {
+      if (std::unique_ptr<BpCellText> text =
+              sampleText(*fStats, *frame, compare->fFieldIndex, sample))
+        label.Add(*text);
+    }
+    label.Finish();
+    samples.Category(label);
+
+    BpCategory statistic = statistics.Category(key("Test Statistic"));
+    statistic.Cell(BpNumber(row[2], BpProcedure::Coefficient()));
+    AddComparasionMessage(statistic, messages, a, b);
+    if (!median) {
+      statistics.Category(key("Std. Error")).Cell(BpNumber(row[3], BpProcedure::Coefficient()));
+      statistics.Category(key("Std. Test Statistic"))
+          .Cell(BpNumber(row[4], BpProcedure::Coefficient()));
+    }
+    statistics.Category(key("Sig.")).Cell(BpNumber(row[5], BpProcedure::Significance()));
+    BpCategory adjusted = statistics.Category(key("Adj. Sig."));
+    adjusted.Cell(BpNumber(row[6], BpProcedure::Significance()));
+    // The note belongs to the column: every row names it, the first one puts it there.
+    if (adjusted.Node().Notes().empty())
+      adjusted.Note(BpAnnotation(key("Significance values have been adjusted by the Bonferroni "
+                                     "correction for multiple tests.")));
+  }
+  DspPairwiseChart(*compare, strings);
+}
+
+void NOPROutput::DspHomogSubsetCompTable(BpHeading& heading,
+                                         const Stats::CompareResultTableData* compare,
+                                         Stats::EnumAlgorithmType algorithm,
+                                         const std::vector<Stats::MessageData>& messages) {
+  if (compare == nullptr)
+    return;
+  std::optional<ComparisonFrame> frame = frameFor(algorithm);
+  if (!frame)
+    return;
+  if (frame->independent)
+    frame->groupVariable = fStats->GetDictionaryVariable(compare->fFieldIndex);
+  BpPivotTable table =
+      makeTable(heading, *fStats, *frame, "Homogeneous Subsets", "Homogeneous Subsets based on ^1",
+                "Homogeneous Subsets Table", "HomogeneousSubsetsTableCaption^1");
+  BpDimension statistics = table.Dimension(BpString("Statistics", false), 2);
+  statistics.Position(0, 1, true, false);
+  BpDimension subsets = table.Dimension(key("Subset"), 2);
+  subsets.Position(1, 1, false, false);
+
+  const Stats::SimpleTableData& info = compare->fTables[0];
+  if (info.fRows.size() != 2 || info.fRows[0].size() != info.fRows[1].size() ||
+      compare->fTables[1].fNames[1].size() != kComparisonColumns)
+    return;
+  const std::vector<double>& order = info.fRows[0];
+  const std::vector<double>& shown = info.fRows[1];
+  const double n = static_cast<double>(order.size());
+
+  std::vector<std::vector<double>> rows;
+  for (const std::vector<double>& row : compare->fTables[1].fRows) {
+    // Rows that are too short or name positions outside the sample order cannot be shown.
+    if (row.size() >= kComparisonColumns && row[0] >= 0 && row[0] <= row[1] && row[1] < n)
+      rows.push_back(row);
+  }
+  std::stable_sort(rows.begin(), rows.end(), subsetSort);
+
+  const char* noteFormat = "Each cell shows the sample number of successes.";
+  if (algorithm == Stats::kARFriedmansTwoWayByRanks || algorithm == Stats::kARKendallsCoefficient)
+    noteFormat = "Each cell shows the sample average rank.";
+  else if (algorithm == Stats::kAIKruskalWallis || algorithm == Stats::kAIJonckheereTerpstra)
+    noteFormat = "Each cell shows the sample average rank of ^1.";
+  else if (algorithm == Stats::kAIMedian)
+    noteFormat = "Each cell shows the sample median ^1.";
+  BpComposite note(noteFormat, true);
+  if (frame->independent && frame->groupVariable != nullptr)
+    note.Add(BpVariable(*frame->groupVariable, 2));
+  note.Finish();
+  BpGroup sampleGroup = statistics.Group(key("Sample"), true, 2);
+  sampleGroup.Note(BpAnnotation(note));
+
+  const bool oneSided = algorithm == Stats::kAIJonckheereTerpstra;
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    const std::vector<double>& row = rows[k];
+    const int from = indexAt(row, 0);
+    const int to = indexAt(row, 1);
+    subsets.Category(BpString(Integer2String(static_cast<long>(k + 1)), false));
+    for (int j = from; j <= to; ++j) {
+      const int sample = static_cast<int>(order[static_cast<std::size_t>(j)]);
+      std::unique_ptr<BpCellText> text = sampleText(*fStats, *frame, compare->fFieldIndex, sample);
+      if (text == nullptr)
+        continue;
+      sampleGroup.Category(*text).Cell(
+          BpNumber(shown[static_cast<std::size_t>(j)], BpProcedure::Coefficient()));
+    }
+    BpCategory statistic = statistics.Category(key("Test Statistic"));
+    statistic.Cell(BpNumber(row[2], BpProcedure::Coefficient()));
+    AddComparasionMessage(statistic, messages, from, to);
+    if (oneSided) {
+      statistics.Category(key("Standard Error")).Cell(BpNumber(row[3], BpProcedure::Coefficient()));
+      statistics.Category(key("Standardized Test Statistic"))
+          .Cell(BpNumber(row[4], BpProcedure::Coefficient()));
+      statistics.Category(key("Sig. (1-sided test)"))
+          .Cell(BpNumber(row[5], BpProcedure::Significance()));
+      statistics.Category(key("Adjusted Sig. (1-sided test)"))
+          .Cell(BpNumber(row[6], BpProcedure::Significance()));
+    } else {
+      statistics.Category(key("Sig. (2-sided test)"))
+          .Cell(BpNumber(row[5], BpProcedure::Significance()));
+      statistics.Category(key("Adjusted Sig. (2-sided test)"))
+          .Cell(BpNumber(row[6], BpProcedure::Significance()));
+    }
+  }
+}
+
+void NOPROutput::AddComparasionMessage(BpCategory& category,
+                                       const std::vector<Stats::MessageData>& messages, int first,
+                                       int second) {
+  const std::string pairKey = Integer2String(first) + ";" + Integer2String(second);
+  for (const Stats::MessageData& message : messages) {
+    const bool comparison =
+        Stats::IsPairwiseMessage(message.fCode) || Stats::IsStepwiseMessage(message.fCode);
+    if (comparison && message.fGroup == pairKey)
+      category.CellNote(BpAnnotation(key(Integer2String(static_cast<long>(message.fCode)))));
+  }
+}
