@@ -1,0 +1,287 @@
+// Shared helpers of the table writer tests: a run of the writer over an output document (from a
+// result document or from records filled by hand), a data dictionary made from a result
+// document's own dictionary, and finders that query the output tree by keys and category paths.
+#pragma once
+
+#include "NOPROutput.h"
+#include "NOPROutputStats.h"
+#include "NOPRParseOutXML.h"
+
+#include "dict/CFMetaData.h"
+#include "dict/VORN_DataSource.h"
+#include "output/Document.h"
+#include "pivot/BpProcedure.h"
+#include "strings/FacSTDictionary.h"
+#include "strings/PathFactory.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace outtest {
+
+using Stats = NOPROutputStats;
+
+inline std::string sourcePath(const std::string& relative) {
+  return std::string(NPTESTS_SOURCE_DIR) + "/" + relative;
+}
+
+inline std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(in.good()) << "cannot open " << path;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Variables named and labelled like the fields of the document's dictionary, with its value
+// labels: what the host's active dictionary holds when it ran the engine.
+inline std::unique_ptr<VORN_DataSource> dictionaryOf(const std::string& xml) {
+  auto data = std::make_unique<VORN_DataSource>();
+  NOPROutputStats scratch;
+  NOPRParseOutXML reader(nullptr, &scratch, xml);
+  reader.ParseXML();
+  const CFMetaData* metadata = scratch.GetLocalMetadata();
+  if (metadata == nullptr)
+    return data;
+  for (int i = 0; i < metadata->FieldCount(); ++i) {
+    const CFField& field = *metadata->GetField(i);
+    const bool isString = field.GetStorageType() == CFField::kString;
+    int width = 8;
+    for (const CFValue& value : field.GetValues())
+      width = std::max<int>(width, static_cast<int>(std::string(value.GetString()).size()));
+    VORN_Variable variable(field.GetName(), isString ? width : 0);
+    if (field.GetStorageType() == CFField::kDate)
+      variable.SetFormat(VORN_Format(VORN_Format::kDATE, 11, 0));
+    variable.SetLabel(field.GetLabel());
+    const std::vector<CFValue>& values = field.GetValues();
+    const std::vector<CFValue>& labels = field.GetValueLabels();
+    for (std::size_t j = 0; j < values.size() && j < labels.size(); ++j) {
+      if (isString)
+        variable.ValueLabels().Add(std::string(values[j].GetString()), labels[j].GetDisplayLabel());
+      else
+        variable.ValueLabels().Add(values[j].AsDouble(), labels[j].GetDisplayLabel());
+    }
+    data->AddVariable(variable);
+  }
+  return data;
+}
+
+// One writer run: the output document, the procedure over it, the data dictionary and the
+// result set.
+struct WriterRun {
+  output::Document document;
+  FacSTDictionary strings{PathFactory::getPathInstance(3)->getPath()};
+  std::unique_ptr<VORN_DataSource> data = std::make_unique<VORN_DataSource>();
+  std::unique_ptr<BpProcedure> procedure;
+  std::string text;
+  NOPROutputStats stats;
+
+  WriterRun() {
+    strings.SetProcedure("Nonparametric Tests");
+    procedure = std::make_unique<BpProcedure>(document, &strings, data.get());
+  }
+
+  // Reads a result document with a dictionary made from it; false when reading fails.
+  bool Read(std::string xml) {
+    text = std::move(xml);
+    data = dictionaryOf(text);
+    procedure = std::make_unique<BpProcedure>(document, &strings, data.get());
+    NOPRParseOutXML reader(data.get(), &stats, text);
+    return reader.ParseXML();
+  }
+
+  // A field record with a numeric variable of that name (string of `width` when > 0).
+  Stats::FieldDistributionData* AddField(const std::string& name, int width = 0) {
+    const int index = data->AddVariable(VORN_Variable(name, width));
+    Stats::FieldDistributionData* record = stats.CreateFieldDistributionData();
+    record->fFieldIndex = static_cast<int>(stats.GetAllFieldDistributionData().size()) - 1;
+    record->fVariable = data->GetVariable(index);
+    return record;
+  }
+
+  void Display() {
+    NOPROutput writer(procedure.get(), procedure.get(), data.get(), &stats);
+    writer.DisplayOutput();
+  }
+
+  NOPROutput Writer() { return NOPROutput(procedure.get(), procedure.get(), data.get(), &stats); }
+
+  const output::Heading& Root() const { return *document.Items().back()->AsHeading(); }
+};
+
+// A test record filled by hand.
+inline Stats::BaseHypothesisTest* addTest(Stats& stats, Stats::EnumClassificationType family,
+                                          Stats::EnumAlgorithmType algorithm,
+                                          const std::string& conditionKey,
+                                          const std::vector<std::vector<double>>& parameters,
+                                          Stats::EnumDecisionType decision = Stats::kDRetain) {
+  Stats::BaseHypothesisTest* test = stats.CreateHypothesisTest(family, algorithm, decision);
+  test->fCondition.fConditionKey = conditionKey;
+  for (std::size_t i = 0; i < parameters.size(); ++i) {
+    Stats::ParameterData parameter;
+    parameter.fIndex = static_cast<int>(i);
+    parameter.fValues = parameters[i];
+    test->fCondition.fParameters.push_back(parameter);
+  }
+  return test;
+}
+
+inline void addResult(Stats::BaseHypothesisTest* test, const std::string& name,
+                      const std::vector<std::pair<std::string, double>>& attributes) {
+  Stats::StatisticsResultData result;
+  result.fName = name;
+  for (const auto& [attribute, value] : attributes) {
+    Stats::AttributeData data;
+    data.fName = attribute;
+    data.fValue = value;
+    result.fAttributes.push_back(data);
+  }
+  test->fStatisticsResults.push_back(result);
+}
+
+inline Stats::MessageData message(unsigned int code, Stats::EnumMessageType type,
+                                  const std::vector<double>& parameters = {},
+                                  const std::string& group = "") {
+  Stats::MessageData data;
+  data.fCode = code;
+  data.fType = type;
+  data.fGroup = group;
+  for (double value : parameters) {
+    Stats::ParameterData parameter;
+    parameter.fValues = {value};
+    data.fParameters.push_back(parameter);
+  }
+  data.fParamNum = static_cast<int>(parameters.size());
+  return data;
+}
+
+// --- Queries on the output tree ---------------------------------------------------------------
+
+// The key of a translatable text or the format of a composite; the shown text otherwise.
+inline std::string keyOf(const output::Label& label) {
+  return label.Key() ? *label.Key() : label.Text();
+}
+
+inline void collectTables(const output::Heading& heading,
+                          std::vector<const output::Table*>& tables) {
+  for (const auto& item : heading.Items()) {
+    if (const output::Table* table = item->AsTable())
+      tables.push_back(table);
+    else if (const output::Heading* child = item->AsHeading())
+      collectTables(*child, tables);
+  }
+}
+
+inline std::vector<const output::Table*> tablesOf(const output::Heading& heading) {
+  std::vector<const output::Table*> tables;
+  collectTables(heading, tables);
+  return tables;
+}
+
+// Keys of the titles of every table, in output order.
+inline std::vector<std::string> tableTitles(const output::Heading& heading) {
+  std::vector<std::string> titles;
+  for (const output::Table* table : tablesOf(heading))
+    titles.push_back(keyOf(table->Title()));
+  return titles;
+}
+
+// The first table whose title key (or shown text) is `title`; fails the test when there is none.
+inline const output::Table& tableNamed(const output::Heading& heading, const std::string& title) {
+  for (const output::Table* table : tablesOf(heading)) {
+    if (keyOf(table->Title()) == title || table->Title().Text() == title)
+      return *table;
+  }
+  ADD_FAILURE() << "no table " << title;
+  static const output::Table empty(output::Label(), "");
+  return empty;
+}
+
+// "Group/Category" from the dimension's first level down, by path texts.
+inline std::string pathOf(const output::Category* category) {
+  std::string path;
+  if (category == nullptr)
+    return path;
+  for (const output::Category* node : category->PathFromTop()) {
+    if (!path.empty())
+      path += "/";
+    path += node->GetLabel().PathText();
+  }
+  return path;
+}
+
+// The cell at these paths, one per dimension that is not a layer, in creation order.
+inline const output::Cell* cellAt(const output::Table& table,
+                                  const std::vector<std::string>& paths) {
+  for (const output::Cell& cell : table.Cells()) {
+    std::vector<std::string> place;
+    for (std::size_t d = 0; d < cell.categories.size(); ++d) {
+      if (table.Dimensions()[d]->GetPlace() != output::Dimension::Place::kLayer)
+        place.push_back(pathOf(cell.categories[d]));
+    }
+    if (place == paths)
+      return &cell;
+  }
+  return nullptr;
+}
+
+inline std::vector<std::string> noteKeys(const std::vector<output::Note>& notes) {
+  std::vector<std::string> keys;
+  for (const output::Note& note : notes)
+    keys.push_back(keyOf(note.label));
+  return keys;
+}
+
+inline std::vector<std::string> cellNotes(const output::Table& table,
+                                          const std::vector<std::string>& paths) {
+  const output::Cell* cell = cellAt(table, paths);
+  return cell == nullptr ? std::vector<std::string>{"<no cell>"} : noteKeys(cell->notes);
+}
+
+// The category at a path of a dimension, or null.
+inline const output::Category* categoryAt(const output::Dimension& dimension,
+                                          const std::string& path) {
+  for (const output::Category* leaf : dimension.Root().Leaves()) {
+    for (const output::Category* node = leaf; node != nullptr && node->Parent() != nullptr;
+         node = node->Parent()) {
+      if (pathOf(node) == path)
+        return node;
+    }
+  }
+  return nullptr;
+}
+
+// Leaf paths of a dimension in tree order.
+inline std::vector<std::string> leafPaths(const output::Dimension& dimension) {
+  std::vector<std::string> paths;
+  for (const output::Category* leaf : dimension.Root().Leaves())
+    paths.push_back(pathOf(leaf));
+  return paths;
+}
+
+inline const output::Dimension& dimensionNamed(const output::Table& table,
+                                               const std::string& label) {
+  for (const auto& dimension : table.Dimensions()) {
+    if (dimension->GetLabel().PathText() == label)
+      return *dimension;
+  }
+  ADD_FAILURE() << "no dimension " << label;
+  return *table.Dimensions().front();
+}
+
+inline double numberAt(const output::Table& table, const std::vector<std::string>& paths) {
+  const output::Cell* cell = cellAt(table, paths);
+  if (cell == nullptr) {
+    ADD_FAILURE() << "no cell";
+    return -12345.0;
+  }
+  return cell->label.Number().value_or(NOPRUTILITY::getSysMissing());
+}
+
+} // namespace outtest
