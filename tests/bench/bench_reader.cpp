@@ -133,8 +133,9 @@ int main(int argc, char** argv) {
   if (sizes.empty())
     sizes = {{10, 500}, {100, 5000}, {1000, 50000}};
 
-  std::printf("%8s %8s %10s %12s %12s %10s %12s\n", "tests", "fields", "MB", "load ms", "read ms",
-              "read/load", "read ms/MB");
+  // "walk" is the reader's own share: the reading less the load it includes.
+  std::printf("%7s %7s %8s %10s %10s %10s %10s %12s\n", "tests", "fields", "MB", "load ms",
+              "read ms", "read/load", "load ms/MB", "walk ms/MB");
   for (const auto& [tests, fields] : sizes) {
     const std::string text = generate(tests, fields);
     const double megabytes = static_cast<double>(text.size()) / (1024.0 * 1024.0);
