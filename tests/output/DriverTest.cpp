@@ -1,0 +1,312 @@
+// The output driver: headings per test, the lookups the tables share, the once-read chart switch,
+// and the procedure's reading and writing of result documents with and without split groups.
+#include "NOPRProcCustom.h"
+#include "OutputTestSupport.h"
+
+#include "proc/CFAssert.h"
+#include "proc/CFStatXMLInfoBlock.h"
+
+#include <cstdlib>
+
+using namespace outtest;
+
+namespace {
+
+std::vector<std::string> childLabels(const output::Heading& heading) {
+  std::vector<std::string> labels;
+  for (const auto& item : heading.Items()) {
+    if (const output::Heading* child = item->AsHeading())
+      labels.push_back("heading:" + child->GetLabel().Text());
+    else if (const output::Table* table = item->AsTable())
+      labels.push_back("table:" + keyOf(table->Title()));
+  }
+  return labels;
+}
+
+const output::Heading* childHeading(const output::Heading& heading, std::size_t position) {
+  std::size_t seen = 0;
+  for (const auto& item : heading.Items()) {
+    if (const output::Heading* child = item->AsHeading()) {
+      if (seen++ == position)
+        return child;
+    }
+  }
+  return nullptr;
+}
+
+} // namespace
+
+TEST(OutputDriver, TitlesRefineOnlyTheOneSampleKS) {
+  struct Case {
+    Stats::EnumAlgorithmType algorithm;
+    const char* key;
+    const char* title;
+  };
+  const std::vector<Case> cases = {
+      {Stats::kAOKolmogorovSmirnov, "UniformDistribution_O_KolmogorovSmirnov_3",
+       "One-Sample Kolmogorov-Smirnov Uniform Test"},
+      {Stats::kAOKolmogorovSmirnov, "NormalDistribution_O_KolmogorovSmirnov_3",
+       "One-Sample Kolmogorov-Smirnov Normal Test"},
+      {Stats::kAOKolmogorovSmirnov, "PoissonDistribution_O_KolmogorovSmirnov_2",
+       "One-Sample Kolmogorov-Smirnov Poisson Test"},
+      {Stats::kAOKolmogorovSmirnov, "ExponentialDistribution_O_KolmogorovSmirnov_2",
+       "One-Sample Kolmogorov-Smirnov Exponential Test"},
+      {Stats::kAOKolmogorovSmirnov, "SomethingElse", "One-Sample Kolmogorov-Smirnov Test"},
+      {Stats::kAIKolmogorovSmirnov, "NormalDistribution_O_KolmogorovSmirnov_3",
+       "Independent-Samples Kolmogorov-Smirnov Test"},
+      {Stats::kAOLillieforsNormal, "", "Unknown"},
+  };
+  WriterRun run;
+  NOPROutput writer = run.Writer();
+  for (const Case& c : cases) {
+    Stats::BaseHypothesisTest test;
+    test.fAlgorithm = c.algorithm;
+    test.fCondition.fConditionKey = c.key;
+    EXPECT_EQ(writer.GetTestTitle(&test), c.title) << c.key;
+  }
+}
+
+TEST(OutputDriver, FieldsOfATest) {
+  struct Case {
+    const char* description;
+    Stats::EnumClassificationType family;
+    Stats::EnumAlgorithmType algorithm;
+    std::vector<std::vector<double>> parameters;
+    std::vector<int> indexes;
+  };
+  const std::vector<Case> cases = {
+      {"one-sample", Stats::kCOneSample, Stats::kAOChiSquare, {{2.9}, {7}}, {2}},
+      {"one-sample without a value", Stats::kCOneSample, Stats::kAOChiSquare, {{}}, {}},
+      {"related pair", Stats::kCRelatedSamples, Stats::kARSign, {{1}, {3}}, {1, 3}},
+      {"related pair with one parameter", Stats::kCRelatedSamples, Stats::kARSign, {{1}}, {}},
+      {"related list", Stats::kCRelatedSamples, Stats::kARCochransQ, {{0, 2, 4}}, {0, 2, 4}},
+      {"related, other algorithm", Stats::kCRelatedSamples, Stats::kAIMoses, {{0}, {1}}, {}},
+      {"independent", Stats::kCIndependentSamples, Stats::kAIMedian, {{5}, {1}}, {5, 1}},
+      {"no family", Stats::kCNone, Stats::kAIMedian, {{5}, {1}}, {}},
+  };
+  WriterRun run;
+  NOPROutput writer = run.Writer();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.description);
+    Stats scratch;
+    Stats::BaseHypothesisTest* test = addTest(scratch, c.family, c.algorithm, "k", c.parameters);
+    std::vector<int> indexes = {99};
+    writer.GetTestVariableIndex(test, indexes);
+    EXPECT_EQ(indexes, c.indexes);
+  }
+}
+
+TEST(OutputDriver, FieldHeadingTexts) {
+  WriterRun run;
+  for (const char* name : {"a", "b", "c"})
+    run.AddField(name);
+  NOPROutput writer = run.Writer();
+  Stats scratch;
+  const auto text = [&](Stats::EnumClassificationType family, Stats::EnumAlgorithmType algorithm,
+                        const std::vector<std::vector<double>>& parameters) {
+    std::unique_ptr<BpCellText> cell =
+        writer.CreateVarHeadingText(addTest(scratch, family, algorithm, "k", parameters));
+    return cell == nullptr ? std::string("<none>") : cell->ToLabel(&run.strings).Text();
+  };
+  EXPECT_EQ(text(Stats::kCOneSample, Stats::kAOChiSquare, {{1}}), "b");
+  EXPECT_EQ(text(Stats::kCOneSample, Stats::kAOChiSquare, {{7}}), "<none>");
+  EXPECT_EQ(text(Stats::kCRelatedSamples, Stats::kARCochransQ, {{0, 1, 2}}), "a, b, c");
+  EXPECT_EQ(text(Stats::kCRelatedSamples, Stats::kARCochransQ, {{0}}), "<none>");
+  EXPECT_EQ(text(Stats::kCRelatedSamples, Stats::kARCochransQ, {{0, 9, 2}}), "a, c");
+  EXPECT_EQ(text(Stats::kCIndependentSamples, Stats::kAIMedian, {{0}, {2}}), "a across c");
+  EXPECT_EQ(text(Stats::kCIndependentSamples, Stats::kAIMedian, {{0}, {9}}), "<none>");
+}
+
+TEST(OutputDriver, LillieforsCompanions) {
+  struct Case {
+    const char* description;
+    const char* key;
+    bool simulate;
+    std::vector<int> found;
+  };
+  const std::vector<Case> cases = {
+      {"normal with simulation: the record of the same field",
+       "NormalDistribution_O_KolmogorovSmirnov_3",
+       true,
+       {1}},
+      {"normal without simulation", "NormalDistribution_O_KolmogorovSmirnov_3", false, {}},
+      {"exponential with simulation", "ExponentialDistribution_O_KolmogorovSmirnov_2", true, {2}},
+      {"Poisson never", "PoissonDistribution_O_KolmogorovSmirnov_2", true, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.description);
+    WriterRun run;
+    run.stats.UseKSNormSimul(c.simulate);
+    run.stats.UseKSExponSimul(c.simulate);
+    const auto addLill = [&](const char* key, double field) {
+      auto* lill = static_cast<Stats::HTOKolmogorovSmirnov*>(
+          addTest(run.stats, Stats::kCOneSample, Stats::kAOLilliefors, key, {{field}}));
+      lill->fIsUseSample = true;
+    };
+    addLill("NormalDistribution_O_Lilliefors_3", 0);
+    addLill("NormalDistribution_O_Lilliefors_3", 1);
+    addLill("ExponentialDistribution_O_Lilliefors_2", 1);
+    Stats::BaseHypothesisTest* test =
+        addTest(run.stats, Stats::kCOneSample, Stats::kAOKolmogorovSmirnov, c.key, {{1}, {0}});
+    std::vector<int> found = {42};
+    run.Writer().GetLillieforsIndex(test, found);
+    EXPECT_EQ(found, c.found);
+  }
+}
+
+TEST(OutputDriver, MalformedLillieforsRecordIsAContractBreak) {
+  WriterRun run;
+  run.stats.UseKSNormSimul(true);
+  addTest(run.stats, Stats::kCOneSample, Stats::kAOLilliefors, "NormalDistribution_O_Lilliefors_3",
+          {{0}}); // fIsUseSample left clear
+  Stats::BaseHypothesisTest* test =
+      addTest(run.stats, Stats::kCOneSample, Stats::kAOKolmogorovSmirnov,
+              "NormalDistribution_O_KolmogorovSmirnov_3", {{0}, {0}, {1}});
+  std::vector<int> found;
+  try {
+    run.Writer().GetLillieforsIndex(test, found);
+    FAIL() << "no assertion";
+  } catch (const CFAssertionError& e) {
+    EXPECT_EQ(e.Expression(), "theLill->fIsUseSample");
+  }
+}
+
+TEST(OutputDriver, HeadingsPerTestAndCriticalMessages) {
+  WriterRun run;
+  run.AddField("x");
+  run.AddField("g");
+  auto* chi = addTest(run.stats, Stats::kCOneSample, Stats::kAOChiSquare,
+                      "DefaultEqualProbabilities_O_ChiSquare_1", {{0}});
+  addResult(chi, "", {{"TestStatistic", 1}});
+  auto* broken = addTest(run.stats, Stats::kCIndependentSamples, Stats::kAIMannWhitneyU,
+                         "DefaultAllDistinctValuesUsed_I_MannWhitneyU_2", {{0}, {1}});
+  broken->fMessages.push_back(message(222320, Stats::kMError));
+  auto* noRecord = addTest(run.stats, Stats::kCIndependentSamples, Stats::kAIMedian,
+                           "DefaultAllDistinctValuesUsed_I_Median_2", {{0}, {7}});
+  addResult(noRecord, "", {{"TestStatistic", 2}});
+  run.Display();
+
+  const output::Heading& root = run.Root();
+  EXPECT_EQ(childLabels(root),
+            (std::vector<std::string>{"table:Hypothesis Test Summary",
+                                      "heading:One-Sample Chi-Square Test",
+                                      "heading:Independent-Samples Mann-Whitney U Test",
+                                      "heading:Independent-Samples Median Test"}));
+  // The field heading holds the table.
+  const output::Heading* chiHeading = childHeading(root, 0);
+  ASSERT_NE(chiHeading, nullptr);
+  EXPECT_EQ(childLabels(*chiHeading), std::vector<std::string>{"heading:x"});
+  EXPECT_EQ(childLabels(*childHeading(*chiHeading, 0)),
+            std::vector<std::string>{"table:One-Sample Chi-Square Test Summary"});
+  // A critical message leaves the heading empty; the summary carries the message.
+  EXPECT_TRUE(childHeading(root, 1)->Items().empty());
+  EXPECT_EQ(cellNotes(tableNamed(root, "Hypothesis Test Summary"), {"2", "Sig."}),
+            std::vector<std::string>{"222320"});
+  // Without the grouping field's record there is no field heading: the table stands directly.
+  EXPECT_EQ(childLabels(*childHeading(root, 2)),
+            std::vector<std::string>{"table:Independent-Samples Median Test Summary"});
+}
+
+TEST(ChartSwitch, ValueRule) {
+  EXPECT_TRUE(NOPROutput::ChartsShownFor(nullptr));
+  EXPECT_FALSE(NOPROutput::ChartsShownFor("2"));
+  for (const char* value : {"1", "", "20", " 2", "2 "})
+    EXPECT_TRUE(NOPROutput::ChartsShownFor(value)) << "'" << value << "'";
+}
+
+TEST(ChartSwitch, ReadOncePerProcess) {
+  const bool first = NOPROutput::ChartsShown();
+  // Whatever the variable says now, the first reading stands.
+  setenv("DEBUG_MODEL_VIEWER", first ? "2" : "1", 1);
+  EXPECT_EQ(NOPROutput::ChartsShown(), first);
+  unsetenv("DEBUG_MODEL_VIEWER");
+  EXPECT_EQ(NOPROutput::ChartsShown(), first);
+}
+
+namespace {
+
+const char* const kBroken = "<StatXML><PMMLModel modelType=\"Other\"/></StatXML>";
+
+// A procedure object writing into a run's document; the split variable is the documents' own
+// "group" field (value labels Control, Treatment 1, Treatment 2), or a new one.
+struct ProcRun {
+  WriterRun run;
+  NOPRProcCustom proc;
+  int groupIndex = -1;
+
+  explicit ProcRun(const std::string& dictionaryDocument) {
+    run.Read(dictionaryDocument);
+    groupIndex = run.data->FindVarIndex("group", 0);
+    if (groupIndex < 0)
+      groupIndex = run.data->AddVariable(VORN_Variable("group", 4));
+    proc.SetProcedure(run.procedure.get());
+    proc.SetDataSource(run.data.get());
+  }
+
+  CFStatXMLInfoBlock Block(const std::string& xml, const char* group, bool byHeading) {
+    CFStatXMLInfoBlock block;
+    block.fResultXML = xml;
+    block.fSplitByHeading = byHeading;
+    if (group != nullptr)
+      block.AddSplitValue(groupIndex, group, 4);
+    return block;
+  }
+};
+
+std::string example(const char* name) {
+  return readFile(sourcePath(std::string("examples/") + name));
+}
+
+} // namespace
+
+TEST(ProcessOutput, OneDocumentWithoutSplitsUnderTheProcedure) {
+  ProcRun p(example("chickwts.xml"));
+  EXPECT_TRUE(p.proc.ProcessOutputXML("ignored", p.Block(example("chickwts.xml"), nullptr, true)));
+  const std::vector<std::string> labels = childLabels(p.run.Root());
+  ASSERT_FALSE(labels.empty());
+  EXPECT_EQ(labels.front(), "table:Hypothesis Test Summary");
+
+  ProcRun failing(example("chickwts.xml"));
+  EXPECT_FALSE(failing.proc.ProcessOutputXML("", failing.Block(kBroken, nullptr, true)));
+  EXPECT_TRUE(failing.run.Root().Items().empty());
+}
+
+TEST(ProcessOutput, SplitGroupsAreAllProcessedUnderTheirHeadings) {
+  ProcRun p(example("split_ctrl.xml"));
+  p.proc.SetSplitVarIndexes({p.groupIndex});
+  const std::vector<CFStatXMLInfoBlock> blocks = {
+      p.Block(example("split_ctrl.xml"), "ctrl", true),
+      p.Block(kBroken, "trt1", true),
+      p.Block(example("split_trt2.xml"), "trt2", true),
+  };
+  EXPECT_TRUE(p.proc.ProcessOutputXML({}, blocks, ""));
+  const output::Heading& root = p.run.Root();
+  EXPECT_EQ(childLabels(root), (std::vector<std::string>{"heading:Treatment group = Control",
+                                                         "heading:Treatment group = Treatment 2"}));
+  EXPECT_EQ(keyOf(childHeading(root, 1)->Items().front()->AsTable()->Title()),
+            "Hypothesis Test Summary");
+}
+
+TEST(ProcessOutput, SplitGroupsAsLayers) {
+  ProcRun p(example("split_trt1.xml"));
+  p.proc.SetSplitVarIndexes({p.groupIndex});
+  EXPECT_TRUE(p.proc.ProcessOutputXML({}, {p.Block(example("split_trt1.xml"), "trt1", false)}, ""));
+  const output::Heading& root = p.run.Root();
+  ASSERT_FALSE(root.Items().empty());
+  const output::Table* summary = root.Items().front()->AsTable();
+  ASSERT_NE(summary, nullptr);
+  const output::Dimension& layer = *summary->Dimensions().front();
+  EXPECT_EQ(layer.GetPlace(), output::Dimension::Place::kLayer);
+  EXPECT_EQ(leafPaths(layer), std::vector<std::string>{"Treatment 1"});
+  for (const output::Table* table : tablesOf(root))
+    EXPECT_EQ(table->Dimensions().front()->GetPlace(), output::Dimension::Place::kLayer)
+        << keyOf(table->Title());
+}
+
+TEST(ProcessOutput, UnsplitListStopsAtTheFirstFailure) {
+  ProcRun p(example("chickwts.xml"));
+  const std::vector<CFStatXMLInfoBlock> blocks = {p.Block(kBroken, nullptr, true),
+                                                  p.Block(example("chickwts.xml"), nullptr, true)};
+  EXPECT_FALSE(p.proc.ProcessOutputXML({}, blocks, ""));
+  EXPECT_TRUE(p.run.Root().Items().empty());
+}
