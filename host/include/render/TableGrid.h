@@ -8,7 +8,7 @@
 #include <vector>
 
 namespace output {
-class Cell;
+struct Cell;
 class Table;
 } // namespace output
 
