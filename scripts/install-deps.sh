@@ -10,6 +10,7 @@ packages=(
   libcli11-dev             # the nptests command line
   googletest libgtest-dev libgmock-dev   # unit tests
   clang-format
+  clang libclang-rt-14-dev # libFuzzer for the reader's fuzz run in CI
 )
 
 missing=()
