@@ -234,8 +234,7 @@ struct ProcRun {
   NOPRProcCustom proc;
   int groupIndex = -1;
 
-  explicit ProcRun(const std::string& dictionaryDocument) {
-    run.Read(dictionaryDocument);
+  explicit ProcRun(const std::string& dictionaryDocument) : run(dictionaryDocument) {
     groupIndex = run.data->FindVarIndex("group", 0);
     if (groupIndex < 0)
       groupIndex = run.data->AddVariable(VORN_Variable("group", 4));

@@ -82,16 +82,17 @@ struct WriterRun {
   std::string text;
   NOPROutputStats stats;
 
-  WriterRun() {
+  // With a result document, the data dictionary is made from the document's own dictionary.
+  explicit WriterRun(const std::string& dictionaryDocument = "") {
     strings.SetProcedure("Nonparametric Tests");
+    if (!dictionaryDocument.empty())
+      data = dictionaryOf(dictionaryDocument);
     procedure = std::make_unique<BpProcedure>(document, &strings, data.get());
   }
 
-  // Reads a result document with a dictionary made from it; false when reading fails.
+  // Reads a result document into the result set; false when reading fails.
   bool Read(std::string xml) {
     text = std::move(xml);
-    data = dictionaryOf(text);
-    procedure = std::make_unique<BpProcedure>(document, &strings, data.get());
     NOPRParseOutXML reader(data.get(), &stats, text);
     return reader.ParseXML();
   }
