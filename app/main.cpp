@@ -1,12 +1,22 @@
 // nptests: runs the nonparametric-tests plug-in on result documents and writes a report.
-#include <cstdio>
-#include <cstring>
+#include "CommandLine.h"
+#include "PluginLoader.h"
+#include "ReportRun.h"
+
+#include <exception>
+#include <iostream>
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-    std::printf("nptests %s\n", NPTESTS_VERSION);
-    return 0;
+  try {
+    Options options;
+    const int status = CommandLine::Parse(argc, argv, options, std::cout, std::cerr);
+    if (status != CommandLine::kRun)
+      return status;
+    ReportRun run(options, PluginLoader::ProgramFolder(), std::cout, std::cerr);
+    return run.Execute();
+  } catch (const std::exception& e) {
+    // Only running out of memory gets here: everything else is reported where it happens.
+    std::cerr << "nptests: " << e.what() << "\n";
+    return ReportRun::kCannotRun;
   }
-  std::printf("nptests %s\nUsage: nptests [options] [RESULT.xml ...]\n", NPTESTS_VERSION);
-  return 0;
 }

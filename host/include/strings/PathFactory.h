@@ -30,6 +30,9 @@ public:
   // Overrides the string-table root (the folder holding one folder per language, default
   // <resources>/strings); empty restores the default.
   static void SetStringsRoot(const std::string& root);
+  // Overrides the chart-template folder (default <resources>/templates); empty restores the
+  // default.
+  static void SetTemplatesRoot(const std::string& root);
   // The output language, "en" by default: the folder under the string-table root. Returns false,
   // changing nothing, unless `language` is 1 to 16 ASCII letters, digits, '-' or '_' (so it
   // cannot leave the root). Empty restores "en".

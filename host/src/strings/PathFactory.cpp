@@ -17,6 +17,7 @@ struct PathSettings {
   std::mutex mutex;
   std::string resourcesRoot;
   std::string stringsRoot;
+  std::string templatesRoot;
   std::string language = "en";
   std::map<int, std::unique_ptr<PathFactory>> instances;
 };
@@ -112,7 +113,7 @@ std::string PathFactory::getPath() const {
   std::string root =
       settings.resourcesRoot.empty() ? DefaultResourcesRoot() : settings.resourcesRoot;
   if (fKind == kChartTemplates) {
-    return root + "/templates";
+    return settings.templatesRoot.empty() ? root + "/templates" : settings.templatesRoot;
   }
   if (fKind == kStringTables) {
     std::string strings = settings.stringsRoot.empty() ? root + "/strings" : settings.stringsRoot;
@@ -131,6 +132,12 @@ void PathFactory::SetStringsRoot(const std::string& root) {
   PathSettings& settings = Settings();
   std::lock_guard<std::mutex> lock(settings.mutex);
   settings.stringsRoot = root;
+}
+
+void PathFactory::SetTemplatesRoot(const std::string& root) {
+  PathSettings& settings = Settings();
+  std::lock_guard<std::mutex> lock(settings.mutex);
+  settings.templatesRoot = root;
 }
 
 bool PathFactory::SetLanguage(const std::string& language) {

@@ -1,0 +1,178 @@
+// The nptests options, their help texts and their checks.
+#include "CommandLine.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cctype>
+#include <ostream>
+
+namespace {
+
+struct NamedFormat {
+  const char* fExtension;
+  OutputFormat fFormat;
+};
+constexpr NamedFormat kExtensions[] = {
+    {".html", OutputFormat::kHtml}, {".htm", OutputFormat::kHtml},  {".txt", OutputFormat::kText},
+    {".text", OutputFormat::kText}, {".json", OutputFormat::kJson},
+};
+
+const char* const kDescription =
+    "nptests writes the report of a nonparametric tests run (the NPTESTS command) from the\n"
+    "engine's result documents: hypothesis test summary, confidence intervals, a table of\n"
+    "statistics per test, pairwise comparisons and charts. Without documents it runs on the\n"
+    "bundled examples.";
+
+const char* const kFooter =
+    "\nExamples:\n"
+    "  nptests                                   the bundled examples, as text on the terminal\n"
+    "  nptests -o report.html                    the bundled examples as one HTML page\n"
+    "  nptests --syntax-file chickwts.sps chickwts.xml\n"
+    "  nptests --format json -o result.json --dictionary vars.json result.xml\n"
+    "  nptests --syntax-file split.sps --split group=ctrl --split group=trt1 ctrl.xml trt1.xml\n"
+    "\n"
+    "Exit status: 0 every document was read; 1 a document could not be read (named on standard\n"
+    "error with the reason; the others are still written); 2 a usage error (an option, the\n"
+    "command or the dictionary file is wrong; nothing is written); 3 the plug-in or the output\n"
+    "file could not be opened.";
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+OutputFormat FormatOfName(const std::string& name) {
+  if (name == "html")
+    return OutputFormat::kHtml;
+  if (name == "json")
+    return OutputFormat::kJson;
+  return OutputFormat::kText;
+}
+
+void AddOptions(CLI::App& app, Options& options, std::string& format, std::string& layout) {
+  auto* syntax = app.add_option("--syntax", options.fSyntax,
+                                "The NPTESTS command of the run, as text.\n"
+                                "e.g. --syntax 'NPTESTS /ONESAMPLE TEST(x) CHISQUARE.'");
+  auto* syntaxFile = app.add_option("--syntax-file", options.fSyntaxFile,
+                                    "The file holding the NPTESTS command.\n"
+                                    "e.g. --syntax-file examples/chickwts.sps");
+  syntax->excludes(syntaxFile);
+  syntaxFile->excludes(syntax);
+  syntax->type_name("TEXT");
+  syntaxFile->type_name("FILE");
+  app.add_option("--dictionary", options.fDictionaryFile,
+                 "A JSON dictionary (docs/dictionary-format.md) to use instead of the\n"
+                 "documents' own: labels, formats, missing values, weight.\n"
+                 "e.g. --dictionary chicks.json")
+      ->type_name("FILE");
+  app.add_option("--split", options.fSplits,
+                 "The split group of one document: once per document, in the order of\n"
+                 "the documents, which are then the groups of one split run.\n"
+                 "e.g. --split group=ctrl   or   --split sex=1,age_band='18-30'")
+      ->type_name("VAR=VALUE[,VAR=VALUE]")
+      ->allow_extra_args(false)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_option("--split-layout", layout,
+                 "Split groups under headings of their own, or as layers of each table.\n"
+                 "e.g. --split-layout layers   (default: heading)")
+      ->type_name("heading|layers")
+      ->check(CLI::IsMember({"heading", "layers"}).description(""));
+  app.add_option("--format", format,
+                 "The output format (default: by the extension of -o, else text).\n"
+                 "e.g. --format json")
+      ->type_name("html|text|json")
+      ->check(CLI::IsMember({"html", "text", "json"}).description(""));
+  app.add_option("-o,--output", options.fOutputFile,
+                 "Write the report to this file instead of standard output.\n"
+                 "e.g. -o report.html   (the extension chooses the format)")
+      ->type_name("FILE");
+  app.add_option("--templates", options.fTemplatesDir,
+                 "The folder of the chart templates (default: the installed ones).\n"
+                 "e.g. --templates ~/my-templates")
+      ->type_name("DIR")
+      ->check(CLI::Validator(CLI::ExistingDirectory).description(""));
+  app.add_option("--strings", options.fStringsDir,
+                 "The folder of the string tables, one folder per language inside\n"
+                 "(default: the installed ones). e.g. --strings ~/strings")
+      ->type_name("DIR")
+      ->check(CLI::Validator(CLI::ExistingDirectory).description(""));
+  app.add_option("--language", options.fLanguage,
+                 "The language of the report's texts, if its string table is there.\n"
+                 "e.g. --language de   (default: en)")
+      ->type_name("en|de");
+  app.add_option("documents", options.fDocuments,
+                 "Result documents of the engine (XML). None: the bundled examples.\n"
+                 "e.g. nptests result1.xml result2.xml")
+      ->type_name("RESULT.xml");
+}
+
+} // namespace
+
+const char* OutputFormatName(OutputFormat format) {
+  switch (format) {
+  case OutputFormat::kHtml:
+    return "html";
+  case OutputFormat::kText:
+    return "text";
+  case OutputFormat::kJson:
+    return "json";
+  }
+  return "text";
+}
+
+bool CommandLine::FormatOfFile(const std::string& path, OutputFormat& format) {
+  const std::size_t slash = path.rfind('/');
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+    return false;
+  const std::string extension = Lower(path.substr(dot));
+  for (const NamedFormat& entry : kExtensions) {
+    if (extension == entry.fExtension) {
+      format = entry.fFormat;
+      return true;
+    }
+  }
+  return false;
+}
+
+int CommandLine::Parse(int argc, const char* const* argv, Options& options, std::ostream& out,
+                       std::ostream& err) {
+  CLI::App app(kDescription, "nptests");
+  app.footer(kFooter);
+  app.set_version_flag("--version", std::string("nptests ") + NPTESTS_VERSION);
+  app.get_formatter()->column_width(32);
+  std::string format;
+  std::string layout = "heading";
+  AddOptions(app, options, format, layout);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    out << app.help();
+    return 0;
+  } catch (const CLI::CallForAllHelp&) {
+    out << app.help();
+    return 0;
+  } catch (const CLI::CallForVersion& e) {
+    out << e.what() << "\n";
+    return 0;
+  } catch (const CLI::ParseError& e) {
+    err << "nptests: " << e.what() << "\nRun nptests --help for the options.\n";
+    return 2;
+  }
+  options.fHasSyntax = app.count("--syntax") > 0;
+  options.fLayout = layout == "layers" ? SplitLayout::kLayers : SplitLayout::kHeading;
+  if (!format.empty()) {
+    options.fFormat = FormatOfName(format);
+  } else if (!options.fOutputFile.empty() && !FormatOfFile(options.fOutputFile, options.fFormat)) {
+    err << "nptests: cannot tell the format of \"" << options.fOutputFile
+        << "\" from its extension; name it .html, .txt or .json, or give --format\n";
+    return 2;
+  }
+  if (!options.fSplits.empty() && options.fDocuments.empty()) {
+    err << "nptests: --split needs the documents it splits: name them after the options\n";
+    return 2;
+  }
+  return kRun;
+}

@@ -1,0 +1,48 @@
+// The options of the nptests program and how they are read from its arguments.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+enum class OutputFormat { kHtml, kText, kJson };
+enum class SplitLayout { kHeading, kLayers };
+
+// "html", "text", "json".
+const char* OutputFormatName(OutputFormat format);
+
+struct Options {
+  // The NPTESTS command as text (--syntax) or the file holding it (--syntax-file); at most one.
+  std::string fSyntax;
+  bool fHasSyntax = false;
+  std::string fSyntaxFile;
+  std::string fDictionaryFile;
+  // One VAR=VALUE[,VAR=VALUE] per document, in the order of the documents.
+  std::vector<std::string> fSplits;
+  SplitLayout fLayout = SplitLayout::kHeading;
+  OutputFormat fFormat = OutputFormat::kText;
+  // Empty: standard output.
+  std::string fOutputFile;
+  std::string fTemplatesDir;
+  std::string fStringsDir;
+  std::string fLanguage = "en";
+  // Empty: the bundled examples.
+  std::vector<std::string> fDocuments;
+};
+
+class CommandLine {
+public:
+  // Parse's result when the program should go on and run.
+  static constexpr int kRun = -1;
+
+  // Reads the arguments into `options`. Returns kRun, or the exit status when the program is done:
+  // 0 after --help or --version (written to `out`), 2 after a usage error (written to `err` with a
+  // pointer to --help). The format is --format's, else the extension of -o's file, else text.
+  // Never throws apart from std::bad_alloc.
+  static int Parse(int argc, const char* const* argv, Options& options, std::ostream& out,
+                   std::ostream& err);
+
+  // The format named by a file's extension (.html/.htm, .txt/.text, .json, any case); false when
+  // the extension names none.
+  static bool FormatOfFile(const std::string& path, OutputFormat& format);
+};

@@ -1,0 +1,422 @@
+// The nptests job from options to report: planning the runs, reading and checking their inputs,
+// driving the plug-in and writing the output document.
+#include "ReportRun.h"
+
+#include "BundledExamples.h"
+#include "DocumentDictionary.h"
+#include "PluginLoader.h"
+#include "ResultDocument.h"
+
+#include "dict/JsonDictionaryReader.h"
+#include "dict/ProcedureDataSource.h"
+#include "output/Document.h"
+#include "parser/CommandParser.h"
+#include "parser/CommandSpec.h"
+#include "parser/CommandSyntaxError.h"
+#include "parser/NptestsGrammar.h"
+#include "pivot/BpProcedure.h"
+#include "proc/CFProcCustom.h"
+#include "render/HtmlWriter.h"
+#include "render/JsonWriter.h"
+#include "render/TextWriter.h"
+#include "strings/FacSTDictionary.h"
+#include "strings/PathFactory.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+namespace {
+
+const char* const kProcedure = "Nonparametric Tests";
+
+bool IsDirectory(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The whole file, or false with `error` saying why not.
+bool ReadFile(const std::string& path, std::string& text, std::string& error) {
+  if (IsDirectory(path)) {
+    error = "is a folder, not a file";
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = std::string("cannot be opened: ") + std::strerror(errno);
+    return false;
+  }
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  text = buffer.str();
+  return true;
+}
+
+std::unique_ptr<OutputWriter> WriterFor(OutputFormat format) {
+  switch (format) {
+  case OutputFormat::kHtml:
+    return std::make_unique<HtmlWriter>("Nonparametric Tests");
+  case OutputFormat::kText:
+    return std::make_unique<TextWriter>();
+  case OutputFormat::kJson:
+    return std::make_unique<JsonWriter>();
+  }
+  return std::make_unique<TextWriter>();
+}
+
+output::Message::Level LevelOf(ParserMessageEntry::Level level) {
+  switch (level) {
+  case ParserMessageEntry::Level::kWarning:
+    return output::Message::Level::kWarning;
+  case ParserMessageEntry::Level::kError:
+    return output::Message::Level::kError;
+  }
+  return output::Message::Level::kError;
+}
+
+} // namespace
+
+ReportRun::ReportRun(const Options& options, std::string programFolder, std::ostream& out,
+                     std::ostream& err)
+    : fOptions(options), fProgramFolder(std::move(programFolder)), fOut(out), fErr(err),
+      fGrammar(MakeNptestsDescriptor()) {
+  fGrammar.SetMessageLog(&fLog);
+}
+
+ReportRun::~ReportRun() = default;
+
+int ReportRun::Execute() {
+  if (!Configure() || !ReadCommand() || !ReadDictionaryFile() || !PlanRuns())
+    return kUsageError;
+  bool usable = true;
+  for (Run& run : fRuns)
+    usable = PrepareRun(run) && usable;
+  if (!usable)
+    return kUsageError;
+
+  fStrings = std::make_unique<FacSTDictionary>(
+      PathFactory::getPathInstance(PathFactory::kStringTables)->getPath());
+  if (!fStrings->SetProcedure(kProcedure))
+    fErr << "nptests: warning: " << fStrings->LastError() << "\n";
+
+  std::string error;
+  std::unique_ptr<PluginLoader> plugin = PluginLoader::Open(fProgramFolder, error);
+  if (!plugin) {
+    fErr << "nptests: " << error << "\n";
+    return kCannotRun;
+  }
+  // The document may hold objects the plug-in made, so it goes before the library is closed.
+  {
+    output::Document document;
+    document.SetLanguage(PathFactory::GetLanguage());
+    for (Run& run : fRuns)
+      Process(*plugin, document, run);
+    if (!WriteReport(document))
+      return kCannotRun;
+  }
+  return fStatus;
+}
+
+bool ReportRun::Configure() {
+  if (!fOptions.fStringsDir.empty())
+    PathFactory::SetStringsRoot(fOptions.fStringsDir);
+  if (!fOptions.fTemplatesDir.empty())
+    PathFactory::SetTemplatesRoot(fOptions.fTemplatesDir);
+  if (!PathFactory::SetLanguage(fOptions.fLanguage)) {
+    fErr << "nptests: --language: \"" << fOptions.fLanguage << "\" is not a language name\n";
+    return false;
+  }
+  const std::string tables = PathFactory::getPathInstance(PathFactory::kStringTables)->getPath();
+  if (!IsDirectory(tables)) {
+    fErr << "nptests: --language: there is no string table for \"" << fOptions.fLanguage
+         << "\" (no folder " << tables << ")\n";
+    return false;
+  }
+  return true;
+}
+
+bool ReportRun::ReadCommand() {
+  if (fOptions.fHasSyntax) {
+    fCommand.fCommandText = fOptions.fSyntax;
+    fCommand.fCommandSource = "--syntax";
+    fCommand.fHasCommand = true;
+    return CheckCommandText(fCommand);
+  }
+  if (fOptions.fSyntaxFile.empty())
+    return true;
+  return ReadCommandFile(fOptions.fSyntaxFile, fCommand) && CheckCommandText(fCommand);
+}
+
+bool ReportRun::ReadCommandFile(const std::string& path, Run& run) {
+  std::string error;
+  if (!ReadFile(path, run.fCommandText, error)) {
+    fErr << "nptests: " << path << ": " << error << "\n";
+    return false;
+  }
+  run.fCommandSource = path;
+  run.fHasCommand = true;
+  return true;
+}
+
+// The grammar alone, before any dictionary: a mistake in the command is reported once, not once
+// per document.
+bool ReportRun::CheckCommandText(const Run& run) {
+  try {
+    CommandParser(fGrammar, nullptr).Parse(run.fCommandText);
+    return true;
+  } catch (const std::exception& e) {
+    fErr << "nptests: " << run.fCommandSource << ": " << e.what() << "\n";
+    return false;
+  }
+}
+
+bool ReportRun::ReadDictionaryFile() {
+  if (fOptions.fDictionaryFile.empty())
+    return true;
+  const std::string& path = fOptions.fDictionaryFile;
+  std::string text;
+  std::string error;
+  if (!ReadFile(path, text, error)) {
+    fErr << "nptests: " << path << ": " << error << "\n";
+    return false;
+  }
+  fDictionaryFile = std::make_unique<ProcedureDataSource>();
+  if (!JsonDictionaryReader::Read(text, *fDictionaryFile, error)) {
+    fErr << "nptests: " << path << ": " << error << "\n";
+    return false;
+  }
+  return true;
+}
+
+bool ReportRun::PlanRuns() {
+  return fOptions.fDocuments.empty() ? PlanBundled() : PlanDocuments();
+}
+
+bool ReportRun::PlanDocuments() {
+  const std::vector<std::string>& documents = fOptions.fDocuments;
+  const std::vector<std::string>& splits = fOptions.fSplits;
+  if (!splits.empty() && splits.size() != documents.size()) {
+    fErr << "nptests: " << splits.size() << " --split for " << documents.size()
+         << " documents; give one --split per document, in the order of the documents\n";
+    return false;
+  }
+  // Split documents are the groups of one run; other documents are runs of their own.
+  const std::size_t groups = splits.empty() ? 1 : documents.size();
+  for (std::size_t i = 0; i < documents.size(); i += groups) {
+    Run run;
+    run.fPaths.assign(documents.begin() + static_cast<long>(i),
+                      documents.begin() + static_cast<long>(i + groups));
+    run.fSplitTexts = splits;
+    run.fCommandText = fCommand.fCommandText;
+    run.fCommandSource = fCommand.fCommandSource;
+    run.fHasCommand = fCommand.fHasCommand;
+    fRuns.push_back(std::move(run));
+  }
+  return true;
+}
+
+bool ReportRun::PlanBundled() {
+  std::string folder;
+  std::string error;
+  std::vector<BundledExamples::Run> bundled;
+  if (!BundledExamples::Find(fProgramFolder, folder, error) ||
+      !BundledExamples::Plan(folder, bundled, error)) {
+    fErr << "nptests: " << error << "\n";
+    return false;
+  }
+  for (const BundledExamples::Run& example : bundled) {
+    Run run;
+    run.fPaths = example.fDocuments;
+    run.fSplitTexts = example.fSplits;
+    if (fCommand.fHasCommand) {
+      run.fCommandText = fCommand.fCommandText;
+      run.fCommandSource = fCommand.fCommandSource;
+      run.fHasCommand = true;
+    } else if (!example.fSyntaxFile.empty() &&
+               !(ReadCommandFile(example.fSyntaxFile, run) && CheckCommandText(run))) {
+      return false;
+    }
+    fRuns.push_back(std::move(run));
+  }
+  return true;
+}
+
+bool ReportRun::ParseSplits(const Run& run, std::vector<SplitArgument>& splits) {
+  for (const std::string& text : run.fSplitTexts) {
+    SplitArgument split;
+    std::string error;
+    if (!SplitArgument::Parse(text, split, error)) {
+      fErr << "nptests: --split " << text << ": " << error << "\n";
+      return false;
+    }
+    if (!splits.empty() && split.VariableNames() != splits.front().VariableNames()) {
+      fErr << "nptests: --split " << text << ": every document must be split by the same "
+           << "variables, in the same order, as the first\n";
+      return false;
+    }
+    splits.push_back(split);
+  }
+  return true;
+}
+
+bool ReportRun::PrepareRun(Run& run) {
+  std::vector<SplitArgument> splits;
+  if (!ParseSplits(run, splits))
+    return false;
+  for (std::size_t i = 0; i < run.fPaths.size(); ++i) {
+    std::string reason;
+    std::unique_ptr<ResultDocument> document = ResultDocument::Load(run.fPaths[i], reason);
+    if (!document) {
+      ReportDocument(run.fPaths[i], reason);
+      continue;
+    }
+    run.fDocuments.push_back(std::move(document));
+    if (!splits.empty())
+      run.fSplits.push_back(splits[i]);
+  }
+  if (!BuildDictionary(run))
+    return true; // every document is reported; nothing is left to run
+  return BuildBlocks(run) && ParseCommand(run);
+}
+
+// The dictionary file, or the dictionary of the run's first document that has a usable one;
+// a document without one cannot be read against anything and is reported.
+bool ReportRun::BuildDictionary(Run& run) {
+  while (!run.fDocuments.empty()) {
+    ResultDocument& first = *run.fDocuments.front();
+    std::string error;
+    if (fDictionaryFile) {
+      run.fDictionary = fDictionaryFile.get();
+    } else {
+      run.fOwnDictionary = std::make_unique<ProcedureDataSource>();
+      run.fDictionary = run.fOwnDictionary.get();
+      if (!DocumentDictionary::BuildVariables(first.Root(), *run.fOwnDictionary, error)) {
+        ReportDocument(first.Path(), error);
+        run.fDocuments.erase(run.fDocuments.begin());
+        if (!run.fSplits.empty())
+          run.fSplits.erase(run.fSplits.begin());
+        continue;
+      }
+    }
+    DocumentDictionary::BuildMetadata(first.Root(), run.fMetadata);
+    return true;
+  }
+  return false;
+}
+
+std::string ReportRun::DictionaryName(const Run& run) const {
+  return fDictionaryFile ? fOptions.fDictionaryFile
+                         : "the dictionary of " + run.fDocuments.front()->Path();
+}
+
+bool ReportRun::BuildBlocks(Run& run) {
+  for (std::size_t i = 0; i < run.fDocuments.size(); ++i) {
+    CFStatXMLInfoBlock block;
+    block.fResultXML = run.fDocuments[i]->Text();
+    block.fSplitByHeading = fOptions.fLayout == SplitLayout::kHeading;
+    std::string error;
+    if (!run.fSplits.empty() && !run.fSplits[i].Apply(*run.fDictionary, block, error)) {
+      fErr << "nptests: --split for " << run.fDocuments[i]->Path() << ": " << error << " in "
+           << DictionaryName(run) << "\n";
+      return false;
+    }
+    run.fBlocks.push_back(block);
+  }
+  return true;
+}
+
+bool ReportRun::ParseCommand(Run& run) {
+  if (!run.fHasCommand)
+    return true;
+  try {
+    run.fCommand = CommandParser(fGrammar, run.fDictionary).Parse(run.fCommandText);
+    return true;
+  } catch (const std::exception& e) {
+    fErr << "nptests: " << run.fCommandSource << ": " << e.what() << " (the variables are those of "
+         << DictionaryName(run) << ")\n";
+    return false;
+  }
+}
+
+void ReportRun::Process(const PluginLoader& plugin, output::Document& document, Run& run) {
+  if (run.fDocuments.empty())
+    return;
+  try {
+    BpProcedure root(document, fStrings.get(), run.fDictionary, kProcedure);
+    std::unique_ptr<CFProcCustom> procedure = plugin.MakeProcedure();
+    Drive(*procedure, root, run);
+  } catch (const std::exception& e) {
+    for (const auto& failed : run.fDocuments)
+      ReportDocument(failed->Path(), std::string("the plug-in stopped: ") + e.what());
+  } catch (...) {
+    for (const auto& failed : run.fDocuments)
+      ReportDocument(failed->Path(), "the plug-in stopped with an unknown error");
+  }
+}
+
+void ReportRun::Drive(CFProcCustom& procedure, BpProcedure& root, Run& run) {
+  procedure.SetProcedure(&root);
+  procedure.SetDataSource(run.fDictionary);
+  procedure.SetDictMetadata(&run.fMetadata);
+  procedure.SetWeightVarIndex(run.fDictionary->GetWeightVarIndex());
+  if (!run.fSplits.empty())
+    procedure.SetSplitVarIndexes(run.fBlocks.front().fSplitVarIndexes);
+  if (run.fCommand && !RunCommand(procedure, root, run))
+    return;
+  if (!run.fSplits.empty()) {
+    // Split groups: the plug-in writes every group it can read and does not say which it could
+    // not, so the check made when loading is all that is reported for them.
+    procedure.ProcessOutputXML(std::vector<std::string>(), run.fBlocks, std::string());
+    return;
+  }
+  if (!procedure.ProcessOutputXML(std::string(), run.fBlocks.front()))
+    ReportDocument(run.fDocuments.front()->Path(),
+                   "the plug-in could not read it: a part it needs is missing or malformed");
+}
+
+bool ReportRun::RunCommand(CFProcCustom& procedure, BpProcedure& root, Run& run) {
+  fLog.Clear();
+  const bool ok = procedure.ProcessSyntax(run.fCommand.get(), &fGrammar);
+  for (const ParserMessageEntry& entry : fLog.GetEntries()) {
+    fErr << "nptests: " << run.fCommandSource << ": " << ParserMessageLog::Format(entry) << "\n";
+    root.SendMessage(LevelOf(entry.fLevel), output::Label::PlainText(entry.fText));
+  }
+  if (!ok) {
+    fErr << "nptests: " << run.fCommandSource << ": the command cannot be run on "
+         << run.fDocuments.front()->Path() << "\n";
+    fStatus = kUsageError;
+  }
+  return ok;
+}
+
+bool ReportRun::WriteReport(const output::Document& document) {
+  const std::unique_ptr<OutputWriter> writer = WriterFor(fOptions.fFormat);
+  if (fOptions.fOutputFile.empty()) {
+    writer->Write(document, fOut);
+    fOut.flush();
+    return true;
+  }
+  std::ofstream file(fOptions.fOutputFile, std::ios::binary | std::ios::trunc);
+  if (!file) {
+    fErr << "nptests: cannot write " << fOptions.fOutputFile << ": " << std::strerror(errno)
+         << "\n";
+    return false;
+  }
+  writer->Write(document, file);
+  file.close();
+  if (!file) {
+    fErr << "nptests: writing " << fOptions.fOutputFile << " failed\n";
+    return false;
+  }
+  return true;
+}
+
+void ReportRun::ReportDocument(const std::string& path, const std::string& reason) {
+  fErr << "nptests: " << path << ": " << reason << "\n";
+  if (fStatus < kDocumentFailed)
+    fStatus = kDocumentFailed;
+}

@@ -1,0 +1,108 @@
+// One invocation of nptests: reads the command, the dictionary and the documents, drives the
+// plug-in over them and writes the report.
+#pragma once
+
+#include "CommandLine.h"
+#include "SplitArgument.h"
+
+#include "dict/CFMetaData.h"
+#include "parser/CommandDescriptor.h"
+#include "parser/ParserMessageLog.h"
+#include "proc/CFStatXMLInfoBlock.h"
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+class BpProcedure;
+class CFProcCustom;
+class CommandSpec;
+class FacSTDictionary;
+class ProcedureDataSource;
+class PluginLoader;
+class ResultDocument;
+class VORN_DataSource;
+namespace output {
+class Document;
+}
+
+class ReportRun {
+public:
+  // Exit statuses.
+  static constexpr int kAllRead = 0;
+  static constexpr int kDocumentFailed = 1;
+  static constexpr int kUsageError = 2;
+  static constexpr int kCannotRun = 3;
+
+  // `options` are borrowed for the lifetime of the object; messages go to `err`, the report to
+  // `out` unless options name a file. `programFolder` is where the plug-in and the bundled
+  // examples are looked for.
+  ReportRun(const Options& options, std::string programFolder, std::ostream& out,
+            std::ostream& err);
+  ~ReportRun();
+  ReportRun(const ReportRun&) = delete;
+  ReportRun& operator=(const ReportRun&) = delete;
+
+  // Does the whole job and returns the exit status. A usage error stops before anything is
+  // written; a document that cannot be read is reported and the others are still written.
+  // Exceptions from the plug-in are reported as failed documents; nothing is thrown.
+  int Execute();
+
+private:
+  // What one run of the plug-in needs: the documents (several when they are split groups), the
+  // dictionary they are read against and the parsed command.
+  struct Run {
+    std::vector<std::string> fPaths;
+    std::vector<std::string> fSplitTexts;
+    // The command's text and where it came from, for messages; no command when fHasCommand is
+    // false.
+    std::string fCommandText;
+    std::string fCommandSource;
+    bool fHasCommand = false;
+    // The documents that loaded, with their split groups when the run is split.
+    std::vector<std::unique_ptr<ResultDocument>> fDocuments;
+    std::vector<SplitArgument> fSplits;
+    std::vector<CFStatXMLInfoBlock> fBlocks;
+    std::unique_ptr<ProcedureDataSource> fOwnDictionary;
+    VORN_DataSource* fDictionary = nullptr;
+    CFMetaData fMetadata;
+    std::unique_ptr<CommandSpec> fCommand;
+  };
+
+  bool Configure();
+  bool ReadCommand();
+  bool ReadDictionaryFile();
+  bool PlanRuns();
+  bool PlanDocuments();
+  bool PlanBundled();
+  bool CheckCommandText(const Run& run);
+  bool ReadCommandFile(const std::string& path, Run& run);
+  // Loads the run's documents, builds its dictionary, blocks and command; false on a usage error.
+  bool PrepareRun(Run& run);
+  bool BuildDictionary(Run& run);
+  bool ParseSplits(const Run& run, std::vector<SplitArgument>& splits);
+  bool BuildBlocks(Run& run);
+  std::string DictionaryName(const Run& run) const;
+  bool ParseCommand(Run& run);
+  void Process(const PluginLoader& plugin, output::Document& document, Run& run);
+  void Drive(CFProcCustom& procedure, BpProcedure& root, Run& run);
+  // ProcessSyntax with the run's command; its messages go to standard error and the output.
+  bool RunCommand(CFProcCustom& procedure, BpProcedure& root, Run& run);
+  bool WriteReport(const output::Document& document);
+  void ReportDocument(const std::string& path, const std::string& reason);
+
+  const Options& fOptions;
+  std::string fProgramFolder;
+  std::ostream& fOut;
+  std::ostream& fErr;
+  int fStatus = kAllRead;
+
+  // The command of the options, for every run; none when no option gives one.
+  Run fCommand;
+  std::unique_ptr<ProcedureDataSource> fDictionaryFile;
+  std::unique_ptr<FacSTDictionary> fStrings;
+  ParserMessageLog fLog;
+  CommandDescriptor fGrammar;
+  std::vector<Run> fRuns;
+};

@@ -1,0 +1,275 @@
+// End-to-end runs of the nptests program: the bundled examples, each output format, split runs,
+// and every way a run can fail, checked by exit status, standard output, standard error and files.
+#include "ProgramRun.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+using app_test::CountOf;
+using app_test::Example;
+using app_test::ProgramResult;
+using app_test::ReadAll;
+using app_test::RunNptests;
+using app_test::ScratchFolder;
+
+// Counts the items with "untranslated" anywhere below `node`.
+int CountUntranslated(const nlohmann::json& node, std::vector<std::string>& keys) {
+  int count = 0;
+  if (node.is_object()) {
+    if (node.contains("untranslated")) {
+      ++count;
+      keys.push_back(node.value("key", std::string()));
+    }
+    for (const auto& member : node.items())
+      count += CountUntranslated(member.value(), keys);
+  } else if (node.is_array()) {
+    for (const auto& item : node)
+      count += CountUntranslated(item, keys);
+  }
+  return count;
+}
+
+std::vector<std::string> TopHeadings(const nlohmann::json& report) {
+  std::vector<std::string> labels;
+  for (const auto& item : report.at("items"))
+    labels.push_back(item.at("kind").get<std::string>() + ":" +
+                     item.at("label").at("text").get<std::string>());
+  return labels;
+}
+
+TEST(NptestsProgram, BundledExamplesRunWithoutArguments) {
+  ScratchFolder scratch;
+  const ProgramResult result = RunNptests({}, scratch);
+  EXPECT_EQ(result.fStatus, 0) << result.fErr;
+  EXPECT_EQ(result.fErr, "");
+  // Thirteen documents run alone and the three split groups run together.
+  const std::regex procedureHeading("(^|\n)[0-9]+ Nonparametric Tests\n");
+  const auto begin = std::sregex_iterator(result.fOut.begin(), result.fOut.end(), procedureHeading);
+  EXPECT_EQ(std::distance(begin, std::sregex_iterator()), 14);
+  for (const char* group : {"Treatment group = Control", "Treatment group = Treatment 1",
+                            "Treatment group = Treatment 2"})
+    EXPECT_EQ(CountOf(result.fOut, group), 1u) << group;
+  // Each example's own command was used: the date field's simulation is there.
+  EXPECT_NE(result.fOut.find("Hypothesis Test Summary"), std::string::npos);
+}
+
+TEST(NptestsProgram, BundledExamplesAsJsonHaveEveryTextTranslated) {
+  ScratchFolder scratch;
+  const std::string path = scratch.File("report.json");
+  const ProgramResult result = RunNptests({"-o", path}, scratch);
+  ASSERT_EQ(result.fStatus, 0) << result.fErr;
+  EXPECT_EQ(result.fOut, "") << "the report goes to the file only";
+  const nlohmann::json report = nlohmann::json::parse(ReadAll(path));
+  EXPECT_EQ(report.at("format"), "nptests-output");
+  const std::vector<std::string> headings = TopHeadings(report);
+  ASSERT_EQ(headings.size(), 14u);
+  for (const std::string& heading : headings)
+    EXPECT_EQ(heading, "heading:Nonparametric Tests");
+  std::vector<std::string> keys;
+  EXPECT_EQ(CountUntranslated(report, keys), 0) << ::testing::PrintToString(keys);
+}
+
+TEST(NptestsProgram, OneDocumentInEachFormat) {
+  struct Row {
+    const char* fDesc;
+    std::vector<std::string> fOptions;
+    const char* fFile; // where the report lands; null for standard output
+    const char* fStart;
+    const char* fEnd;
+  } rows[] = {
+      {"text on the terminal", {}, nullptr, "1 Nonparametric Tests", ""},
+      {"html by extension", {"-o", "r.html"}, "r.html", "<!DOCTYPE html>", "</html>\n"},
+      {"json by extension", {"-o", "r.JSON"}, "r.JSON", "{", "}\n"},
+      {"text by extension", {"-o", "r.txt"}, "r.txt", "1 Nonparametric Tests", ""},
+      {"html by --format", {"--format", "html"}, nullptr, "<!DOCTYPE html>", "</html>\n"},
+      {"--format over the extension", {"--format", "json", "-o", "r.html"}, "r.html", "{", "}\n"},
+  };
+  for (const Row& row : rows) {
+    ScratchFolder scratch;
+    std::vector<std::string> arguments;
+    for (std::size_t i = 0; i < row.fOptions.size(); ++i)
+      arguments.push_back(i > 0 && row.fOptions[i - 1] == "-o" ? scratch.File(row.fOptions[i])
+                                                               : row.fOptions[i]);
+    arguments.push_back("--syntax-file");
+    arguments.push_back(Example("chickwts.sps"));
+    arguments.push_back(Example("chickwts.xml"));
+    const ProgramResult result = RunNptests(arguments, scratch);
+    EXPECT_EQ(result.fStatus, 0) << row.fDesc << ": " << result.fErr;
+    const std::string report = row.fFile ? ReadAll(scratch.File(row.fFile)) : result.fOut;
+    EXPECT_EQ(report.rfind(row.fStart, 0), 0u) << row.fDesc << ": " << report.substr(0, 80);
+    ASSERT_GE(report.size(), std::string(row.fEnd).size()) << row.fDesc;
+    EXPECT_EQ(report.substr(report.size() - std::string(row.fEnd).size()), row.fEnd) << row.fDesc;
+    // The document's own dictionary gives the labels and the value labels.
+    EXPECT_NE(report.find("Weight at six weeks (g)"), std::string::npos) << row.fDesc;
+    EXPECT_NE(report.find("Horse bean"), std::string::npos) << row.fDesc;
+  }
+}
+
+TEST(NptestsProgram, DocumentsThatCannotBeReadAreNamedWithTheReason) {
+  ScratchFolder scratch;
+  const std::string chicks = ReadAll(Example("chickwts.xml"));
+  auto without = [&](const std::string& part) {
+    std::string text = chicks;
+    const std::size_t at = text.find(part);
+    EXPECT_NE(at, std::string::npos) << part;
+    return text.erase(at, part.size());
+  };
+  struct Row {
+    const char* fDesc;
+    std::string fText;
+    const char* fReason;
+  } rows[] = {
+      {"broken XML", "<StatXML>\n  <Counts>\n</StatXML>\n",
+       "not an XML document: line 3, column 3: "},
+      {"empty file", "", "is empty"},
+      {"another kind of document", "<PMML version=\"4.2\"/>",
+       "not a nonparametric tests result: its root element is <PMML>, not <StatXML>"},
+      {"another model", "<StatXML><PMMLModel modelType=\"Regression\"/></StatXML>",
+       "not a nonparametric tests result: its model type is \"Regression\""},
+      {"no counts",
+       without("<Counts totalFreq=\"71\" totalCount=\"71\" droppedCount=\"0\" badWeightCount=\"0\" "
+               "droppedFreq=\"0\"/>"),
+       "a required part is missing: DescriptiveModel/DescriptiveSummary/Counts"},
+      {"fields out of order",
+       std::regex_replace(chicks, std::regex("index=\"1\" name=\"feed\""),
+                          "index=\"4\" name=\"feed\""),
+       "DataField number 2 has index \"4\""},
+  };
+  for (const Row& row : rows) {
+    const std::string bad = scratch.Write("bad.xml", row.fText);
+    const ProgramResult result =
+        RunNptests({"--format", "json", Example("chickwts.xml"), bad}, scratch);
+    EXPECT_EQ(result.fStatus, 1) << row.fDesc;
+    EXPECT_NE(result.fErr.find("nptests: " + bad + ": "), std::string::npos)
+        << row.fDesc << ": " << result.fErr;
+    EXPECT_NE(result.fErr.find(row.fReason), std::string::npos) << row.fDesc << ": " << result.fErr;
+    // The readable document is still written.
+    const nlohmann::json report = nlohmann::json::parse(result.fOut);
+    EXPECT_EQ(report.at("items").size(), 1u) << row.fDesc;
+  }
+  const ProgramResult missing = RunNptests({scratch.File("nowhere.xml")}, scratch);
+  EXPECT_EQ(missing.fStatus, 1);
+  EXPECT_NE(missing.fErr.find("nowhere.xml: cannot be opened: No such file"), std::string::npos)
+      << missing.fErr;
+}
+
+TEST(NptestsProgram, UsageErrorsStopBeforeAnythingIsWritten) {
+  ScratchFolder scratch;
+  const std::string badDictionary =
+      scratch.Write("dict.json", R"({"variables": [{"name": "weight", "format": "Q8.2"}]})");
+  const std::string chicks = Example("chickwts.xml");
+  struct Row {
+    const char* fDesc;
+    std::vector<std::string> fArguments;
+    std::vector<const char*> fMessage;
+  } rows[] = {
+      {"a misspelt keyword",
+       {"--syntax", "NPTESTS /ONESAMPLE TEST(feed) CHISQUAR.", chicks},
+       {"nptests: --syntax: line 1, column 31, at \"CHISQUAR\"", "Did you mean CHISQUARE?"}},
+      {"an unknown variable",
+       {"--syntax", "NPTESTS\n /ONESAMPLE TEST(wieght) CHISQUARE", chicks},
+       {"line 2, column 18, at \"wieght\"", "Did you mean weight?", "chickwts.xml"}},
+      {"a bad dictionary",
+       {"--dictionary", badDictionary, chicks},
+       {"dict.json: variables[0].format: ", "\"Q8.2\""}},
+      {"a missing command file",
+       {"--syntax-file", scratch.File("none.sps"), chicks},
+       {"none.sps: cannot be opened"}},
+      {"an unknown option", {"--colour", chicks}, {"--colour", "--help"}},
+      {"both command options",
+       {"--syntax", "NPTESTS", "--syntax-file", "x.sps", chicks},
+       {"--syntax"}},
+      {"a format the program lacks", {"--format", "pdf", chicks}, {"--format", "pdf"}},
+      {"an extension without a format",
+       {"-o", scratch.File("r.pdf"), chicks},
+       {"r.pdf", "--format"}},
+      {"a language without strings", {"--language", "xx", chicks}, {"\"xx\""}},
+      {"too few --split", {"--split", "group=ctrl", chicks, chicks}, {"1 --split for 2 documents"}},
+      {"--split without documents", {"--split", "group=ctrl"}, {"--split needs the documents"}},
+      {"an unknown split variable",
+       {"--split", "grp=ctrl", chicks},
+       {"no variable is named \"grp\""}},
+      {"a split value too long",
+       {"--split", "feed=sunflowers", chicks},
+       {"longer than the string variable feed (width 9)"}},
+  };
+  for (const Row& row : rows) {
+    const ProgramResult result = RunNptests(row.fArguments, scratch);
+    EXPECT_EQ(result.fStatus, 2) << row.fDesc << ": " << result.fErr;
+    EXPECT_EQ(result.fOut, "") << row.fDesc;
+    for (const char* part : row.fMessage)
+      EXPECT_NE(result.fErr.find(part), std::string::npos) << row.fDesc << ": " << result.fErr;
+  }
+}
+
+TEST(NptestsProgram, SplitGroupsByHeadingAndByLayers) {
+  ScratchFolder scratch;
+  const std::vector<std::string> groups = {"--syntax-file",
+                                           Example("split_ctrl.sps"),
+                                           "--split",
+                                           "group=ctrl",
+                                           "--split",
+                                           "group = 'trt2'",
+                                           Example("split_ctrl.xml"),
+                                           Example("split_trt2.xml")};
+  const ProgramResult byHeading = RunNptests(groups, scratch);
+  EXPECT_EQ(byHeading.fStatus, 0) << byHeading.fErr;
+  EXPECT_NE(byHeading.fOut.find("1.1 Treatment group = Control"), std::string::npos);
+  EXPECT_NE(byHeading.fOut.find("1.2 Treatment group = Treatment 2"), std::string::npos);
+  EXPECT_EQ(CountOf(byHeading.fOut, "Nonparametric Tests\n"), 1u) << "one run for both groups";
+
+  std::vector<std::string> layered = groups;
+  layered.insert(layered.begin(), {"--split-layout", "layers"});
+  const ProgramResult byLayers = RunNptests(layered, scratch);
+  EXPECT_EQ(byLayers.fStatus, 0) << byLayers.fErr;
+  EXPECT_EQ(byLayers.fOut.find("Treatment group = "), std::string::npos);
+  EXPECT_NE(byLayers.fOut.find("Treatment group: Control"), std::string::npos);
+  EXPECT_NE(byLayers.fOut.find("Treatment group: Treatment 2"), std::string::npos);
+}
+
+TEST(NptestsProgram, DictionaryFileReplacesTheDocumentsOwn) {
+  ScratchFolder scratch;
+  const std::string dictionary = scratch.Write("chicks.json", R"({
+    "variables": [
+      {"name": "weight", "label": "Body weight in grams", "measure": "scale"},
+      {"name": "feed", "type": "string", "width": 9, "label": "Diet", "measure": "nominal"},
+      {"name": "CaseFrequency", "format": "F8.0"}
+    ]})");
+  const ProgramResult result = RunNptests({"--dictionary", dictionary, "--syntax-file",
+                                           Example("chickwts.sps"), Example("chickwts.xml")},
+                                          scratch);
+  EXPECT_EQ(result.fStatus, 0) << result.fErr;
+  EXPECT_NE(result.fOut.find("Body weight in grams"), std::string::npos);
+  EXPECT_EQ(result.fOut.find("Weight at six weeks (g)"), std::string::npos);
+}
+
+TEST(NptestsProgram, GermanStringTable) {
+  ScratchFolder scratch;
+  const ProgramResult result = RunNptests({"--language", "de", Example("chickwts.xml")}, scratch);
+  EXPECT_EQ(result.fStatus, 0) << result.fErr;
+  EXPECT_NE(result.fOut.find("1 Nichtparametrische Tests"), std::string::npos);
+}
+
+TEST(NptestsProgram, HelpAndVersion) {
+  ScratchFolder scratch;
+  const ProgramResult help = RunNptests({"--help"}, scratch);
+  EXPECT_EQ(help.fStatus, 0);
+  for (const char* option :
+       {"--syntax ", "--syntax-file", "--dictionary", "--split ", "--split-layout", "--format",
+        "-o,--output", "--templates", "--strings", "--language", "--version", "Exit status"})
+    EXPECT_NE(help.fOut.find(option), std::string::npos) << option;
+  // Every option's description carries an example.
+  EXPECT_GE(CountOf(help.fOut, "e.g. "), 11u);
+  const ProgramResult version = RunNptests({"--version"}, scratch);
+  EXPECT_EQ(version.fStatus, 0);
+  EXPECT_TRUE(std::regex_match(version.fOut, std::regex("nptests [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+      << version.fOut;
+}
+
+} // namespace
