@@ -64,7 +64,8 @@ private:
   std::string fPath;
 };
 
-// Runs `program` with `arguments`; its standard output and error go to files of `scratch`.
+// Runs `program` (a path, or a name looked up in PATH) with `arguments`; its standard output and
+// error go to files of `scratch`.
 inline ProgramResult RunProgram(const std::string& program,
                                 const std::vector<std::string>& arguments,
                                 const ScratchFolder& scratch) {
@@ -84,7 +85,7 @@ inline ProgramResult RunProgram(const std::string& program,
   argv.push_back(nullptr);
   ProgramResult result;
   pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  const int spawned = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) {
     ADD_FAILURE() << "cannot start " << program;
