@@ -1,4 +1,4 @@
-// NOPROutput, part 2 of 4 (see NOPROutput.h): the hypothesis test summary (null hypothesis
+// NOPROutput, source 2 of 4 (see NOPROutput.h): the hypothesis test summary (null hypothesis
 // sentences, significances with their notes, decisions) and the confidence interval summary.
 #include "NOPROutput.h"
 
