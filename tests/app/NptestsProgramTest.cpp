@@ -273,3 +273,18 @@ TEST(NptestsProgram, HelpAndVersion) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(NptestsProgram, CommandWarningsGoToStandardErrorAndTheReport) {
+  ScratchFolder scratch;
+  const ProgramResult result =
+      RunNptests({"--syntax", "NPTESTS /ONESAMPLE TEST(Height) KOLMOGOROV_SMIRNOV(POISSON=SAMPLE)",
+                  Example("ks_trees_given.xml")},
+                 scratch);
+  EXPECT_EQ(result.fStatus, 0) << "a warning does not fail the run";
+  EXPECT_EQ(result.fErr, "nptests: --syntax: NPTESTS warning: K-S Poisson Sample ignored ...\n");
+  EXPECT_EQ(CountOf(result.fOut, "K-S Poisson Sample ignored ..."), 1u) << result.fOut;
+}
+
+} // namespace
