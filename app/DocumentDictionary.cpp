@@ -10,7 +10,6 @@
 #include "xml/SDOMXMLWrapper.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace {
