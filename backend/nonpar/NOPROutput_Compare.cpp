@@ -204,10 +204,8 @@ void NOPROutput::DspPairwiseCompOutput(BpHeading& heading,
     statistics.Category(key("Sig.")).Cell(BpNumber(row[5], BpProcedure::Significance()));
     BpCategory adjusted = statistics.Category(key("Adj. Sig."));
     adjusted.Cell(BpNumber(row[6], BpProcedure::Significance()));
-    // The note belongs to the column: every row names it, the first one puts it there.
-    if (adjusted.Node().Notes().empty())
-      adjusted.Note(BpAnnotation(key("Significance values have been adjusted by the Bonferroni "
-                                     "correction for multiple tests.")));
+    adjusted.Note(BpAnnotation(key("Significance values have been adjusted by the Bonferroni "
+                                   "correction for multiple tests.")));
   }
   DspPairwiseChart(*compare, strings);
 }

@@ -544,10 +544,7 @@ void NOPROutput::SetSigValue(BpCategory& category, const Stats::BaseHypothesisTe
     }
   }
 
-  // Every row names the same "Sig." column with the same kind, so its notes are the same for
-  // every row: the first row's call gives them, later calls would only repeat them.
-  if (category.Node().Notes().empty())
-    AddSigColumnNotes(category, kind);
+  AddSigColumnNotes(category, kind);
   AddSigCellNotes(category, *test, lilliefors, kind, sigName, resultName);
 }
 

@@ -230,6 +230,12 @@ TEST_F(GridFixture, NotesOnLabelsOfDimensionsGroupsAndCategories) {
   EXPECT_EQ(category.Node().Notes()[0].mark, "a");
   EXPECT_EQ(Model().Dimensions()[0]->Categories()[0]->Notes()[0].mark, "b");
   EXPECT_EQ(Model().Footnotes().size(), 2u);
+
+  // A column named again in every row gets its note again each time; the label keeps one.
+  group.Category(BpString("c", false)).Note(BpAnnotation(BpString("on dimension", false)));
+  EXPECT_EQ(category.Node().Notes().size(), 1u);
+  category.Note(BpAnnotation(BpString("another", false)));
+  EXPECT_EQ(category.Node().Notes().size(), 2u);
 }
 
 TEST(FootnoteMarks, RunPastTheAlphabet) {

@@ -33,7 +33,8 @@ public:
 
   // The child with this label and this group-ness, made if there is none. Never null.
   Category* FindOrAddChild(const Label& label, bool isGroup);
-  void AddNote(Note note) { fNotes.push_back(std::move(note)); }
+  // A category named again in every row gets the same note each time; it keeps one copy.
+  void AddNote(Note note);
 
   // The leaf categories under this node in tree order (depth first, creation order).
   std::vector<const Category*> Leaves() const;

@@ -44,4 +44,11 @@ std::vector<const Category*> Category::PathFromTop() const {
   return path;
 }
 
+void Category::AddNote(Note note) {
+  for (const Note& existing : fNotes)
+    if (existing.label == note.label)
+      return;
+  fNotes.push_back(std::move(note));
+}
+
 } // namespace output
