@@ -10,11 +10,13 @@
 #include "dict/JsonDictionaryReader.h"
 #include "dict/ProcedureDataSource.h"
 #include "output/Document.h"
+#include "output/Heading.h"
 #include "parser/CommandParser.h"
 #include "parser/CommandSpec.h"
 #include "parser/CommandSyntaxError.h"
 #include "parser/NptestsGrammar.h"
 #include "pivot/BpProcedure.h"
+#include "pivot/BpString.h"
 #include "proc/CFProcCustom.h"
 #include "render/HtmlWriter.h"
 #include "render/JsonWriter.h"
@@ -66,6 +68,18 @@ std::unique_ptr<OutputWriter> WriterFor(OutputFormat format) {
     return std::make_unique<JsonWriter>();
   }
   return std::make_unique<TextWriter>();
+}
+
+// The file names of a run's documents, joined by ", ": what the run's heading shows.
+std::string RunTitle(const std::vector<std::string>& paths) {
+  std::string title;
+  for (const std::string& path : paths) {
+    if (!title.empty())
+      title += ", ";
+    std::string::size_type slash = path.find_last_of('/');
+    title += slash == std::string::npos ? path : path.substr(slash + 1);
+  }
+  return title;
 }
 
 output::Message::Level LevelOf(ParserMessageEntry::Level level) {
@@ -346,9 +360,18 @@ void ReportRun::Process(const PluginLoader& plugin, output::Document& document, 
   if (run.fDocuments.empty())
     return;
   try {
-    BpProcedure root(document, fStrings.get(), run.fDictionary, kProcedure);
+    // With several runs in one report, each stands under a heading naming its documents.
+    output::Heading* parent = nullptr;
+    if (fRuns.size() > 1)
+      parent = document.Append(std::make_unique<output::Heading>(
+          BpString(RunTitle(run.fPaths), false).ToLabel(nullptr)));
+    std::unique_ptr<BpProcedure> root =
+        parent != nullptr
+            ? std::make_unique<BpProcedure>(document, *parent, fStrings.get(), run.fDictionary,
+                                            kProcedure)
+            : std::make_unique<BpProcedure>(document, fStrings.get(), run.fDictionary, kProcedure);
     std::unique_ptr<CFProcCustom> procedure = plugin.MakeProcedure();
-    Drive(*procedure, root, run);
+    Drive(*procedure, *root, run);
   } catch (const std::exception& e) {
     for (const auto& failed : run.fDocuments)
       ReportDocument(failed->Path(), std::string("the plug-in stopped: ") + e.what());

@@ -48,10 +48,13 @@ TEST(NptestsProgram, BundledExamplesRunWithoutArguments) {
   const ProgramResult result = RunNptests({}, scratch);
   EXPECT_EQ(result.fStatus, 0) << result.fErr;
   EXPECT_EQ(result.fErr, "");
-  // Thirteen documents run alone and the three split groups run together.
-  const std::regex procedureHeading("(^|\n)[0-9]+ Nonparametric Tests\n");
+  // Thirteen documents run alone and the three split groups run together, each run under a
+  // heading naming its documents.
+  const std::regex procedureHeading("(^|\n)[0-9]+\\.1 Nonparametric Tests\n");
   const auto begin = std::sregex_iterator(result.fOut.begin(), result.fOut.end(), procedureHeading);
   EXPECT_EQ(std::distance(begin, std::sregex_iterator()), 14);
+  EXPECT_EQ(result.fOut.rfind("1 chickwts.xml\n", 0), 0u);
+  EXPECT_EQ(CountOf(result.fOut, " split_ctrl.xml, split_trt1.xml, split_trt2.xml\n"), 1u);
   for (const char* group : {"Treatment group = Control", "Treatment group = Treatment 1",
                             "Treatment group = Treatment 2"})
     EXPECT_EQ(CountOf(result.fOut, group), 1u) << group;
@@ -69,8 +72,9 @@ TEST(NptestsProgram, BundledExamplesAsJsonHaveEveryTextTranslated) {
   EXPECT_EQ(report.at("format"), "nptests-output");
   const std::vector<std::string> headings = TopHeadings(report);
   ASSERT_EQ(headings.size(), 14u);
-  for (const std::string& heading : headings)
-    EXPECT_EQ(heading, "heading:Nonparametric Tests");
+  EXPECT_EQ(headings.front(), "heading:chickwts.xml");
+  for (const auto& run : report.at("items"))
+    EXPECT_EQ(run.at("items").at(0).at("label").at("key"), "Nonparametric Tests");
   std::vector<std::string> keys;
   EXPECT_EQ(CountUntranslated(report, keys), 0) << ::testing::PrintToString(keys);
 }

@@ -15,7 +15,8 @@ class FacSTDictionary;
 class VORN_DataSource;
 namespace output {
 class Document;
-}
+class Heading;
+} // namespace output
 
 // Made by the host over an output document for one procedure run and handed to the plug-in.
 // The document, string table and data source are borrowed and must outlive every handle made
@@ -31,6 +32,11 @@ public:
   // be null (every key is then shown as itself and marked untranslated); `dataSource` may be
   // null (StdDev then uses three decimals).
   BpProcedure(output::Document& document, const FacSTDictionary* strings,
+              const VORN_DataSource* dataSource,
+              const std::string& titleKey = "Nonparametric Tests");
+  // The same, with the procedure's heading under `parent` (a heading of `document` that the host
+  // made, such as one naming the run's result documents) instead of at the top level.
+  BpProcedure(output::Document& document, output::Heading& parent, const FacSTDictionary* strings,
               const VORN_DataSource* dataSource,
               const std::string& titleKey = "Nonparametric Tests");
   ~BpProcedure() override;
@@ -64,6 +70,8 @@ public:
   const VORN_DataSource* DataSource() const { return fDataSource; }
 
 private:
+  void Register(output::Document& document);
+
   const FacSTDictionary* fStrings;
   const VORN_DataSource* fDataSource;
 };

@@ -33,20 +33,33 @@ std::shared_ptr<BpState> MakeState(output::Document& document, const FacSTDictio
   return state;
 }
 
-output::Heading* AppendRoot(output::Document& document, const FacSTDictionary* strings,
-                            const std::string& titleKey) {
-  return document.Append(
-      std::make_unique<output::Heading>(BpString(titleKey, true).ToLabel(strings)));
+std::unique_ptr<output::Heading> MakeRoot(const FacSTDictionary* strings,
+                                          const std::string& titleKey) {
+  return std::make_unique<output::Heading>(BpString(titleKey, true).ToLabel(strings));
 }
 
 } // namespace
 
 BpProcedure::BpProcedure(output::Document& document, const FacSTDictionary* strings,
                          const VORN_DataSource* dataSource, const std::string& titleKey)
-    : BpHeading(MakeState(document, strings, dataSource), AppendRoot(document, strings, titleKey)),
+    : BpHeading(MakeState(document, strings, dataSource),
+                document.Append(MakeRoot(strings, titleKey))),
       fStrings(strings), fDataSource(dataSource) {
-  if (strings != nullptr && !strings->Language().empty()) {
-    document.SetLanguage(strings->Language());
+  Register(document);
+}
+
+BpProcedure::BpProcedure(output::Document& document, output::Heading& parent,
+                         const FacSTDictionary* strings, const VORN_DataSource* dataSource,
+                         const std::string& titleKey)
+    : BpHeading(MakeState(document, strings, dataSource),
+                parent.Append(MakeRoot(strings, titleKey))),
+      fStrings(strings), fDataSource(dataSource) {
+  Register(document);
+}
+
+void BpProcedure::Register(output::Document& document) {
+  if (fStrings != nullptr && !fStrings->Language().empty()) {
+    document.SetLanguage(fStrings->Language());
   }
   LiveProcedures().push_back(this);
 }
