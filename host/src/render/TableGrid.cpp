@@ -73,6 +73,20 @@ TableGrid::Axis TableGrid::MakeAxis(Dimension::Place place, bool dimensionLabels
     axis.tuples = std::move(longer);
   }
 
+  // A row that no cell uses and no note marks says nothing (the procedure names some categories
+  // only to hang notes on them, and may then put none there); it is left out of the grid.
+  if (place == Dimension::Place::kRow && axis.dimensions.size() == 1) {
+    const size_t index = DimensionIndex(axis.dimensions[0]);
+    std::set<const Category*> used;
+    for (const Cell& cell : fTable.Cells())
+      if (index < cell.categories.size())
+        used.insert(cell.categories[index]);
+    axis.tuples.erase(std::remove_if(axis.tuples.begin(), axis.tuples.end(),
+                                     [&](const Tuple& t) {
+                                       return used.count(t[0]) == 0 && t[0]->Notes().empty();
+                                     }),
+                      axis.tuples.end());
+  }
   if (axis.dimensions.size() >= 2) {
     std::set<Tuple> used;
     for (const Cell& cell : fTable.Cells()) {
