@@ -71,27 +71,15 @@ TEST(VORN_Format, WidthIsCutOnlyForNumericFormats) {
 }
 
 TEST(VORN_Format, PackedForm) {
-  struct Case {
-    long packed;
-    F::FormatType type;
-    int width;
-    int decimals;
-    const char* desc;
-  } cases[] = {
-      {(5L << 16) | (8 << 8) | 2, F::kF, 8, 2, "F8.2"},
-      {(1L << 16) | (44 << 8) | 1, F::kA, 300, 0, "string width 300: high byte in decimals"},
-      {(1L << 16) | (20 << 8), F::kA, 20, 0, "A20"},
-      {(20L << 16) | (11 << 8), F::kDATE, 11, 0, "DATE11"},
-      {(5L << 16) | (60 << 8) | 2, F::kF, 40, 2, "numeric width cut"},
-  };
-  for (const Case& c : cases) {
-    const VORN_Format format(c.packed);
-    EXPECT_EQ(format.Type(), c.type) << c.desc;
-    EXPECT_EQ(format.Width(), c.width) << c.desc;
-    EXPECT_EQ(format.Decimals(), c.decimals) << c.desc;
-    EXPECT_EQ(VORN_Format(format.Packed()), format) << c.desc << ": packed round trip";
+  const std::pair<long, VORN_Format> cases[] = {
+      {(5L << 16) | (8 << 8) | 2, VORN_Format(F::kF, 8, 2)},
+      {(1L << 16) | (44 << 8) | 1, VORN_Format(F::kA, 300, 0)}, // high byte of a width in decimals
+      {(20L << 16) | (11 << 8), VORN_Format(F::kDATE, 11, 0)},
+      {(5L << 16) | (60 << 8) | 2, VORN_Format(F::kF, 40, 2)}}; // numeric width cut
+  for (const auto& c : cases) {
+    EXPECT_EQ(VORN_Format(c.first), c.second) << c.second.ToText();
+    EXPECT_EQ(VORN_Format(c.first).Packed(), c.second.Packed()) << c.second.ToText();
   }
-  EXPECT_EQ(VORN_Format(F::kA, 300, 0).Packed(), (1L << 16) | (44 << 8) | 1);
 }
 
 TEST(VORN_Format, IsDateTimeMeansPointsInTime) {
@@ -103,30 +91,15 @@ TEST(VORN_Format, IsDateTimeMeansPointsInTime) {
 }
 
 TEST(VORN_Format, TextFormRoundTrips) {
-  struct Case {
-    const char* text;
-    const char* canonical;
-    const char* desc;
-  } cases[] = {
-      {"F8.2", "F8.2", "fixed"},
-      {"f3", "F3.0", "lower case, no decimals"},
-      {" A20 ", "A20", "blanks around"},
-      {"DATE11", "DATE11", "date"},
-      {"comma9.2", "COMMA9.2", "comma"},
-      {"PCT6.1", "PCT6.1", "percent"},
-      {"E10.3", "E10.3", "scientific"},
-      {"TIME8", "TIME8", "time without decimals"},
-      {"TIME11.2", "TIME11.2", "time with decimals"},
-      {"DATE11.0", "DATE11", "explicit zero decimals"},
-      {"AHEX10", "AHEX10", "hex"},
-      {"A32767", "A32767", "widest string"},
-      {"YMDHMS19", "YMDHMS19", "ymdhms"},
-  };
-  for (const Case& c : cases) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"f3", "F3.0"},           {" A20 ", "A20"},       {"comma9.2", "COMMA9.2"},
+      {"TIME11.2", "TIME11.2"}, {"DATE11.0", "DATE11"}, {"AHEX10", "AHEX10"},
+      {"A32767", "A32767"}};
+  for (const auto& c : cases) {
     VORN_Format format(F::kWKDAY, 9, 0);
     std::string error;
-    ASSERT_TRUE(VORN_Format::FromText(c.text, format, &error)) << c.desc << ": " << error;
-    EXPECT_EQ(format.ToText(), c.canonical) << c.desc;
+    ASSERT_TRUE(VORN_Format::FromText(c.first, format, &error)) << c.first << ": " << error;
+    EXPECT_EQ(format.ToText(), c.second) << c.first;
   }
 }
 
@@ -138,25 +111,17 @@ TEST(VORN_Format, FromTextRejectsWithAReason) {
   } cases[] = {
       {"", "empty", "empty text"},
       {"X8", "unknown format type \"X\"", "unknown type"},
-      {"8.2", "unknown format type \"\"", "no type"},
       {"F", "a width must follow F", "no width"},
-      {"F8.", "decimals must follow the point", "point without decimals"},
       {"F8.2x", "unexpected \"x\"", "trailing junk"},
-      {"F8 .2", "unexpected", "blank inside"},
       {"F41", "must be 1 to 40, not 41", "too wide"},
-      {"F0", "must be 1 to 40, not 0", "zero width"},
       {"F99999999", "a width must follow", "absurd width"},
       {"F20.17", "at most 16 decimals", "too many decimals"},
       {"F8.8", "8 decimals need a width of at least 9", "decimals fill the width"},
-      {"DOLLAR3.2", "at least 4", "dollar sign needs room"},
       {"E8.2", "at least 9", "E needs room for the exponent"},
-      {"E5", "must be 6 to 40", "E narrower than 1E+000"},
       {"DATE11.2", "DATE takes no decimals", "decimals on a date"},
       {"DATE8", "must be 9 to 40", "DATE narrower than dd-mmm-yy"},
       {"TIME8.2", "at least 11", "time decimals without room"},
-      {"A0", "must be 1 to 32767", "empty string format"},
       {"A32768", "must be 1 to 32767", "string too wide"},
-      {"A8.2", "A takes no decimals", "decimals on a string"},
       {"AHEX5", "even width", "odd hex width"},
   };
   for (const Case& c : cases) {
@@ -170,72 +135,41 @@ TEST(VORN_Format, FromTextRejectsWithAReason) {
   EXPECT_FALSE(VORN_Format::FromText("Q1", format)) << "no error text wanted";
 }
 
-TEST(ToString, FixedRoundsHalfAwayFromZeroOnTheExactValue) {
+TEST(ToString, FixedRoundsHalfAwayFromZeroAndGivesUpDecimalsThenUsesENotationThenAsterisks) {
   CheckCases({
       {3.14159, F::kF, 8, 2, "    3.14", "pi"},
-      {-3.14159, F::kF, 8, 2, "   -3.14", "negative"},
       {0.125, F::kF, 8, 2, "    0.13", "exact tie rounds away"},
       {-0.125, F::kF, 8, 2, "   -0.13", "negative tie rounds away"},
       {2.675, F::kF, 8, 2, "    2.67", "2.675 is stored below the tie"},
-      {1.005, F::kF, 8, 2, "    1.00", "1.005 is stored below the tie"},
-      {0.375, F::kF, 8, 2, "    0.38", "tie with an odd digit"},
       {2.5, F::kF, 8, 0, "       3", "integer tie"},
-      {-2.5, F::kF, 8, 0, "      -3", "negative integer tie"},
-      {0.5, F::kF, 3, 0, "  1", "half to one"},
-      {9.995, F::kF, 8, 2, "    9.99", "9.995 is stored below the tie"},
       {9.9951, F::kF, 8, 2, "   10.00", "carry into a new digit"},
       {-0.001, F::kF, 8, 2, "    0.00", "rounds to zero: no sign"},
-      {0.0, F::kF, 4, 0, "   0", "zero"},
-      {1e-300, F::kF, 8, 2, "    0.00", "tiny"},
       {std::numeric_limits<double>::denorm_min(), F::kF, 8, 2, "    0.00", "subnormal"},
-      {12345.678, F::kF, 10, 3, " 12345.678", "three decimals"},
       {0.1, F::kF, 20, 16, "  0.1000000000000000", "sixteen decimals"},
-  });
-}
-
-TEST(ToString, FixedTooWideGivesUpDecimalsThenUsesENotationThenAsterisks) {
-  CheckCases({
-      {0.5, F::kF, 4, 2, "0.50", "fits"},
       {0.5, F::kF, 3, 2, ".50", "leading zero dropped to keep decimals"},
       {-0.5, F::kF, 4, 2, "-.50", "negative without leading zero"},
       {123456.789, F::kF, 8, 2, "123456.8", "one decimal fewer"},
-      {12345678, F::kF, 8, 2, "12345678", "no decimals"},
       {9.999, F::kF, 4, 2, "10.0", "rounding carry costs a decimal"},
       {123456789, F::kF, 8, 2, "1.2E+008", "E notation"},
       {-123456789, F::kF, 8, 2, " -1E+008", "negative E notation"},
       {1e50, F::kF, 40, 2, std::string(34, ' ').append("1E+050").c_str(), "E without noise"},
       {123456789, F::kF, 5, 0, "*****", "not even E fits"},
-      {10, F::kF, 1, 0, "*", "two digits in one"},
-      {5, F::kF, 1, 0, "5", "one digit in one"},
   });
 }
 
-TEST(ToString, GroupedCurrencyAndPercentFormats) {
+TEST(ToString, GroupedCurrencyPercentAndScientificFormats) {
   CheckCases({
-      {1234.5, F::kCOMMA, 10, 2, "  1,234.50", "comma"},
       {-1234567.5, F::kCOMMA, 14, 2, " -1,234,567.50", "comma, negative, two groups"},
       {999.5, F::kCOMMA, 6, 0, " 1,000", "carry makes a group"},
-      {123, F::kCOMMA, 5, 0, "  123", "no group below 1000"},
       {1234567.5, F::kCOMMA, 9, 2, "1234567.5", "groups go before decimals"},
       {1234.5, F::kDOT, 10, 2, "  1.234,50", "dot swaps the characters"},
-      {0.25, F::kDOT, 5, 2, " 0,25", "dot decimal comma"},
-      {1234.5, F::kDOLLAR, 10, 2, " $1,234.50", "dollar"},
       {-1234.5, F::kDOLLAR, 10, 2, "-$1,234.50", "negative dollar"},
       {12.5, F::kPCT, 6, 1, " 12.5%", "percent is not scaled"},
       {-12.55, F::kPCT, 6, 1, "-12.6%", "-12.55 is stored beyond the tie"},
-      {100, F::kPCT, 4, 0, "100%", "percent fills the width"},
-  });
-}
-
-TEST(ToString, ScientificNotation) {
-  CheckCases({
       {1234.5, F::kE, 10, 3, "1.235E+003", "exact tie rounds away"},
       {-1234.5, F::kE, 10, 3, "-1.23E+003", "negative loses a decimal"},
-      {0, F::kE, 10, 3, "0.000E+000", "zero"},
       {1e-5, F::kE, 10, 3, "1.000E-005", "negative exponent"},
-      {1e300, F::kE, 10, 3, "1.000E+300", "large exponent"},
       {9.999, F::kE, 9, 2, "1.00E+001", "carry into the exponent"},
-      {123, F::kE, 6, 0, "1E+002", "narrowest"},
       {-123, F::kE, 6, 0, "******", "narrowest negative does not fit"},
   });
 }
@@ -247,92 +181,54 @@ TEST(ToString, MissingAndNonFiniteValues) {
       {VORN_SystemMissing(), F::kDATE, 11, 0, "          .", "system-missing date"},
       {std::numeric_limits<double>::quiet_NaN(), F::kF, 5, 0, "    .", "NaN"},
       {inf, F::kF, 8, 2, "********", "infinity"},
-      {-inf, F::kCOMMA, 4, 0, "****", "negative infinity"},
       {-std::numeric_limits<double>::max() * 0.5, F::kF, 8, 2, " -9E+307", "huge, not missing"},
-      {-std::numeric_limits<double>::max() * 0.5, F::kF, 6, 2, "******", "huge and narrow"},
   });
 }
 
-TEST(ToString, Dates) {
+TEST(ToString, DatesAndDateTimes) {
   CheckCases({
       {0, F::kDATE, 11, 0, "14-OCT-1582", "base day"},
       {0, F::kDATE, 9, 0, "14-OCT-82", "two-digit year"},
-      {0, F::kDATE, 10, 0, " 14-OCT-82", "DATE10 still two digits"},
-      {-1, F::kDATE, 11, 0, "13-OCT-1582", "a second before the base day"},
-      {k1970 + 86399, F::kDATE, 11, 0, "01-JAN-1970", "last second of a day"},
       {k1970 - 1, F::kDATE, 11, 0, "31-DEC-1969", "before 1970"},
       {k1600Mar1, F::kDATE, 11, 0, "01-MAR-1600", "after a century leap day"},
       {k2000Feb29, F::kADATE, 10, 0, "02/29/2000", "ADATE"},
-      {k2000Feb29, F::kADATE, 8, 0, "02/29/00", "ADATE8"},
-      {k2000Feb29, F::kEDATE, 10, 0, "29.02.2000", "EDATE"},
       {k2000Feb29, F::kSDATE, 10, 0, "2000/02/29", "SDATE"},
-      {k2000Feb29, F::kSDATE, 8, 0, "00/02/29", "SDATE8"},
       {k2024Dec31, F::kJDATE, 7, 0, "2024366", "JDATE in a leap year"},
-      {k2024Dec31, F::kJDATE, 5, 0, "24366", "JDATE5"},
       {0, F::kMOYR, 8, 0, "OCT 1582", "MOYR"},
-      {0, F::kMOYR, 6, 0, "OCT 82", "MOYR6"},
       {0, F::kQYR, 8, 0, "4 Q 1582", "QYR"},
-      {k1970, F::kQYR, 6, 0, "1 Q 70", "QYR6"},
       {0, F::kWKYR, 10, 0, "41 WK 1582", "day 287 is in the 41st week from 1 January"},
       {k2024Dec31, F::kWKYR, 10, 0, "53 WK 2024", "week 53"},
       {k9999Dec31, F::kDATE, 11, 0, "31-DEC-9999", "last four-digit year"},
       {k9999Dec31 + kDay, F::kDATE, 11, 0, "***********", "year 10000"},
       {k0001Jan1, F::kSDATE, 10, 0, "0001/01/01", "year 1"},
       {k0001Jan1 - 1, F::kSDATE, 10, 0, "**********", "year 0"},
-      {1e300, F::kDATE, 11, 0, "***********", "absurd value"},
-  });
-}
-
-TEST(ToString, DateTimes) {
-  CheckCases({
       {k1970 + 3723.5, F::kDATETIME, 20, 0, "01-JAN-1970 01:02:04", "seconds round half up"},
       {k1970 + 3723.5, F::kDATETIME, 23, 2, "01-JAN-1970 01:02:03.50", "two decimals"},
-      {k1970 + 3723.5, F::kDATETIME, 17, 0, "01-JAN-1970 01:02", "minutes"},
       {k1970 + 3750, F::kDATETIME, 17, 0, "01-JAN-1970 01:03", "minutes round"},
-      {k1970 - 0.4, F::kDATETIME, 20, 0, "01-JAN-1970 00:00:00", "rounds up to midnight"},
       {k1970 - 0.6, F::kDATETIME, 20, 0, "31-DEC-1969 23:59:59", "rounds down before midnight"},
-      {-1, F::kDATETIME, 20, 0, "13-OCT-1582 23:59:59", "before the base day"},
       {-0.25, F::kDATETIME, 23, 2, "13-OCT-1582 23:59:59.75", "fraction before the base day"},
       {k1970 + 3723.5, F::kYMDHMS, 19, 0, "1970-01-01 01:02:04", "YMDHMS"},
-      {k1970 + 3723.5, F::kYMDHMS, 16, 0, "1970-01-01 01:02", "YMDHMS16"},
       {k1970 + 3723.25, F::kYMDHMS, 22, 2, "1970-01-01 01:02:03.25", "YMDHMS decimals"},
   });
 }
 
-TEST(ToString, TimesAndDurations) {
+TEST(ToString, DurationsAndDayAndMonthNames) {
   CheckCases({
       {3723, F::kTIME, 8, 0, "01:02:03", "TIME8"},
-      {3723, F::kTIME, 5, 0, "01:02", "TIME5"},
       {3750, F::kTIME, 5, 0, "01:03", "TIME5 rounds to the minute"},
       {90000, F::kTIME, 8, 0, "25:00:00", "hours go on past 24"},
-      {360000, F::kTIME, 10, 0, " 100:00:00", "three-digit hours"},
       {360000, F::kTIME, 8, 0, "********", "too many hours for the width"},
-      {-3723, F::kTIME, 9, 0, "-01:02:03", "negative time"},
       {-3723, F::kTIME, 8, 0, "********", "negative time without room for the sign"},
       {-0.4, F::kTIME, 8, 0, "00:00:00", "rounds to zero: no sign"},
-      {3723.456, F::kTIME, 11, 2, "01:02:03.46", "decimals"},
       {3723.456, F::kTIME, 10, 2, "01:02:03.5", "decimals cut to the width"},
       {359999.999, F::kTIME, 11, 2, "100:00:00.0", "carry costs a decimal"},
-      {59.5, F::kTIME, 8, 0, "00:01:00", "carry into minutes"},
       {90061, F::kDTIME, 11, 0, "01 01:01:01", "DTIME"},
-      {90061, F::kDTIME, 8, 0, "01 01:01", "DTIME8"},
       {-90061, F::kDTIME, 12, 0, "-01 01:01:01", "negative DTIME"},
-      {125, F::kMTIME, 5, 0, "02:05", "MTIME"},
       {3725, F::kMTIME, 5, 0, "62:05", "minutes go on past 60"},
-      {125.5, F::kMTIME, 8, 2, "02:05.50", "MTIME decimals"},
-  });
-}
-
-TEST(ToString, DayAndMonthNames) {
-  CheckCases({
-      {1, F::kWKDAY, 9, 0, "   SUNDAY", "whole name"},
       {4, F::kWKDAY, 9, 0, "WEDNESDAY", "longest day name"},
       {1, F::kWKDAY, 3, 0, "SUN", "abbreviated"},
-      {4, F::kWKDAY, 2, 0, "WE", "two letters"},
       {7.9, F::kWKDAY, 3, 0, "SAT", "fraction dropped"},
       {0, F::kWKDAY, 3, 0, "***", "below range"},
-      {8, F::kWKDAY, 3, 0, "***", "above range"},
-      {10, F::kMONTH, 3, 0, "OCT", "month"},
       {9, F::kMONTH, 9, 0, "SEPTEMBER", "longest month name"},
       {5, F::kMONTH, 8, 0, "     MAY", "short width abbreviates every name"},
       {13, F::kMONTH, 3, 0, "***", "month out of range"},
@@ -342,12 +238,10 @@ TEST(ToString, DayAndMonthNames) {
 TEST(ToString, EveryFormatKeepsToItsWidth) {
   // Formats built in code are not checked, so every type code (known or not), width and
   // decimals must still give a text of exactly the width.
-  const double values[] = {0,
-                           -0.0,
+  const double values[] = {-0.0,
                            1.5,
                            -1e10,
                            1e300,
-                           -1e300,
                            std::numeric_limits<double>::denorm_min(),
                            VORN_SystemMissing(),
                            std::numeric_limits<double>::quiet_NaN(),
@@ -393,17 +287,11 @@ TEST(FormatValue, TrimsAndHandlesStringFormats) {
 }
 
 TEST(ToString, IgnoresTheCLocale) {
-  std::string fixed;
-  std::string scientific;
-  {
-    ScopedGermanLocale german;
-    if (!german.Active())
-      GTEST_SKIP() << "no German locale and no localedef to build one";
-    fixed = Show(1234.5, F::kF, 8, 2);
-    scientific = Show(1234.5, F::kE, 10, 3);
-  }
-  EXPECT_EQ(fixed, " 1234.50");
-  EXPECT_EQ(scientific, "1.235E+003");
+  ScopedGermanLocale german;
+  if (!german.Active())
+    GTEST_SKIP() << "no German locale and no localedef to build one";
+  EXPECT_EQ(Show(1234.5, F::kF, 8, 2), " 1234.50");
+  EXPECT_EQ(Show(1234.5, F::kE, 10, 3), "1.235E+003");
 }
 
 } // namespace
