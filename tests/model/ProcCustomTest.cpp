@@ -1,4 +1,4 @@
-// The procedure object: its defaults and the rules of the list form of ProcessOutputXML.
+// The procedure object: the rules of the list form of ProcessOutputXML.
 #include "NOPRProcCustom.h"
 
 #include "proc/CFAssert.h"
@@ -11,20 +11,6 @@
 #include <vector>
 
 namespace {
-
-TEST(NOPRProcCustom, DefaultsFromBothConstructors) {
-  NOPRProcCustom byFactory;
-  NOPRProcCustom byHost(nullptr, nullptr);
-  for (const NOPRProcCustom* proc : {&byFactory, &byHost}) {
-    EXPECT_FALSE(proc->UseKSNormSimul());
-    EXPECT_FALSE(proc->UseKSUniformSimul());
-    EXPECT_FALSE(proc->UseKSExponSimul());
-    EXPECT_EQ(proc->NumSamples(), 10000);
-    EXPECT_EQ(proc->MCConfLevel(), 99.0);
-    EXPECT_EQ(proc->GetSeed(), 2000000);
-    EXPECT_FALSE(proc->GetDrawSeed());
-  }
-}
 
 // Answers the one-document operation from a script, so the list form's loop can be watched.
 class ScriptedProc : public NOPRProcCustom {
@@ -60,7 +46,6 @@ TEST(ProcessOutputXMLList, SplitGroupsAreAllProcessed) {
       {"split: a failing group does not stop the rest", true, {true, false, true}, 3, true},
       {"split: every group failing still reports success", true, {false, false}, 2, true},
       {"no split: stops at the first failure", false, {false, true}, 1, false},
-      {"no split: all read", false, {true, true, true}, 3, true},
       {"no split: the last one fails", false, {true, false}, 2, false},
   };
   for (const Row& row : rows) {

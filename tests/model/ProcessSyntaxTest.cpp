@@ -85,24 +85,17 @@ TEST_F(ProcessSyntaxTest, SeedDrawnGivenOrIgnored) {
        true, 0},
       {"SAMPLE=FALSE", "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NORMAL(SAMPLE=false))", false,
        false, 2000000},
-      {"given parameters",
-       "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NORMAL=CUSTOM(MEAN=1 "
-       "SD=2)) /CRITERIA SEED=5",
-       false, false, 2000000},
   };
   for (const Row& row : rows) {
-    NOPRProcCustom& proc = fProc;
-    proc.SetDrawSeed(false);
-    proc.SetSeedGeneratorState(kGeneratorState);
+    fProc.SetDrawSeed(false);
+    fProc.SetSeedGeneratorState(kGeneratorState);
     ASSERT_TRUE(Run(row.command)) << row.desc;
-    EXPECT_EQ(proc.UseKSNormSimul(), row.normSimul) << row.desc;
-    EXPECT_EQ(proc.GetDrawSeed(), row.drawSeed) << row.desc;
-    EXPECT_EQ(proc.GetSeed(), row.seed == 0 ? FirstDrawnSeed() : row.seed) << row.desc;
+    EXPECT_EQ(fProc.UseKSNormSimul(), row.normSimul) << row.desc;
+    EXPECT_EQ(fProc.GetDrawSeed(), row.drawSeed) << row.desc;
+    EXPECT_EQ(fProc.GetSeed(), row.seed == 0 ? FirstDrawnSeed() : row.seed) << row.desc;
   }
-}
-
-TEST_F(ProcessSyntaxTest, HostDrawSeedIsHonouredWithoutSimulation) {
-  fProc.SetDrawSeed(true);
+  fProc.SetDrawSeed(true); // the host's request holds without simulation too
+  fProc.SetSeedGeneratorState(kGeneratorState);
   ASSERT_TRUE(Run("NPTESTS /ONESAMPLE TEST(a) RUNS"));
   EXPECT_EQ(fProc.GetSeed(), FirstDrawnSeed());
 }
