@@ -34,79 +34,55 @@ const FailingCase kFailing[] = {
 };
 
 TEST(DocumentTest, FailingDocumentsReadFalse) {
-  for (const FailingCase& c : kFailing) {
+  for (const FailingCase& c : kFailing)
     EXPECT_FALSE(readDocument(c.fDocument)->fOk) << c.fDesc;
-  }
+  auto empty = readText("");
+  EXPECT_FALSE(empty->fOk);
+  EXPECT_EQ(empty->fStats->TotalFreq(), 0u) << "nothing read from an empty text";
 }
 
-TEST(DocumentTest, EmptyTextFailsWithoutReading) {
-  auto reading = readText("");
-  EXPECT_FALSE(reading->fOk);
-  EXPECT_EQ(reading->fStats->TotalFreq(), 0u);
-}
-
-TEST(DocumentTest, MinimalDocumentReadsWithDefaults) {
-  auto reading = readDocument("minimal.xml");
-  ASSERT_TRUE(reading->fOk);
-  const Stats& stats = *reading->fStats;
-  EXPECT_EQ(stats.TotalFreq(), 3u);
-  EXPECT_EQ(stats.TotalCount(), 0u) << "a negative count counts as absent";
-  EXPECT_EQ(stats.DroppedCount(), 0u);
-  EXPECT_EQ(stats.TestCount(), 0u);
-  EXPECT_TRUE(isMissing(stats.SigLevel()));
-  EXPECT_TRUE(isMissing(stats.ConfLevel()));
-  EXPECT_EQ(stats.MisTreat(), Stats::kMTOther);
-  EXPECT_EQ(stats.GetLocalMetadata(), nullptr);
-  EXPECT_TRUE(stats.GetAllFieldDistributionData().empty());
-}
-
-TEST(DocumentTest, CountsAndRunSettings) {
+TEST(DocumentTest, CountsAndRunSettingsAndTheirDefaults) {
   auto reading = readDocument("one_sample.xml");
   ASSERT_TRUE(reading->fOk);
   const Stats& stats = *reading->fStats;
-  EXPECT_EQ(stats.TotalFreq(), 40u);
-  EXPECT_EQ(stats.TotalCount(), 38u);
-  EXPECT_EQ(stats.DroppedCount(), 2u);
-  EXPECT_EQ(stats.BadWeightCount(), 1u);
-  EXPECT_EQ(stats.DroppedFreq(), 3u);
-  EXPECT_EQ(stats.TestCount(), 8u);
+  EXPECT_EQ(
+      (std::vector<std::size_t>{stats.TotalFreq(), stats.TotalCount(), stats.DroppedCount(),
+                                stats.BadWeightCount(), stats.DroppedFreq(), stats.TestCount()}),
+      (std::vector<std::size_t>{40, 38, 2, 1, 3, 8}));
   EXPECT_DOUBLE_EQ(stats.SigLevel(), 0.05);
   EXPECT_DOUBLE_EQ(stats.ConfLevel(), 95);
   EXPECT_EQ(stats.MisTreat(), Stats::kMTListwise);
   EXPECT_EQ(readDocument("related_samples.xml")->fStats->MisTreat(), Stats::kMTOther)
       << "\"Listwise\" differs in case";
+
+  auto minimal = readDocument("minimal.xml");
+  ASSERT_TRUE(minimal->fOk);
+  EXPECT_EQ(minimal->fStats->TotalFreq(), 3u);
+  EXPECT_EQ(minimal->fStats->TotalCount(), 0u) << "a negative count counts as absent";
+  EXPECT_TRUE(isMissing(minimal->fStats->SigLevel()));
+  EXPECT_EQ(minimal->fStats->MisTreat(), Stats::kMTOther);
+  EXPECT_EQ(minimal->fStats->GetLocalMetadata(), nullptr);
 }
 
 TEST(DocumentTest, ThreeFieldDictionaryGivesTwoFieldRecords) {
   auto reading = readDocument("one_sample.xml");
   ASSERT_TRUE(reading->fOk);
   const Stats& stats = *reading->fStats;
-  ASSERT_NE(stats.GetLocalMetadata(), nullptr);
   EXPECT_EQ(stats.GetLocalMetadata()->FieldCount(), 3);
   ASSERT_EQ(stats.GetAllFieldDistributionData().size(), 2u);
-  EXPECT_EQ(stats.GetFieldDistributionData(0)->fFieldIndex, 0);
-  EXPECT_EQ(stats.GetFieldDistributionData(1)->fFieldIndex, 1);
-  // Without a data source no field has a host variable, so none gets value labels.
-  EXPECT_EQ(stats.GetFieldDistributionData(1)->fVariable, nullptr);
-  EXPECT_TRUE(stats.GetFieldDistributionData(1)->fValueLabels.empty());
-}
-
-TEST(DocumentTest, FieldDistributions) {
-  auto reading = readDocument("one_sample.xml");
-  ASSERT_TRUE(reading->fOk);
-  const Stats::FieldDistributionData& score = *reading->fStats->GetFieldDistributionData(0);
+  const Stats::FieldDistributionData& score = *stats.GetFieldDistributionData(0);
   EXPECT_TRUE(score.fIsValid);
   EXPECT_EQ(score.fIsCategorical, 0);
   EXPECT_EQ(score.fTotalN, 38);
-  EXPECT_DOUBLE_EQ(score.fMin, 31);
-  EXPECT_DOUBLE_EQ(score.fMax, 77);
-  EXPECT_DOUBLE_EQ(score.fMean, 52.25);
-  EXPECT_DOUBLE_EQ(score.fStdDev, 9.5);
+  EXPECT_EQ((std::vector<double>{score.fMin, score.fMax, score.fMean, score.fStdDev}),
+            (std::vector<double>{31, 77, 52.25, 9.5}));
   ASSERT_EQ(score.fTable.fRows.size(), 2u);
   EXPECT_EQ(score.fTable.fRows[1], (std::vector<double>{50, 80, 18}));
   EXPECT_FALSE(score.fOrdinalTreatedAsCont);
 
-  const Stats::FieldDistributionData& grade = *reading->fStats->GetFieldDistributionData(1);
+  const Stats::FieldDistributionData& grade = *stats.GetFieldDistributionData(1);
+  EXPECT_EQ(grade.fFieldIndex, 1);
+  EXPECT_EQ(grade.fVariable, nullptr) << "without a data source no field has a host variable";
   EXPECT_TRUE(grade.fIsValid) << "two simple tables leave the table empty but the field valid";
   EXPECT_EQ(grade.fIsCategorical, 1);
   EXPECT_TRUE(grade.fTable.fName.empty());
@@ -152,7 +128,6 @@ TEST(DocumentTest, DictionaryAgainstDataSource) {
   EXPECT_EQ(metadata.GetField(1)->GetValues()[1].GetKind(), CFDatum::kInteger);
   EXPECT_EQ(metadata.GetField(1)->GetValues()[1].GetInteger(), 3);
   EXPECT_EQ(metadata.GetField(2)->GetValues()[0].GetKind(), CFDatum::kDouble);
-  EXPECT_DOUBLE_EQ(metadata.GetField(2)->GetValues()[0].GetDouble(), 1.0);
   EXPECT_EQ(metadata.GetField(1)->GetValueLabels()[1].GetDisplayLabel(), "High");
   EXPECT_EQ(metadata.GetField(1)->GetValues()[1].GetDisplayLabel(), "3");
 
@@ -160,13 +135,11 @@ TEST(DocumentTest, DictionaryAgainstDataSource) {
   const Stats::FieldDistributionData& sex = *stats.GetFieldDistributionData(0);
   EXPECT_EQ(sex.fVariable, dataSource.GetVariable(0)) << "names match case-insensitively";
   ASSERT_EQ(sex.fValueLabels.size(), 2u);
-  EXPECT_EQ(sex.fValueLabels[1].fIndex, 1);
   EXPECT_EQ(sex.fValueLabels[1].fLabel, "Male");
   EXPECT_EQ(sex.fValueLabels[1].fValue.GetStringValue(), "m");
   const Stats::FieldDistributionData& level = *stats.GetFieldDistributionData(1);
   ASSERT_EQ(level.fValueLabels.size(), 2u);
   EXPECT_DOUBLE_EQ(level.fValueLabels[1].fValue.GetNumber(), 3);
-  EXPECT_EQ(level.fValueLabels[0].fLabel, "Low");
   EXPECT_EQ(stats.GetFieldDistributionData(4)->fVariable, nullptr);
 
   // "OrdinalTreatedAsCont" lists 1, 99 and -1: only the existing record is marked, the condition
@@ -188,7 +161,7 @@ TEST(DocumentTest, FailedDictionaryKeepsFieldsReadBeforeTheFailure) {
   EXPECT_TRUE(reading->fStats->GetAllFieldDistributionData().empty());
 }
 
-TEST(DocumentTest, SuccessfulReadingIsNotRepeated) {
+TEST(DocumentTest, SuccessIsReadOnceFailureIsReadAgainIntoTheSameResultSet) {
   std::string text = loadDocument("one_sample.xml");
   Stats stats;
   NOPRParseOutXML reader(nullptr, &stats, text);
@@ -197,30 +170,24 @@ TEST(DocumentTest, SuccessfulReadingIsNotRepeated) {
   const std::size_t tests = stats.GetAllHypothesisTest().size();
   text.clear(); // a second reading would now fail
   EXPECT_TRUE(reader.ParseXML());
-  EXPECT_TRUE(reader.IsParseSuccess());
   EXPECT_EQ(stats.GetAllHypothesisTest().size(), tests);
-}
 
-TEST(DocumentTest, FailedReadingIsRepeatedIntoTheSameResultSet) {
-  const std::string text = loadDocument("failing/param_num_mismatch.xml");
-  Stats stats;
-  NOPRParseOutXML reader(nullptr, &stats, text);
-  EXPECT_FALSE(reader.ParseXML());
-  EXPECT_EQ(stats.GetAllHypothesisTest().size(), 1u);
-  EXPECT_FALSE(reader.ParseXML());
-  EXPECT_EQ(stats.GetAllHypothesisTest().size(), 2u);
+  const std::string failing = loadDocument("failing/param_num_mismatch.xml");
+  Stats again;
+  NOPRParseOutXML failingReader(nullptr, &again, failing);
+  EXPECT_FALSE(failingReader.ParseXML());
+  EXPECT_FALSE(failingReader.ParseXML());
+  EXPECT_EQ(again.GetAllHypothesisTest().size(), 2u);
 }
 
 TEST(DocumentTest, FailedTableKeepsItsRecordAndStopsTheTests) {
   auto reading = readDocument("failing/param_num_mismatch.xml");
-  ASSERT_FALSE(reading->fOk);
   const Stats::TestList& tests = reading->fStats->GetAllHypothesisTest();
   ASSERT_EQ(tests.size(), 1u) << "the ORuns test after the failure is not read";
   const std::vector<Stats::MessageData>& messages = tests[0]->fMessages;
   ASSERT_EQ(messages.size(), 2u) << "every message is read before the failure counts";
   EXPECT_EQ(messages[0].fParamNum, 2);
   EXPECT_EQ(messages[0].fParameters.size(), 1u);
-  EXPECT_EQ(messages[1].fCode, 2u);
   EXPECT_EQ(messages[1].fType, Stats::kMError);
 }
 
