@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -40,40 +41,22 @@ TEST(NameTables, ClassificationDecisionAndMessageType) {
 }
 
 // The algorithm names in the order of their enumerators, from 1.
-const char* const kAlgorithmNames[] = {"OChiSquare",
-                                       "OBinomial",
-                                       "ORuns",
-                                       "OWilcoxonSignedRanks",
-                                       "OEstimateConfidenceInterval",
-                                       "OKolmogorovSmirnov",
-                                       "OKolmogorovSmirnovNormal",
-                                       "OKolmogorovSmirnovUniform",
-                                       "OKolmogorovSmirnovPoisson",
-                                       "OKolmogorovSmirnovExponential",
-                                       "OLilliefors",
-                                       "OLillieforsNormal",
-                                       "OLillieforsUniform",
-                                       "OLillieforsExponential",
-                                       "RSign",
-                                       "RWilcoxonSignedRanks",
-                                       "RCochransQ",
-                                       "RMcNemar",
-                                       "RFriedmansTwoWayByRanks",
-                                       "RKendallsCoefficient",
-                                       "RMarginalHomogeneity",
-                                       "RHodgesLehmannEstimatePairs",
-                                       "IHodgesLehmannEstimateGroups",
-                                       "IMoses",
-                                       "IMannWhitneyU",
-                                       "IWaldWolfowitzRuns",
-                                       "IKolmogorovSmirnov",
-                                       "IKruskalWallis",
-                                       "IJonckheereTerpstra",
-                                       "IMedian"};
+const char* const kAlgorithmNames =
+    "OChiSquare OBinomial ORuns OWilcoxonSignedRanks OEstimateConfidenceInterval "
+    "OKolmogorovSmirnov "
+    "OKolmogorovSmirnovNormal OKolmogorovSmirnovUniform OKolmogorovSmirnovPoisson "
+    "OKolmogorovSmirnovExponential OLilliefors OLillieforsNormal OLillieforsUniform "
+    "OLillieforsExponential RSign RWilcoxonSignedRanks RCochransQ RMcNemar RFriedmansTwoWayByRanks "
+    "RKendallsCoefficient RMarginalHomogeneity RHodgesLehmannEstimatePairs "
+    "IHodgesLehmannEstimateGroups IMoses IMannWhitneyU IWaldWolfowitzRuns IKolmogorovSmirnov "
+    "IKruskalWallis IJonckheereTerpstra IMedian";
 
 TEST(Algorithms, NamesAndTitles) {
-  for (int i = 0; i < 30; ++i)
-    EXPECT_EQ(Stats::NameToAlgorithmType(kAlgorithmNames[i]), i + 1) << kAlgorithmNames[i];
+  std::istringstream names(kAlgorithmNames);
+  int value = 0;
+  for (std::string name; names >> name;)
+    EXPECT_EQ(Stats::NameToAlgorithmType(name), ++value) << name;
+  EXPECT_EQ(value, 30);
   for (const char* other : {"ochisquare", "kAOChiSquare", ""})
     EXPECT_EQ(Stats::NameToAlgorithmType(other), Stats::kANone) << "\"" << other << "\"";
   // The titles of the tests are pinned by the output's golden files; the record-less
@@ -177,82 +160,55 @@ TEST(LocalMetadata, EachCallReplacesThePrevious) {
   EXPECT_EQ(second->FieldCount(), 0) << "a fresh, empty metadata";
 }
 
-// A test carrying the given messages, in order.
-Stats::BaseHypothesisTest* TestWithMessages(Stats& stats, Stats::EnumAlgorithmType algorithm,
-                                            const std::vector<Stats::MessageData>& messages) {
-  Stats::BaseHypothesisTest* test =
-      stats.CreateHypothesisTest(Stats::kCOneSample, algorithm, Stats::kDReject);
-  test->fMessages = messages;
-  return test;
-}
-
-Stats::MessageData Message(unsigned int code, Stats::EnumMessageType type) {
-  Stats::MessageData message;
-  message.fCode = code;
-  message.fType = type;
-  return message;
+TEST(MessageCodes, PairwiseStepwiseAndAlgorithmCodesArePartitioned) {
+  for (unsigned int code : {222328u, 222329u, 222333u})
+    EXPECT_TRUE(Stats::IsPairwiseMessage(code) && !Stats::IsStepwiseMessage(code) &&
+                !Stats::IsAlgorithmMessage(code))
+        << code;
+  for (unsigned int code : {222331u, 222332u, 222334u, 220013u})
+    EXPECT_TRUE(Stats::IsStepwiseMessage(code) && !Stats::IsPairwiseMessage(code) &&
+                !Stats::IsAlgorithmMessage(code))
+        << code;
+  for (unsigned int code : {0u, 222330u, 220012u, 222335u})
+    EXPECT_TRUE(Stats::IsAlgorithmMessage(code)) << code;
 }
 
 TEST(CriticalMessage, OnlyErrorsAboutTheTestItself) {
+  const auto E = Stats::kMError;
+  const auto W = Stats::kMWarning;
   struct Row {
     const char* fDesc;
     Stats::EnumAlgorithmType fAlgorithm;
-    std::vector<Stats::MessageData> fMessages;
+    std::vector<std::pair<unsigned int, Stats::EnumMessageType>> fMessages;
     int fCritical; // position of the critical message, -1 for none
   } rows[] = {
       {"no messages", Stats::kAOChiSquare, {}, -1},
-      {"a warning is never critical", Stats::kAOChiSquare, {Message(100, Stats::kMWarning)}, -1},
-      {"an error about the test", Stats::kAORuns, {Message(100, Stats::kMError)}, 0},
-      {"pairwise error codes are not critical",
+      {"a warning is never critical", Stats::kAOChiSquare, {{100, W}}, -1},
+      {"comparison error codes are not critical",
        Stats::kAIKruskalWallis,
-       {Message(222328, Stats::kMError), Message(222329, Stats::kMError),
-        Message(222333, Stats::kMError)},
-       -1},
-      {"stepwise error codes are not critical",
-       Stats::kAIKruskalWallis,
-       {Message(222331, Stats::kMError), Message(222332, Stats::kMError),
-        Message(222334, Stats::kMError), Message(220013, Stats::kMError)},
+       {{222328, E}, {220013, E}},
        -1},
       {"the first error after warnings and comparison errors",
        Stats::kARCochransQ,
-       {Message(1, Stats::kMWarning), Message(222328, Stats::kMError), Message(2, Stats::kMError),
-        Message(3, Stats::kMError)},
+       {{1, W}, {222331, E}, {2, E}, {3, E}},
        2},
-      {"interval estimates never have one",
-       Stats::kARHodgesLehmannEstimatePairs,
-       {Message(100, Stats::kMError)},
-       -1},
-      {"interval estimates never have one",
-       Stats::kAOEstimateConfidenceInterval,
-       {Message(100, Stats::kMError)},
-       -1},
+      {"interval estimates never have one", Stats::kARHodgesLehmannEstimatePairs, {{100, E}}, -1},
+      {"interval estimates never have one", Stats::kAOEstimateConfidenceInterval, {{100, E}}, -1},
   };
   for (const Row& row : rows) {
     Stats stats;
-    Stats::BaseHypothesisTest* test = TestWithMessages(stats, row.fAlgorithm, row.fMessages);
-    const Stats::MessageData* critical = Stats::GetCriticalMessage(test);
-    if (row.fCritical < 0)
-      EXPECT_EQ(critical, nullptr) << row.fDesc;
-    else
-      EXPECT_EQ(critical, &test->fMessages[static_cast<std::size_t>(row.fCritical)]) << row.fDesc;
+    Stats::BaseHypothesisTest* test =
+        stats.CreateHypothesisTest(Stats::kCOneSample, row.fAlgorithm, Stats::kDReject);
+    for (const auto& m : row.fMessages) {
+      test->fMessages.emplace_back();
+      test->fMessages.back().fCode = m.first;
+      test->fMessages.back().fType = m.second;
+    }
+    const Stats::MessageData* expected =
+        row.fCritical < 0 ? nullptr : &test->fMessages[static_cast<std::size_t>(row.fCritical)];
+    EXPECT_EQ(Stats::GetCriticalMessage(test), expected) << row.fDesc;
   }
   EXPECT_EQ(Stats::GetCriticalMessage(nullptr), nullptr);
-}
-
-TEST(MessageCodes, PairwiseStepwiseAndAlgorithmCodesArePartitioned) {
-  for (unsigned int code : {222328u, 222329u, 222333u}) {
-    EXPECT_TRUE(Stats::IsPairwiseMessage(code)) << code;
-    EXPECT_FALSE(Stats::IsStepwiseMessage(code)) << code;
-    EXPECT_FALSE(Stats::IsAlgorithmMessage(code)) << code;
-  }
-  for (unsigned int code : {222331u, 222332u, 222334u, 220013u}) {
-    EXPECT_TRUE(Stats::IsStepwiseMessage(code)) << code;
-    EXPECT_FALSE(Stats::IsPairwiseMessage(code)) << code;
-    EXPECT_FALSE(Stats::IsAlgorithmMessage(code)) << code;
-  }
-  for (unsigned int code : {0u, 222330u, 220012u, 222335u}) {
-    EXPECT_TRUE(Stats::IsAlgorithmMessage(code)) << code;
-  }
 }
 
 } // namespace
