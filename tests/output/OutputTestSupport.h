@@ -146,6 +146,34 @@ inline void addResult(Stats::BaseHypothesisTest* test, const std::string& name,
   test->fStatisticsResults.push_back(result);
 }
 
+// A one-sample Kolmogorov-Smirnov test on `field` (the normal one unless `key` says otherwise).
+inline Stats::HTOKolmogorovSmirnov*
+addKS(Stats& stats, bool useSample, double sig = 0.3, double totalN = 30, int field = 0,
+      const std::string& key = "NormalDistribution_O_KolmogorovSmirnov_3") {
+  auto* test = static_cast<Stats::HTOKolmogorovSmirnov*>(
+      addTest(stats, Stats::kCOneSample, Stats::kAOKolmogorovSmirnov, key,
+              {{static_cast<double>(field)}, {10}, {2}}));
+  test->fIsUseSample = useSample;
+  addResult(test, "", {{"TotalN", totalN}, {"TestStatistic", 0.1}, {"AsymptoticSig2Tailed", sig}});
+  return test;
+}
+
+// The simulated (Lilliefors) companion of such a test, with an interval of +-.01 around `sig`.
+inline Stats::BaseHypothesisTest*
+addLilliefors(Stats& stats, int field, double sig,
+              Stats::EnumDecisionType decision = Stats::kDRetain,
+              const std::string& key = "NormalDistribution_O_Lilliefors_3") {
+  auto* lill = static_cast<Stats::HTOKolmogorovSmirnov*>(
+      addTest(stats, Stats::kCOneSample, Stats::kAOLilliefors, key,
+              {{static_cast<double>(field)}, {10}, {2}}, decision));
+  lill->fIsUseSample = true;
+  addResult(lill, "",
+            {{"AsymptoticSig2Tailed", sig},
+             {"ConfidenceIntervalLowerBound", sig - 0.01},
+             {"ConfidenceIntervalUpperBound", sig + 0.01}});
+  return lill;
+}
+
 inline Stats::MessageData message(unsigned int code, Stats::EnumMessageType type,
                                   const std::vector<double>& parameters = {},
                                   const std::string& group = "") {
