@@ -30,8 +30,7 @@ TEST(DataSource, FindsVariablesCaseInsensitivelyAndRefusesDuplicates) {
 
   EXPECT_EQ(source.FindVarIndex("REGION", 0), 1);
   EXPECT_EQ(source.FindVarIndex("income", 0), -1);
-  EXPECT_EQ(source.GetVariable(2), nullptr);
-  EXPECT_EQ(source.GetVariable(-1), nullptr);
+  EXPECT_TRUE(source.GetVariable(2) == nullptr && source.GetVariable(-1) == nullptr);
   ASSERT_NE(source.GetVariable(1), nullptr);
   EXPECT_EQ(source.GetVariable(1)->GetFormat().ToText(), "A12");
   EXPECT_EQ(source.GetVariable(0)->GetFormat().ToText(), "F8.2");
@@ -62,9 +61,7 @@ TEST(ValueLabelMap, FindsNumbersAndPaddedStringsAndKeepsOrder) {
 
 TEST(MissingValues, EnforcesTheDictionaryLimits) {
   VORN_MissingValues discrete;
-  EXPECT_TRUE(discrete.AddValue(7.0));
-  EXPECT_TRUE(discrete.AddValue(8.0));
-  EXPECT_TRUE(discrete.AddValue(9.0));
+  EXPECT_TRUE(discrete.AddValue(7.0) && discrete.AddValue(8.0) && discrete.AddValue(9.0));
   EXPECT_FALSE(discrete.AddValue(10.0)) << "at most three values";
   EXPECT_FALSE(discrete.SetRange(0, 1)) << "a range allows one value besides";
   EXPECT_TRUE(discrete.IsMissing(8.0));
@@ -75,8 +72,7 @@ TEST(MissingValues, EnforcesTheDictionaryLimits) {
   EXPECT_TRUE(range.SetRange(90, 99));
   EXPECT_TRUE(range.AddValue(-1.0));
   EXPECT_FALSE(range.AddValue(-2.0));
-  EXPECT_TRUE(range.IsMissing(95.5));
-  EXPECT_TRUE(range.IsMissing(-1.0));
+  EXPECT_TRUE(range.IsMissing(95.5) && range.IsMissing(-1.0));
   EXPECT_FALSE(range.IsMissing(89.9));
   EXPECT_FALSE(range.AddValue(std::string("x"))) << "no string values on a numeric range";
 }

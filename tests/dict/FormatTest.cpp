@@ -137,14 +137,11 @@ TEST(VORN_Format, FromTextRejectsWithAReason) {
 
 TEST(ToString, FixedRoundsHalfAwayFromZeroAndGivesUpDecimalsThenUsesENotationThenAsterisks) {
   CheckCases({
-      {3.14159, F::kF, 8, 2, "    3.14", "pi"},
       {0.125, F::kF, 8, 2, "    0.13", "exact tie rounds away"},
       {-0.125, F::kF, 8, 2, "   -0.13", "negative tie rounds away"},
       {2.675, F::kF, 8, 2, "    2.67", "2.675 is stored below the tie"},
-      {2.5, F::kF, 8, 0, "       3", "integer tie"},
       {9.9951, F::kF, 8, 2, "   10.00", "carry into a new digit"},
       {-0.001, F::kF, 8, 2, "    0.00", "rounds to zero: no sign"},
-      {std::numeric_limits<double>::denorm_min(), F::kF, 8, 2, "    0.00", "subnormal"},
       {0.1, F::kF, 20, 16, "  0.1000000000000000", "sixteen decimals"},
       {0.5, F::kF, 3, 2, ".50", "leading zero dropped to keep decimals"},
       {-0.5, F::kF, 4, 2, "-.50", "negative without leading zero"},
@@ -203,18 +200,15 @@ TEST(ToString, DatesAndDateTimes) {
       {k0001Jan1, F::kSDATE, 10, 0, "0001/01/01", "year 1"},
       {k0001Jan1 - 1, F::kSDATE, 10, 0, "**********", "year 0"},
       {k1970 + 3723.5, F::kDATETIME, 20, 0, "01-JAN-1970 01:02:04", "seconds round half up"},
-      {k1970 + 3723.5, F::kDATETIME, 23, 2, "01-JAN-1970 01:02:03.50", "two decimals"},
       {k1970 + 3750, F::kDATETIME, 17, 0, "01-JAN-1970 01:03", "minutes round"},
       {k1970 - 0.6, F::kDATETIME, 20, 0, "31-DEC-1969 23:59:59", "rounds down before midnight"},
       {-0.25, F::kDATETIME, 23, 2, "13-OCT-1582 23:59:59.75", "fraction before the base day"},
-      {k1970 + 3723.5, F::kYMDHMS, 19, 0, "1970-01-01 01:02:04", "YMDHMS"},
       {k1970 + 3723.25, F::kYMDHMS, 22, 2, "1970-01-01 01:02:03.25", "YMDHMS decimals"},
   });
 }
 
 TEST(ToString, DurationsAndDayAndMonthNames) {
   CheckCases({
-      {3723, F::kTIME, 8, 0, "01:02:03", "TIME8"},
       {3750, F::kTIME, 5, 0, "01:03", "TIME5 rounds to the minute"},
       {90000, F::kTIME, 8, 0, "25:00:00", "hours go on past 24"},
       {360000, F::kTIME, 8, 0, "********", "too many hours for the width"},
@@ -222,11 +216,9 @@ TEST(ToString, DurationsAndDayAndMonthNames) {
       {-0.4, F::kTIME, 8, 0, "00:00:00", "rounds to zero: no sign"},
       {3723.456, F::kTIME, 10, 2, "01:02:03.5", "decimals cut to the width"},
       {359999.999, F::kTIME, 11, 2, "100:00:00.0", "carry costs a decimal"},
-      {90061, F::kDTIME, 11, 0, "01 01:01:01", "DTIME"},
       {-90061, F::kDTIME, 12, 0, "-01 01:01:01", "negative DTIME"},
       {3725, F::kMTIME, 5, 0, "62:05", "minutes go on past 60"},
       {4, F::kWKDAY, 9, 0, "WEDNESDAY", "longest day name"},
-      {1, F::kWKDAY, 3, 0, "SUN", "abbreviated"},
       {7.9, F::kWKDAY, 3, 0, "SAT", "fraction dropped"},
       {0, F::kWKDAY, 3, 0, "***", "below range"},
       {9, F::kMONTH, 9, 0, "SEPTEMBER", "longest month name"},
@@ -238,16 +230,10 @@ TEST(ToString, DurationsAndDayAndMonthNames) {
 TEST(ToString, EveryFormatKeepsToItsWidth) {
   // Formats built in code are not checked, so every type code (known or not), width and
   // decimals must still give a text of exactly the width.
-  const double values[] = {-0.0,
-                           1.5,
-                           -1e10,
-                           1e300,
-                           std::numeric_limits<double>::denorm_min(),
-                           VORN_SystemMissing(),
-                           std::numeric_limits<double>::quiet_NaN(),
-                           -std::numeric_limits<double>::infinity(),
-                           k1970 + 0.5,
-                           -3723.25};
+  using limits = std::numeric_limits<double>;
+  const double tiny = limits::denorm_min(), nan = limits::quiet_NaN(), inf = limits::infinity();
+  const double sysmis = VORN_SystemMissing();
+  const double values[] = {-0.0, 1.5, -1e10, 1e300, tiny, sysmis, nan, -inf, k1970 + 0.5, -3723.25};
   for (int type = 3; type < 90; ++type) {
     for (int width : {0, 1, 2, 5, 8, 11, 17, 20, 40}) {
       for (int decimals : {0, 2, 16, 255}) {
