@@ -92,30 +92,27 @@ TEST(DocumentTest, ThreeFieldDictionaryGivesTwoFieldRecords) {
 TEST(DocumentTest, DictionaryAgainstDataSource) {
   VORN_DataSource dataSource;
   dataSource.AddVariable(VORN_Variable("SEX", 8));
-  dataSource.AddVariable(VORN_Variable("level", 0));
-  dataSource.AddVariable(VORN_Variable("born", 0));
-  dataSource.AddVariable(VORN_Variable("weight", 0));
-  dataSource.AddVariable(VORN_Variable("target", 0));
+  for (const char* name : {"level", "born", "weight", "target"})
+    dataSource.AddVariable(VORN_Variable(name, 0));
   auto reading = readDocument("dictionary.xml", &dataSource);
   ASSERT_TRUE(reading->fOk);
   const Stats& stats = *reading->fStats;
 
   const CFMetaData& metadata = *stats.GetLocalMetadata();
   ASSERT_EQ(metadata.FieldCount(), 6);
-  struct FieldCase {
+  const struct {
     int fIndex;
     const char* fLabel;
     int fFieldType;
     int fStorageType;
-  };
-  const FieldCase fields[] = {
+  } fields[] = {
       {0, "Sex", CFField::kCategorical, CFField::kString},
       {1, "Level", CFField::kOrdinal, CFField::kInteger},
       {2, "Born", CFField::kContinuous, CFField::kDate},
       {3, "", CFField::kOtherField, CFField::kDouble},
       {4, "Not in the data source", CFField::kOtherField, CFField::kUnknownStorage},
   };
-  for (const FieldCase& f : fields) {
+  for (const auto& f : fields) {
     const CFField& field = *metadata.GetField(f.fIndex);
     EXPECT_EQ(field.GetLabel(), f.fLabel) << f.fIndex;
     EXPECT_EQ(field.GetFieldType(), f.fFieldType) << f.fIndex;
