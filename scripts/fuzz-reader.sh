@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
-build=${2:-$root/build-fuzz}
+build=$(realpath -m "${2:-$root/build-fuzz}")
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DNPTESTS_FUZZ=ON \
   -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$build" --target fuzz_reader -j "$(nproc)"
