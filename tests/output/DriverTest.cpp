@@ -23,42 +23,30 @@ std::vector<std::string> childLabels(const output::Heading& heading) {
   return labels;
 }
 
+// The heading at a position of a heading's items, or null.
 const output::Heading* childHeading(const output::Heading& heading, std::size_t position) {
-  std::size_t seen = 0;
-  for (const auto& item : heading.Items()) {
-    if (const output::Heading* child = item->AsHeading()) {
-      if (seen++ == position)
-        return child;
-    }
-  }
-  return nullptr;
+  return position < heading.Items().size() ? heading.Items()[position]->AsHeading() : nullptr;
 }
 
 } // namespace
 
+// The other distributions' titles show in the stored output of the examples.
 TEST(OutputDriver, TitlesRefineOnlyTheOneSampleKS) {
-  struct Case {
-    Stats::EnumAlgorithmType algorithm;
-    const char* key;
-    const char* title;
-  };
-  // The other distributions' titles show in the stored output of the examples.
-  const std::vector<Case> cases = {
-      {Stats::kAOKolmogorovSmirnov, "NormalDistribution_O_KolmogorovSmirnov_3",
-       "One-Sample Kolmogorov-Smirnov Normal Test"},
-      {Stats::kAOKolmogorovSmirnov, "SomethingElse", "One-Sample Kolmogorov-Smirnov Test"},
-      {Stats::kAIKolmogorovSmirnov, "NormalDistribution_O_KolmogorovSmirnov_3",
-       "Independent-Samples Kolmogorov-Smirnov Test"},
-      {Stats::kAOLillieforsNormal, "", "Unknown"},
-  };
   WriterRun run;
   NOPROutput writer = run.Writer();
-  for (const Case& c : cases) {
+  const auto title = [&](Stats::EnumAlgorithmType algorithm, const std::string& key) {
     Stats::BaseHypothesisTest test;
-    test.fAlgorithm = c.algorithm;
-    test.fCondition.fConditionKey = c.key;
-    EXPECT_EQ(writer.GetTestTitle(&test), c.title) << c.key;
-  }
+    test.fAlgorithm = algorithm;
+    test.fCondition.fConditionKey = key;
+    return writer.GetTestTitle(&test);
+  };
+  const std::string normal = "NormalDistribution_O_KolmogorovSmirnov_3";
+  EXPECT_EQ(title(Stats::kAOKolmogorovSmirnov, normal),
+            "One-Sample Kolmogorov-Smirnov Normal Test");
+  EXPECT_EQ(title(Stats::kAOKolmogorovSmirnov, "Other"), "One-Sample Kolmogorov-Smirnov Test");
+  EXPECT_EQ(title(Stats::kAIKolmogorovSmirnov, normal),
+            "Independent-Samples Kolmogorov-Smirnov Test");
+  EXPECT_EQ(title(Stats::kAOLillieforsNormal, ""), "Unknown");
 }
 
 TEST(OutputDriver, FieldsOfATest) {
@@ -112,57 +100,45 @@ TEST(OutputDriver, FieldHeadingTexts) {
   EXPECT_EQ(text(Stats::kCIndependentSamples, Stats::kAIMedian, {{0}, {9}}), "<none>");
 }
 
+// The companion is the Lilliefors record of the same field and distribution, and only when that
+// distribution is simulated; a companion not on sample parameters breaks the contract.
 TEST(OutputDriver, LillieforsCompanions) {
-  struct Case {
-    const char* description;
-    const char* key;
-    bool simulate;
-    std::vector<int> found;
-  };
-  const std::vector<Case> cases = {
-      {"normal with simulation: the record of the same field",
-       "NormalDistribution_O_KolmogorovSmirnov_3",
-       true,
-       {1}},
-      {"normal without simulation", "NormalDistribution_O_KolmogorovSmirnov_3", false, {}},
-      {"exponential with simulation", "ExponentialDistribution_O_KolmogorovSmirnov_2", true, {2}},
-      {"Poisson never", "PoissonDistribution_O_KolmogorovSmirnov_2", true, {}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.description);
+  for (const bool simulate : {true, false}) {
+    SCOPED_TRACE(simulate ? "simulated" : "not simulated");
     WriterRun run;
-    run.stats.UseKSNormSimul(c.simulate);
-    run.stats.UseKSExponSimul(c.simulate);
+    run.stats.UseKSNormSimul(simulate);
+    run.stats.UseKSExponSimul(simulate);
     const auto addLill = [&](const char* key, double field) {
       auto* lill = static_cast<Stats::HTOKolmogorovSmirnov*>(
           addTest(run.stats, Stats::kCOneSample, Stats::kAOLilliefors, key, {{field}}));
       lill->fIsUseSample = true;
+      return lill;
     };
     addLill("NormalDistribution_O_Lilliefors_3", 0);
     addLill("NormalDistribution_O_Lilliefors_3", 1);
     addLill("ExponentialDistribution_O_Lilliefors_2", 1);
-    Stats::BaseHypothesisTest* test =
-        addTest(run.stats, Stats::kCOneSample, Stats::kAOKolmogorovSmirnov, c.key, {{1}, {0}});
-    std::vector<int> found = {42};
-    run.Writer().GetLillieforsIndex(test, found);
-    EXPECT_EQ(found, c.found);
-  }
-}
-
-TEST(OutputDriver, MalformedLillieforsRecordIsAContractBreak) {
-  WriterRun run;
-  run.stats.UseKSNormSimul(true);
-  addTest(run.stats, Stats::kCOneSample, Stats::kAOLilliefors, "NormalDistribution_O_Lilliefors_3",
-          {{0}}); // fIsUseSample left clear
-  Stats::BaseHypothesisTest* test =
-      addTest(run.stats, Stats::kCOneSample, Stats::kAOKolmogorovSmirnov,
-              "NormalDistribution_O_KolmogorovSmirnov_3", {{0}, {0}, {1}});
-  std::vector<int> found;
-  try {
-    run.Writer().GetLillieforsIndex(test, found);
-    FAIL() << "no assertion";
-  } catch (const CFAssertionError& e) {
-    EXPECT_EQ(e.Expression(), "theLill->fIsUseSample");
+    const auto companions = [&](const char* key) {
+      std::vector<int> found = {42};
+      run.Writer().GetLillieforsIndex(
+          addTest(run.stats, Stats::kCOneSample, Stats::kAOKolmogorovSmirnov, key, {{1}, {0}}),
+          found);
+      return found;
+    };
+    const std::vector<int> none;
+    EXPECT_EQ(companions("NormalDistribution_O_KolmogorovSmirnov_3"),
+              simulate ? std::vector<int>{1} : none);
+    EXPECT_EQ(companions("ExponentialDistribution_O_KolmogorovSmirnov_2"),
+              simulate ? std::vector<int>{2} : none);
+    EXPECT_EQ(companions("PoissonDistribution_O_KolmogorovSmirnov_2"), none);
+    if (simulate) {
+      addLill("NormalDistribution_O_Lilliefors_3", 1)->fIsUseSample = false;
+      try {
+        companions("NormalDistribution_O_KolmogorovSmirnov_3");
+        FAIL() << "no assertion";
+      } catch (const CFAssertionError& e) {
+        EXPECT_EQ(e.Expression(), "theLill->fIsUseSample");
+      }
+    }
   }
 }
 
@@ -188,17 +164,17 @@ TEST(OutputDriver, HeadingsPerTestAndCriticalMessages) {
                                       "heading:Independent-Samples Mann-Whitney U Test",
                                       "heading:Independent-Samples Median Test"}));
   // The field heading holds the table.
-  const output::Heading* chiHeading = childHeading(root, 0);
+  const output::Heading* chiHeading = childHeading(root, 1);
   ASSERT_NE(chiHeading, nullptr);
   EXPECT_EQ(childLabels(*chiHeading), std::vector<std::string>{"heading:x"});
   EXPECT_EQ(childLabels(*childHeading(*chiHeading, 0)),
             std::vector<std::string>{"table:One-Sample Chi-Square Test Summary"});
   // A critical message leaves the heading empty; the summary carries the message.
-  EXPECT_TRUE(childHeading(root, 1)->Items().empty());
+  EXPECT_TRUE(childHeading(root, 2)->Items().empty());
   EXPECT_EQ(cellNotes(tableNamed(root, "Hypothesis Test Summary"), {"2", "Sig."}),
             std::vector<std::string>{"222320"});
   // Without the grouping field's record there is no field heading: the table stands directly.
-  EXPECT_EQ(childLabels(*childHeading(root, 2)),
+  EXPECT_EQ(childLabels(*childHeading(root, 3)),
             std::vector<std::string>{"table:Independent-Samples Median Test Summary"});
 }
 

@@ -106,12 +106,8 @@ struct WriterRun {
     return record;
   }
 
-  void Display() {
-    NOPROutput writer(procedure.get(), procedure.get(), data.get(), &stats);
-    writer.DisplayOutput();
-  }
-
   NOPROutput Writer() { return NOPROutput(procedure.get(), procedure.get(), data.get(), &stats); }
+  void Display() { Writer().DisplayOutput(); }
 
   const output::Heading& Root() const { return *document.Items().back()->AsHeading(); }
 };
@@ -211,14 +207,6 @@ inline std::vector<const output::Table*> tablesOf(const output::Heading& heading
   std::vector<const output::Table*> tables;
   collectTables(heading, tables);
   return tables;
-}
-
-// Keys of the titles of every table, in output order.
-inline std::vector<std::string> tableTitles(const output::Heading& heading) {
-  std::vector<std::string> titles;
-  for (const output::Table* table : tablesOf(heading))
-    titles.push_back(keyOf(table->Title()));
-  return titles;
 }
 
 // The first table whose title key (or shown text) is `title`; fails the test when there is none.

@@ -17,11 +17,6 @@ std::vector<std::string> categoryNotes(const output::Table& table, const std::st
   return node == nullptr ? std::vector<std::string>{"<none>"} : noteKeys(node->Notes());
 }
 
-std::string shown(const output::Table& table, const std::string& path) {
-  const output::Cell* cell = cellAt(table, {path});
-  return cell == nullptr ? "<no cell>" : cell->label.Text();
-}
-
 Stats::BaseHypothesisTest* addRuns(Stats& stats, double minimum, double maximum) {
   auto* test = addTest(stats, Stats::kCIndependentSamples, Stats::kAIWaldWolfowitzRuns,
                        "DefaultAllDistinctValuesUsed_I_WaldWolfowitzRuns_2", {{0}, {1}});
@@ -33,24 +28,6 @@ Stats::BaseHypothesisTest* addRuns(Stats& stats, double minimum, double maximum)
 }
 
 } // namespace
-
-TEST(StatisticsTable, UnnamedResultRowsFormatsAndMessages) {
-  WriterRun run;
-  run.AddField("x");
-  run.AddField("g");
-  auto* test = addTest(run.stats, Stats::kCIndependentSamples, Stats::kAIMannWhitneyU,
-                       "DefaultAllDistinctValuesUsed_I_MannWhitneyU_2", {{0}, {1}});
-  addResult(test, "", {{"TestStatistic", 31.5}, {"TotalN", 20}, {"AsymptoticSig2Tailed", 0.04}});
-  test->fMessages.push_back(message(222303, Stats::kMHelpMessage, {25}));
-  test->fMessages.push_back(message(222329, Stats::kMWarning, {}, "0;1")); // a pairwise code
-  run.Display();
-  const output::Table& table = statsTable(run, "Independent-Samples Mann-Whitney U Test");
-  EXPECT_EQ(leafPaths(*table.Dimensions().back()),
-            (std::vector<std::string>{"TestStatistic", "TotalN", "AsymptoticSig2Tailed"}));
-  EXPECT_EQ(shown(table, "TotalN"), "20");
-  EXPECT_EQ(shown(table, "AsymptoticSig2Tailed"), ".040");
-  EXPECT_EQ(cellNotes(table, {"TestStatistic"}), std::vector<std::string>{"222303"});
-}
 
 // Without ties one ungrouped set of rows; with ties a minimum and a maximum group, each with the
 // runs note on its statistic and the message on its cell.
@@ -79,47 +56,25 @@ TEST(StatisticsTable, RunsTestWithAndWithoutTies) {
   }
 }
 
+// The companion's rows under the Monte Carlo group, its interval labelled with a level that is
+// not whole. The uniform test and the level 99 show in the stored output of the examples.
 TEST(StatisticsTable, CompanionRowsUnderTheMonteCarloGroup) {
-  struct Case {
-    const char* description;
-    const char* key;
-    const char* lillKey;
-    double level;
-    const char* levelShown;
-    bool ownSigUnderMonteCarlo;
-  };
-  // The normal test at level 99 shows in the stored output of the examples.
-  const std::vector<Case> cases = {
-      {"normal, level 95.5", "NormalDistribution_O_KolmogorovSmirnov_3",
-       "NormalDistribution_O_Lilliefors_3", 95.5, "95.5", false},
-      {"uniform", "UniformDistribution_O_KolmogorovSmirnov_3", "UniformDistribution_O_Lilliefors_3",
-       99.0, "99", true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.description);
-    WriterRun run;
-    run.stats.UseKSNormSimul(true);
-    run.stats.UseKSUniformSimul(true);
-    run.stats.MCConfLevel(c.level);
-    run.AddField("x");
-    addKS(run.stats, true, 0.4, 30, 0, c.key);
-    addLilliefors(run.stats, 0, 0.25, Stats::kDRetain, c.lillKey);
-    run.Display();
-    const output::Table& table = tableNamed(
-        run.Root(), std::string("One-Sample Kolmogorov-Smirnov ") +
-                        (c.ownSigUnderMonteCarlo ? "Uniform" : "Normal") + " Test Summary");
-    const std::string interval = std::string(kMC) + "/" + c.levelShown + "% Confidence Interval";
-    std::vector<std::string> expected = {"TotalN", "TestStatistic"};
-    if (!c.ownSigUnderMonteCarlo)
-      expected.push_back("AsymptoticSig2Tailed");
-    expected.push_back(std::string(kMC) + "/Sig.");
-    expected.push_back(interval + "/Lower Bound");
-    expected.push_back(interval + "/Upper Bound");
-    EXPECT_EQ(leafPaths(*table.Dimensions().back()), expected);
-    EXPECT_DOUBLE_EQ(numberAt(table, {std::string(kMC) + "/Sig."}), 0.25);
-    EXPECT_DOUBLE_EQ(numberAt(table, {interval + "/Upper Bound"}), 0.26);
-    EXPECT_EQ(categoryNotes(table, kMC), std::vector<std::string>{"Lill ^1 samples ^ 2 seed ..."});
-  }
+  WriterRun run;
+  run.stats.UseKSNormSimul(true);
+  run.stats.MCConfLevel(95.5);
+  run.AddField("x");
+  addKS(run.stats, true, 0.4);
+  addLilliefors(run.stats, 0, 0.25);
+  run.Display();
+  const output::Table& table = statsTable(run, "One-Sample Kolmogorov-Smirnov Normal Test");
+  const std::string interval = std::string(kMC) + "/95.5% Confidence Interval";
+  EXPECT_EQ(leafPaths(*table.Dimensions().back()),
+            (std::vector<std::string>{"TotalN", "TestStatistic", "AsymptoticSig2Tailed",
+                                      std::string(kMC) + "/Sig.", interval + "/Lower Bound",
+                                      interval + "/Upper Bound"}));
+  EXPECT_DOUBLE_EQ(numberAt(table, {std::string(kMC) + "/Sig."}), 0.25);
+  EXPECT_DOUBLE_EQ(numberAt(table, {interval + "/Upper Bound"}), 0.26);
+  EXPECT_EQ(categoryNotes(table, kMC), std::vector<std::string>{"Lill ^1 samples ^ 2 seed ..."});
 }
 
 TEST(StatisticsTable, NormalKSOnSampleParameters) {
