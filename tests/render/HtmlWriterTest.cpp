@@ -22,17 +22,14 @@ std::string WriteHtml(const output::Document& document) {
   return out.str();
 }
 
-TEST(HtmlWriterTest, MarkupIsWellNestedAndValidUtf8) {
+// One self-contained, well-nested page in valid UTF-8, whatever the data holds.
+TEST(HtmlWriterTest, WellNestedSelfContainedAndEscaped) {
   const std::string html = WriteHtml(*MakeSampleDocument());
   EXPECT_EQ(CheckNesting(html), "");
   EXPECT_EQ(RenderText::ValidUtf8(html), html);
   EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
   EXPECT_EQ(html.find("http://"), html.find("http://www.w3.org/2000/svg"))
       << "nothing but the SVG namespace refers to the network";
-}
-
-TEST(HtmlWriterTest, HostileDataIsEscaped) {
-  const std::string html = WriteHtml(*MakeSampleDocument());
   EXPECT_EQ(html.find("<script"), std::string::npos);
   EXPECT_NE(html.find("&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; &#39;q&#39;"),
             std::string::npos);
@@ -41,27 +38,14 @@ TEST(HtmlWriterTest, HostileDataIsEscaped) {
   EXPECT_EQ(html.find('\x1B'), std::string::npos);
   EXPECT_EQ(html.find('\x7F'), std::string::npos);
   EXPECT_NE(html.find("[31mred"), std::string::npos) << "only the control itself is dropped";
+  EXPECT_NE(html.find("Chart not drawn: NPARHistogram.viztemplate"), std::string::npos)
+      << "a drawing with a script is replaced by the placeholder";
 }
 
-TEST(HtmlWriterTest, SummaryTableCellsSitUnderTheirHeaders) {
-  const std::vector<std::string> tables = Tables(WriteHtml(*MakeSampleDocument()));
-  ASSERT_EQ(tables.size(), 2u);
-  std::vector<std::vector<GridCell>> rows;
-  const auto grid = LayOut(tables[0], rows);
-  ASSERT_EQ(grid.size(), 4u); // header, two rows, footer
-  for (size_t i = 0; i < 3; ++i)
-    EXPECT_EQ(grid[i].size(), 4u) << "row " << i;
-  EXPECT_EQ(grid[0][3]->text, "Sig.<sup class=\"mark\">a</sup>");
-  EXPECT_NE(grid[0][3]->attrs.find("num"), std::string::npos) << "numeric column header";
-  EXPECT_EQ(grid[1][0]->text, "1");
-  EXPECT_EQ(grid[1][2]->text, "One-Sample Chi-Square Test");
-  EXPECT_EQ(grid[1][3]->text, ".300");
-  EXPECT_EQ(grid[2][3]->text, ".<sup class=\"mark\">b</sup>");
-  EXPECT_EQ(grid[3][0]->tag, "td") << "footer spans the table";
-  EXPECT_EQ(Attribute(grid[3][0]->attrs, "colspan"), 4);
-  EXPECT_NE(tables[0].find("<div class=\"layers\">Split: x = 1</div>"), std::string::npos);
-  EXPECT_NE(tables[0].find("<sup class=\"mark\">a</sup> The significance level is .050."),
-            std::string::npos);
+// The stored page pins the markup: header cells with their footnote marks, numeric columns, the
+// layer above and the footer with caption and footnotes, the outline, charts and messages.
+TEST(HtmlWriterTest, GoldenSample) {
+  CheckGolden("sample.html", WriteHtml(*MakeSampleDocument()));
 }
 
 TEST(HtmlWriterTest, NestedGroupsBecomeSpans) {
@@ -81,14 +65,11 @@ TEST(HtmlWriterTest, NestedGroupsBecomeSpans) {
   // The group "Sample" spans its two rows; "Test Statistic" spans both header columns.
   EXPECT_EQ(grid[2][0]->text, "Sample<sup class=\"mark\">a</sup>");
   EXPECT_EQ(grid[2][0], grid[3][0]);
-  EXPECT_EQ(grid[2][1]->text, "a");
   EXPECT_EQ(grid[3][1]->text, "b");
   EXPECT_EQ(grid[4][0]->text, "Test Statistic");
   EXPECT_EQ(grid[4][0], grid[4][1]);
-  EXPECT_EQ(grid[2][2]->text, "1.250");
   EXPECT_EQ(grid[2][3]->text, "") << "no cell written";
   EXPECT_EQ(grid[3][3]->text, "2.750");
-  EXPECT_EQ(grid[4][3]->text, "12345.678");
 }
 
 TEST(HtmlWriterTest, ContentsLinksMatchAnchors) {
@@ -104,19 +85,6 @@ TEST(HtmlWriterTest, ContentsLinksMatchAnchors) {
     EXPECT_TRUE(ids.insert((*it)[1]).second) << "duplicate id " << (*it)[1];
   EXPECT_EQ(hrefs.size(), 6u); // two headings, two tables, two charts
   EXPECT_EQ(hrefs, ids);
-  EXPECT_NE(html.find("<h1>Nonparametric Tests</h1>"), std::string::npos);
-  EXPECT_NE(html.find("<h2>Related-Samples Friedman Test</h2>"), std::string::npos);
-}
-
-TEST(HtmlWriterTest, ChartsAndMessages) {
-  const std::string html = WriteHtml(*MakeSampleDocument());
-  EXPECT_NE(html.find("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"120\""),
-            std::string::npos);
-  EXPECT_NE(html.find("Chart not drawn: NPARHistogram.viztemplate"), std::string::npos)
-      << "a drawing with a script is replaced by the placeholder";
-  EXPECT_NE(html.find("<figcaption>Box &lt;plot&gt;<span class=\"chart-subtitle\">of x</span>"),
-            std::string::npos);
-  EXPECT_NE(html.find("<div class=\"message warning\""), std::string::npos);
 }
 
 TEST(HtmlWriterTest, EmptyDocumentAndEmptyTable) {
@@ -131,10 +99,6 @@ TEST(HtmlWriterTest, EmptyDocumentAndEmptyTable) {
   EXPECT_NE(html.find("<div class=\"table-title\">Empty</div>"), std::string::npos);
 }
 
-} // namespace
-
-namespace {
-
 TEST(OutputWriterTest, ForFormatKnowsTheThreeFormats) {
   const auto document = MakeSampleDocument();
   for (const char* name : {"html", "text", "json"}) {
@@ -144,12 +108,6 @@ TEST(OutputWriterTest, ForFormatKnowsTheThreeFormats) {
     writer->Write(*document, out);
     EXPECT_NE(out.str().find("Nonparametric Tests"), std::string::npos) << name;
   }
-  const std::string html = [&] {
-    std::ostringstream out;
-    OutputWriter::ForFormat("html")->Write(*document, out);
-    return out.str();
-  }();
-  EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
   EXPECT_EQ(OutputWriter::ForFormat("pdf"), nullptr);
   EXPECT_EQ(OutputWriter::ForFormat("HTML"), nullptr) << "names are exact";
 }

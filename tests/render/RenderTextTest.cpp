@@ -17,7 +17,6 @@ struct TextCase {
 
 TEST(RenderTextTest, ValidUtf8ReplacesEachIllFormedPart) {
   const TextCase cases[] = {
-      {"ascii unchanged", "abc", "abc"},
       {"valid multibyte unchanged", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80",
        "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"},
       {"stray continuation", "a\x80z", "a\xEF\xBF\xBDz"},
@@ -27,7 +26,6 @@ TEST(RenderTextTest, ValidUtf8ReplacesEachIllFormedPart) {
       {"beyond U+10FFFF", "\xF4\x90\x80\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
       {"truncated at end is one part", "x\xE2\x82", "x\xEF\xBF\xBD"},
       {"truncated before ascii keeps ascii", "\xF0\x9F\x98z", "\xEF\xBF\xBDz"},
-      {"0xFF byte", "\xFF", "\xEF\xBF\xBD"},
       {"embedded NUL is valid UTF-8", std::string("a\0b", 3), std::string("a\0b", 3)},
   };
   for (const TextCase& c : cases)
@@ -60,11 +58,9 @@ TEST(RenderTextTest, DisplayWidthCountsColumnsNotBytes) {
     std::string text;
     int width;
   } cases[] = {
-      {"ascii", "abc", 3},
       {"two-byte letters", "\xC3\xA9t\xC3\xA9", 3},
       {"combining accent takes no column", "e\xCC\x81", 1},
       {"CJK is double width", "\xE4\xB8\xAD\xE6\x96\x87", 4},
-      {"empty", "", 0},
   };
   for (const auto& c : cases)
     EXPECT_EQ(RenderText::DisplayWidth(c.text), c.width) << c.desc;
@@ -77,7 +73,6 @@ TEST(TextLayoutTest, WrapBreaksAtBlanksAndCutsLongWords) {
     int width;
     std::vector<std::string> lines;
   } cases[] = {
-      {"fits", "Null Hypothesis", 20, {"Null Hypothesis"}},
       {"breaks at blank",
        "The distribution of x is normal",
        12,

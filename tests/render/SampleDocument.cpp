@@ -1,6 +1,12 @@
 // Builds the sample document through the output model's own API.
 #include "SampleDocument.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
 using namespace output;
 
 const char* const kHostileText = "<script>alert(\"x\")</script> & 'q' \x1B[31mred\x7F \xFF\xC3 end";
@@ -122,4 +128,17 @@ std::unique_ptr<Document> MakeSampleDocument() {
   top->Append(
       std::make_unique<Message>(Message::Level::kWarning, Plain("Not parse element: Foo & <Bar>")));
   return document;
+}
+
+void CheckGolden(const std::string& name, const std::string& text) {
+  const std::string path = std::string(NPTESTS_SOURCE_DIR) + "/tests/render/golden/" + name;
+  if (std::getenv("NPTESTS_UPDATE_GOLDEN") != nullptr) {
+    std::ofstream(path, std::ios::binary) << text;
+    return;
+  }
+  std::ifstream in(path, std::ios::binary);
+  ASSERT_TRUE(in) << path << " missing; run with NPTESTS_UPDATE_GOLDEN=1 to write it";
+  std::stringstream expected;
+  expected << in.rdbuf();
+  EXPECT_EQ(text, expected.str()) << path;
 }

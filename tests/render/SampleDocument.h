@@ -26,3 +26,7 @@ std::unique_ptr<output::Document> MakeSampleDocument();
 output::Label Plain(const std::string& text);
 output::Label Key(const std::string& key, const std::string& shown);
 output::Label Num(double value, const std::string& shown);
+
+// Compares `text` with the file tests/render/golden/<name>; with NPTESTS_UPDATE_GOLDEN set in the
+// environment, rewrites the file instead (review the diff after an intended change of layout).
+void CheckGolden(const std::string& name, const std::string& text);

@@ -2,7 +2,7 @@
 // items, minItems, maxItems, minLength and oneOf.
 #include "SchemaCheck.h"
 
-#include <set>
+#include <algorithm>
 
 using nlohmann::json;
 
@@ -13,24 +13,11 @@ public:
   explicit Checker(const json& root) : fRoot(root) {}
 
   std::string Check(const json& schema, const json& doc, const std::string& where) const {
-    static const std::set<std::string> kKnown = {"$schema",
-                                                 "title",
-                                                 "description",
-                                                 "$defs",
-                                                 "$ref",
-                                                 "type",
-                                                 "const",
-                                                 "enum",
-                                                 "properties",
-                                                 "required",
-                                                 "additionalProperties",
-                                                 "items",
-                                                 "minItems",
-                                                 "maxItems",
-                                                 "minLength",
-                                                 "oneOf"};
+    static const std::string kKnown = " $schema title description $defs $ref type const enum "
+                                      "properties required additionalProperties items minItems "
+                                      "maxItems minLength oneOf ";
     for (const auto& entry : schema.items())
-      if (!kKnown.count(entry.key()))
+      if (kKnown.find(" " + entry.key() + " ") == std::string::npos)
         return where + ": schema keyword '" + entry.key() + "' is not supported by the check";
     if (schema.contains("$ref"))
       return CheckRef(schema["$ref"].get<std::string>(), doc, where);
@@ -38,7 +25,8 @@ public:
       return where + ": expected type " + schema["type"].dump() + ", got " + doc.dump();
     if (schema.contains("const") && schema["const"] != doc)
       return where + ": expected " + schema["const"].dump() + ", got " + doc.dump();
-    if (schema.contains("enum") && !InEnum(schema["enum"], doc))
+    if (schema.contains("enum") &&
+        std::find(schema["enum"].begin(), schema["enum"].end(), doc) == schema["enum"].end())
       return where + ": " + doc.dump() + " not in " + schema["enum"].dump();
     if (schema.contains("oneOf")) {
       std::string error = CheckOneOf(schema["oneOf"], doc, where);
@@ -69,21 +57,10 @@ private:
   }
 
   static bool TypeIs(const std::string& type, const json& doc) {
-    if (type == "object")
-      return doc.is_object();
-    if (type == "array")
-      return doc.is_array();
-    if (type == "string")
-      return doc.is_string();
-    if (type == "number")
-      return doc.is_number();
-    if (type == "integer")
-      return doc.is_number_integer();
-    if (type == "boolean")
-      return doc.is_boolean();
-    if (type == "null")
-      return doc.is_null();
-    return false;
+    return (type == "object" && doc.is_object()) || (type == "array" && doc.is_array()) ||
+           (type == "string" && doc.is_string()) || (type == "number" && doc.is_number()) ||
+           (type == "integer" && doc.is_number_integer()) ||
+           (type == "boolean" && doc.is_boolean()) || (type == "null" && doc.is_null());
   }
 
   static bool TypeMatches(const json& type, const json& doc) {
@@ -91,13 +68,6 @@ private:
       return TypeIs(type.get<std::string>(), doc);
     for (const json& t : type)
       if (TypeIs(t.get<std::string>(), doc))
-        return true;
-    return false;
-  }
-
-  static bool InEnum(const json& values, const json& doc) {
-    for (const json& v : values)
-      if (v == doc)
         return true;
     return false;
   }
