@@ -49,55 +49,49 @@ TEST(OutputDriver, TitlesRefineOnlyTheOneSampleKS) {
   EXPECT_EQ(title(Stats::kAOLillieforsNormal, ""), "Unknown");
 }
 
-TEST(OutputDriver, FieldsOfATest) {
-  struct Case {
+// The fields a test names, and the sub-heading made of them over the fields a, b and c ("<none>"
+// when there is no sub-heading; null when the row does not check it).
+TEST(OutputDriver, FieldsOfATestAndTheirHeading) {
+  const auto kOne = Stats::kCOneSample;
+  const auto kRelated = Stats::kCRelatedSamples;
+  const auto kIndependent = Stats::kCIndependentSamples;
+  const struct {
     const char* description;
     Stats::EnumClassificationType family;
     Stats::EnumAlgorithmType algorithm;
     std::vector<std::vector<double>> parameters;
     std::vector<int> indexes;
-  };
-  const std::vector<Case> cases = {
-      {"one-sample", Stats::kCOneSample, Stats::kAOChiSquare, {{2.9}, {7}}, {2}},
-      {"one-sample without a value", Stats::kCOneSample, Stats::kAOChiSquare, {{}}, {}},
-      {"related pair", Stats::kCRelatedSamples, Stats::kARSign, {{1}, {3}}, {1, 3}},
-      {"related pair with one parameter", Stats::kCRelatedSamples, Stats::kARSign, {{1}}, {}},
-      {"related list", Stats::kCRelatedSamples, Stats::kARCochransQ, {{0, 2, 4}}, {0, 2, 4}},
-      {"related, other algorithm", Stats::kCRelatedSamples, Stats::kAIMoses, {{0}, {1}}, {}},
-      {"independent", Stats::kCIndependentSamples, Stats::kAIMedian, {{5}, {1}}, {5, 1}},
-      {"no family", Stats::kCNone, Stats::kAIMedian, {{5}, {1}}, {}},
+    const char* heading;
+  } cases[] = {
+      {"one-sample", kOne, Stats::kAOChiSquare, {{1.9}, {7}}, {1}, "b"},
+      {"one-sample outside", kOne, Stats::kAOChiSquare, {{7}}, {7}, "<none>"},
+      {"one-sample without a value", kOne, Stats::kAOChiSquare, {{}}, {}, nullptr},
+      {"related pair", kRelated, Stats::kARSign, {{1}, {3}}, {1, 3}, nullptr},
+      {"related pair, one parameter", kRelated, Stats::kARSign, {{1}}, {}, nullptr},
+      {"related list", kRelated, Stats::kARCochransQ, {{0, 1, 2}}, {0, 1, 2}, "a, b, c"},
+      {"related list, one outside", kRelated, Stats::kARCochransQ, {{0, 9, 2}}, {0, 9, 2}, "a, c"},
+      {"related list of one", kRelated, Stats::kARCochransQ, {{0}}, {0}, "<none>"},
+      {"related, other algorithm", kRelated, Stats::kAIMoses, {{0}, {1}}, {}, nullptr},
+      {"independent", kIndependent, Stats::kAIMedian, {{0}, {2}}, {0, 2}, "a across c"},
+      {"group outside", kIndependent, Stats::kAIMedian, {{0}, {9}}, {0, 9}, "<none>"},
+      {"no family", Stats::kCNone, Stats::kAIMedian, {{5}, {1}}, {}, nullptr},
   };
   WriterRun run;
+  for (const char* name : {"a", "b", "c"})
+    run.AddField(name);
   NOPROutput writer = run.Writer();
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.description);
     Stats scratch;
     Stats::BaseHypothesisTest* test = addTest(scratch, c.family, c.algorithm, "k", c.parameters);
     std::vector<int> indexes = {99};
     writer.GetTestVariableIndex(test, indexes);
     EXPECT_EQ(indexes, c.indexes);
+    if (c.heading == nullptr)
+      continue;
+    std::unique_ptr<BpCellText> heading = writer.CreateVarHeadingText(test);
+    EXPECT_EQ(heading == nullptr ? "<none>" : heading->ToLabel(&run.strings).Text(), c.heading);
   }
-}
-
-TEST(OutputDriver, FieldHeadingTexts) {
-  WriterRun run;
-  for (const char* name : {"a", "b", "c"})
-    run.AddField(name);
-  NOPROutput writer = run.Writer();
-  Stats scratch;
-  const auto text = [&](Stats::EnumClassificationType family, Stats::EnumAlgorithmType algorithm,
-                        const std::vector<std::vector<double>>& parameters) {
-    std::unique_ptr<BpCellText> cell =
-        writer.CreateVarHeadingText(addTest(scratch, family, algorithm, "k", parameters));
-    return cell == nullptr ? std::string("<none>") : cell->ToLabel(&run.strings).Text();
-  };
-  EXPECT_EQ(text(Stats::kCOneSample, Stats::kAOChiSquare, {{1}}), "b");
-  EXPECT_EQ(text(Stats::kCOneSample, Stats::kAOChiSquare, {{7}}), "<none>");
-  EXPECT_EQ(text(Stats::kCRelatedSamples, Stats::kARCochransQ, {{0, 1, 2}}), "a, b, c");
-  EXPECT_EQ(text(Stats::kCRelatedSamples, Stats::kARCochransQ, {{0}}), "<none>");
-  EXPECT_EQ(text(Stats::kCRelatedSamples, Stats::kARCochransQ, {{0, 9, 2}}), "a, c");
-  EXPECT_EQ(text(Stats::kCIndependentSamples, Stats::kAIMedian, {{0}, {2}}), "a across c");
-  EXPECT_EQ(text(Stats::kCIndependentSamples, Stats::kAIMedian, {{0}, {9}}), "<none>");
 }
 
 // The companion is the Lilliefors record of the same field and distribution, and only when that

@@ -3,20 +3,19 @@
 // document's own dictionary, and finders that query the output tree by keys and category paths.
 #pragma once
 
+#include "DocumentDictionary.h"
 #include "NOPROutput.h"
 #include "NOPROutputStats.h"
-#include "NOPRParseOutXML.h"
 
-#include "dict/CFMetaData.h"
 #include "dict/VORN_DataSource.h"
 #include "output/Document.h"
 #include "pivot/BpProcedure.h"
 #include "strings/FacSTDictionary.h"
 #include "strings/PathFactory.h"
+#include "xml/SDOMXMLWrapper.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -39,36 +38,14 @@ inline std::string readFile(const std::string& path) {
   return text.str();
 }
 
-// Variables named and labelled like the fields of the document's dictionary, with its value
-// labels: what the host's active dictionary holds when it ran the engine.
+// The host's data dictionary for a result document: the variables its own dictionary implies.
 inline std::unique_ptr<VORN_DataSource> dictionaryOf(const std::string& xml) {
   auto data = std::make_unique<VORN_DataSource>();
-  NOPROutputStats scratch;
-  NOPRParseOutXML reader(nullptr, &scratch, xml);
-  reader.ParseXML();
-  const CFMetaData* metadata = scratch.GetLocalMetadata();
-  if (metadata == nullptr)
-    return data;
-  for (int i = 0; i < metadata->FieldCount(); ++i) {
-    const CFField& field = *metadata->GetField(i);
-    const bool isString = field.GetStorageType() == CFField::kString;
-    int width = 8;
-    for (const CFValue& value : field.GetValues())
-      width = std::max<int>(width, static_cast<int>(std::string(value.GetString()).size()));
-    VORN_Variable variable(field.GetName(), isString ? width : 0);
-    if (field.GetStorageType() == CFField::kDate)
-      variable.SetFormat(VORN_Format(VORN_Format::kDATE, 11, 0));
-    variable.SetLabel(field.GetLabel());
-    const std::vector<CFValue>& values = field.GetValues();
-    const std::vector<CFValue>& labels = field.GetValueLabels();
-    for (std::size_t j = 0; j < values.size() && j < labels.size(); ++j) {
-      if (isString)
-        variable.ValueLabels().Add(std::string(values[j].GetString()), labels[j].GetDisplayLabel());
-      else
-        variable.ValueLabels().Add(values[j].AsDouble(), labels[j].GetDisplayLabel());
-    }
-    data->AddVariable(variable);
-  }
+  SDOMXMLWrapper root;
+  std::string error;
+  EXPECT_TRUE(root.LoadFromString(xml) != 0 &&
+              DocumentDictionary::BuildVariables(root, *data, error))
+      << error;
   return data;
 }
 
@@ -79,7 +56,6 @@ struct WriterRun {
   FacSTDictionary strings{PathFactory::getPathInstance(3)->getPath()};
   std::unique_ptr<VORN_DataSource> data = std::make_unique<VORN_DataSource>();
   std::unique_ptr<BpProcedure> procedure;
-  std::string text;
   NOPROutputStats stats;
 
   // With a result document, the data dictionary is made from the document's own dictionary.
@@ -90,16 +66,9 @@ struct WriterRun {
     procedure = std::make_unique<BpProcedure>(document, &strings, data.get());
   }
 
-  // Reads a result document into the result set; false when reading fails.
-  bool Read(std::string xml) {
-    text = std::move(xml);
-    NOPRParseOutXML reader(data.get(), &stats, text);
-    return reader.ParseXML();
-  }
-
-  // A field record with a numeric variable of that name (string of `width` when > 0).
-  Stats::FieldDistributionData* AddField(const std::string& name, int width = 0) {
-    const int index = data->AddVariable(VORN_Variable(name, width));
+  // A field record with a numeric variable of that name.
+  Stats::FieldDistributionData* AddField(const std::string& name) {
+    const int index = data->AddVariable(VORN_Variable(name, 0));
     Stats::FieldDistributionData* record = stats.CreateFieldDistributionData();
     record->fFieldIndex = static_cast<int>(stats.GetAllFieldDistributionData().size()) - 1;
     record->fVariable = data->GetVariable(index);
