@@ -23,17 +23,7 @@ std::vector<double> pair(double a, double b, double statistic) {
 // A grouping field "g" at index 1 with categories A, B, C (values 1, 2, 3).
 void addGroupingField(WriterRun& run) {
   run.AddField("y");
-  Stats::FieldDistributionData* g = run.AddField("g");
-  VORN_Variable* variable = run.data->GetVariable(1);
-  const char* names[] = {"A", "B", "C"};
-  for (int v = 0; v < 3; ++v) {
-    variable->ValueLabels().Add(v + 1, names[v]);
-    Stats::NPValueLabel label;
-    label.fIndex = v;
-    label.fValue.SetCompleteValue(std::to_string(v + 1), variable, 0);
-    label.fLabel = names[v];
-    g->fValueLabels.push_back(label);
-  }
+  run.LabelValues(run.AddField("g"), {"A", "B", "C"});
 }
 
 // A k-sample test of the independent family on y by g, or of the related family on its fields,

@@ -193,7 +193,7 @@ namespace {
 const char* const kBroken = "<StatXML><PMMLModel modelType=\"Other\"/></StatXML>";
 
 // A procedure object writing into a run's document; the split variable is the documents' own
-// "group" field (value labels Control, Treatment 1, Treatment 2), or a new one.
+// "group" field (value labels Control, Treatment 1, Treatment 2) when they have one.
 struct ProcRun {
   WriterRun run;
   NOPRProcCustom proc;
@@ -201,8 +201,6 @@ struct ProcRun {
 
   explicit ProcRun(const std::string& dictionaryDocument) : run(dictionaryDocument) {
     groupIndex = run.data->FindVarIndex("group", 0);
-    if (groupIndex < 0)
-      groupIndex = run.data->AddVariable(VORN_Variable("group", 4));
     proc.SetProcedure(run.procedure.get());
     proc.SetDataSource(run.data.get());
   }

@@ -75,6 +75,19 @@ struct WriterRun {
     return record;
   }
 
+  // Value labels 1, 2, ... for the field's variable and its record, as the reader leaves them.
+  void LabelValues(Stats::FieldDistributionData* field, const std::vector<std::string>& labels) {
+    VORN_Variable* variable = data->GetVariable(field->fFieldIndex);
+    for (std::size_t v = 0; v < labels.size(); ++v) {
+      variable->ValueLabels().Add(static_cast<double>(v + 1), labels[v]);
+      Stats::NPValueLabel label;
+      label.fIndex = static_cast<int>(v);
+      label.fValue.SetCompleteValue(std::to_string(v + 1), variable, 0);
+      label.fLabel = labels[v];
+      field->fValueLabels.push_back(label);
+    }
+  }
+
   NOPROutput Writer() { return NOPROutput(procedure.get(), procedure.get(), data.get(), &stats); }
   void Display() { Writer().DisplayOutput(); }
 

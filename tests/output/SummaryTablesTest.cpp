@@ -185,16 +185,7 @@ TEST(HypothesisSummary, ConditionSentences) {
   run.AddField("z");
   run.AddField("when");
   run.data->GetVariable(3)->SetFormat(VORN_Format(VORN_Format::kDATE, 11, 0));
-  // Field 0 has three categories with labels.
-  VORN_Variable* xVar = run.data->GetVariable(0);
-  for (int v = 1; v <= 3; ++v) {
-    xVar->ValueLabels().Add(v, "level " + std::to_string(v));
-    Stats::NPValueLabel label;
-    label.fIndex = v - 1;
-    label.fValue.SetCompleteValue(std::to_string(v), xVar, 0);
-    label.fLabel = "level " + std::to_string(v);
-    x->fValueLabels.push_back(label);
-  }
+  run.LabelValues(x, {"level 1", "level 2", "level 3"});
   Stats& s = run.stats;
   addTest(s, Stats::kCOneSample, Stats::kAOChiSquare, "DefaultEqualProbabilities_O_ChiSquare_1",
           {{0}});
