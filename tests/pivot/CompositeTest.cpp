@@ -15,67 +15,56 @@ std::string Shown(const BpCellText& text) {
   return text.ToLabel(nullptr).Text();
 }
 
-BpComposite WithItems(const std::string& format, const std::vector<std::string>& items) {
+// The shown text of a composite of plain items, or of one sublist holding them.
+std::string Shown(const std::string& format, const std::vector<std::string>& items, bool list) {
   BpComposite composite(format, false);
-  for (const std::string& item : items) {
+  if (list)
+    composite.Sublist();
+  for (const std::string& item : items)
     composite.Add(BpString(item, false));
-  }
+  if (list)
+    composite.EndSublist();
   composite.Finish();
-  return composite;
+  return Shown(composite);
 }
 
-TEST(Composite, NumberedItems) {
-  struct Case {
+TEST(Composite, NumberedItemsAndSublistForms) {
+  const struct {
     const char* desc;
+    bool list;
     const char* format;
     std::vector<std::string> items;
     const char* expected;
   } cases[] = {
-      {"in order", "^1 across ^2", {"score", "group"}, "score across group"},
-      {"out of order and repeated", "^2/^1/^2", {"a", "b"}, "b/a/b"},
-      {"two digits", "^10-^1", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "ten"}, "ten-1"},
-      {"missing item stays visible", "^1 and ^3", {"a", "b"}, "a and ^3"},
-      {"caret without number", "x ^ 2 ^", {"a", "b"}, "x ^ 2 ^"},
-      {"^0 is no item", "^0", {"a"}, "^0"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Shown(WithItems(c.format, c.items)), c.expected) << c.desc;
-  }
-}
-
-BpComposite ListOf(const std::string& format, const std::vector<std::string>& members) {
-  BpComposite composite(format, false);
-  composite.Sublist();
-  for (const std::string& member : members) {
-    composite.Add(BpString(member, false));
-  }
-  composite.EndSublist();
-  composite.Finish();
-  return composite;
-}
-
-TEST(Composite, SublistForms) {
-  struct Case {
-    const char* desc;
-    const char* format;
-    std::vector<std::string> members;
-    const char* expected;
-  } cases[] = {
-      {"comma list", "[%1:, ^1]1", {"a", "b", "c"}, "a, b, c"},
-      {"empty sublist", "Fields: [%1:, ^1]1.", {}, "Fields: ."},
+      {"in order", false, "^1 across ^2", {"score", "group"}, "score across group"},
+      {"out of order and repeated", false, "^2/^1/^2", {"a", "b"}, "b/a/b"},
+      {"two digits",
+       false,
+       "^10-^1",
+       {"1", "2", "3", "4", "5", "6", "7", "8", "9", "ten"},
+       "ten-1"},
+      {"missing item stays visible", false, "^1 and ^3", {"a", "b"}, "a and ^3"},
+      {"caret without number", false, "x ^ 2 ^", {"a", "b"}, "x ^ 2 ^"},
+      {"^0 is no item", false, "^0", {"a"}, "^0"},
+      {"comma list", true, "[%1:, ^1]1", {"a", "b", "c"}, "a, b, c"},
+      {"empty sublist", true, "Fields: [%1:, ^1]1.", {}, "Fields: ."},
       {"pairs",
+       true,
        "[%1 = %2:, ^1 = ^2:]1",
        {"Sex", "Male", "Region", "North"},
        "Sex = Male, Region = North"},
-      {"pairs with end text", "[%1 = %2:; ^1 = ^2:.]1", {"a", "1", "b", "2"}, "a = 1; b = 2."},
-      {"odd pair left empty", "[%1 = %2:, ^1 = ^2]1", {"a", "1", "b"}, "a = 1, b = "},
-      {"plain ^1 joins the list", "(^1)", {"x", "y"}, "(x, y)"},
-      {"unclosed bracket is text", "[%1:, ^1", {"x"}, "[%1:, x"},
-      {"bracket of a missing item is text", "[%1]2", {"x"}, "[%1]2"},
+      {"pairs with end text",
+       true,
+       "[%1 = %2:; ^1 = ^2:.]1",
+       {"a", "1", "b", "2"},
+       "a = 1; b = 2."},
+      {"odd pair left empty", true, "[%1 = %2:, ^1 = ^2]1", {"a", "1", "b"}, "a = 1, b = "},
+      {"plain ^1 joins the list", true, "(^1)", {"x", "y"}, "(x, y)"},
+      {"unclosed bracket is text", true, "[%1:, ^1", {"x"}, "[%1:, x"},
+      {"bracket of a missing item is text", true, "[%1]2", {"x"}, "[%1]2"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Shown(ListOf(c.format, c.members)), c.expected) << c.desc;
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(Shown(c.format, c.items, c.list), c.expected) << c.desc;
 }
 
 TEST(Composite, SublistAmongOtherItemsIsOneItem) {
