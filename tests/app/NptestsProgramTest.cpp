@@ -1,6 +1,8 @@
 // End-to-end runs of the nptests program: the bundled examples, each output format, split runs,
 // and every way a run can fail, checked by exit status, standard output, standard error and files.
+#include "HtmlCheck.h"
 #include "ProgramRun.h"
+#include "SchemaCheck.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -62,14 +64,16 @@ TEST(NptestsProgram, BundledExamplesRunWithoutArguments) {
   EXPECT_NE(result.fOut.find("Hypothesis Test Summary"), std::string::npos);
 }
 
-TEST(NptestsProgram, BundledExamplesAsJsonHaveEveryTextTranslated) {
+TEST(NptestsProgram, BundledExamplesAsJsonFollowTheSchemaWithEveryTextTranslated) {
   ScratchFolder scratch;
   const std::string path = scratch.File("report.json");
   const ProgramResult result = RunNptests({"-o", path}, scratch);
   ASSERT_EQ(result.fStatus, 0) << result.fErr;
   EXPECT_EQ(result.fOut, "") << "the report goes to the file only";
   const nlohmann::json report = nlohmann::json::parse(ReadAll(path));
-  EXPECT_EQ(report.at("format"), "nptests-output");
+  const nlohmann::json schema =
+      nlohmann::json::parse(ReadAll(NPTESTS_SOURCE_DIR "/docs/output-format.schema.json"));
+  EXPECT_EQ(SchemaCheck(schema, report), "");
   const std::vector<std::string> headings = TopHeadings(report);
   ASSERT_EQ(headings.size(), 14u);
   EXPECT_EQ(headings.front(), "heading:chickwts.xml");
@@ -77,6 +81,24 @@ TEST(NptestsProgram, BundledExamplesAsJsonHaveEveryTextTranslated) {
     EXPECT_EQ(run.at("items").at(0).at("label").at("key"), "Nonparametric Tests");
   std::vector<std::string> keys;
   EXPECT_EQ(CountUntranslated(report, keys), 0) << ::testing::PrintToString(keys);
+}
+
+TEST(NptestsProgram, BundledExamplesAsHtmlAreWellFormedTables) {
+  ScratchFolder scratch;
+  const std::string path = scratch.File("report.html");
+  ASSERT_EQ(RunNptests({"-o", path}, scratch).fStatus, 0);
+  const std::string html = ReadAll(path);
+  EXPECT_EQ(CheckNesting(html), "");
+  const std::vector<std::string> tables = Tables(html);
+  EXPECT_GT(tables.size(), 40u);
+  for (const std::string& table : tables) {
+    std::vector<std::vector<GridCell>> rows;
+    const auto grid = LayOut(table, rows);
+    ASSERT_FALSE(grid.empty());
+    // Spans must fill every row to the same width, or the browser shifts cells.
+    for (const auto& row : grid)
+      EXPECT_EQ(row.size(), grid.front().size()) << table.substr(0, 200);
+  }
 }
 
 TEST(NptestsProgram, OneDocumentInEachFormat) {
