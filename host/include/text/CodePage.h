@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iconv.h>
+#include <cstddef>
 #include <string>
 
 // An iconv conversion descriptor, closed when the object goes away. Not copyable; movable.
@@ -35,6 +36,11 @@ int VORNMBU8ToGeneric(const std::string& in, std::string& out);
 
 // True when `text` is well-formed UTF-8 (see SanitizeUtf8 for what is ill-formed).
 bool IsValidUtf8(const std::string& text);
+
+// Length of the well-formed UTF-8 sequence that starts at text[i] (1 to 4), or 0 when the bytes
+// there are ill-formed (overlong forms, surrogates and values past U+10FFFF included) or i is past
+// the end.
+std::size_t Utf8SequenceLength(const std::string& text, std::size_t i);
 
 // `text` with each invalid UTF-8 sequence replaced by U+FFFD (one replacement per maximal
 // ill-formed subpart, as Unicode recommends). Valid text comes back unchanged. Overlong forms,

@@ -126,6 +126,11 @@ int VORNMBU8ToGeneric(const std::string& in, std::string& out) {
   return ConvertStrictly(kLocalCodePage, "UTF-8", in, out);
 }
 
+std::size_t Utf8SequenceLength(const std::string& text, std::size_t i) {
+  std::size_t subpart = 0;
+  return i < text.size() ? SequenceLength(text, i, subpart) : 0;
+}
+
 bool IsValidUtf8(const std::string& text) {
   std::size_t i = 0;
   while (i < text.size()) {

@@ -1,6 +1,8 @@
 // UTF-8 validation of document texts with the position of the first bad byte.
 #include "xml/Utf8Check.h"
 
+#include "text/CodePage.h"
+
 #include <cctype>
 #include <cstdio>
 
@@ -42,39 +44,6 @@ bool ReadAsUtf8(const std::string& text) {
   return encoding.empty() || encoding == "utf-8" || encoding == "utf8";
 }
 
-// Length of the valid UTF-8 sequence at i, or 0 when the bytes there are not one: overlong forms,
-// surrogates and values past U+10FFFF are refused, as the XML rules require.
-std::size_t SequenceLength(const std::string& text, std::size_t i) {
-  const auto at = [&](std::size_t k) {
-    return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u;
-  };
-  const unsigned b0 = at(i);
-  if (b0 < 0x80)
-    return 1;
-  std::size_t length = 0;
-  unsigned low = 0x80, high = 0xBF; // allowed range of the second byte
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    length = 2;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    length = 3;
-    low = b0 == 0xE0 ? 0xA0 : 0x80;
-    high = b0 == 0xED ? 0x9F : 0xBF;
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    length = 4;
-    low = b0 == 0xF0 ? 0x90 : 0x80;
-    high = b0 == 0xF4 ? 0x8F : 0xBF;
-  } else {
-    return 0;
-  }
-  if (at(i + 1) < low || at(i + 1) > high)
-    return 0;
-  for (std::size_t k = 2; k < length; ++k) {
-    if (at(i + k) < 0x80 || at(i + k) > 0xBF)
-      return 0;
-  }
-  return length;
-}
-
 } // namespace
 
 bool FindInvalidUtf8(const std::string& text, SDOMXMLError& error) {
@@ -83,7 +52,7 @@ bool FindInvalidUtf8(const std::string& text, SDOMXMLError& error) {
   unsigned long line = 1;
   unsigned long column = 1;
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = SequenceLength(text, i);
+    const std::size_t length = Utf8SequenceLength(text, i);
     if (length == 0) {
       char byte[8];
       std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(text[i]));
