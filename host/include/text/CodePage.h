@@ -2,8 +2,8 @@
 // local code page is UTF-8, so a conversion checks that the text is valid UTF-8.
 #pragma once
 
-#include <iconv.h>
 #include <cstddef>
+#include <iconv.h>
 #include <string>
 
 // An iconv conversion descriptor, closed when the object goes away. Not copyable; movable.
