@@ -6,7 +6,14 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" "$root/build"
+# The build's progress goes to a log, so that the report is what the terminal shows.
+mkdir -p "$root/build"
+log="$root/build/build.log"
+if ! "$root/scripts/build.sh" "$root/build" > "$log" 2>&1; then
+  tail -n 40 "$log" >&2
+  echo "The build failed; the whole log is $log" >&2
+  exit 1
+fi
 nptests="$root/build/bin/nptests"
 
 if [ $# -gt 0 ]; then
