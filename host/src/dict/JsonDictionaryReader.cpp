@@ -50,7 +50,8 @@ std::string GetString(const json& object, const char* key, const std::string& wh
 
 // "numeric" or "string" (by default: string with an A format, else numeric); a string variable
 // needs a width from "width" or its A format.
-int ReadType(const json& variable, const std::string& where, VORN_Format* format, bool hasFormat) {
+int ReadType(const json& variable, const std::string& where, const VORN_Format* format,
+             bool hasFormat) {
   std::string type = GetString(variable, "type", where, false);
   if (type.empty())
     type = hasFormat && format->IsString() ? "string" : "numeric";
