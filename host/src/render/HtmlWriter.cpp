@@ -39,7 +39,7 @@ table.pivot { border-collapse: collapse; font-variant-numeric: tabular-nums;
   border-top: 2px solid var(--ink); border-bottom: 2px solid var(--ink); }
 table.pivot + table.pivot { margin-top: 1rem; }
 table.pivot caption { caption-side: top; text-align: left; padding: 0 0 .4rem; }
-table.pivot .table-title { font-weight: 600; font-size: 1.05rem; }
+table.pivot .table-title { font-weight: 600; font-size: 1.05rem; white-space: nowrap; }
 table.pivot .layers { color: var(--muted); font-size: .92em; }
 table.pivot th, table.pivot td { padding: .28rem .65rem; text-align: left; vertical-align: top; }
 table.pivot thead th { font-weight: 600; vertical-align: bottom; border-bottom: 1px solid var(--ink); }
