@@ -2,6 +2,8 @@
 // test titles, field headings, the fields of a test and the Lilliefors companion.
 #include "NOPROutput.h"
 
+#include "NOPRUTILITY.h"
+
 #include "pivot/BpComposite.h"
 #include "pivot/BpHeading.h"
 #include "pivot/BpProcedure.h"
@@ -28,7 +30,7 @@ using Stats = NOPROutputStats;
 int firstIndex(const std::vector<Stats::ParameterData>& parameters, std::size_t position) {
   if (position >= parameters.size() || parameters[position].fValues.empty())
     return -1;
-  return static_cast<int>(parameters[position].fValues[0]);
+  return NOPRUTILITY::truncateToInt(parameters[position].fValues[0], -1);
 }
 
 bool isPairAlgorithm(Stats::EnumAlgorithmType algorithm) {
@@ -185,14 +187,14 @@ void NOPROutput::GetTestVariableIndex(const Stats::BaseHypothesisTest* test,
   switch (test->fClassification) {
   case Stats::kCOneSample:
     if (!params.empty() && !params[0].fValues.empty())
-      indexes.push_back(static_cast<int>(params[0].fValues[0]));
+      indexes.push_back(NOPRUTILITY::truncateToInt(params[0].fValues[0], -1));
     return;
   case Stats::kCRelatedSamples:
     if (isPairAlgorithm(test->fAlgorithm)) {
       addPair();
     } else if (isListAlgorithm(test->fAlgorithm) && !params.empty()) {
       for (double value : params[0].fValues)
-        indexes.push_back(static_cast<int>(value));
+        indexes.push_back(NOPRUTILITY::truncateToInt(value, -1));
     }
     return;
   case Stats::kCIndependentSamples:

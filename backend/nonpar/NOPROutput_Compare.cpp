@@ -1,6 +1,7 @@
 // NOPROutput, source 4 of 4 (see NOPROutput.h): the pairwise comparison and homogeneous subset
 // tables of the k-sample tests, and the orderings of their rows.
 #include "NOPROutput.h"
+#include "NOPRUTILITY.h"
 
 #include "dict/CFStatVariableValue.h"
 #include "dict/VORN_Variable.h"
@@ -89,7 +90,7 @@ std::unique_ptr<BpCellText> sampleText(const Stats& stats, const ComparisonFrame
 }
 
 int indexAt(const std::vector<double>& row, std::size_t column) {
-  return static_cast<int>(row[column]);
+  return NOPRUTILITY::truncateToInt(row[column], -1);
 }
 
 // Groups rows by their first sample in ascending order of its value, and each group by the value
@@ -266,7 +267,7 @@ void NOPROutput::DspHomogSubsetCompTable(BpHeading& heading,
     const int to = indexAt(row, 1);
     subsets.Category(BpString(Integer2String(static_cast<long>(k + 1)), false));
     for (int j = from; j <= to; ++j) {
-      const int sample = static_cast<int>(order[static_cast<std::size_t>(j)]);
+      const int sample = NOPRUTILITY::truncateToInt(order[static_cast<std::size_t>(j)], -1);
       std::unique_ptr<BpCellText> text = sampleText(*fStats, *frame, compare->fFieldIndex, sample);
       if (text == nullptr)
         continue;

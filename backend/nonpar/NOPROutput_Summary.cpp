@@ -1,6 +1,7 @@
 // NOPROutput, source 2 of 4 (see NOPROutput.h): the hypothesis test summary (null hypothesis
 // sentences, significances with their notes, decisions) and the confidence interval summary.
 #include "NOPROutput.h"
+#include "NOPRUTILITY.h"
 
 #include "dict/VORN_DataSource.h"
 #include "dict/VORN_Variable.h"
@@ -390,7 +391,7 @@ void NOPROutput::HelpAddVariable(BpComposite& composite, const Stats::ConditionD
   }
   std::vector<int> fields;
   for (double value : condition.fParameters[static_cast<std::size_t>(param)].fValues)
-    fields.push_back(static_cast<int>(value));
+    fields.push_back(NOPRUTILITY::truncateToInt(value, -1));
   HelpAddVariable(composite, fields, asList);
 }
 
@@ -460,7 +461,7 @@ void NOPROutput::HelpAddVariableValue(BpComposite& composite, const Stats::Condi
     const std::vector<double>& fieldValues =
         condition.fParameters[static_cast<std::size_t>(fieldParam)].fValues;
     if (fieldValues.size() == 1) {
-      field = static_cast<int>(fieldValues[0]);
+      field = NOPRUTILITY::truncateToInt(fieldValues[0], -1);
       hasField = true;
     }
   }
@@ -470,7 +471,8 @@ void NOPROutput::HelpAddVariableValue(BpComposite& composite, const Stats::Condi
   }
   std::vector<int> values;
   for (double value : condition.fParameters[static_cast<std::size_t>(valueParam)].fValues)
-    values.push_back(NOPRUTILITY::isSystemMissing(value) ? INT_MIN : static_cast<int>(value));
+    values.push_back(NOPRUTILITY::isSystemMissing(value) ? INT_MIN
+                                                         : NOPRUTILITY::truncateToInt(value, -1));
   HelpAddVariableValue(composite, field, values, labels, asList);
 }
 

@@ -6,20 +6,9 @@
 
 #include <cmath>
 #include <initializer_list>
-#include <limits>
 #include <string>
 
 namespace NOPRParseOutXMLSupport {
-
-// A number the document writes as a double but the model keeps as an int. Truncates toward zero;
-// values that no int can hold (system-missing, infinities, NaN) give `absent`, because a cast of
-// them would be undefined.
-inline int truncateToInt(double value, int absent) {
-  if (!(value > static_cast<double>(std::numeric_limits<int>::min()) - 1.0 &&
-        value < static_cast<double>(std::numeric_limits<int>::max()) + 1.0))
-    return absent;
-  return static_cast<int>(value);
-}
 
 // An integer text as an int: String2Integer's rules, and 0 (its value for text that is no
 // integer) for a number outside the range of int as well.

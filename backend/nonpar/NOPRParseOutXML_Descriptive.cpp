@@ -4,6 +4,7 @@
 #include "IssueNotParseElement.h"
 #include "NOPRParseOutXML.h"
 #include "NOPRParseOutXMLSupport.h"
+#include "NOPRUTILITY.h"
 
 #include "text/TextFunctions.h"
 #include "xml/SDOMXMLIterator.h"
@@ -216,7 +217,7 @@ bool NOPRParseOutXML::XMLParser::parseComparisonTable(SDOMXMLWrapper* elm,
     std::string name;
     double value = fSysMissing;
     if (NOPRXMLGeneral::GetAttribute(attributeElm, name, value) && name == "fieldIndex")
-      compare.fFieldIndex = truncateToInt(value, compare.fFieldIndex);
+      compare.fFieldIndex = NOPRUTILITY::truncateToInt(value, compare.fFieldIndex);
   }
   return result;
 }

@@ -3,6 +3,7 @@
 #include "IssueNotParseElement.h"
 #include "NOPRParseOutXML.h"
 #include "NOPRParseOutXMLSupport.h"
+#include "NOPRUTILITY.h"
 
 #include "text/TextFunctions.h"
 #include "xml/SDOMXMLIterator.h"
@@ -332,7 +333,7 @@ bool NOPRParseOutXML::XMLParser::parseORunsSpec(SDOMXMLWrapper* elm, Stats::HTOR
     else if (attributeName == "StdDev")
       test->fStdDev = value;
     else if (attributeName == "ObservedRunNumber")
-      test->fObservedRunNumber = truncateToInt(value, 0);
+      test->fObservedRunNumber = NOPRUTILITY::truncateToInt(value, 0);
     else
       IssueNotParseElement(attributeName);
   }

@@ -5,6 +5,7 @@
 
 #include "dict/VORN_SystemMissing.h"
 
+#include <limits>
 #include <string>
 
 class VORN_Format;
@@ -24,6 +25,16 @@ public:
   // for bad input.
   static std::string stringToUTF8(const std::string& text);
   static std::string stringToCodePage(const std::string& text);
+
+  // A number the document writes as a double but that is used as an int (an index, a count).
+  // Truncates toward zero; a value no int can hold (system-missing, infinities, NaN, 1e300) gives
+  // `absent`, since casting it would be undefined.
+  static int truncateToInt(double value, int absent) {
+    if (!(value > static_cast<double>(std::numeric_limits<int>::min()) - 1.0 &&
+          value < static_cast<double>(std::numeric_limits<int>::max()) + 1.0))
+      return absent;
+    return static_cast<int>(value);
+  }
 
 private:
   // Constant-initialised, so it is in place before any other code of the library runs.

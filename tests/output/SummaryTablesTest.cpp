@@ -5,6 +5,9 @@
 #include "dict/VORN_Format.h"
 #include "proc/CFAssert.h"
 
+#include <iterator>
+#include <limits>
+
 using namespace outtest;
 
 namespace {
@@ -284,3 +287,27 @@ TEST(ConfidenceIntervalSummary, RowsAcrossRecordsAndNotes) {
   EXPECT_EQ(numberAt(table, {"5", "Estimate"}), NOPRUTILITY::getSysMissing());
   EXPECT_EQ(numberAt(table, {"5", columns[4]}), NOPRUTILITY::getSysMissing());
 }
+
+namespace {
+
+// Field indexes and category values are doubles in the document; ones no int can hold must be
+// taken as absent, never cast (the sanitizer build turns such a cast into a failure).
+TEST(HypothesisSummary, IndexesNoIntCanHoldAreAbsent) {
+  WriterRun run;
+  run.AddField("x");
+  const double hostile[] = {1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
+                            std::numeric_limits<double>::infinity(), NOPRUTILITY::getSysMissing()};
+  for (double h : hostile) {
+    addTest(run.stats, Stats::kCOneSample, Stats::kAOBinomial,
+            "ABinaryTestVariableIsSpecified_O_Binomial_5", {{h}, {h}, {1, h}, {0.5}, {0.5}});
+    addTest(run.stats, Stats::kCOneSample, Stats::kAORuns, "CategoryListsAreSpecified_O_Runs_3",
+            {{0}, {h, 1}, {2, h}});
+    addTest(run.stats, Stats::kCRelatedSamples, Stats::kARFriedmansTwoWayByRanks,
+            "R_FriedmansTwoWayByRanks_1", {{h, 0}});
+  }
+  run.Display();
+  const output::Dimension& rows = dimensionNamed(summary(run), "Item");
+  EXPECT_EQ(rows.Categories().size(), 3 * std::size(hostile)) << "every test has its row";
+}
+
+} // namespace
