@@ -95,6 +95,7 @@ public:
   bool parseIJonckheereTerpstraSpec(SDOMXMLWrapper* elm, Stats::HTIJonckheereTerpstra* test);
   bool parseIMedianSpec(SDOMXMLWrapper* elm, Stats::HTIMedian* test);
   bool parseTwoClassComparisonTable(SDOMXMLWrapper* elm, Stats::TSComparisonData& comparison);
+  bool parseTwoClassSpec(SDOMXMLWrapper* elm, Stats::TSComparisonData& comparison);
   // Fills the Hodges-Lehmann interval from the statistics when they have its shape: exactly an
   // unnamed group and an "Asymptotic" group. Returns whether the shape was met.
   bool statsToEstConInterval(const std::vector<Stats::StatisticsResultData>& results,

@@ -290,25 +290,23 @@ bool NOPRParseOutXML::XMLParser::parseTwoClassComparisonTable(SDOMXMLWrapper* el
          generalToSimpleTable(simple, comparison.fTable);
 }
 
-bool NOPRParseOutXML::XMLParser::parseOChiSquareSpec(SDOMXMLWrapper* elm,
-                                                     Stats::HTOChiSquare* test) {
-  if (elm == nullptr || test == nullptr)
-    return false;
+// The chi-square and binomial tests own one table, the two-class comparison.
+bool NOPRParseOutXML::XMLParser::parseTwoClassSpec(SDOMXMLWrapper* elm,
+                                                   Stats::TSComparisonData& comparison) {
   std::string name;
   const bool hasName = readTableName(elm, name);
   if (name == "TwoClassComparison")
-    return parseTwoClassComparisonTable(elm, test->fComparison);
+    return parseTwoClassComparisonTable(elm, comparison);
   return unknownTable(name, hasName);
 }
 
+bool NOPRParseOutXML::XMLParser::parseOChiSquareSpec(SDOMXMLWrapper* elm,
+                                                     Stats::HTOChiSquare* test) {
+  return elm != nullptr && test != nullptr && parseTwoClassSpec(elm, test->fComparison);
+}
+
 bool NOPRParseOutXML::XMLParser::parseOBinomialSpec(SDOMXMLWrapper* elm, Stats::HTOBinomial* test) {
-  if (elm == nullptr || test == nullptr)
-    return false;
-  std::string name;
-  const bool hasName = readTableName(elm, name);
-  if (name == "TwoClassComparison")
-    return parseTwoClassComparisonTable(elm, test->fComparison);
-  return unknownTable(name, hasName);
+  return elm != nullptr && test != nullptr && parseTwoClassSpec(elm, test->fComparison);
 }
 
 bool NOPRParseOutXML::XMLParser::parseORunsSpec(SDOMXMLWrapper* elm, Stats::HTORuns* test) {
