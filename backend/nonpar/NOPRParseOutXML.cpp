@@ -390,27 +390,33 @@ bool NOPRParseOutXML::XMLParser::textToStringArray(const std::string& text,
   return true;
 }
 
-bool NOPRParseOutXML::XMLParser::textToNumericArray(const std::string& text,
-                                                    std::vector<double>& values) const {
+namespace {
+
+// Splits a list text and converts each token; with no tokens at all the output is left as it was.
+template <class T, class Convert>
+void convertTokens(const std::string& text, std::vector<T>& values, Convert convert) {
   std::vector<std::string> tokens;
   SplitToToken(text, tokens);
   if (tokens.empty())
-    return true;
+    return;
   values.resize(tokens.size());
   for (std::size_t i = 0; i < tokens.size(); ++i)
-    values[i] = tokens[i] == "__MISSING__" ? fSysMissing : String2Double(tokens[i]);
+    values[i] = convert(tokens[i]);
+}
+
+} // namespace
+
+bool NOPRParseOutXML::XMLParser::textToNumericArray(const std::string& text,
+                                                    std::vector<double>& values) const {
+  convertTokens(text, values, [this](const std::string& token) {
+    return token == "__MISSING__" ? fSysMissing : String2Double(token);
+  });
   return true;
 }
 
 bool NOPRParseOutXML::XMLParser::textToIntegerArray(const std::string& text,
                                                     std::vector<int>& values) const {
-  std::vector<std::string> tokens;
-  SplitToToken(text, tokens);
-  if (tokens.empty())
-    return true;
-  values.resize(tokens.size());
-  for (std::size_t i = 0; i < tokens.size(); ++i)
-    values[i] = NOPRParseOutXMLSupport::integerOf(tokens[i]);
+  convertTokens(text, values, NOPRParseOutXMLSupport::integerOf);
   return true;
 }
 
