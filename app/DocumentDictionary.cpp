@@ -4,8 +4,8 @@
 #include "dict/CFMetaData.h"
 #include "dict/VORN_DataSource.h"
 #include "dict/VORN_Format.h"
-#include "dict/VORN_SystemMissing.h"
 #include "text/TextFunctions.h"
+#include "text/VORN_SystemMissing.h"
 #include "xml/SDOMXMLIterator.h"
 #include "xml/SDOMXMLWrapper.h"
 

@@ -3,7 +3,7 @@
 // format, and blank trimming.
 #pragma once
 
-#include "dict/VORN_SystemMissing.h"
+#include "text/VORN_SystemMissing.h"
 
 #include <limits>
 #include <string>

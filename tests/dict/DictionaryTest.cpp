@@ -4,8 +4,8 @@
 #include "dict/CFStatVariableValue.h"
 #include "dict/OBS.h"
 #include "dict/VORN_DataSource.h"
-#include "dict/VORN_SystemMissing.h"
 #include "proc/CFAssert.h"
+#include "text/VORN_SystemMissing.h"
 
 #include <gtest/gtest.h>
 

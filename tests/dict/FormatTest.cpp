@@ -1,10 +1,11 @@
 // Display formats: widths and the packed form, the text form and its errors, and ToString for
-// every format family, including its fallbacks and the buffer contract.
+// every format family, including its fallbacks and the buffer contract; engine dates in the host's
+// time base.
 #include "ScopedGermanLocale.h"
 
 #include "dict/OBS.h"
 #include "dict/VORN_Format.h"
-#include "dict/VORN_SystemMissing.h"
+#include "text/VORN_SystemMissing.h"
 
 #include <gtest/gtest.h>
 
@@ -88,6 +89,22 @@ TEST(VORN_Format, IsDateTimeMeansPointsInTime) {
     EXPECT_TRUE(VORN_Format(t, 20, 0).IsDateTime()) << F::TypeName(t);
   for (F::FormatType t : {F::kF, F::kA, F::kTIME, F::kDTIME, F::kMTIME, F::kWKDAY, F::kMONTH})
     EXPECT_FALSE(VORN_Format(t, 20, 0).IsDateTime()) << F::TypeName(t);
+}
+
+TEST(NumericFormatCFToStat, EngineDatesMoveToTheHostTimeBase) {
+  const double base = 12219379200.0; // 1970-01-01 in seconds from 1582-10-14
+  for (int dateType : {20, 23, 24, 28, 29, 30, 38, 39})
+    EXPECT_EQ(NumericFormatCFToStat(-1, dateType), base - 86400) << "day-count type " << dateType;
+  EXPECT_EQ(NumericFormatCFToStat(1.5, 39), base + 129600);  // a fraction of a day
+  EXPECT_EQ(NumericFormatCFToStat(-141428, 20), 0);          // the host calendar's first day
+  EXPECT_EQ(NumericFormatCFToStat(86400, 22), base + 86400); // DATETIME counts seconds
+  EXPECT_EQ(NumericFormatCFToStat(60, 86), base + 60);       // so does YMDHMS
+  EXPECT_EQ(NumericFormatCFToStat(3600, 21), 3600);          // TIME is a duration
+  EXPECT_EQ(NumericFormatCFToStat(3, 26), 3);                // WKDAY is a day number
+  EXPECT_EQ(NumericFormatCFToStat(3.25, 5), 3.25);
+  EXPECT_EQ(NumericFormatCFToStat(VORN_SystemMissing(), 20), VORN_SystemMissing());
+  EXPECT_EQ(NumericFormatCFToStat(1e305, 20),
+            VORN_SystemMissing()); // too many days for the host's seconds
 }
 
 TEST(VORN_Format, TextFormRoundTrips) {

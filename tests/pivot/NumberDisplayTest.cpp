@@ -5,11 +5,11 @@
 
 #include "dict/OBS.h"
 #include "dict/VORN_DataSource.h"
-#include "dict/VORN_SystemMissing.h"
 #include "output/Document.h"
 #include "pivot/BpDataValue.h"
 #include "pivot/BpNumber.h"
 #include "pivot/BpProcedure.h"
+#include "text/VORN_SystemMissing.h"
 
 #include <gtest/gtest.h>
 

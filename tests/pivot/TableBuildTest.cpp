@@ -2,7 +2,6 @@
 #include "PivotTestSupport.h"
 
 #include "dict/VORN_DataSource.h"
-#include "dict/VORN_SystemMissing.h"
 #include "pivot/BpAnnotation.h"
 #include "pivot/BpCategory.h"
 #include "pivot/BpComposite.h"
@@ -12,6 +11,7 @@
 #include "pivot/BpPivotTable.h"
 #include "pivot/BpString.h"
 #include "pivot/BpVariable.h"
+#include "text/VORN_SystemMissing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-// Splitting, number parsing and the date conversion of the host's text functions.
+// Splitting and number parsing of the host's text functions.
 #include "text/TextFunctions.h"
 
 #include "ScopedGermanLocale.h"
 
-#include "dict/VORN_SystemMissing.h"
+#include "text/VORN_SystemMissing.h"
 
 #include <gtest/gtest.h>
 
@@ -71,21 +71,6 @@ TEST(String2Integer, AcceptsDecimalIntegersOnlyAndRoundTrips) {
     EXPECT_EQ(String2Integer(Integer2String(value)), value);
     EXPECT_EQ(IntegerToString(value), Integer2String(value));
   }
-}
-
-TEST(NumericFormatCFToStat, EngineDatesMoveToTheHostTimeBase) {
-  const double base = 12219379200.0; // 1970-01-01 in seconds from 1582-10-14
-  for (int dateType : {20, 23, 24, 28, 29, 30, 38, 39})
-    EXPECT_EQ(NumericFormatCFToStat(-1, dateType), base - 86400) << "day-count type " << dateType;
-  EXPECT_EQ(NumericFormatCFToStat(1.5, 39), base + 129600);  // a fraction of a day
-  EXPECT_EQ(NumericFormatCFToStat(-141428, 20), 0);          // the host calendar's first day
-  EXPECT_EQ(NumericFormatCFToStat(86400, 22), base + 86400); // DATETIME counts seconds
-  EXPECT_EQ(NumericFormatCFToStat(60, 86), base + 60);       // so does YMDHMS
-  EXPECT_EQ(NumericFormatCFToStat(3600, 21), 3600);          // TIME is a duration
-  EXPECT_EQ(NumericFormatCFToStat(3, 26), 3);                // WKDAY is a day number
-  EXPECT_EQ(NumericFormatCFToStat(3.25, 5), 3.25);
-  EXPECT_EQ(NumericFormatCFToStat(kSysmis, 20), kSysmis);
-  EXPECT_EQ(NumericFormatCFToStat(1e305, 20), kSysmis); // too many days for the host's seconds
 }
 
 } // namespace

@@ -94,3 +94,10 @@ int ToString(const OBS* value, const VORN_Format& format, char* buffer);
 // The same value as a std::string, leading and trailing blanks removed. With a string format the
 // number is written in its shortest exact form ("3.5"), since it has no text in that format.
 std::string FormatValue(double value, const VORN_Format& format);
+
+// Turns an engine's date value into the host's: the engine counts from 1 January 1970, days for
+// the date-only formats (DATE, ADATE, JDATE, MOYR, QYR, WKYR, EDATE, SDATE) and seconds for the
+// date-time formats (DATETIME, YMDHMS); the host counts seconds from 14 October 1582. Values of
+// every other format (times, day and month numbers, plain numbers) and the system-missing value
+// pass unchanged. A value whose seconds do not fit a double gives the system-missing value.
+double NumericFormatCFToStat(double value, int formatType);

@@ -1,5 +1,5 @@
-// Text functions of the host: splitting a list into tokens, numbers from and to text, and the
-// engine's date values in the host's time base. None of them throws or depends on the C locale.
+// Text functions of the host: splitting a list into tokens, numbers from and to text. None of them
+// throws or depends on the C locale.
 #pragma once
 
 #include <string>
@@ -24,10 +24,3 @@ long String2Integer(const std::string& text);
 // The decimal text of `value` ("-42").
 std::string Integer2String(long value);
 std::string IntegerToString(long value);
-
-// Turns an engine's date value into the host's: the engine counts from 1 January 1970, days for
-// the date-only formats (DATE, ADATE, JDATE, MOYR, QYR, WKYR, EDATE, SDATE) and seconds for the
-// date-time formats (DATETIME, YMDHMS); the host counts seconds from 14 October 1582. Values of
-// every other format (times, day and month numbers, plain numbers) and the system-missing value
-// pass unchanged. A value whose seconds do not fit a double gives the system-missing value.
-double NumericFormatCFToStat(double value, int formatType);

@@ -1,7 +1,7 @@
 // Dictionary values. A text datum owns its buffer; copies are deep.
 #include "dict/CFDatum.h"
 
-#include "dict/VORN_SystemMissing.h"
+#include "text/VORN_SystemMissing.h"
 
 #include <cstring>
 #include <utility>

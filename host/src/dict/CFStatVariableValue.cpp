@@ -2,9 +2,9 @@
 #include "dict/CFStatVariableValue.h"
 
 #include "dict/VORN_Format.h"
-#include "dict/VORN_SystemMissing.h"
 #include "dict/VORN_Variable.h"
 #include "text/TextFunctions.h"
+#include "text/VORN_SystemMissing.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,7 +5,7 @@
 
 #include "dict/OBS.h"
 #include "dict/VORN_Format.h"
-#include "dict/VORN_SystemMissing.h"
+#include "text/VORN_SystemMissing.h"
 
 #include <charconv>
 #include <cmath>

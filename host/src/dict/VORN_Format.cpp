@@ -1,8 +1,12 @@
-// The display format: its packed form, its text form ("F8.2") and the limits of each type.
+// The display format: its packed form, its text form ("F8.2"), the limits of each type, and engine
+// dates moved to the host's time base.
 #include "dict/VORN_Format.h"
+
+#include "text/VORN_SystemMissing.h"
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <string>
 
 namespace {
@@ -232,4 +236,32 @@ bool VORN_Format::FromText(const std::string& text, VORN_Format& format, std::st
 const char* VORN_Format::TypeName(int type) {
   const TypeInfo* info = FindType(type);
   return info != nullptr ? info->name : "";
+}
+
+// Seconds from 14 October 1582, the host's time base, to 1 January 1970, the engine's.
+constexpr double kSecondsFrom1582To1970 = 12219379200.0;
+
+double NumericFormatCFToStat(double value, int formatType) {
+  if (value == VORN_SystemMissing() || !std::isfinite(value))
+    return value;
+  double converted = value;
+  switch (formatType) {
+  case VORN_Format::kDATE:
+  case VORN_Format::kADATE:
+  case VORN_Format::kJDATE:
+  case VORN_Format::kMOYR:
+  case VORN_Format::kQYR:
+  case VORN_Format::kWKYR:
+  case VORN_Format::kEDATE:
+  case VORN_Format::kSDATE:
+    converted = value * 86400.0 + kSecondsFrom1582To1970;
+    break;
+  case VORN_Format::kDATETIME:
+  case VORN_Format::kYMDHMS:
+    converted = value + kSecondsFrom1582To1970;
+    break;
+  default:
+    return value;
+  }
+  return std::isfinite(converted) ? converted : VORN_SystemMissing();
 }

@@ -1,7 +1,7 @@
 // Writing numbers of the output; std::to_chars keeps the text independent of the C locale.
 #include "output/NumberDisplay.h"
 
-#include "dict/VORN_SystemMissing.h"
+#include "text/VORN_SystemMissing.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,9 +1,9 @@
 // Splits a command's text into tokens, keeping line and column of each for error messages.
 #include "parser/CommandLexer.h"
 
-#include "dict/VORN_SystemMissing.h"
 #include "parser/CommandSyntaxError.h"
 #include "text/TextFunctions.h"
+#include "text/VORN_SystemMissing.h"
 
 namespace {
 

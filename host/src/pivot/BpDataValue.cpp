@@ -2,7 +2,7 @@
 #include "pivot/BpDataValue.h"
 
 #include "dict/OBS.h"
-#include "dict/VORN_SystemMissing.h"
+#include "text/VORN_SystemMissing.h"
 
 #include <cmath>
 

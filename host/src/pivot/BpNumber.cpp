@@ -1,8 +1,8 @@
 // Number cells.
 #include "pivot/BpNumber.h"
 
-#include "dict/VORN_SystemMissing.h"
 #include "output/NumberDisplay.h"
+#include "text/VORN_SystemMissing.h"
 
 #include <cmath>
 

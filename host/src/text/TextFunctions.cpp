@@ -3,7 +3,7 @@
 #include "text/TextFunctions.h"
 
 #include "dict/VORN_Format.h"
-#include "dict/VORN_SystemMissing.h"
+#include "text/VORN_SystemMissing.h"
 
 #include <charconv>
 #include <cmath>
@@ -108,32 +108,4 @@ std::string Integer2String(long value) {
 
 std::string IntegerToString(long value) {
   return std::to_string(value);
-}
-
-// Seconds from 14 October 1582, the host's time base, to 1 January 1970, the engine's.
-constexpr double kSecondsFrom1582To1970 = 12219379200.0;
-
-double NumericFormatCFToStat(double value, int formatType) {
-  if (value == VORN_SystemMissing() || !std::isfinite(value))
-    return value;
-  double converted = value;
-  switch (formatType) {
-  case VORN_Format::kDATE:
-  case VORN_Format::kADATE:
-  case VORN_Format::kJDATE:
-  case VORN_Format::kMOYR:
-  case VORN_Format::kQYR:
-  case VORN_Format::kWKYR:
-  case VORN_Format::kEDATE:
-  case VORN_Format::kSDATE:
-    converted = value * 86400.0 + kSecondsFrom1582To1970;
-    break;
-  case VORN_Format::kDATETIME:
-  case VORN_Format::kYMDHMS:
-    converted = value + kSecondsFrom1582To1970;
-    break;
-  default:
-    return value;
-  }
-  return std::isfinite(converted) ? converted : VORN_SystemMissing();
 }
