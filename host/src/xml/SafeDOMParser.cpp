@@ -2,6 +2,8 @@
 // comments and processing instructions, and nothing that makes the parser read anything else.
 #include "xml/SafeDOMParser.h"
 
+#include "ParserSetup.h"
+
 #include "xml/SDOMXMLWrapper.h"
 #include "xml/Utf8Check.h"
 #include "xml/XMLText.h"
@@ -22,80 +24,11 @@ namespace xmlwrap {
 
 namespace {
 
-// No document needs an entity beyond the predefined ones, and DOCTYPEs are refused; the limit only
-// backs that up should a declaration ever get through.
-constexpr unsigned kEntityExpansionLimit = 16;
-
 // Thrown from inside the parse when the nesting cap is passed; carries the position reached.
 struct NestingTooDeep {
   unsigned long line;
   unsigned long column;
 };
-
-// The parser library is set up once per process, on first use, and torn down when the last of the
-// process (or the shared library holding this code) and every loaded tree has let go of it: a tree
-// held by a static wrapper may be released after the function-local static below. Initialize and
-// Terminate count their calls, so other users of the parser library in the same process keep it
-// alive as long as they need it.
-class ParserLibrary {
-public:
-  ParserLibrary() { xercesc::XMLPlatformUtils::Initialize(); }
-  ~ParserLibrary() { xercesc::XMLPlatformUtils::Terminate(); }
-  ParserLibrary(const ParserLibrary&) = delete;
-  ParserLibrary& operator=(const ParserLibrary&) = delete;
-};
-
-std::shared_ptr<void> ShareParserLibrary() {
-  static const std::shared_ptr<ParserLibrary> library = std::make_shared<ParserLibrary>();
-  return library;
-}
-
-void SetError(SDOMXMLError& error, unsigned long line, unsigned long column, std::string message) {
-  error.line = line;
-  error.column = column;
-  error.message = std::move(message);
-}
-
-std::string MessageOf(const XMLCh* message) {
-  try {
-    return XToUtf8(message);
-  } catch (const xercesc::XMLException&) {
-    return "the parser reported an error it could not describe";
-  }
-}
-
-// Line breaks as the parser counts them: CR LF, CR and LF each end one line.
-unsigned long CountLines(const std::string& text, std::size_t begin, std::size_t end) {
-  unsigned long lines = 0;
-  for (std::size_t i = begin; i < end; ++i) {
-    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == end || text[i + 1] != '\n')))
-      ++lines;
-  }
-  return lines;
-}
-
-// The parser refuses a DOCTYPE with the same words as any misplaced markup ("invalid document
-// structure"). To tell the user what is wrong, look whether the prolog (past the XML declaration,
-// comments and processing instructions) reaches a DOCTYPE, and on which line it stands.
-bool FindDoctypeLine(const std::string& text, unsigned long& line) {
-  std::size_t i = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-  while (true) {
-    i = std::min(text.find_first_not_of(" \t\r\n", i), text.size());
-    const char* close = text.compare(i, 4, "<!--") == 0 ? "-->"
-                        : text.compare(i, 2, "<?") == 0 ? "?>"
-                                                        : nullptr;
-    if (close == nullptr)
-      break;
-    const std::size_t end = text.find(close, i + 2);
-    if (end == std::string::npos)
-      return false;
-    i = end + std::char_traits<char>::length(close);
-  }
-  if (text.compare(i, 9, "<!DOCTYPE") != 0)
-    return false;
-  line = 1 + CountLines(text, 0, i);
-  return true;
-}
 
 } // namespace
 
@@ -167,17 +100,10 @@ TreePtr SafeDOMParser::ParseText(const std::string& text, SDOMXMLError& error) {
     }
     return tree;
   } catch (const xercesc::SAXParseException& e) {
-    unsigned long doctypeLine = 0;
-    const bool refusedDoctype =
-        FindDoctypeLine(text, doctypeLine) && doctypeLine == e.getLineNumber();
     SetError(error, e.getLineNumber(), e.getColumnNumber(),
-             refusedDoctype
-                 ? "a DOCTYPE is not allowed: documents may not declare a DTD or entities"
-                 : MessageOf(e.getMessage()));
+             ParseFailureText(text, e.getLineNumber(), e.getMessage()));
   } catch (const NestingTooDeep& e) {
-    SetError(error, e.line, e.column,
-             "elements are nested deeper than " + std::to_string(SDOMXMLWrapper::kMaxNestingDepth) +
-                 " levels");
+    SetError(error, e.line, e.column, NestingTooDeepText(SDOMXMLWrapper::kMaxNestingDepth));
   } catch (const xercesc::OutOfMemoryException&) {
     SetError(error, 0, 0, "out of memory while reading the document");
   } catch (const xercesc::XMLException& e) {
@@ -192,9 +118,7 @@ ParsedDocument ParseDocument(const std::string& text, SDOMXMLError& error) {
   error = SDOMXMLError();
   ParsedDocument parsed;
   if (text.size() > SDOMXMLWrapper::kMaxDocumentBytes) {
-    SetError(error, 0, 0,
-             "the document has " + std::to_string(text.size()) + " bytes, more than the limit of " +
-                 std::to_string(SDOMXMLWrapper::kMaxDocumentBytes) + " bytes");
+    SetError(error, 0, 0, TooLargeText(text.size(), SDOMXMLWrapper::kMaxDocumentBytes));
     return {};
   }
   if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
