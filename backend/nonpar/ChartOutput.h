@@ -1,11 +1,16 @@
-// Static utilities that the chart views share. For now: the number texts that charts and the
-// split subtitle show.
+// Static utilities that the chart views share: number texts, value labels of fields, the field
+// indexes of a condition, placeholder replacement in specification texts, and error counts.
 #pragma once
 
+#include "NOPROutputStats.h"
+
+#include <cstddef>
 #include <string>
+#include <vector>
 
 class VORN_Format;
 class VORN_Variable;
+class XVariable;
 union OBS;
 
 class ChartOutput {
@@ -22,4 +27,29 @@ public:
   static std::string double2String(double value, const VORN_Variable& variable);
   // The text of a string case value of the given width, without trailing blanks.
   static std::string trimmedText(const OBS* value, int width);
+
+  // The field indexes a condition names, read by the kind of test its key belongs to: one-sample
+  // keys ("O_" first or "_O_" inside) give the first number of parameter 0; related- and
+  // independent-samples keys ("R_", "I_") give the first numbers of parameters 0 and 1 when both
+  // have one, and otherwise the numbers of parameter 0 (all of them for related samples, the first
+  // for independent samples). Any other key gives none.
+  static std::vector<double>
+  getFieldParameterValueList(const NOPROutputStats::ConditionData& condition);
+  // Attaches the field's variable to the chart variable (when it has one), then relabels the
+  // category key i (the position of a value label) to the label's text, or to its stored value
+  // when the text is empty. Nothing without a field.
+  static void addValueLabels(const NOPROutputStats::FieldDistributionData* field,
+                             XVariable& variable);
+  // The label of the value whose position in the field's value list is `code`: its text, or its
+  // stored value when the text is empty; the code as a number text when no label has that
+  // position (or there is no field).
+  static std::string getFieldValueLabel(const NOPROutputStats::FieldDistributionData* field,
+                                        int code);
+  // Replaces the first occurrence of `placeholder` in `text` by `replacement`; no occurrence, or
+  // an empty placeholder, leaves the text as it is.
+  static void replaceSubstring(std::string& text, const std::string& placeholder,
+                               const std::string& replacement);
+  // The number of error messages (not warnings or help texts) among `messages`.
+  static std::size_t
+  getErrorMessageCount(const std::vector<NOPROutputStats::MessageData>& messages);
 };
