@@ -11,6 +11,7 @@
 #include "dict/ProcedureDataSource.h"
 #include "output/Document.h"
 #include "output/Heading.h"
+#include "output/Message.h"
 #include "parser/CommandParser.h"
 #include "parser/CommandSpec.h"
 #include "parser/CommandSyntaxError.h"
@@ -29,6 +30,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <ostream>
 #include <sstream>
 
@@ -406,7 +408,8 @@ bool ReportRun::RunCommand(CFProcCustom& procedure, BpProcedure& root, Run& run)
   const bool ok = procedure.ProcessSyntax(run.fCommand.get(), &fGrammar);
   for (const ParserMessageEntry& entry : fLog.GetEntries()) {
     fErr << "nptests: " << run.fCommandSource << ": " << ParserMessageLog::Format(entry) << "\n";
-    root.SendMessage(LevelOf(entry.fLevel), output::Label::PlainText(entry.fText));
+    root.SendMessage(std::make_unique<output::Message>(LevelOf(entry.fLevel),
+                                                       output::Label::PlainText(entry.fText)));
   }
   if (!ok) {
     fErr << "nptests: " << run.fCommandSource << ": the command cannot be run on "

@@ -5,7 +5,6 @@
 
 #include "dict/CFStatVariableValue.h"
 #include "dict/VORN_Variable.h"
-#include "output/Category.h"
 #include "pivot/BpCategory.h"
 #include "pivot/BpComposite.h"
 #include "pivot/BpDataValue.h"

@@ -1,5 +1,6 @@
 // Composite texts: numbered items, sublists and their group forms, copies.
 #include "dict/VORN_Variable.h"
+#include "output/Label.h"
 #include "pivot/BpComposite.h"
 #include "pivot/BpDataValue.h"
 #include "pivot/BpNumber.h"

@@ -33,7 +33,7 @@ struct NumberCase {
 void ExpectShown(const NumberCase& c) {
   output::Label label = BpNumber(c.value, c.format).ToLabel(nullptr);
   EXPECT_EQ(label.Text(), c.expected) << c.desc;
-  EXPECT_EQ(label.Format(), c.format) << c.desc;
+  EXPECT_EQ(label.Format(), c.format.ToNumberFormat()) << c.desc;
   const bool missing = c.value == kSysmis || !std::isfinite(c.value);
   EXPECT_EQ(label.Number(), missing ? std::nullopt : std::optional<double>(c.value)) << c.desc;
 }
@@ -77,11 +77,11 @@ TEST(NumberDisplay, StdDevUsesTheVariablesDecimalsPlusOne) {
   data.AddVariable(VORN_Variable("weight", 0, VORN_Format(VORN_Format::kF, 8, 2)));
   data.AddVariable(VORN_Variable("count", 0, VORN_Format(VORN_Format::kF, 8, 0)));
   BpProcedure procedure(document, nullptr, &data);
-  EXPECT_EQ(output::FormatNumber(1.23456, procedure.StdDev(0)), "1.235");
-  EXPECT_EQ(output::FormatNumber(1.23456, procedure.StdDev(1)), "1.2");
-  EXPECT_EQ(procedure.StdDev(7).Decimals(), 3) << "unknown variable";
+  EXPECT_EQ(output::FormatNumber(1.23456, procedure.StdDev(0).ToNumberFormat()), "1.235");
+  EXPECT_EQ(output::FormatNumber(1.23456, procedure.StdDev(1).ToNumberFormat()), "1.2");
+  EXPECT_EQ(procedure.StdDev(7).ToNumberFormat().Decimals(), 3) << "unknown variable";
   BpProcedure without(document, nullptr, nullptr);
-  EXPECT_EQ(without.StdDev(0).Decimals(), 3);
+  EXPECT_EQ(without.StdDev(0).ToNumberFormat().Decimals(), 3);
 }
 
 TEST(NumberDisplay, IndependentOfTheCLocale) {
@@ -94,8 +94,8 @@ TEST(NumberDisplay, IndependentOfTheCLocale) {
     if (!german.Active()) {
       GTEST_SKIP() << "no German locale and no localedef to build one";
     }
-    coefficient = output::FormatNumber(-1234.25, BpProcedure::Coefficient());
-    percent = output::FormatNumber(95.5, BpProcedure::Percent());
+    coefficient = output::FormatNumber(-1234.25, BpProcedure::Coefficient().ToNumberFormat());
+    percent = output::FormatNumber(95.5, BpProcedure::Percent().ToNumberFormat());
     value = BpDataValue(x, 2.5, BpDataValue::kPreferValue).ToLabel(nullptr).Text();
   }
   EXPECT_EQ(coefficient, "-1234.250");

@@ -1,11 +1,12 @@
 // The base of every text the pivot builder accepts for a heading, title, category, cell or note.
 #pragma once
 
-#include "output/Label.h"
-
 #include <memory>
 
 class FacSTDictionary;
+namespace output {
+class Label;
+}
 
 // Cell texts are plain values: the builder copies what it needs when a text is used, so a text
 // may be deleted right after the call that used it. Not thread-safe; no method throws.

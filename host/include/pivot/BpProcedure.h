@@ -2,9 +2,6 @@
 // formats of the procedure and the context that texts are translated and charts placed in.
 #pragma once
 
-#include "output/Chart.h"
-#include "output/Label.h"
-#include "output/Message.h"
 #include "pivot/BpFormat.h"
 #include "pivot/BpHeading.h"
 
@@ -14,8 +11,11 @@
 class FacSTDictionary;
 class VORN_DataSource;
 namespace output {
+class Chart;
 class Document;
 class Heading;
+class Label;
+class Message;
 } // namespace output
 
 // Made by the host over an output document for one procedure run and handed to the plug-in.
@@ -60,9 +60,11 @@ public:
   static BpProcedure* Current();
 
   // Places a chart (or a message) after everything already written under the most recently made
-  // live heading of this procedure. Returns the placed item; null `chart` is ignored.
+  // live heading of this procedure. Returns the placed item; null when the item is null or no
+  // heading of the procedure is live. The host's own calls: the plug-in sends charts through the
+  // chart service and messages through BpError.
   output::Chart* SendChart(std::unique_ptr<output::Chart> chart);
-  output::Message* SendMessage(output::Message::Level level, output::Label label);
+  output::Message* SendMessage(std::unique_ptr<output::Message> message);
 
   // Translation through the procedure's string table, as cell texts are translated.
   output::Label Translate(const BpCellText& text) const;

@@ -3,6 +3,7 @@
 
 #include "CompositeFormat.h"
 
+#include "output/Label.h"
 #include "strings/FacSTDictionary.h"
 
 BpComposite::BpComposite(std::string format, bool translatable)

@@ -2,6 +2,7 @@
 #include "pivot/BpDataValue.h"
 
 #include "dict/OBS.h"
+#include "output/Label.h"
 #include "text/VORN_SystemMissing.h"
 
 #include <cmath>

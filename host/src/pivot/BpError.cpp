@@ -1,7 +1,11 @@
 // Messages of the procedure, delivered to the innermost live procedure of the thread.
 #include "pivot/BpError.h"
 
+#include "output/Label.h"
+#include "output/Message.h"
 #include "pivot/BpProcedure.h"
+
+#include <memory>
 
 BpError::BpError(const BpCellText& text, int show, int level) {
   BpProcedure* procedure = BpProcedure::Current();
@@ -10,5 +14,6 @@ BpError::BpError(const BpCellText& text, int show, int level) {
   }
   output::Message::Level messageLevel =
       level <= kLevelError ? output::Message::Level::kError : output::Message::Level::kWarning;
-  fDelivered = procedure->SendMessage(messageLevel, procedure->Translate(text)) != nullptr;
+  fDelivered = procedure->SendMessage(std::make_unique<output::Message>(
+                   messageLevel, procedure->Translate(text))) != nullptr;
 }

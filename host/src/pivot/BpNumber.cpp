@@ -1,6 +1,7 @@
 // Number cells.
 #include "pivot/BpNumber.h"
 
+#include "output/Label.h"
 #include "output/NumberDisplay.h"
 #include "text/VORN_SystemMissing.h"
 
@@ -19,5 +20,6 @@ output::Label BpNumber::ToLabel(const FacSTDictionary*) const {
   if (fValue != VORN_SystemMissing() && std::isfinite(fValue)) {
     raw = fValue;
   }
-  return output::Label::Number(raw, fFormat, output::FormatNumber(fValue, fFormat));
+  const output::NumberFormat format = fFormat.ToNumberFormat();
+  return output::Label::Number(raw, format, output::FormatNumber(fValue, format));
 }

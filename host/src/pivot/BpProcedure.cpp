@@ -17,6 +17,10 @@ namespace {
 constexpr int kDefaultStdDevDecimals = 3;
 constexpr int kMaxSigDigitDecimals = 10;
 
+BpFormat Format(output::NumberFormat::Kind kind, int decimals) {
+  return BpFormat(output::NumberFormat(kind, decimals));
+}
+
 // Procedures of this thread, innermost last. Messages and charts arrive without a pointer to
 // their output, so this is how they find it.
 std::vector<BpProcedure*>& LiveProcedures() {
@@ -70,28 +74,29 @@ BpProcedure::~BpProcedure() {
 }
 
 BpFormat BpProcedure::Count() {
-  return BpFormat(BpFormat::Kind::kCount, 0);
+  return Format(output::NumberFormat::Kind::kCount, 0);
 }
 
 BpFormat BpProcedure::Significance() {
-  return BpFormat(BpFormat::Kind::kSignificance, 3);
+  return Format(output::NumberFormat::Kind::kSignificance, 3);
 }
 
 BpFormat BpProcedure::Coefficient() {
-  return BpFormat(BpFormat::Kind::kCoefficient, 3);
+  return Format(output::NumberFormat::Kind::kCoefficient, 3);
 }
 
 BpFormat BpProcedure::Percent() {
-  return BpFormat(BpFormat::Kind::kPercent, 1);
+  return Format(output::NumberFormat::Kind::kPercent, 1);
 }
 
 BpFormat BpProcedure::SigDigit(double value) {
-  return BpFormat(BpFormat::Kind::kSigDigit, output::DecimalsNeeded(value, kMaxSigDigitDecimals));
+  return Format(output::NumberFormat::Kind::kSigDigit,
+                output::DecimalsNeeded(value, kMaxSigDigitDecimals));
 }
 
 BpFormat BpProcedure::CountOrCoefficent(double value) {
   bool whole = std::isfinite(value) && value == std::trunc(value);
-  return BpFormat(BpFormat::Kind::kCountOrCoefficient, whole ? 0 : 3);
+  return Format(output::NumberFormat::Kind::kCountOrCoefficient, whole ? 0 : 3);
 }
 
 BpFormat BpProcedure::StdDev(int variableIndex) const {
@@ -99,7 +104,7 @@ BpFormat BpProcedure::StdDev(int variableIndex) const {
       fDataSource != nullptr ? fDataSource->GetVariable(variableIndex) : nullptr;
   int decimals =
       variable != nullptr ? variable->GetFormat().Decimals() + 1 : kDefaultStdDevDecimals;
-  return BpFormat(BpFormat::Kind::kStdDev, decimals);
+  return Format(output::NumberFormat::Kind::kStdDev, decimals);
 }
 
 BpProcedure* BpProcedure::Current() {
@@ -112,12 +117,9 @@ output::Chart* BpProcedure::SendChart(std::unique_ptr<output::Chart> chart) {
   return heading != nullptr ? heading->Append(std::move(chart)) : nullptr;
 }
 
-output::Message* BpProcedure::SendMessage(output::Message::Level level, output::Label label) {
+output::Message* BpProcedure::SendMessage(std::unique_ptr<output::Message> message) {
   output::Heading* heading = State()->LatestLiveHeading();
-  if (heading == nullptr) {
-    return nullptr;
-  }
-  return heading->Append(std::make_unique<output::Message>(level, std::move(label)));
+  return heading != nullptr ? heading->Append(std::move(message)) : nullptr;
 }
 
 output::Label BpProcedure::Translate(const BpCellText& text) const {

@@ -1,6 +1,7 @@
 // Text cells, translated through the string table when they are keys.
 #include "pivot/BpString.h"
 
+#include "output/Label.h"
 #include "strings/FacSTDictionary.h"
 
 BpString::BpString(std::string text, bool translatable)

@@ -2,6 +2,7 @@
 #include "pivot/BpVariable.h"
 
 #include "dict/VORN_Variable.h"
+#include "output/Label.h"
 
 namespace {
 
