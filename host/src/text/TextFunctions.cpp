@@ -2,7 +2,6 @@
 // the C locale, so a data file reads the same under every locale.
 #include "text/TextFunctions.h"
 
-#include "dict/VORN_Format.h"
 #include "text/VORN_SystemMissing.h"
 
 #include <charconv>
