@@ -1,7 +1,7 @@
 // A walk over child elements; the position itself lives in the cursor, next to the tree.
 #include "xml/SDOMXMLIterator.h"
 
-#include "xml/XMLDocument.h"
+#include "XMLDocument.h"
 
 SDOMXMLIterator::SDOMXMLIterator(std::unique_ptr<xmlwrap::Cursor> cursor)
     : fCursor(std::move(cursor)) {}

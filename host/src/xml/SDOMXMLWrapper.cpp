@@ -1,10 +1,11 @@
 // The XML wrapper: loading, path look-ups, child iteration, attributes and text of elements.
 #include "xml/SDOMXMLWrapper.h"
 
+#include "SafeDOMParser.h"
+#include "XMLDocument.h"
+#include "XMLText.h"
+
 #include "xml/SDOMXMLIterator.h"
-#include "xml/SafeDOMParser.h"
-#include "xml/XMLDocument.h"
-#include "xml/XMLText.h"
 
 #include <xercesc/dom/DOMAttr.hpp>
 #include <xercesc/dom/DOMNode.hpp>

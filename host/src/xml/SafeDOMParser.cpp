@@ -1,12 +1,12 @@
 // Parsing for the XML wrapper, locked down: a document may hold elements, attributes, text, CDATA,
 // comments and processing instructions, and nothing that makes the parser read anything else.
-#include "xml/SafeDOMParser.h"
+#include "SafeDOMParser.h"
 
 #include "ParserSetup.h"
+#include "Utf8Check.h"
+#include "XMLText.h"
 
 #include "xml/SDOMXMLWrapper.h"
-#include "xml/Utf8Check.h"
-#include "xml/XMLText.h"
 
 #include <xercesc/dom/DOMException.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>

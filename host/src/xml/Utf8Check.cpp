@@ -1,5 +1,5 @@
 // UTF-8 validation of document texts with the position of the first bad byte.
-#include "xml/Utf8Check.h"
+#include "Utf8Check.h"
 
 #include "text/CodePage.h"
 

@@ -1,5 +1,5 @@
 // The tree of a loaded document and the handles and iterators that point into it.
-#include "xml/XMLDocument.h"
+#include "XMLDocument.h"
 
 #include "xml/SDOMXMLIterator.h"
 #include "xml/SDOMXMLWrapper.h"

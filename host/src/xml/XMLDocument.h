@@ -1,9 +1,10 @@
 // The loaded tree behind an SDOMXMLWrapper, with every handle and iterator handed out from it.
 #pragma once
 
+#include "SafeDOMParser.h"
+#include "XMLText.h"
+
 #include "xml/SDOMXMLError.h"
-#include "xml/SafeDOMParser.h"
-#include "xml/XMLText.h"
 
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMElement.hpp>

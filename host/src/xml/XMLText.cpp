@@ -1,5 +1,5 @@
 // UTF-8 conversion and locale-independent number parsing for attribute values.
-#include "xml/XMLText.h"
+#include "XMLText.h"
 
 #include <xercesc/util/TransService.hpp>
 #include <xercesc/util/XMLException.hpp>
