@@ -103,7 +103,8 @@ bool NOPROutput::ChartsShown() {
 void NOPROutput::DisplayOutput() {
   if (fStats == nullptr || fHeading == nullptr)
     return;
-  auto strings = std::make_unique<FacSTDictionary>(PathFactory::getPathInstance(3)->getPath());
+  auto strings = std::make_unique<FacSTDictionary>(
+      PathFactory::getPathInstance(PathFactory::kStringTables)->getPath());
   strings->SetProcedure("Nonparametric Tests");
   const bool chartsShown = ChartsShown();
 
@@ -232,7 +233,7 @@ NOPROutput::CreateVarHeadingText(const Stats::BaseHypothesisTest* test) const {
     composite->Sublist();
     for (int index : indexes) {
       if (const VORN_Variable* variable = variableAt(index))
-        composite->Add(BpVariable(*variable, 2));
+        composite->Add(BpVariable(*variable, BpVariable::kShowLabel));
     }
     composite->EndSublist();
     composite->Finish();
@@ -246,8 +247,8 @@ NOPROutput::CreateVarHeadingText(const Stats::BaseHypothesisTest* test) const {
     if (testField == nullptr || groupField == nullptr)
       return nullptr;
     auto composite = std::make_unique<BpComposite>("^1 across ^2", true);
-    composite->Add(BpVariable(*testField, 2));
-    composite->Add(BpVariable(*groupField, 2));
+    composite->Add(BpVariable(*testField, BpVariable::kShowLabel));
+    composite->Add(BpVariable(*groupField, BpVariable::kShowLabel));
     composite->Finish();
     return composite;
   }

@@ -86,7 +86,7 @@ void NOPROutputStats::SetSplitToTable(BpPivotTable& table) const {
       continue;
     BpDimension dimension =
         table.Dimension(BpVariable(*variable, BpVariable::kShowLabel), BpPivotTable::kSortNone);
-    dimension.Position(BpDimension::kRow, 1, false, false);
+    dimension.Position(BpDimension::kRow, BpDimension::kOutermost, false, false);
     dimension.Category(BpDataValue(*variable, value, BpDataValue::kPreferLabel));
   }
 }

@@ -55,7 +55,7 @@ BpPivotTable makeTable(BpHeading& heading, const Stats& stats, const ComparisonF
                        const std::string& caption) {
   BpComposite title(frame.independent ? independentTitle : relatedTitle, true);
   if (frame.independent && frame.groupVariable != nullptr)
-    title.Add(BpVariable(*frame.groupVariable, 2));
+    title.Add(BpVariable(*frame.groupVariable, BpVariable::kShowLabel));
   title.Finish();
   BpPivotTable table = heading.PivotTable(title, BpString(subtitle, false), false);
   table.MinDataColumnWidth(60);
@@ -146,10 +146,11 @@ void NOPROutput::DspPairwiseCompOutput(BpHeading& heading,
   BpPivotTable table =
       makeTable(heading, *fStats, *frame, "Pairwise Comparisons", "Pairwise Comparisons of ^1",
                 "Pairwise Comparisons Table", caption);
-  BpDimension samples = table.Dimension(BpString("Sample 1-Sample 2", false), 2);
-  samples.Position(0, 1, false, false);
-  BpDimension statistics = table.Dimension(key("Statistics"), 2);
-  statistics.Position(1, 1, true, false);
+  BpDimension samples =
+      table.Dimension(BpString("Sample 1-Sample 2", false), BpPivotTable::kSortAsMade);
+  samples.Position(BpDimension::kRow, BpDimension::kOutermost, false, false);
+  BpDimension statistics = table.Dimension(key("Statistics"), BpPivotTable::kSortAsMade);
+  statistics.Position(BpDimension::kColumn, BpDimension::kOutermost, true, false);
 
   const Stats::SimpleTableData& rankData = compare->fTables[0];
   CF_ASSERT(rankData.fRows.size() == 2, "DspPairwiseCompOutput", kSource);
@@ -224,10 +225,11 @@ void NOPROutput::DspHomogSubsetCompTable(BpHeading& heading,
   BpPivotTable table =
       makeTable(heading, *fStats, *frame, "Homogeneous Subsets", "Homogeneous Subsets based on ^1",
                 "Homogeneous Subsets Table", "HomogeneousSubsetsTableCaption^1");
-  BpDimension statistics = table.Dimension(BpString("Statistics", false), 2);
-  statistics.Position(0, 1, true, false);
-  BpDimension subsets = table.Dimension(key("Subset"), 2);
-  subsets.Position(1, 1, false, false);
+  BpDimension statistics =
+      table.Dimension(BpString("Statistics", false), BpPivotTable::kSortAsMade);
+  statistics.Position(BpDimension::kRow, BpDimension::kOutermost, true, false);
+  BpDimension subsets = table.Dimension(key("Subset"), BpPivotTable::kSortAsMade);
+  subsets.Position(BpDimension::kColumn, BpDimension::kOutermost, false, false);
 
   const Stats::SimpleTableData& info = compare->fTables[0];
   if (info.fRows.size() != 2 || info.fRows[0].size() != info.fRows[1].size() ||
@@ -254,9 +256,9 @@ void NOPROutput::DspHomogSubsetCompTable(BpHeading& heading,
     noteFormat = "Each cell shows the sample median ^1.";
   BpComposite note(noteFormat, true);
   if (frame->independent && frame->groupVariable != nullptr)
-    note.Add(BpVariable(*frame->groupVariable, 2));
+    note.Add(BpVariable(*frame->groupVariable, BpVariable::kShowLabel));
   note.Finish();
-  BpGroup sampleGroup = statistics.Group(key("Sample"), true, 2);
+  BpGroup sampleGroup = statistics.Group(key("Sample"), true, BpPivotTable::kSortAsMade);
   sampleGroup.Note(BpAnnotation(note));
 
   const bool oneSided = algorithm == Stats::kAIJonckheereTerpstra;

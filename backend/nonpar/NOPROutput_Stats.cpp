@@ -44,8 +44,8 @@ void NOPROutput::DspHypoTestStatsTable(BpHeading& heading, const Stats::BaseHypo
   BpPivotTable table = heading.PivotTable(BpString(title, true), BpString(title, false), false);
   table.MinDataColumnWidth(150);
   fStats->SetSplitToTable(table);
-  BpDimension statistics = table.Dimension(key("Statistics"), 2);
-  statistics.Position(0, 1, true, false);
+  BpDimension statistics = table.Dimension(key("Statistics"), BpPivotTable::kSortAsMade);
+  statistics.Position(BpDimension::kRow, BpDimension::kOutermost, true, false);
 
   const bool noTies = runsWithoutTies(*test);
   if (lilliefors != nullptr) {
@@ -58,7 +58,7 @@ void NOPROutput::DspHypoTestStatsTable(BpHeading& heading, const Stats::BaseHypo
         if (result.fName.empty()) {
           DspStatsValue(statistics, result.fAttributes, monteCarlo);
         } else {
-          BpGroup group = statistics.Group(key(result.fName), true, 2);
+          BpGroup group = statistics.Group(key(result.fName), true, BpPivotTable::kSortAsMade);
           DspStatsValue(group, result.fAttributes, monteCarlo);
         }
       }
@@ -72,7 +72,7 @@ void NOPROutput::DspHypoTestStatsTable(BpHeading& heading, const Stats::BaseHypo
         DspStatsValue(statistics, result.fAttributes, false);
         break;
       } else {
-        BpGroup group = statistics.Group(key(result.fName), true, 2);
+        BpGroup group = statistics.Group(key(result.fName), true, BpPivotTable::kSortAsMade);
         DspStatsValue(group, result.fAttributes, false);
       }
     }
@@ -82,7 +82,7 @@ void NOPROutput::DspHypoTestStatsTable(BpHeading& heading, const Stats::BaseHypo
     for (const char* groupName : {"ObservedControlGroup", "TrimmedControlGroup"}) {
       double value = 0.0;
       if (test->HasStatisticsResultData(value, "TestStatistic", groupName))
-        statistics.Group(key(groupName), true, 2)
+        statistics.Group(key(groupName), true, BpPivotTable::kSortAsMade)
             .Category(key("TestStatistic"))
             .Note(BpAnnotation(key("The test statistic is the span.")));
     }
@@ -92,8 +92,8 @@ void NOPROutput::DspHypoTestStatsTable(BpHeading& heading, const Stats::BaseHypo
       statistics.Category(key("TestStatistic")).Note(runsNote);
     } else {
       for (const char* groupName : {"MinimumPossible", "MaximumPossible"}) {
-        BpCategory category =
-            statistics.Group(key(groupName), true, 2).Category(key("TestStatistic"));
+        BpCategory category = statistics.Group(key(groupName), true, BpPivotTable::kSortAsMade)
+                                  .Category(key("TestStatistic"));
         category.Note(runsNote);
         AddHelpMessages(category, test->fMessages);
       }
@@ -131,7 +131,7 @@ void NOPROutput::AddKSNotes(BpDimension& statistics, const Stats::BaseHypothesis
     note.Add(BpNumber(fNumSamples, BpProcedure::Count()));
     note.Add(BpNumber(fUserSeed, BpProcedure::Count()));
     note.Finish();
-    statistics.Group(key(kMonteCarlo), true, 2).Note(BpAnnotation(note));
+    statistics.Group(key(kMonteCarlo), true, BpPivotTable::kSortAsMade).Note(BpAnnotation(note));
   }
 }
 
@@ -142,7 +142,7 @@ void NOPROutput::DspStatsValue(BpGroup& target, const std::vector<Stats::Attribu
     const bool bound =
         name == "ConfidenceIntervalLowerBound" || name == "ConfidenceIntervalUpperBound";
     if (monteCarlo && (name == "AsymptoticSig2Tailed" || bound)) {
-      BpGroup group = target.Group(key(kMonteCarlo), true, 2);
+      BpGroup group = target.Group(key(kMonteCarlo), true, BpPivotTable::kSortAsMade);
       if (!bound) {
         group.Category(key("Sig.")).Cell(BpNumber(attribute.fValue, BpProcedure::Significance()));
         continue;
@@ -152,7 +152,7 @@ void NOPROutput::DspStatsValue(BpGroup& target, const std::vector<Stats::Attribu
       label.Add(
           BpNumber(level, level == 99.0 ? BpProcedure::Count() : BpProcedure::SigDigit(level)));
       label.Finish();
-      BpGroup interval = group.Group(label, true, 2);
+      BpGroup interval = group.Group(label, true, BpPivotTable::kSortAsMade);
       const char* side = name == "ConfidenceIntervalLowerBound" ? "Lower Bound" : "Upper Bound";
       interval.Category(key(side)).Cell(BpNumber(attribute.fValue, BpProcedure::Significance()));
       continue;

@@ -271,10 +271,10 @@ void NOPROutput::DspHypoTestSumTable() {
   const TestSummTypes kind = SummaryKind();
   fStats->SetSplitToTable(table);
 
-  BpDimension items = table.Dimension(BpString("Item", false), 2);
-  items.Position(0, 1, true, false);
-  BpDimension statistics = table.Dimension(BpString("Statistics", true), 2);
-  statistics.Position(1, 1, true, false);
+  BpDimension items = table.Dimension(BpString("Item", false), BpPivotTable::kSortAsMade);
+  items.Position(BpDimension::kRow, BpDimension::kOutermost, true, false);
+  BpDimension statistics = table.Dimension(BpString("Statistics", true), BpPivotTable::kSortAsMade);
+  statistics.Position(BpDimension::kColumn, BpDimension::kOutermost, true, false);
 
   for (std::size_t i = 0; i < tests.size(); ++i) {
     const Stats::BaseHypothesisTest* test = tests[i];
@@ -407,7 +407,7 @@ void NOPROutput::HelpAddVariable(BpComposite& composite, const std::vector<int>&
     found = data != nullptr && data->fVariable != nullptr;
     if (found) {
       CF_ASSERT(curIndex == data->fFieldIndex, "HelpAddVariable", kSource);
-      composite.Add(BpVariable(*data->fVariable, 2));
+      composite.Add(BpVariable(*data->fVariable, BpVariable::kShowLabel));
     }
   }
   if (fields.empty())
@@ -435,7 +435,7 @@ void NOPROutput::HelpAddValue(BpComposite& composite, const std::vector<double>&
   for (double value : values) {
     if (variable != nullptr && variable->GetType() == 0) {
       const double shown = NumericFormatCFToStat(value, variable->GetFormat().TypeEx());
-      composite.Add(BpDataValue(*variable, shown, 0));
+      composite.Add(BpDataValue(*variable, shown, BpDataValue::kPreferValue));
     } else {
       composite.Add(BpNumber(value, BpProcedure::Significance()));
     }
@@ -493,12 +493,12 @@ void NOPROutput::HelpAddVariableValue(BpComposite& composite, int field,
     const int value = values[i];
     if (value == INT_MIN) {
       if (variable->IsString())
-        composite.Add(BpDataValue(*variable, std::string(" "), 2));
+        composite.Add(BpDataValue(*variable, std::string(" "), BpDataValue::kPreferLabel));
       else
-        composite.Add(BpDataValue(*variable, fSysMis, 2));
+        composite.Add(BpDataValue(*variable, fSysMis, BpDataValue::kPreferLabel));
     } else if (value >= 0 && static_cast<std::size_t>(value) < data->fValueLabels.size()) {
       const Stats::NPValueLabel& label = data->fValueLabels[static_cast<std::size_t>(value)];
-      composite.Add(BpDataValue(*variable, label.fValue.GetObsValue(), 2));
+      composite.Add(BpDataValue(*variable, label.fValue.GetObsValue(), BpDataValue::kPreferLabel));
     } else if (nextLabel < labels.size()) {
       composite.Add(BpString(labels[nextLabel++], false));
     } else {
@@ -652,10 +652,10 @@ void NOPROutput::DspConfIntSumTable() {
   table.MinDataColumnWidth(100);
   table.MaxDataColumnWidth(200);
   fStats->SetSplitToTable(table);
-  BpDimension items = table.Dimension(BpString("Item", false), 2);
-  items.Position(0, 1, true, true);
-  BpDimension statistics = table.Dimension(BpString("Statistics", true), 2);
-  statistics.Position(1, 1, true, false);
+  BpDimension items = table.Dimension(BpString("Item", false), BpPivotTable::kSortAsMade);
+  items.Position(BpDimension::kRow, BpDimension::kOutermost, true, true);
+  BpDimension statistics = table.Dimension(BpString("Statistics", true), BpPivotTable::kSortAsMade);
+  statistics.Position(BpDimension::kColumn, BpDimension::kOutermost, true, false);
 
   int row = 0;
   const auto writeRow = [&](const Stats::BaseHypothesisTest* record, const BpCellText& type,
@@ -709,7 +709,7 @@ void NOPROutput::DspCIEValue(BpDimension& dimension, const Stats::EstConInterval
   BpComposite label("^1 Confidence Interval", true);
   label.Add(BpNumber(fStats->ConfLevel() * 100.0, BpProcedure::Percent()));
   label.Finish();
-  BpGroup bounds = dimension.Group(label, true, 2);
+  BpGroup bounds = dimension.Group(label, true, BpPivotTable::kSortAsMade);
   bounds.Category(BpString("Lower", true))
       .Cell(BpNumber(interval.fLower, BpProcedure::Coefficient()));
   bounds.Category(BpString("Upper", true))
