@@ -3,6 +3,7 @@
 #include "NOPROutput.h"
 
 #include "NOPRUTILITY.h"
+#include "PairwiseComparison.h"
 
 #include "pivot/BpComposite.h"
 #include "pivot/BpHeading.h"
@@ -139,8 +140,15 @@ void NOPROutput::DspFieldCharts(const FacSTDictionary*) {
   // The two field information charts of every field record go here.
 }
 
-void NOPROutput::DspPairwiseChart(const Stats::CompareResultTableData&, const FacSTDictionary*) {
-  // The pairwise comparison network chart goes here; it is built even when charts are off.
+void NOPROutput::DspPairwiseChart(const Stats::CompareResultTableData& compare,
+                                  const FacSTDictionary* strings) {
+  // The network stands with its table, so it is made whether or not the other charts are.
+  if (fStats == nullptr || strings == nullptr)
+    return;
+  bool layered = false;
+  std::string subtitle = fStats->GetSplitSubtitleForCharts(layered);
+  PairwiseComparison chart(*fStats, compare, *strings);
+  chart.createChart(subtitle, layered);
 }
 
 const Stats::BaseHypothesisTest*

@@ -1,0 +1,47 @@
+// The median test's box plots.
+#include "IMedian.h"
+
+#include "ChartOutput.h"
+#include "ChartViewText.h"
+#include "NOPRHypothesisTests.h"
+
+#include "dict/VORN_Variable.h"
+
+IMedian::IMedian(const FacSTDictionary* strings, const NOPROutputStats* stats,
+                 const NOPROutputStats::HTIMedian* test)
+    : Boxplot(strings, stats), fTest(test) {
+  setTitle(ChartViewText::lookUp(strings, "Independent-Samples Median Test"));
+  if (test != nullptr) {
+    setBoxplotInfo(&test->fBoxPlotInfo);
+    setConditionTable(&test->fCondition);
+  }
+}
+
+std::vector<double> IMedian::createRowValues(const NOPROutputStats::IS_BoxPlot_Group& group) {
+  return {static_cast<double>(group.fGroupIndex)};
+}
+
+void IMedian::modifyStringSpecification(std::string& text) {
+  const NOPROutputStats::IS_BoxPlotInfo* info = getBoxplotInfo();
+  // Without a grand median there is nothing to mark; a guide at "." would only confuse.
+  if (info == nullptr || NOPRUTILITY::isSystemMissing(info->fGrandMedian))
+    return;
+  const NOPROutputStats::FieldDistributionData* testField = getYFDD();
+  // One decimal more than the field shows, so the guide can be told from the medians it splits.
+  const std::string median =
+      testField != nullptr && testField->fVariable != nullptr
+          ? ChartOutput::double2String(info->fGrandMedian, 40,
+                                       testField->fVariable->GetFormat().Decimals() + 1)
+          : ChartOutput::double2String(info->fGrandMedian, 40, 2);
+  if (!ChartViewText::insertBefore(text, "</graph>", "<lineGuide y=\"" + median + "\"/>"))
+    return;
+  const std::size_t graphEnd = text.find("</graph>") + 8;
+  text.insert(graphEnd, "<labelFrame><location method=\"sizeToContent\" part=\"width\"/><location "
+                        "method=\"fixed\" part=\"bottom\" value=\"35%\"/><location method=\"same\" "
+                        "part=\"right\" target=\"graph1\"/><label><text>" +
+                            ChartViewText::escapeXml(
+                                ChartViewText::lookUpUTF8(getDictionary(), "Grand Median")) +
+                            " = " + median + "</text></label></labelFrame>");
+}
+
+void IMedian::modifyDocSpecification(XDocument&) {}

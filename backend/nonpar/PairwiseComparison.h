@@ -1,0 +1,35 @@
+// The network chart of a pairwise comparison: one node per sample with its name and value (mean
+// rank or number of successes), one edge per compared pair, significant pairs told apart.
+#pragma once
+
+#include "NOPROutputStats.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class FacSTDictionary;
+class VarDataProcessor;
+
+class PairwiseComparison {
+public:
+  // Everything is borrowed and must outlive the view.
+  PairwiseComparison(const NOPROutputStats& stats,
+                     const NOPROutputStats::CompareResultTableData& compare,
+                     const FacSTDictionary& strings);
+  ~PairwiseComparison();
+  PairwiseComparison(const PairwiseComparison&) = delete;
+  PairwiseComparison& operator=(const PairwiseComparison&) = delete;
+
+  // Builds the chart and sends it; true only when sent. Never throws: a missing template or any
+  // host failure gives false and no chart.
+  bool createChart(std::string& subtitle, bool append);
+
+  // The data of the network: "nodeSource_1" (one node per sample, valued by its sample index) and
+  // "edgeSource_1" (one edge per comparison row). Returns the number of nodes.
+  unsigned long getSource(VarDataProcessor& data) const;
+
+private:
+  struct Data;
+  std::unique_ptr<Data> fData;
+};
