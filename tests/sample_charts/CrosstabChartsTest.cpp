@@ -1,0 +1,136 @@
+// The crosstab charts of the McNemar change test and the marginal homogeneity test.
+#include "MarginalHomogeneity.h"
+#include "RSMcNemarChangeTestView.h"
+#include "SampleChartsSupport.h"
+
+#include "chart/ChartSettings.h"
+
+using namespace outtest;
+using namespace chartstest;
+
+namespace {
+
+// Fields "father" (0) and "son" (1), both with the value labels I, II and III.
+struct CrosstabRun {
+  WriterRun run;
+  Stats::CategoryFieldsComparisonData crosstab;
+
+  CrosstabRun() {
+    for (const char* name : {"father", "son"})
+      run.LabelValues(run.AddField(name), {"I", "II", "III"});
+    crosstab.fFields[0].fFieldIndex = 0;
+    crosstab.fFields[1].fFieldIndex = 1;
+  }
+
+  const output::Chart* Chart(bool mcNemar) {
+    std::string subtitle;
+    if (mcNemar)
+      RSMcNemarChangeTestView(run.stats, crosstab, run.strings).createChart(subtitle, false);
+    else
+      MarginalHomogeneity(run.stats, crosstab, run.strings).createChart(subtitle, false);
+    const std::vector<const output::Chart*> charts = chartsOf(run);
+    return charts.size() == 1 ? charts.front() : nullptr;
+  }
+};
+
+const std::vector<std::string> kVariables = {
+    "Row", "Column", "Category", "CellValue", "CellText", "ObservedTooltip", "HypothesizedTooltip"};
+
+} // namespace
+
+// Off the diagonal the observed count stands beside the mean of the cell and its mirror cell.
+TEST(McNemarChart, TwoByTwoRows) {
+  CrosstabRun c;
+  c.crosstab.fTable = table({{10, 4}, {6, 20}});
+  const output::Chart* chart = c.Chart(true);
+  ASSERT_NE(chart, nullptr);
+  EXPECT_EQ(chart->templateName, "FacetBarChart.viztemplate");
+  EXPECT_EQ(rows(*chart, "graphSource", kVariables),
+            (std::vector<std::string>{"0 0 0 '' 10 10 0", "0 1 0 4 '' 4 5", "0 1 1 5 '' 4 5",
+                                      "1 0 0 6 '' 6 5", "1 0 1 5 '' 6 5", "1 1 0 '' 20 20 0"}));
+  EXPECT_EQ(relabels(*chart, "category"),
+            (std::vector<std::string>{"0=Observed", "1=Hypothesized"}));
+  EXPECT_EQ(chart->variables.at("category").label, "Group");
+  EXPECT_NE(chart->specification.find(">father<"), std::string::npos);
+  EXPECT_NE(chart->specification.find(">son<"), std::string::npos);
+  EXPECT_NE(chart->specification.find("Observed=$[0]$"), std::string::npos);
+  EXPECT_NE(chart->specification.find("Hypothesized=$[1]$"), std::string::npos);
+  EXPECT_NE(chart->specification.find("prefix=\"Observed\nFrequency: \""), std::string::npos);
+}
+
+TEST(McNemarChart, CategoryTextsOfTheAxes) {
+  CrosstabRun c;
+  c.crosstab.fTable = table({{10, 4}, {6, 20}});
+  c.crosstab.fFields[0].fCategoryLists = {{{0, 1}, {2, 9}}};
+  c.crosstab.fFields[0].fValsNotInCategories = {"Unskilled"};
+  c.crosstab.fFields[1].fCategoryLists = {{{0}, {1, 7}}};
+  const output::Chart* chart = c.Chart(true);
+  ASSERT_NE(chart, nullptr);
+  EXPECT_EQ(relabels(*chart, "Row"), (std::vector<std::string>{"0=I,II", "1=III,Unskilled"}));
+  // A code outside the labels with no outside value left is shown by its place in its list.
+  EXPECT_EQ(relabels(*chart, "Column"), (std::vector<std::string>{"0=I", "1=II,1"}));
+}
+
+TEST(McNemarChart, PatternsUnlessColoursAlone) {
+  for (const bool colorsOnly : {false, true}) {
+    ChartSettings::SetUseColorsOnly(colorsOnly);
+    CrosstabRun c;
+    c.crosstab.fTable = table({{1, 2}, {3, 4}});
+    const output::Chart* chart = c.Chart(true);
+    ChartSettings::SetUseColorsOnly(false);
+    ASSERT_NE(chart, nullptr) << colorsOnly;
+    EXPECT_EQ(chart->specification.find("<pattern") != std::string::npos, !colorsOnly)
+        << colorsOnly;
+    EXPECT_EQ(chart->specification.find("<color") != std::string::npos, colorsOnly) << colorsOnly;
+  }
+}
+
+TEST(MarginalHomogeneityChart, RowsAndAxisLabels) {
+  CrosstabRun c;
+  c.crosstab.fTable = table({{5, 1, 0}, {2, 7, 3}, {0, 4, 9}});
+  // A value without a label is shown by its value.
+  c.run.stats.GetFieldDistributionData(1)->fValueLabels[2].fLabel.clear();
+  const output::Chart* chart = c.Chart(false);
+  ASSERT_NE(chart, nullptr);
+  const std::vector<std::string> shown =
+      rows(*chart, "graphSource",
+           {"Row", "Column", "Category", "CellValue", "CellText", "ObservedTooltip"});
+  ASSERT_EQ(shown.size(), 9u);
+  EXPECT_EQ(shown[0], "0 0 0 - 5 5");
+  EXPECT_EQ(shown[1], "0 1 0 1 - 1");
+  EXPECT_EQ(shown[5], "1 2 0 3 - 3");
+  EXPECT_EQ(shown[8], "2 2 0 - 9 9");
+  EXPECT_EQ(relabels(*chart, "Row"), (std::vector<std::string>{"0=I", "1=II", "2=III"}));
+  EXPECT_EQ(relabels(*chart, "Column"), (std::vector<std::string>{"0=I", "1=II", "2=3.00"}));
+  EXPECT_EQ(chart->specification.find("<legend"), std::string::npos);
+  EXPECT_EQ(count(chart->specification, "<tokenMapping"), 1u);
+}
+
+TEST(MarginalHomogeneityChart, OnlyTheSecondTokenMappingGoes) {
+  const struct {
+    const char* description;
+    std::string before, after;
+  } cases[] = {
+      {"one mapping stays", "<popup><tokenMapping valueToken=\"0\"/></popup>",
+       "<popup><tokenMapping valueToken=\"0\"/></popup>"},
+      {"of three, the second goes",
+       "<popup><tokenMapping a=\"0\"/><tokenMapping a=\"1\"/><tokenMapping a=\"2\"/></popup>",
+       "<popup><tokenMapping a=\"0\"/><tokenMapping a=\"2\"/></popup>"},
+      {"the legend goes with it",
+       "<legend id=\"l\"><legendTarget id=\"t\"/></legend><tokenMapping a=\"0\"/>",
+       "<tokenMapping a=\"0\"/>"},
+      {"an unfinished legend stays", "<legend id=\"l\">", "<legend id=\"l\">"},
+  };
+  for (const auto& c : cases) {
+    std::string text = c.before;
+    MarginalHomogeneity::removeHypothesized(text);
+    EXPECT_EQ(text, c.after) << c.description;
+  }
+}
+
+TEST(CrosstabCharts, EmptyTableGivesNoChart) {
+  for (const bool mcNemar : {true, false}) {
+    CrosstabRun c;
+    EXPECT_EQ(c.Chart(mcNemar), nullptr) << mcNemar;
+  }
+}

@@ -1,0 +1,167 @@
+// The pairwise comparison network, made after every pairwise table.
+#include "PairwiseComparison.h"
+#include "SampleChartsSupport.h"
+
+#include "dict/CFMetaData.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+
+using namespace outtest;
+using namespace chartstest;
+
+namespace {
+
+const std::vector<std::string> kColumns = {
+    "Sample1", "Sample2", "TestStatistic", "StdError", "StdTestStatistic", "Sig", "AdjSig"};
+
+std::vector<double> pair(double a, double b, double adjusted) {
+  return {a, b, 1.0, 0.5, 2.0, adjusted / 3, adjusted};
+}
+
+// A Kruskal-Wallis test of "y" across the three labelled groups of "g", compared pairwise.
+struct GroupsRun {
+  WriterRun run;
+  Stats::HTIKruskalWallis* test = nullptr;
+
+  GroupsRun() {
+    run.AddField("y");
+    run.LabelValues(run.AddField("g"), {"Low", "Mid", "High"});
+    CFMetaData* metadata = run.stats.CreateLocalMetadata();
+    metadata->AppendField(CFField("y", CFField::kContinuous, CFField::kDouble, 0));
+    CFField g("g", CFField::kCategorical, CFField::kDouble, 0);
+    g.SetLabel("Dose group");
+    std::vector<CFValue> values;
+    for (const char* label : {"Low", "Mid", "High"})
+      values.emplace_back(CFDatum(static_cast<double>(values.size() + 1), false), label, 0, 0);
+    g.SetValueLabels(values);
+    metadata->AppendField(g);
+    run.stats.SigLevel(0.05);
+    test = static_cast<Stats::HTIKruskalWallis*>(addTest(run.stats, Stats::kCIndependentSamples,
+                                                         Stats::kAIKruskalWallis,
+                                                         "Default_I_KruskalWallis_2", {{0}, {1}}));
+    Stats::CompareResultTableData& compare = test->fCompareResult;
+    compare.fComparisonType = Stats::CompareResultTableData::kCTPairwise;
+    compare.fFieldIndex = 1;
+    compare.fTables[0] = table({{0, 1, 2}, {12, 20.5, 31.25}});
+    compare.fTables[1] = table({pair(0, 1, 0.01), pair(0, 2, 0.2), pair(1, 2, 0.04)}, kColumns);
+  }
+};
+
+const output::Chart* networkOf(const WriterRun& run) {
+  const std::vector<const output::Chart*> charts =
+      chartsFrom(run, "GLMMPairwiseContrasts.viztemplate");
+  EXPECT_EQ(charts.size(), 1u);
+  return charts.size() == 1 ? charts.front() : nullptr;
+}
+
+} // namespace
+
+TEST(PairwiseNetwork, GroupsWithEdgeTypesAtTheSignificanceLevel) {
+  GroupsRun g;
+  g.run.Display();
+  const output::Chart* chart = networkOf(g.run);
+  ASSERT_NE(chart, nullptr);
+  EXPECT_EQ(column(*chart, "nodeSource_1", "node"), (std::vector<std::string>{"0", "1", "2"}));
+  EXPECT_EQ(
+      rows(*chart, "edgeSource_1", {"from", "to", "weight", "weightInPopup", "type", "tooltip"}),
+      (std::vector<std::string>{"0 1 1 0.01 1 0.01", "0 2 1 0.2 2 0.2", "1 2 1 0.04 1 0.04"}));
+  EXPECT_EQ(relabels(*chart, "node"),
+            (std::vector<std::string>{"0=Low\n12.00", "1=Mid\n20.50", "2=High\n31.25"}));
+  EXPECT_EQ(relabels(*chart, "type"), (std::vector<std::string>{"1=< 0.05", "2=>= 0.05"}));
+  EXPECT_NE(chart->specification.find("Pairwise Comparisons of Dose group"), std::string::npos);
+  EXPECT_NE(chart->specification.find("sample average rank of"), std::string::npos);
+  EXPECT_NE(chart->specification.find("Adj. Sig. = $[1]$"), std::string::npos);
+  EXPECT_NE(chart->specification.find("<swap"), std::string::npos);
+  EXPECT_EQ(chart->specification.find("<faceting"), std::string::npos);
+  EXPECT_EQ(chart->description, "Pairwise Comparisons of Dose group");
+}
+
+// The chart follows its table in the output.
+TEST(PairwiseNetwork, StandsRightAfterThePairwiseTable) {
+  GroupsRun g;
+  g.run.Display();
+  std::vector<std::string> kinds;
+  std::function<void(const output::Heading&)> walk = [&](const output::Heading& heading) {
+    for (const auto& item : heading.Items()) {
+      if (const output::Table* t = item->AsTable())
+        kinds.push_back("table:" + keyOf(t->Title()));
+      else if (const output::Chart* c = item->AsChart())
+        kinds.push_back("chart:" + c->templateName);
+      else if (const output::Heading* h = item->AsHeading())
+        walk(*h);
+    }
+  };
+  walk(g.run.Root());
+  const auto table = std::find(kinds.begin(), kinds.end(), "table:Pairwise Comparisons of ^1");
+  ASSERT_NE(table, kinds.end());
+  ASSERT_NE(table + 1, kinds.end());
+  EXPECT_EQ(*(table + 1), "chart:GLMMPairwiseContrasts.viztemplate");
+}
+
+// Related samples name their samples by field. Nodes and edges use the same sample indexes as
+// the comparison table, so each edge joins the two fields its table row names even when the
+// samples are not the first fields of the dictionary.
+TEST(PairwiseNetwork, RelatedSamplesKeyedByTheirFields) {
+  WriterRun run;
+  for (const char* name : {"id", "Integrity", "Demeanor", "Diligence"})
+    run.AddField(name);
+  run.stats.SigLevel(0.05);
+  auto* test = static_cast<Stats::HTRFriedmansTwoWayByRanks*>(
+      addTest(run.stats, Stats::kCRelatedSamples, Stats::kARFriedmansTwoWayByRanks,
+              "Default_R_Friedman_1", {{3, 1, 2}}));
+  Stats::CompareResultTableData& compare = test->fCompareResult;
+  compare.fComparisonType = Stats::CompareResultTableData::kCTPairwise;
+  compare.fTables[0] = table({{3, 1, 2}, {1.5, 2.25, 2.75}});
+  compare.fTables[1] = table({pair(3, 1, 0.001), pair(3, 2, 0.3), pair(1, 2, 0.9)}, kColumns);
+  run.Display();
+  const output::Chart* chart = networkOf(run);
+  ASSERT_NE(chart, nullptr);
+  EXPECT_EQ(column(*chart, "nodeSource_1", "node"), (std::vector<std::string>{"3", "1", "2"}));
+  EXPECT_EQ(rows(*chart, "edgeSource_1", {"from", "to", "type"}),
+            (std::vector<std::string>{"3 1 1", "3 2 2", "1 2 2"}));
+  EXPECT_EQ(
+      relabels(*chart, "node"),
+      (std::vector<std::string>{"3=Diligence\n1.50", "1=Integrity\n2.25", "2=Demeanor\n2.75"}));
+  EXPECT_NE(chart->specification.find(">Pairwise Comparisons<"), std::string::npos);
+  EXPECT_NE(chart->specification.find("Each node shows the sample number of successes."),
+            std::string::npos);
+}
+
+TEST(PairwiseNetwork, MissingColumnsAndUnknownSamplesDrawNoEdge) {
+  GroupsRun g;
+  Stats::SimpleTableData& content = g.test->fCompareResult.fTables[1];
+  content.fRows.push_back(pair(0, 7, 0.01));
+  {
+    PairwiseComparison view(g.run.stats, g.test->fCompareResult, g.run.strings);
+    std::string subtitle;
+    EXPECT_TRUE(view.createChart(subtitle, false));
+  }
+  content.fNames[1][6] = "Adjusted";
+  {
+    PairwiseComparison view(g.run.stats, g.test->fCompareResult, g.run.strings);
+    std::string subtitle;
+    EXPECT_TRUE(view.createChart(subtitle, true));
+  }
+  const std::vector<const output::Chart*> charts = chartsOf(g.run);
+  ASSERT_EQ(charts.size(), 2u);
+  EXPECT_EQ(column(*charts[0], "edgeSource_1", "to"), (std::vector<std::string>{"1", "2", "2"}));
+  EXPECT_TRUE(column(*charts[1], "edgeSource_1", "to").empty());
+  EXPECT_EQ(charts[1]->description, "Pairwise Comparisons of Dose group; ");
+}
+
+// With the other charts switched off, the network still comes with its table. The switch is read
+// once per process, so this only runs where nothing read it before (ctest runs each test alone).
+TEST(PairwiseNetwork, KeptWhenTheOtherChartsAreOff) {
+  setenv("DEBUG_MODEL_VIEWER", "2", 1);
+  if (NOPROutput::ChartsShown())
+    GTEST_SKIP() << "the chart switch was read earlier in this process";
+  GroupsRun g;
+  g.test->fBoxPlotInfo.fGroups.resize(1);
+  g.test->fBoxPlotInfo.fGroups[0].fBox = table({{1, 2, 3, 4, 5}});
+  g.run.Display();
+  const std::vector<const output::Chart*> charts = chartsOf(g.run);
+  ASSERT_EQ(charts.size(), 1u);
+  EXPECT_EQ(charts.front()->templateName, "GLMMPairwiseContrasts.viztemplate");
+}

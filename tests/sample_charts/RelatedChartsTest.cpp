@@ -1,0 +1,184 @@
+// The related-samples charts: Friedman's and Kendall's rank histograms and the paired-differences
+// histogram of the sign and signed rank tests.
+#include "RSHistogram.h"
+#include "SampleChartsSupport.h"
+#include "WilcoxonPairSignedRank.h"
+
+#include "dict/CFMetaData.h"
+
+using namespace outtest;
+using namespace chartstest;
+
+namespace {
+
+std::string attributeOf(const std::string& specification, const std::string& attribute) {
+  const std::size_t at = specification.find(attribute + "=\"");
+  if (at == std::string::npos)
+    return "<none>";
+  const std::size_t start = at + attribute.size() + 2;
+  return specification.substr(start, specification.find('"', start) - start);
+}
+
+Stats::VariableInformationData rankInfo(int group, double meanRank,
+                                        const std::vector<std::vector<double>>& rows) {
+  Stats::VariableInformationData info;
+  info.fGroupIndex = group;
+  info.fMeanOfRank = meanRank;
+  info.fTable = table(rows);
+  return info;
+}
+
+// A Friedman test over `fields` variables v0, v1, ...; variable k has mean rank k + 1.5.
+struct RankRun {
+  WriterRun run;
+  Stats::HTRFriedmansTwoWayByRanks* test = nullptr;
+
+  explicit RankRun(int fields) {
+    std::vector<double> indexes;
+    for (int k = 0; k < fields; ++k) {
+      run.AddField("v" + std::to_string(k));
+      indexes.push_back(k);
+    }
+    test = static_cast<Stats::HTRFriedmansTwoWayByRanks*>(
+        addTest(run.stats, Stats::kCRelatedSamples, Stats::kARFriedmansTwoWayByRanks,
+                "Default_R_Friedman_1", {indexes}));
+    for (int k = 0; k < fields; ++k)
+      test->fVariableInfos.push_back(rankInfo(k, k + 1.5, {{4, 6}, {1, 2}}));
+  }
+
+  const output::Chart* Chart() {
+    std::string subtitle;
+    RSHistogram(&run.strings, &run.stats, test).createChart(subtitle, false);
+    const std::vector<const output::Chart*> charts = chartsOf(run);
+    return charts.size() == 1 ? charts.front() : nullptr;
+  }
+};
+
+} // namespace
+
+// More panels get a wider frame, up to a width the report still shows whole.
+TEST(RankHistogram, FrameWidthGrowsWithTheVariables) {
+  const struct {
+    int fields;
+    const char* width;
+  } cases[] = {{2, "1.8"}, {3, "1.8"}, {4, "2"}, {5, "2.5"}, {6, "3"}, {8, "3"}};
+  for (const auto& c : cases) {
+    RankRun r(c.fields);
+    const output::Chart* chart = r.Chart();
+    ASSERT_NE(chart, nullptr) << c.fields;
+    EXPECT_EQ(attributeOf(chart->specification, "frameWidth"), c.width) << c.fields;
+    EXPECT_EQ(attributeOf(chart->specification, "frameHeight"), "1.2") << c.fields;
+  }
+}
+
+TEST(RankHistogram, RowsPanelsAndTexts) {
+  RankRun r(3);
+  // A table of three rows adds no bars, but its variable still gets its panel texts.
+  r.test->fVariableInfos[2].fTable = table({{1}, {2}, {3}});
+  const output::Chart* chart = r.Chart();
+  ASSERT_NE(chart, nullptr);
+  EXPECT_EQ(chart->title, "Related-Samples Friedman's Two-Way Analysis of Variance by Ranks");
+  EXPECT_EQ(rows(*chart, "graphSource", {"COUNTS", "MEANS", "LABELNAME", "TYPES"}),
+            (std::vector<std::string>{"4 1 1.5 0", "6 2 1.5 0", "4 1 2.5 1", "6 2 2.5 1"}));
+  EXPECT_EQ(relabels(*chart, "types"), (std::vector<std::string>{"0=v0", "1=v1", "2=v2"}));
+  EXPECT_EQ(relabels(*chart, "labelname"),
+            (std::vector<std::string>{"1.5=Mean Rank = 1.50", "2.5=Mean Rank = 2.50",
+                                      "3.5=Mean Rank = 3.50"}));
+  EXPECT_EQ(attributeOf(chart->specification, "categoryOrder"), "0;1;2");
+  EXPECT_EQ(chart->specification.find("subLabel"), std::string::npos);
+  EXPECT_EQ(count(chart->specification, ">Rank<"), 2u);
+}
+
+TEST(RankHistogram, KendallWithoutParametersKeepsTheTemplateOrder) {
+  WriterRun run;
+  run.AddField("a");
+  auto* test = static_cast<Stats::HTRKendallsCoefficient*>(addTest(
+      run.stats, Stats::kCRelatedSamples, Stats::kARKendallsCoefficient, "Default_R_Kendall", {}));
+  test->fVariableInfos.push_back(rankInfo(0, 1.25, {{2}, {1}}));
+  std::string subtitle;
+  EXPECT_TRUE(RSHistogram(&run.strings, &run.stats, test).createChart(subtitle, false));
+  ASSERT_EQ(chartsOf(run).size(), 1u);
+  const output::Chart& chart = *chartsOf(run).front();
+  EXPECT_EQ(chart.title, "Related-Samples Kendall's Coefficient of Concordance");
+  EXPECT_EQ(attributeOf(chart.specification, "categoryOrder"), "categoryOrder1");
+}
+
+namespace {
+
+// A sign or signed rank test of "after" (field 1) against "before" (field 0).
+struct DifferenceRun {
+  WriterRun run;
+  Stats::HTRSign* test = nullptr;
+
+  DifferenceRun() {
+    run.AddField("before");
+    run.AddField("after");
+    CFMetaData* metadata = run.stats.CreateLocalMetadata();
+    for (const char* label : {"Hours before", "Hours after"}) {
+      CFField field(label, CFField::kContinuous, CFField::kDouble, 0);
+      field.SetLabel(label);
+      metadata->AppendField(field);
+    }
+    test = static_cast<Stats::HTRSign*>(addTest(run.stats, Stats::kCRelatedSamples, Stats::kARSign,
+                                                "Default_R_Sign_2", {{0}, {1}}));
+    test->fDistribution.fTies = 12;
+    test->fDistribution.fPositiveDifferences = 7;
+    test->fDistribution.fNegativeDifferences = 2;
+  }
+
+  const output::Chart* Chart(Stats::EnumAlgorithmType algorithm) {
+    std::string subtitle;
+    WilcoxonPairSignedRank(&run.strings, &run.stats, test->fDistribution, *test, algorithm)
+        .createChart(subtitle, false);
+    const std::vector<const output::Chart*> charts = chartsOf(run);
+    return charts.size() == 1 ? charts.front() : nullptr;
+  }
+};
+
+} // namespace
+
+TEST(DifferenceHistogram, RowsTiesAxisAndSigns) {
+  DifferenceRun d;
+  d.test->fDistribution.fTable = table({{1, 3, 2, 5}, {-1.5, -0.5, 0.5, 2}});
+  const output::Chart* chart = d.Chart(Stats::kARSign);
+  ASSERT_NE(chart, nullptr);
+  EXPECT_EQ(chart->title, "Related-Samples Sign Test");
+  EXPECT_EQ(rows(*chart, "graphSource", {"count", "value"}),
+            (std::vector<std::string>{"1 -1.5", "3 -0.5", "2 0.5", "5 2"}));
+  EXPECT_NE(chart->specification.find(">Number of Ties = 12<"), std::string::npos);
+  EXPECT_NE(chart->specification.find(">Hours after - Hours before<"), std::string::npos);
+  EXPECT_NE(chart->specification.find(">Frequency<"), std::string::npos);
+  EXPECT_EQ(relabels(*chart, "type"),
+            (std::vector<std::string>{"0positive=Positive Differences\n(7)",
+                                      "1negative=Negative Differences\n(2)"}));
+  EXPECT_EQ(chart->variables.at("value").label, "before");
+}
+
+TEST(DifferenceHistogram, TitleByAlgorithm) {
+  DifferenceRun d;
+  d.test->fDistribution.fTable = table({{1}, {2}});
+  const output::Chart* chart = d.Chart(Stats::kARWilcoxonSignedRanks);
+  ASSERT_NE(chart, nullptr);
+  EXPECT_EQ(chart->title, "Related-Samples Wilcoxon Signed Rank Test");
+}
+
+TEST(DifferenceHistogram, TablesThatGiveNoChart) {
+  const struct {
+    const char* description;
+    std::vector<std::vector<double>> rows;
+    bool chart;
+  } cases[] = {
+      {"one row", {{1, 2, 3}}, false},
+      {"no rows", {}, false},
+      {"an empty first row", {{}, {1}}, false},
+      {"rows of different lengths: a chart without bars", {{1, 2}, {1}}, true},
+  };
+  for (const auto& c : cases) {
+    DifferenceRun d;
+    d.test->fDistribution.fTable = table(c.rows);
+    const output::Chart* chart = d.Chart(Stats::kARSign);
+    EXPECT_EQ(chart != nullptr, c.chart) << c.description;
+    if (chart != nullptr)
+      EXPECT_TRUE(column(*chart, "graphSource", "count").empty()) << c.description;
+  }
+}
