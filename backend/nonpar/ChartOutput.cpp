@@ -8,6 +8,7 @@
 #include "chart/XDocument.h"
 #include "chart/XUtility.h"
 #include "chart/XVariable.h"
+#include "dict/CFStatVariableValue.h"
 #include "dict/OBS.h"
 #include "dict/VORN_Format.h"
 #include "dict/VORN_Variable.h"
@@ -61,6 +62,11 @@ std::string ChartOutput::trimmedText(const OBS* value, int width) {
   std::string text(value->s, static_cast<std::size_t>(width));
   std::string::size_type end = text.find_last_not_of(' ');
   return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
+std::string ChartOutput::storedText(const CFStatVariableValue& value, int width) {
+  const int own = value.GetType() > 0 ? value.GetType() : static_cast<int>(sizeof(OBS));
+  return trimmedText(value.GetObsValue(), width < own ? width : own);
 }
 
 namespace {

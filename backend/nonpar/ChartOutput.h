@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class CFStatVariableValue;
 class ChartString;
 class FacSTDictionary;
 class VORN_Format;
@@ -30,6 +31,8 @@ public:
   static std::string double2String(double value, const VORN_Variable& variable);
   // The text of a string case value of the given width, without trailing blanks.
   static std::string trimmedText(const OBS* value, int width);
+  // The same for a stored value, never reading past it (a numeric one has eight characters).
+  static std::string storedText(const CFStatVariableValue& value, int width);
 
   // The field indexes a condition names, read by the kind of test its key belongs to: one-sample
   // keys ("O_" first or "_O_" inside) give the first number of parameter 0; related- and
