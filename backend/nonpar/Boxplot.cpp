@@ -2,7 +2,6 @@
 #include "Boxplot.h"
 
 #include "ChartOutput.h"
-#include "ChartViewText.h"
 #include "NOPROutputStatsRecords.h"
 
 #include "chart/VarDataProcessor.h"
@@ -170,11 +169,10 @@ bool Boxplot::createChart(std::string& subtitle, bool append) {
       return false;
     if (hasVariable(d.testField))
       ChartOutput::replaceSubstring(
-          text, "yAxisText", ChartViewText::escapeXml(d.testField->fVariable->GetPreferredLabel()));
+          text, "yAxisText", ChartOutput::xmlEscape(d.testField->fVariable->GetPreferredLabel()));
     if (hasVariable(d.groupField))
       ChartOutput::replaceSubstring(
-          text, "xAxisText",
-          ChartViewText::escapeXml(d.groupField->fVariable->GetPreferredLabel()));
+          text, "xAxisText", ChartOutput::xmlEscape(d.groupField->fVariable->GetPreferredLabel()));
     modifyStringSpecification(text);
 
     XDocument document(text);
@@ -195,10 +193,10 @@ bool Boxplot::createChart(std::string& subtitle, bool append) {
       XVariable category = graph->getVariable(ChartString("Category"), 0);
       ChartOutput::addValueLabels(d.groupField, category);
       category.setVORNVariable(*d.groupField->fVariable);
-      category.setLabel(ChartViewText::lookUp(d.strings, "E62935"));
+      category.setLabel(ChartOutput::lookUpChart(d.strings, "E62935"));
     }
 
-    document.SetDescription(ChartViewText::description(d.title, subtitle, append).xc_str());
+    ChartOutput::setDescription(document, d.title, subtitle, append);
     document.SetChartData(&data);
     document.applyCTemplate(false);
     document.SendChart(true, false, false);

@@ -1,14 +1,14 @@
 // The Jonckheere-Terpstra box plots: the base's chart under the test's title.
 #include "IJonckheere_Terpstra.h"
 
-#include "ChartViewText.h"
+#include "ChartOutput.h"
 #include "NOPRHypothesisTests.h"
 
 IJonckheere_Terpstra::IJonckheere_Terpstra(const FacSTDictionary* strings,
                                            const NOPROutputStats* stats,
                                            const NOPROutputStats::HTIJonckheereTerpstra* test)
     : Boxplot(strings, stats), fTest(test) {
-  setTitle(ChartViewText::lookUp(
+  setTitle(ChartOutput::lookUpChart(
       strings, "Independent-Samples Jonckheere-Terpstra Test for Ordered Alternatives"));
   if (test != nullptr) {
     setBoxplotInfo(&test->fBoxPlotInfo);

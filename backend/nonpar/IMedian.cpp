@@ -2,7 +2,6 @@
 #include "IMedian.h"
 
 #include "ChartOutput.h"
-#include "ChartViewText.h"
 #include "NOPRHypothesisTests.h"
 
 #include "dict/VORN_Variable.h"
@@ -10,7 +9,7 @@
 IMedian::IMedian(const FacSTDictionary* strings, const NOPROutputStats* stats,
                  const NOPROutputStats::HTIMedian* test)
     : Boxplot(strings, stats), fTest(test) {
-  setTitle(ChartViewText::lookUp(strings, "Independent-Samples Median Test"));
+  setTitle(ChartOutput::lookUpChart(strings, "Independent-Samples Median Test"));
   if (test != nullptr) {
     setBoxplotInfo(&test->fBoxPlotInfo);
     setConditionTable(&test->fCondition);
@@ -33,15 +32,15 @@ void IMedian::modifyStringSpecification(std::string& text) {
           ? ChartOutput::double2String(info->fGrandMedian, 40,
                                        testField->fVariable->GetFormat().Decimals() + 1)
           : ChartOutput::double2String(info->fGrandMedian, 40, 2);
-  if (!ChartViewText::insertBefore(text, "</graph>", "<lineGuide y=\"" + median + "\"/>"))
+  if (!ChartOutput::insertBefore(text, "</graph>", "<lineGuide y=\"" + median + "\"/>"))
     return;
   const std::size_t graphEnd = text.find("</graph>") + 8;
-  text.insert(graphEnd, "<labelFrame><location method=\"sizeToContent\" part=\"width\"/><location "
-                        "method=\"fixed\" part=\"bottom\" value=\"35%\"/><location method=\"same\" "
-                        "part=\"right\" target=\"graph1\"/><label><text>" +
-                            ChartViewText::escapeXml(
-                                ChartViewText::lookUpUTF8(getDictionary(), "Grand Median")) +
-                            " = " + median + "</text></label></labelFrame>");
+  text.insert(graphEnd,
+              "<labelFrame><location method=\"sizeToContent\" part=\"width\"/><location "
+              "method=\"fixed\" part=\"bottom\" value=\"35%\"/><location method=\"same\" "
+              "part=\"right\" target=\"graph1\"/><label><text>" +
+                  ChartOutput::xmlEscape(ChartOutput::lookUp(getDictionary(), "Grand Median")) +
+                  " = " + median + "</text></label></labelFrame>");
 }
 
 void IMedian::modifyDocSpecification(XDocument&) {}

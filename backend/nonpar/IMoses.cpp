@@ -1,6 +1,7 @@
 // The Moses test's box plots.
 #include "IMoses.h"
 
+#include "ChartOutput.h"
 #include "ChartViewText.h"
 #include "NOPRHypothesisTests.h"
 
@@ -10,7 +11,7 @@ IMoses::IMoses(const FacSTDictionary* strings, const NOPROutputStats* stats,
                const NOPROutputStats::HTIMoses* test)
     : Boxplot(strings, stats), fIData(std::make_unique<IData>()) {
   fIData->test = test;
-  setTitle(ChartViewText::lookUp(strings, "Independent-Samples Moses Test of Extreme Reaction"));
+  setTitle(ChartOutput::lookUpChart(strings, "Independent-Samples Moses Test of Extreme Reaction"));
   if (test != nullptr) {
     setBoxplotInfo(&test->fBoxPlotInfo);
     setConditionTable(&test->fCondition);
@@ -66,10 +67,10 @@ void IMoses::modifyDocSpecification(XDocument& document) {
   if (d.groupIndexes.size() < 2)
     return;
   ChartString control = ChartViewText::breakLines(
-      ChartViewText::lookUp(getDictionary(), "NPAR_BOXPLOT_CONTROLGROUP"));
+      ChartOutput::lookUpChart(getDictionary(), "NPAR_BOXPLOT_CONTROLGROUP"));
   control.appendInteger(d.groupCounts[0]);
   ChartString experimental = ChartViewText::breakLines(
-      ChartViewText::lookUp(getDictionary(), "NPAR_BOXPLOT_EXPERIMENTALGROUP"));
+      ChartOutput::lookUpChart(getDictionary(), "NPAR_BOXPLOT_EXPERIMENTALGROUP"));
   experimental.appendInteger(d.groupCounts[1]);
   ViZFormat format = derived.addFormat();
   ChartString first;

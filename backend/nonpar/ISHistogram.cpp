@@ -2,7 +2,6 @@
 #include "ISHistogram.h"
 
 #include "ChartOutput.h"
-#include "ChartViewText.h"
 #include "NOPRHypothesisTests.h"
 
 #include "chart/VarDataProcessor.h"
@@ -16,11 +15,6 @@
 namespace {
 
 const char* const kSource = "graphSource";
-
-// Formats whose values are dates or times: their bins are written as texts in the field's format.
-bool isDateFormat(int type) {
-  return (type >= 20 && type <= 30) || type == 38 || type == 39 || type == 85 || type == 86;
-}
 
 // The first number of the last parameter numbered `index` that has numbers, or -1.
 int fieldParameter(const NOPROutputStats::ConditionData& condition, int index) {
@@ -113,7 +107,10 @@ unsigned long ISHistogram::getSource(VarDataProcessor& data) {
   const NOPROutputStats::FieldDistributionData* testField =
       fieldAt(*d.stats, fieldParameter(*d.condition, 0));
   const VORN_Variable* testVariable = testField == nullptr ? nullptr : testField->fVariable;
-  const bool dates = testVariable != nullptr && isDateFormat(testVariable->GetFormat().TypeEx());
+  // Engine dates are written as texts in the field's format, which moves them to the
+  // dictionary's time base; other values stay numbers shown in the field's format.
+  const bool dates =
+      testVariable != nullptr && ChartOutput::isDateFormat(testVariable->GetFormat().TypeEx());
 
   unsigned long row = 0;
   for (const NOPROutputStats::IS_Group* group : {d.first, d.second}) {
@@ -173,17 +170,16 @@ bool ISHistogram::createChart(std::string& subtitle, bool append) {
     if (text.empty())
       return false;
     ChartOutput::replaceSubstring(
-        text, "xTitle",
-        ChartViewText::escapeXml(ChartViewText::lookUpUTF8(d.strings, "Frequency")));
+        text, "xTitle", ChartOutput::xmlEscape(ChartOutput::lookUp(d.strings, "Frequency")));
     const VORN_Variable* testVariable =
         d.stats->GetDictionaryVariable(fieldParameter(*d.condition, 0));
     const int groupIndex = fieldParameter(*d.condition, 1);
     const VORN_Variable* groupVariable = d.stats->GetDictionaryVariable(groupIndex);
     if (groupVariable != nullptr)
       ChartOutput::replaceSubstring(text, "subTitle",
-                                    ChartViewText::escapeXml(groupVariable->GetPreferredLabel()));
+                                    ChartOutput::xmlEscape(groupVariable->GetPreferredLabel()));
     if (testVariable != nullptr) {
-      const std::string label = ChartViewText::escapeXml(testVariable->GetPreferredLabel());
+      const std::string label = ChartOutput::xmlEscape(testVariable->GetPreferredLabel());
       ChartOutput::replaceSubstring(text, "yTitle0", label);
       ChartOutput::replaceSubstring(text, "yTitle1", label);
     }
@@ -194,7 +190,7 @@ bool ISHistogram::createChart(std::string& subtitle, bool append) {
     document.setEditor(XDocument::kEditorStatistics);
     document.setLanguage();
     XGraph* graph = document.getExternalGraph();
-    const ChartString title = ChartViewText::lookUp(
+    const ChartString title = ChartOutput::lookUpChart(
         d.strings, d.mannWhitney != nullptr  ? "Independent-Samples Mann-Whitney U Test"
                    : d.kolmogorov != nullptr ? "Independent-Samples Kolmogorov-Smirnov Test"
                                              : "Independent-Samples Wald-Wolfowitz Runs Test");
@@ -204,12 +200,12 @@ bool ISHistogram::createChart(std::string& subtitle, bool append) {
 
     XVariable labelName = graph->getVariable(ChartString("labelname"), 0);
     for (const NOPROutputStats::IS_Group* group : {d.first, d.second}) {
-      ChartString summary = ChartViewText::lookUp(d.strings, "N");
+      ChartString summary = ChartOutput::lookUpChart(d.strings, "N");
       summary.append(" = ");
       summary.append(ChartOutput::double2String(group->fN, 40, 0).c_str());
       if (d.mannWhitney != nullptr) {
         summary.append(u'\n');
-        summary.append(ChartViewText::lookUp(d.strings, "Mean Rank"));
+        summary.append(ChartOutput::lookUpChart(d.strings, "Mean Rank"));
         summary.append(" = ");
         summary.append(ChartOutput::double2String(group->fMeanOfRank, 40, 2).c_str());
       }
@@ -226,7 +222,7 @@ bool ISHistogram::createChart(std::string& subtitle, bool append) {
         graph->getVariable(ChartString("means"), 0).setFormatBasedOnVORNVariable(*testVariable);
     }
 
-    document.SetDescription(ChartViewText::description(title, subtitle, append).xc_str());
+    ChartOutput::setDescription(document, title, subtitle, append);
     document.SetChartData(&data);
     document.applyCTemplate(false);
     document.SendChart(true, false, false);

@@ -1,13 +1,13 @@
 // The Kruskal-Wallis box plots.
 #include "KruskalWallis.h"
 
-#include "ChartViewText.h"
+#include "ChartOutput.h"
 #include "NOPRHypothesisTests.h"
 
 KruskalWallis::KruskalWallis(const FacSTDictionary* strings, const NOPROutputStats* stats,
                              const NOPROutputStats::HTIKruskalWallis* test)
     : Boxplot(strings, stats), fTest(test) {
-  setTitle(ChartViewText::lookUp(strings, "Independent-Samples Kruskal-Wallis Test"));
+  setTitle(ChartOutput::lookUpChart(strings, "Independent-Samples Kruskal-Wallis Test"));
   if (test != nullptr) {
     setBoxplotInfo(&test->fBoxPlotInfo);
     setConditionTable(&test->fCondition);
@@ -19,10 +19,10 @@ std::vector<double> KruskalWallis::createRowValues(const NOPROutputStats::IS_Box
 }
 
 void KruskalWallis::modifyStringSpecification(std::string& text) {
-  ChartViewText::insertBefore(
+  ChartOutput::insertBefore(
       text, "</visualization>",
       "<popup part=\"median\" target=\"schema\" tokenTemplate=\"" +
-          ChartViewText::escapeXml(ChartViewText::lookUpUTF8(getDictionary(), "Mean Rank")) +
+          ChartOutput::xmlEscape(ChartOutput::lookUp(getDictionary(), "Mean Rank")) +
           "=$[1]$\"><tokenMapping valueToken=\"1\" variable=\"Tooltips\"/></popup>");
 }
 

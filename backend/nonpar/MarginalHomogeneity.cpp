@@ -108,22 +108,21 @@ bool MarginalHomogeneity::createChart(std::string& subtitle, bool append) {
     if (text.empty())
       return false;
     const ChartString title =
-        ChartViewText::lookUp(d.strings, "Related-Samples Marginal Homogeneity Test");
-    ChartOutput::replaceSubstring(text, "TitleText", ChartViewText::escapeXml(title.toUTF8()));
+        ChartOutput::lookUpChart(d.strings, "Related-Samples Marginal Homogeneity Test");
+    ChartOutput::replaceSubstring(text, "TitleText", ChartOutput::xmlEscape(title.toUTF8()));
     const NOPROutputStats::FieldDistributionData* rowField =
         fieldOf(*d.stats, d.crosstab->fFields[0]);
     const NOPROutputStats::FieldDistributionData* columnField =
         fieldOf(*d.stats, d.crosstab->fFields[1]);
     if (hasVariable(columnField))
       ChartOutput::replaceSubstring(
-          text, "Facet1Text",
-          ChartViewText::escapeXml(columnField->fVariable->GetPreferredLabel()));
+          text, "Facet1Text", ChartOutput::xmlEscape(columnField->fVariable->GetPreferredLabel()));
     if (hasVariable(rowField))
       ChartOutput::replaceSubstring(
-          text, "Facet2Text", ChartViewText::escapeXml(rowField->fVariable->GetPreferredLabel()));
+          text, "Facet2Text", ChartOutput::xmlEscape(rowField->fVariable->GetPreferredLabel()));
     ChartOutput::replaceSubstring(
         text, "tooltipText",
-        ChartViewText::escapeXml(ChartViewText::lookUpUTF8(d.strings, "Observed")) + "=$[0]$");
+        ChartOutput::xmlEscape(ChartOutput::lookUp(d.strings, "Observed")) + "=$[0]$");
     removeHypothesized(text);
 
     XDocument document(text);
@@ -132,7 +131,7 @@ bool MarginalHomogeneity::createChart(std::string& subtitle, bool append) {
     document.SetChartData(&data);
     XGraph* graph = document.getExternalGraph();
     ChartString prefix =
-        ChartViewText::breakLines(ChartViewText::lookUp(d.strings, "ObservedFrequency"));
+        ChartViewText::breakLines(ChartOutput::lookUpChart(d.strings, "ObservedFrequency"));
     prefix.append(u" ");
     graph->getVariable(ChartString("celltext"), 0).SetFormatPrefix(prefix.xc_str());
     graph->setTitle(title.xc_str());
@@ -141,7 +140,7 @@ bool MarginalHomogeneity::createChart(std::string& subtitle, bool append) {
     labelAxis(graph->getVariable(ChartString("Row"), 0), rowField);
     labelAxis(graph->getVariable(ChartString("Column"), 0), columnField);
 
-    document.SetDescription(ChartViewText::description(title, subtitle, append).xc_str());
+    ChartOutput::setDescription(document, title, subtitle, append);
     document.applyCTemplate(false);
     document.SendChart(true, false, false);
     return true;

@@ -146,25 +146,24 @@ bool PairwiseComparison::createChart(std::string& subtitle, bool append) {
       const std::string& label =
           field->GetLabel().empty() ? fieldVariable->GetPreferredLabel() : field->GetLabel();
       const ChartString fieldLabel(label.c_str());
-      title = ChartViewText::lookUp(d.strings, "Pairwise Comparisons of ^1");
+      title = ChartOutput::lookUpChart(d.strings, "Pairwise Comparisons of ^1");
       title.replaceSubstring(u"^1", fieldLabel.xc_str());
       footnote =
-          ChartViewText::lookUp(d.strings, "Each node shows the\nsample average rank of\n^1.");
+          ChartOutput::lookUpChart(d.strings, "Each node shows the\nsample average rank of\n^1.");
       footnote.replaceSubstring(u"^1", fieldLabel.xc_str());
     } else {
-      title = ChartViewText::lookUp(d.strings, "Pairwise Comparisons");
+      title = ChartOutput::lookUpChart(d.strings, "Pairwise Comparisons");
       footnote =
-          ChartViewText::lookUp(d.strings, "Each node shows the sample number of successes.");
+          ChartOutput::lookUpChart(d.strings, "Each node shows the sample number of successes.");
     }
-    ChartOutput::replaceSubstring(text, "TitleText", ChartViewText::escapeXml(title.toUTF8()));
+    ChartOutput::replaceSubstring(text, "TitleText", ChartOutput::xmlEscape(title.toUTF8()));
     // The adjusted significances stay in the edges' tooltips instead of crowding the network.
-    ChartViewText::insertBefore(text, "id=\"style7\"", " visible=\"false\" ");
-    ChartOutput::replaceSubstring(text, "FootnoteText",
-                                  ChartViewText::escapeXml(footnote.toUTF8()));
-    ChartViewText::insertBefore(text, "</graphLayoutStatistic>", "<swap/>");
+    ChartOutput::insertBefore(text, "id=\"style7\"", " visible=\"false\" ");
+    ChartOutput::replaceSubstring(text, "FootnoteText", ChartOutput::xmlEscape(footnote.toUTF8()));
+    ChartOutput::insertBefore(text, "</graphLayoutStatistic>", "<swap/>");
     const std::string adjusted =
-        ChartViewText::escapeXml(ChartViewText::lookUpUTF8(d.strings, "Adj. Sig."));
-    ChartViewText::insertBefore(text, "$[1]$", adjusted + " = ");
+        ChartOutput::xmlEscape(ChartOutput::lookUp(d.strings, "Adj. Sig."));
+    ChartOutput::insertBefore(text, "$[1]$", adjusted + " = ");
 
     XDocument document(text);
     document.setEditor(XDocument::kEditorStatistics);
@@ -223,10 +222,11 @@ bool PairwiseComparison::createChart(std::string& subtitle, bool append) {
     type.addRelabel(ChartString("1"), below);
     type.addRelabel(ChartString("2"), notBelow);
 
-    document.SetDescription(ChartViewText::description(title, subtitle, append).xc_str());
+    ChartOutput::setDescription(document, title, subtitle, append);
     std::vector<ViZLegend> legends = document.getVisualization().getLegends();
     if (!legends.empty())
-      legends.front().addLabel().addText().setText(ChartViewText::lookUp(d.strings, "Adj. Sig."));
+      legends.front().addLabel().addText().setText(
+          ChartOutput::lookUpChart(d.strings, "Adj. Sig."));
     document.applyCTemplate(false);
     document.SendChart(true, false, false);
     return true;

@@ -102,10 +102,9 @@ bool RSHistogram::createChart(std::string& subtitle, bool append) {
     std::string text = XDocument::fetchTemplateFile("NPARRelatedSamplesHistogram.viztemplate");
     if (text.empty())
       return false;
-    const std::string rank = ChartViewText::escapeXml(ChartViewText::lookUpUTF8(d.strings, "Rank"));
+    const std::string rank = ChartOutput::xmlEscape(ChartOutput::lookUp(d.strings, "Rank"));
     ChartOutput::replaceSubstring(
-        text, "xTitle",
-        ChartViewText::escapeXml(ChartViewText::lookUpUTF8(d.strings, "Frequency")));
+        text, "xTitle", ChartOutput::xmlEscape(ChartOutput::lookUp(d.strings, "Frequency")));
     ChartOutput::replaceSubstring(text, "yTitle0", rank);
     ChartOutput::replaceSubstring(text, "yTitle1", rank);
     // The panels are the variables; their heading names them, so the facet needs no title.
@@ -122,7 +121,7 @@ bool RSHistogram::createChart(std::string& subtitle, bool append) {
       ChartOutput::replaceSubstring(text, "categoryOrder1", order);
     }
 
-    const ChartString title = ChartViewText::lookUp(
+    const ChartString title = ChartOutput::lookUpChart(
         d.strings, d.kendall != nullptr
                        ? "Related-Samples Kendall's Coefficient of Concordance"
                        : "Related-Samples Friedman's Two-Way Analysis of Variance by Ranks");
@@ -135,7 +134,7 @@ bool RSHistogram::createChart(std::string& subtitle, bool append) {
       graph->setSubtitle(ChartString(subtitle.c_str()).xc_str());
     graph->setOuterFrameWidth(frameWidth(d.groupIndexes.size()));
     graph->setOuterFrameHeight(1.2);
-    document.SetDescription(ChartViewText::description(title, subtitle, append).xc_str());
+    ChartOutput::setDescription(document, title, subtitle, append);
     document.SetChartData(&data);
 
     XVariable types = graph->getVariable(ChartString("types"), 0);
@@ -151,7 +150,7 @@ bool RSHistogram::createChart(std::string& subtitle, bool append) {
     for (double meanRank : d.meanRanks) {
       ChartString key;
       key.assignDouble(meanRank, 16);
-      ChartString label = ChartViewText::lookUp(d.strings, "Mean Rank");
+      ChartString label = ChartOutput::lookUpChart(d.strings, "Mean Rank");
       label.append(" = ");
       label.append(ChartOutput::double2String(meanRank, 40, 2).c_str());
       labelName.addRelabel(key, label);

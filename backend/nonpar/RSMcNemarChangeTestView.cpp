@@ -144,25 +144,22 @@ bool RSMcNemarChangeTestView::createChart(std::string& subtitle, bool append) {
     if (text.empty())
       return false;
     const ChartString title =
-        ChartViewText::lookUp(d.strings, "Related-Samples McNemar Change Test");
-    ChartOutput::replaceSubstring(text, "TitleText", ChartViewText::escapeXml(title.toUTF8()));
+        ChartOutput::lookUpChart(d.strings, "Related-Samples McNemar Change Test");
+    ChartOutput::replaceSubstring(text, "TitleText", ChartOutput::xmlEscape(title.toUTF8()));
     const NOPROutputStats::FieldDistributionData* rowField =
         fieldOf(*d.stats, d.crosstab->fFields[0]);
     const NOPROutputStats::FieldDistributionData* columnField =
         fieldOf(*d.stats, d.crosstab->fFields[1]);
     if (hasVariable(columnField))
       ChartOutput::replaceSubstring(
-          text, "Facet1Text",
-          ChartViewText::escapeXml(columnField->fVariable->GetPreferredLabel()));
+          text, "Facet1Text", ChartOutput::xmlEscape(columnField->fVariable->GetPreferredLabel()));
     if (hasVariable(rowField))
       ChartOutput::replaceSubstring(
-          text, "Facet2Text", ChartViewText::escapeXml(rowField->fVariable->GetPreferredLabel()));
+          text, "Facet2Text", ChartOutput::xmlEscape(rowField->fVariable->GetPreferredLabel()));
     ChartOutput::replaceSubstring(
         text, "tooltipText",
-        ChartViewText::escapeXml(ChartViewText::lookUpUTF8(d.strings, "Observed")) +
-            "=$[0]$ &#10;" +
-            ChartViewText::escapeXml(ChartViewText::lookUpUTF8(d.strings, "Hypothesized")) +
-            "=$[1]$");
+        ChartOutput::xmlEscape(ChartOutput::lookUp(d.strings, "Observed")) + "=$[0]$ &#10;" +
+            ChartOutput::xmlEscape(ChartOutput::lookUp(d.strings, "Hypothesized")) + "=$[1]$");
     // Observed and hypothesized bars are told apart by fill pattern unless colours suffice.
     if (!XDocument::useColorsOnly()) {
       const std::size_t color = text.find("<color");
@@ -176,7 +173,7 @@ bool RSMcNemarChangeTestView::createChart(std::string& subtitle, bool append) {
     document.SetChartData(&data);
     XGraph* graph = document.getExternalGraph();
     ChartString prefix =
-        ChartViewText::breakLines(ChartViewText::lookUp(d.strings, "ObservedFrequency"));
+        ChartViewText::breakLines(ChartOutput::lookUpChart(d.strings, "ObservedFrequency"));
     prefix.append(u" ");
     graph->getVariable(ChartString("celltext"), 0).SetFormatPrefix(prefix.xc_str());
     graph->setTitle(title.xc_str());
@@ -196,11 +193,11 @@ bool RSMcNemarChangeTestView::createChart(std::string& subtitle, bool append) {
         d.retriveFieldValueMap(column, columnFieldData);
     }
     XVariable category = graph->getVariable(ChartString("category"), 0);
-    category.setLabel(ChartViewText::lookUp(d.strings, "E62935"));
-    category.addRelabel(0, ChartViewText::lookUp(d.strings, "Observed"));
-    category.addRelabel(1, ChartViewText::lookUp(d.strings, "Hypothesized"));
+    category.setLabel(ChartOutput::lookUpChart(d.strings, "E62935"));
+    category.addRelabel(0, ChartOutput::lookUpChart(d.strings, "Observed"));
+    category.addRelabel(1, ChartOutput::lookUpChart(d.strings, "Hypothesized"));
 
-    document.SetDescription(ChartViewText::description(title, subtitle, append).xc_str());
+    ChartOutput::setDescription(document, title, subtitle, append);
     document.applyCTemplate(false);
     document.SendChart(true, false, false);
     return true;

@@ -2,7 +2,6 @@
 #include "WilcoxonPairSignedRank.h"
 
 #include "ChartOutput.h"
-#include "ChartViewText.h"
 #include "NOPRHypothesisTests.h"
 
 #include "chart/VarDataProcessor.h"
@@ -18,7 +17,7 @@ const char* const kSource = "graphSource";
 
 // "Positive Differences" (or negative), a line feed, and the count in parentheses.
 ChartString differenceText(const FacSTDictionary* strings, const char* key, int count) {
-  ChartString text = ChartViewText::lookUp(strings, key);
+  ChartString text = ChartOutput::lookUpChart(strings, key);
   text.append(u"\n(");
   text.appendInteger(count);
   text.append(u")");
@@ -75,11 +74,11 @@ bool WilcoxonPairSignedRank::createChart(std::string& subtitle, bool append) {
     std::string text = XDocument::fetchTemplateFile("NPARWilcoxonPairSignedRank.viztemplate");
     if (text.empty())
       return false;
-    ChartString ties = ChartViewText::lookUp(d.strings, "Number of Ties = ^1");
+    ChartString ties = ChartOutput::lookUpChart(d.strings, "Number of Ties = ^1");
     ChartString count;
     count.assignInteger(d.distribution->fTies);
     ties.replaceSubstring(u"^1", count.xc_str());
-    ChartOutput::replaceSubstring(text, "LegendLabel", ChartViewText::escapeXml(ties.toUTF8()));
+    ChartOutput::replaceSubstring(text, "LegendLabel", ChartOutput::xmlEscape(ties.toUTF8()));
 
     // The differences are the second field minus the first; the parameters' first numbers name
     // the two fields.
@@ -94,24 +93,22 @@ bool WilcoxonPairSignedRank::createChart(std::string& subtitle, bool append) {
       secondVariable = d.stats->GetDictionaryVariable(second);
       if (const CFMetaData* metadata = d.stats->GetLocalMetadata())
         ChartOutput::replaceSubstring(text, "XAxis Text",
-                                      ChartViewText::escapeXml(fieldLabel(*metadata, second) +
-                                                               " - " +
-                                                               fieldLabel(*metadata, first)));
+                                      ChartOutput::xmlEscape(fieldLabel(*metadata, second) + " - " +
+                                                             fieldLabel(*metadata, first)));
     }
     ChartOutput::replaceSubstring(
-        text, "YAxis Text",
-        ChartViewText::escapeXml(ChartViewText::lookUpUTF8(d.strings, "Frequency")));
+        text, "YAxis Text", ChartOutput::xmlEscape(ChartOutput::lookUp(d.strings, "Frequency")));
 
     XDocument document(text);
     document.setEditor(XDocument::kEditorStandard);
     document.setLanguage();
     const ChartString title =
         d.algorithm == NOPROutputStats::kARSign
-            ? ChartViewText::lookUp(d.strings, "Related-Samples Sign Test")
+            ? ChartOutput::lookUpChart(d.strings, "Related-Samples Sign Test")
         : d.algorithm == NOPROutputStats::kARWilcoxonSignedRanks
-            ? ChartViewText::lookUp(d.strings, "Related-Samples Wilcoxon Signed Rank Test")
+            ? ChartOutput::lookUpChart(d.strings, "Related-Samples Wilcoxon Signed Rank Test")
             : ChartString();
-    document.SetDescription(ChartViewText::description(title, subtitle, append).xc_str());
+    ChartOutput::setDescription(document, title, subtitle, append);
     XGraph* graph = document.getExternalGraph();
     graph->setTitle(title.xc_str());
     if (!subtitle.empty())

@@ -55,7 +55,7 @@ TEST(McNemarChart, TwoByTwoRows) {
   EXPECT_NE(chart->specification.find(">son<"), std::string::npos);
   EXPECT_NE(chart->specification.find("Observed=$[0]$"), std::string::npos);
   EXPECT_NE(chart->specification.find("Hypothesized=$[1]$"), std::string::npos);
-  EXPECT_NE(chart->specification.find("prefix=\"Observed\nFrequency: \""), std::string::npos);
+  EXPECT_NE(chart->specification.find("prefix=\"Observed&#10;Frequency: \""), std::string::npos);
 }
 
 TEST(McNemarChart, CategoryTextsOfTheAxes) {

@@ -1,5 +1,6 @@
-// The related-samples charts: Friedman's and Kendall's rank histograms and the paired-differences
-// histogram of the sign and signed rank tests.
+// The related-samples charts: Cochran's Q bars, Friedman's and Kendall's rank histograms and the
+// paired-differences histogram of the sign and signed rank tests.
+#include "RSCochransQ.h"
 #include "RSHistogram.h"
 #include "SampleChartsSupport.h"
 #include "WilcoxonPairSignedRank.h"
@@ -178,7 +179,33 @@ TEST(DifferenceHistogram, TablesThatGiveNoChart) {
     d.test->fDistribution.fTable = table(c.rows);
     const output::Chart* chart = d.Chart(Stats::kARSign);
     EXPECT_EQ(chart != nullptr, c.chart) << c.description;
-    if (chart != nullptr)
+    if (chart != nullptr) {
       EXPECT_TRUE(column(*chart, "graphSource", "count").empty()) << c.description;
+    }
   }
+}
+
+// Cochran's Q: a bar per field, a segment per category of the field.
+TEST(CochranBars, FieldAndCategoryTexts) {
+  WriterRun run;
+  Stats::FieldDistributionData* integrity = run.AddField("INTG8");
+  run.LabelValues(integrity, {"Below 8", "8 or more"});
+  Stats::FieldDistributionData* demeanor = run.AddField("DMNR8");
+  // The second value has no label: it is shown by its value.
+  run.LabelValues(demeanor, {"Below 8", ""});
+  integrity->fIsCategorical = demeanor->fIsCategorical = 1;
+  auto* test = static_cast<Stats::HTRCochransQ*>(addTest(
+      run.stats, Stats::kCRelatedSamples, Stats::kARCochransQ, "Default_R_CochransQ_1", {{0, 1}}));
+  test->fComparison.fTable = table({{35, 65}, {60, 40}, {50, 50}}, {"0", "1"});
+  test->fComparison.fTable.fNames[0] = {"0", "1", "7"};
+  std::string subtitle;
+  EXPECT_TRUE(RSCochransQ(&run.strings, &run.stats, test).createChart(subtitle, false));
+  ASSERT_EQ(chartsOf(run).size(), 1u);
+  const output::Chart& chart = *chartsOf(run).front();
+  EXPECT_EQ(chart.title, "Related-Samples Cochran's Q Test");
+  EXPECT_EQ(rows(chart, "graphSource", {"categories", "type", "value"}),
+            (std::vector<std::string>{"'INTG8' 'Below 8' 35", "'INTG8' '8 or more' 65",
+                                      "'DMNR8' 'Below 8' 60", "'DMNR8' '2' 40", "'7' '0' 50",
+                                      "'7' '1' 50"}));
+  EXPECT_EQ(chart.specification.find("LegendLabel"), std::string::npos);
 }
