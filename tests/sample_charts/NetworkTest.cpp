@@ -45,7 +45,7 @@ struct GroupsRun {
     compare.fComparisonType = Stats::CompareResultTableData::kCTPairwise;
     compare.fFieldIndex = 1;
     compare.fTables[0] = table({{0, 1, 2}, {12, 20.5, 31.25}});
-    compare.fTables[1] = table({pair(0, 1, 0.01), pair(0, 2, 0.2), pair(1, 2, 0.04)}, kColumns);
+    compare.fTables[1] = table({pair(0, 1, 0.01), pair(0, 2, 0.05), pair(1, 2, 0.04)}, kColumns);
   }
 };
 
@@ -58,6 +58,7 @@ const output::Chart* networkOf(const WriterRun& run) {
 
 } // namespace
 
+// A pair exactly at the level is not significant.
 TEST(PairwiseNetwork, GroupsWithEdgeTypesAtTheSignificanceLevel) {
   GroupsRun g;
   g.run.Display();
@@ -66,7 +67,7 @@ TEST(PairwiseNetwork, GroupsWithEdgeTypesAtTheSignificanceLevel) {
   EXPECT_EQ(column(*chart, "nodeSource_1", "node"), (std::vector<std::string>{"0", "1", "2"}));
   EXPECT_EQ(
       rows(*chart, "edgeSource_1", {"from", "to", "weight", "weightInPopup", "type", "tooltip"}),
-      (std::vector<std::string>{"0 1 1 0.01 1 0.01", "0 2 1 0.2 2 0.2", "1 2 1 0.04 1 0.04"}));
+      (std::vector<std::string>{"0 1 1 0.01 1 0.01", "0 2 1 0.05 2 0.05", "1 2 1 0.04 1 0.04"}));
   EXPECT_EQ(relabels(*chart, "node"),
             (std::vector<std::string>{"0=Low\n12.00", "1=Mid\n20.50", "2=High\n31.25"}));
   EXPECT_EQ(relabels(*chart, "type"), (std::vector<std::string>{"1=< 0.05", "2=>= 0.05"}));
