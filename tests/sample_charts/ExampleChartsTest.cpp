@@ -28,7 +28,10 @@ std::vector<std::string> sampleChartTitles(const std::string& name, std::string&
     titles.push_back(chart->title);
     if (chart->svg.find("<svg") == std::string::npos)
       problems += chart->title + ": not drawn; ";
-    for (const char* placeholder : {"Text<", "Text\"", "Title<", "Title0<", "Title1<"}) {
+    for (const char* placeholder :
+         {"xAxisText", "yAxisText", "TitleText", "FootnoteText", "Facet1Text", "Facet2Text",
+          "tooltipText", "XAxis Text", "YAxis Text", "LegendLabel", "xTitle", "yTitle0", "yTitle1",
+          "subTitle"}) {
       if (chart->specification.find(placeholder) != std::string::npos)
         problems += chart->title + ": a placeholder is left (" + placeholder + "); ";
     }
