@@ -149,7 +149,9 @@ bool RSHistogram::createChart(std::string& subtitle, bool append) {
     XVariable labelName = graph->getVariable(ChartString("labelname"), 0);
     for (double meanRank : d.meanRanks) {
       ChartString key;
-      key.assignDouble(meanRank, 16);
+      // The key must read back as the very number in the data: mean ranks such as 157/43 need
+      // seventeen digits.
+      key.assignDouble(meanRank, 0);
       ChartString label = ChartOutput::lookUpChart(d.strings, "Mean Rank");
       label.append(" = ");
       label.append(ChartOutput::double2String(meanRank, 40, 2).c_str());

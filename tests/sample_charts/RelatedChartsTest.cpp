@@ -76,14 +76,17 @@ TEST(RankHistogram, RowsPanelsAndTexts) {
   RankRun r(3);
   // A table of three rows adds no bars, but its variable still gets its panel texts.
   r.test->fVariableInfos[2].fTable = table({{1}, {2}, {3}});
+  // A mean rank that takes seventeen digits to write.
+  r.test->fVariableInfos[1].fMeanOfRank = 3.6511627906976742;
   const output::Chart* chart = r.Chart();
   ASSERT_NE(chart, nullptr);
   EXPECT_EQ(chart->title, "Related-Samples Friedman's Two-Way Analysis of Variance by Ranks");
   EXPECT_EQ(rows(*chart, "graphSource", {"COUNTS", "MEANS", "LABELNAME", "TYPES"}),
-            (std::vector<std::string>{"4 1 1.5 0", "6 2 1.5 0", "4 1 2.5 1", "6 2 2.5 1"}));
+            (std::vector<std::string>{"4 1 1.5 0", "6 2 1.5 0", "4 1 3.6511627906976742 1",
+                                      "6 2 3.6511627906976742 1"}));
   EXPECT_EQ(relabels(*chart, "types"), (std::vector<std::string>{"0=v0", "1=v1", "2=v2"}));
   EXPECT_EQ(relabels(*chart, "labelname"),
-            (std::vector<std::string>{"1.5=Mean Rank = 1.50", "2.5=Mean Rank = 2.50",
+            (std::vector<std::string>{"1.5=Mean Rank = 1.50", "3.6511627906976742=Mean Rank = 3.65",
                                       "3.5=Mean Rank = 3.50"}));
   EXPECT_EQ(attributeOf(chart->specification, "categoryOrder"), "0;1;2");
   EXPECT_EQ(chart->specification.find("subLabel"), std::string::npos);
