@@ -106,6 +106,24 @@ TEST(MarginalHomogeneityChart, RowsAndAxisLabels) {
   EXPECT_EQ(count(chart->specification, "<tokenMapping"), 1u);
 }
 
+// Many categories make many small panels; the frame grows with them.
+TEST(MarginalHomogeneityChart, FrameGrowsWithTheCategories) {
+  const struct {
+    std::size_t categories;
+    const char* width;
+    const char* height;
+  } cases[] = {
+      {3, "2.0", "1.6"}, {4, "2.0", "1.6"}, {6, "3", "2.4"}, {8, "4", "3.2"}, {12, "4", "3.2"}};
+  for (const auto& c : cases) {
+    CrosstabRun run;
+    run.crosstab.fTable.fRows.assign(c.categories, std::vector<double>(c.categories, 1.0));
+    const output::Chart* chart = run.Chart(false);
+    ASSERT_NE(chart, nullptr) << c.categories;
+    EXPECT_EQ(attributeOf(chart->specification, "frameWidth"), c.width) << c.categories;
+    EXPECT_EQ(attributeOf(chart->specification, "frameHeight"), c.height) << c.categories;
+  }
+}
+
 TEST(MarginalHomogeneityChart, OnlyTheSecondTokenMappingGoes) {
   const struct {
     const char* description;

@@ -12,14 +12,6 @@ using namespace chartstest;
 
 namespace {
 
-std::string attributeOf(const std::string& specification, const std::string& attribute) {
-  const std::size_t at = specification.find(attribute + "=\"");
-  if (at == std::string::npos)
-    return "<none>";
-  const std::size_t start = at + attribute.size() + 2;
-  return specification.substr(start, specification.find('"', start) - start);
-}
-
 Stats::VariableInformationData rankInfo(int group, double meanRank,
                                         const std::vector<std::vector<double>>& rows) {
   Stats::VariableInformationData info;

@@ -106,6 +106,15 @@ inline std::vector<std::string> relabels(const output::Chart& chart, const std::
   return shown;
 }
 
+// The value of the first attribute of that name in a specification, or "<none>".
+inline std::string attributeOf(const std::string& specification, const std::string& attribute) {
+  const std::size_t at = specification.find(attribute + "=\"");
+  if (at == std::string::npos)
+    return "<none>";
+  const std::size_t start = at + attribute.size() + 2;
+  return specification.substr(start, specification.find('"', start) - start);
+}
+
 inline std::size_t count(const std::string& text, const std::string& part) {
   std::size_t n = 0;
   for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))

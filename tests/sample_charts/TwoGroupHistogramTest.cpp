@@ -35,14 +35,6 @@ struct HistogramRun {
   }
 };
 
-std::string attributeOf(const std::string& specification, const std::string& attribute) {
-  const std::size_t at = specification.find(attribute + "=\"");
-  if (at == std::string::npos)
-    return "<none>";
-  const std::size_t start = at + attribute.size() + 2;
-  return specification.substr(start, specification.find('"', start) - start);
-}
-
 } // namespace
 
 TEST(TwoGroupHistogram, RowsPerBinAndPanelTexts) {
