@@ -323,6 +323,8 @@ TEST(XDocumentSpecification, RefusedTextsNameThePosition) {
     deep += "<graph>";
   const Case cases[] = {
       {"<visualization>\n  <graph>\n</visualization>", "line 3, column", "tags that do not match"},
+      {"<visualization>\n<popup tokenTemplate=\"a\nb\r\nc\"/>\n<graph>\n</visualization>",
+       "line 6, column", "the line as written, after line breaks inside an attribute"},
       {"<!DOCTYPE visualization [<!ENTITY x \"y\">]>\n<visualization>&x;</visualization>", "line",
        "a DOCTYPE"},
       {"<visualization>" + deep, "line 1, column", "nesting deeper than the limit"},
