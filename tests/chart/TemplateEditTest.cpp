@@ -281,21 +281,6 @@ std::vector<ViewEdits> AllViews() {
                    "Normal Parameters\nMean 850.50\nStd. Deviation 12.250");
          EXPECT_EQ(Find(root, "value").AttributeOr("label", ""), kFieldLabel);
        }},
-      {"NPARHistogram.viztemplate", "Kolmogorov-Smirnov of a date field",
-       [=](std::string& text) {
-         InsertBefore(text, "</graph>",
-                      "<line><distributionStatistic distribution=\"normal\" "
-                      "parameter=\"2024-02-29T14:06:00\" secondaryParameter=\"P3DT04H05M06S\"/>"
-                      "<x variable=\"value\"/><y variable=\"count\"/></line>");
-         histogramAxes(text);
-         ReplaceFirst(text, "labelText", "");
-       },
-       none,
-       [](const ViZNode& root) {
-         EXPECT_EQ(Child(Child(Child(root, "graph"), "line"), "distributionStatistic")
-                       .AttributeOr("secondaryParameter", ""),
-                   "P3DT04H05M06S");
-       }},
       {"NPARHistogram.viztemplate", "one-sample Wilcoxon",
        [=](std::string& text) {
          histogramAxes(text);
@@ -342,18 +327,6 @@ std::vector<ViewEdits> AllViews() {
          EXPECT_EQ(bars.FirstChild("summaryStatistic"), nullptr);
          EXPECT_EQ(Find(root, "value").AttributeOr("categorical", ""), "true");
          EXPECT_EQ(Text(Child(root, "footnote")), "Weight is ordinal, shown as continuous.");
-       }},
-      {"NPARHistogram.viztemplate", "continuous field",
-       [=](std::string& text) {
-         ReplaceFirst(text, "xAxisLabel", kFieldLabel);
-         ReplaceFirst(text, "yAxisLabel", kFrequency);
-         ReplaceFirst(text, "labelText", "N 60&#10;Minimum 108.0&#10;Mean 261.31");
-       },
-       [](XDocument& document) { AttachField(document, "value"); },
-       [](const ViZNode& root) {
-         EXPECT_NE(Find(root, "bars").FirstChild("binStatistic"), nullptr);
-         EXPECT_EQ(Text(Child(Find(root, "statisticsFrame"), "label")),
-                   "N 60\nMinimum 108.0\nMean 261.31");
        }},
       {"NPARKolmogorovSmirnov.viztemplate", "independent-samples Kolmogorov-Smirnov",
        [](std::string& text) {
