@@ -102,6 +102,10 @@ void AddOptions(CLI::App& app, Options& options, std::string& format, std::strin
                  "The language of the report's texts, if its string table is there.\n"
                  "e.g. --language de   (default: en)")
       ->type_name("en|de");
+  app.add_flag("--chart-colors", options.fChartColors,
+               "Tell the groups of a chart apart by colour alone, without fill\n"
+               "patterns (for colour screens; patterns help on grey paper).\n"
+               "e.g. --chart-colors -o report.html");
   app.add_option("documents", options.fDocuments,
                  "Result documents of the engine (XML). None: the bundled examples.\n"
                  "e.g. nptests result1.xml result2.xml")

@@ -26,6 +26,8 @@ struct Options {
   std::string fTemplatesDir;
   std::string fStringsDir;
   std::string fLanguage = "en";
+  // Charts told apart by colour alone, without fill patterns (--chart-colors).
+  bool fChartColors = false;
   // Empty: the bundled examples.
   std::vector<std::string> fDocuments;
 };

@@ -7,6 +7,7 @@
 #include "PluginLoader.h"
 #include "ResultDocument.h"
 
+#include "chart/ChartSettings.h"
 #include "dict/JsonDictionaryReader.h"
 #include "dict/ProcedureDataSource.h"
 #include "output/Document.h"
@@ -138,6 +139,7 @@ int ReportRun::Execute() {
 }
 
 bool ReportRun::Configure() {
+  ChartSettings::SetUseColorsOnly(fOptions.fChartColors);
   if (!fOptions.fStringsDir.empty())
     PathFactory::SetStringsRoot(fOptions.fStringsDir);
   if (!fOptions.fTemplatesDir.empty())

@@ -5,43 +5,23 @@
 #include "NOPRUTILITY.h"
 
 #include "chart/ChartString.h"
+#include "chart/XDocument.h"
+#include "chart/XUtility.h"
 #include "chart/XVariable.h"
+#include "dict/CFStatVariableValue.h"
 #include "dict/OBS.h"
 #include "dict/VORN_Format.h"
 #include "dict/VORN_Variable.h"
+#include "strings/FacSTDictionary.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdio>
 #include <vector>
 
 namespace {
 
 const VORN_Format kDefaultFormat(VORN_Format::kF, 8, 2);
-
-// Seconds from 14 October 1582 to 1 January 1970.
-constexpr double kSecondsFrom1582To1970 = 12219379200.0;
-
-// Engine dates count from 1970; the dictionary's formatter counts seconds from 1582.
-double ToDictionaryTimeBase(double value, int type) {
-  if (NOPRUTILITY::isSystemMissing(value))
-    return value;
-  switch (type) {
-  case VORN_Format::kDATE:
-  case VORN_Format::kADATE:
-  case VORN_Format::kJDATE:
-  case VORN_Format::kWKDAY:
-  case VORN_Format::kMOYR:
-  case VORN_Format::kQYR:
-  case VORN_Format::kWKYR:
-  case VORN_Format::kEDATE:
-  case VORN_Format::kSDATE:
-    return value * 86400.0 + kSecondsFrom1582To1970;
-  case VORN_Format::kDATETIME:
-  case VORN_Format::kYMDHMS:
-    return value + kSecondsFrom1582To1970;
-  default:
-    return value;
-  }
-}
 
 std::string ShortestText(double value) {
   if (NOPRUTILITY::isSystemMissing(value))
@@ -57,17 +37,13 @@ std::string ShortestText(double value) {
 std::string ChartOutput::double2String(double value, VORN_Format* format) {
   if (format == nullptr)
     return ShortestText(value);
-  double shown = ToDictionaryTimeBase(value, format->TypeEx());
+  double shown = NumericFormatCFToStat(value, format->TypeEx());
   // A string format has no number to show (the formatter would read the double's bytes as
   // characters), so such a value is written in the default format.
   if (format->IsString())
     *format = kDefaultFormat;
   format->Width(40);
-  std::vector<char> buffer(static_cast<std::size_t>(format->Width()) + 1, '\0');
-  ToString(shown, *format, buffer.data());
-  std::string text(buffer.data());
-  trimSpaces(text);
-  return text;
+  return FormatValue(shown, *format);
 }
 
 std::string ChartOutput::double2String(double value, int width, int decimals) {
@@ -86,6 +62,11 @@ std::string ChartOutput::trimmedText(const OBS* value, int width) {
   std::string text(value->s, static_cast<std::size_t>(width));
   std::string::size_type end = text.find_last_not_of(' ');
   return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
+std::string ChartOutput::storedText(const CFStatVariableValue& value, int width) {
+  const int own = value.GetType() > 0 ? value.GetType() : static_cast<int>(sizeof(OBS));
+  return trimmedText(value.GetObsValue(), width < own ? width : own);
 }
 
 namespace {
@@ -168,4 +149,134 @@ ChartOutput::getErrorMessageCount(const std::vector<NOPROutputStats::MessageData
   for (const NOPROutputStats::MessageData& message : messages)
     errors += message.fType == NOPROutputStats::kMError ? 1 : 0;
   return errors;
+}
+
+bool ChartOutput::isDateFormat(int formatType) {
+  return EngineTimeUnitOf(formatType) != EngineTimeUnit::kNone;
+}
+
+double ChartOutput::spreadInDays(double value, int formatType) {
+  if (NOPRUTILITY::isSystemMissing(value))
+    return value;
+  return EngineTimeUnitOf(formatType) == EngineTimeUnit::kSeconds ? value / 86400.0 : value;
+}
+
+namespace {
+
+struct DayTime {
+  long long days = 0;
+  long long hours = 0;
+  long long minutes = 0;
+  long long seconds = 0;
+};
+
+// Whole days, hours, minutes and seconds of a non-negative span; false for a span no count can
+// hold.
+bool SplitDays(double days, DayTime& parts) {
+  if (NOPRUTILITY::isSystemMissing(days) || !std::isfinite(days) || std::fabs(days) > 1e12)
+    return false;
+  const double total = std::floor(std::fabs(days) * 86400.0 + 0.5);
+  long long seconds = static_cast<long long>(total);
+  parts.days = seconds / 86400;
+  seconds %= 86400;
+  parts.hours = seconds / 3600;
+  parts.minutes = seconds % 3600 / 60;
+  parts.seconds = seconds % 60;
+  return true;
+}
+
+} // namespace
+
+std::string ChartOutput::dayTimeText(double days) {
+  DayTime parts;
+  if (!SplitDays(days, parts))
+    return std::string();
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%s%lld %02lld:%02lld:%02lld", days < 0 ? "-" : "",
+                parts.days, parts.hours, parts.minutes, parts.seconds);
+  return buffer;
+}
+
+std::string ChartOutput::isoDuration(double days) {
+  DayTime parts;
+  if (!SplitDays(days, parts))
+    return std::string();
+  char buffer[80];
+  std::snprintf(buffer, sizeof buffer, "%sP%lldDT%02lldH%02lldM%02lldS", days < 0 ? "-" : "",
+                parts.days, parts.hours, parts.minutes, parts.seconds);
+  return buffer;
+}
+
+std::string ChartOutput::xmlEscape(const std::string& text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+    case '&':
+      escaped += "&amp;";
+      break;
+    case '<':
+      escaped += "&lt;";
+      break;
+    case '>':
+      escaped += "&gt;";
+      break;
+    case '"':
+      escaped += "&quot;";
+      break;
+    case '\'':
+      escaped += "&apos;";
+      break;
+    default:
+      escaped += c;
+    }
+  }
+  return escaped;
+}
+
+ChartString ChartOutput::lookUpChart(const FacSTDictionary* strings, const std::string& key) {
+  if (strings == nullptr)
+    return XUtility::ChartStringFromOLANG(key.c_str());
+  return XUtility::ChartStringFromOLANG(strings->LookUp(key).c_str());
+}
+
+std::string ChartOutput::lookUp(const FacSTDictionary* strings, const std::string& key) {
+  return lookUpChart(strings, key).toUTF8();
+}
+
+bool ChartOutput::insertBefore(std::string& text, const std::string& marker,
+                               const std::string& fragment) {
+  const std::size_t at = marker.empty() ? std::string::npos : text.find(marker);
+  if (at == std::string::npos)
+    return false;
+  text.insert(at, fragment);
+  return true;
+}
+
+bool ChartOutput::replaceBehind(std::string& text, const std::string& marker, std::size_t count,
+                                const std::string& replacement) {
+  const std::size_t at = marker.empty() ? std::string::npos : text.find(marker);
+  if (at == std::string::npos || text.size() - (at + marker.size()) < count)
+    return false;
+  text.replace(at + marker.size(), count, replacement);
+  return true;
+}
+
+void ChartOutput::setTitles(XDocument& document, const ChartString& title,
+                            const std::string& subtitle, bool graphTitle) {
+  XGraph* graph = document.getExternalGraph();
+  if (graphTitle)
+    graph->setTitle(title.xc_str());
+  if (!subtitle.empty())
+    graph->setSubtitle(XUtility::ChartStringFromLocalCodePage(subtitle.c_str()).xc_str());
+}
+
+void ChartOutput::setDescription(XDocument& document, const ChartString& title,
+                                 const std::string& subtitle, bool append) {
+  ChartString description(title);
+  if (append) {
+    description.append("; ");
+    description.append(XUtility::ChartStringFromLocalCodePage(subtitle.c_str()));
+  }
+  document.SetDescription(description.xc_str());
 }

@@ -8,8 +8,12 @@
 #include <string>
 #include <vector>
 
+class CFStatVariableValue;
+class ChartString;
+class FacSTDictionary;
 class VORN_Format;
 class VORN_Variable;
+class XDocument;
 class XVariable;
 union OBS;
 
@@ -27,6 +31,8 @@ public:
   static std::string double2String(double value, const VORN_Variable& variable);
   // The text of a string case value of the given width, without trailing blanks.
   static std::string trimmedText(const OBS* value, int width);
+  // The same for a stored value, never reading past it (a numeric one has eight characters).
+  static std::string storedText(const CFStatVariableValue& value, int width);
 
   // The field indexes a condition names, read by the kind of test its key belongs to: one-sample
   // keys ("O_" first or "_O_" inside) give the first number of parameter 0; related- and
@@ -52,4 +58,38 @@ public:
   // The number of error messages (not warnings or help texts) among `messages`.
   static std::size_t
   getErrorMessageCount(const std::vector<NOPROutputStats::MessageData>& messages);
+
+  // What the views share beyond the above.
+
+  // True for the formats whose engine values are dates (days or seconds from 1970): such a
+  // field's values are moved to the dictionary's time base before they are charted, and its
+  // spreads are shown as durations.
+  static bool isDateFormat(int formatType);
+  // A spread of such a field in days (the seconds of a date-time field divided out); other
+  // formats keep the value.
+  static double spreadInDays(double value, int formatType);
+  // Days as "<whole days> hh:mm:ss", and as the ISO duration "P<days>DT<hh>H<mm>M<ss>S" that the
+  // chart grammar reads; the seconds are rounded. Empty for a missing or non-finite value.
+  static std::string dayTimeText(double days);
+  static std::string isoDuration(double days);
+  // Escapes the five XML special characters, so that a text can stand in a specification's
+  // character data or attribute value.
+  static std::string xmlEscape(const std::string& text);
+  // The string table's text of a key, through the output language's code page, as UTF-8.
+  static std::string lookUp(const FacSTDictionary* strings, const std::string& key);
+  static ChartString lookUpChart(const FacSTDictionary* strings, const std::string& key);
+  // Inserts `fragment` in front of the first `marker`; false (and nothing inserted) when the
+  // marker is not there.
+  static bool insertBefore(std::string& text, const std::string& marker,
+                           const std::string& fragment);
+  // Overwrites `count` characters behind the first `marker` with `replacement`; false when the
+  // marker is not there or too few characters follow it.
+  static bool replaceBehind(std::string& text, const std::string& marker, std::size_t count,
+                            const std::string& replacement);
+  // Sets the graph's title (when `graphTitle`) and, for a non-empty split subtitle, its subtitle.
+  static void setTitles(XDocument& document, const ChartString& title, const std::string& subtitle,
+                        bool graphTitle);
+  // The chart's description: the title, followed by "; " and the split subtitle when `append`.
+  static void setDescription(XDocument& document, const ChartString& title,
+                             const std::string& subtitle, bool append);
 };

@@ -2,6 +2,7 @@
 // test titles, field headings, the fields of a test and the Lilliefors companion.
 #include "NOPROutput.h"
 
+#include "NOPRAlgorithmTable.h"
 #include "NOPRUTILITY.h"
 
 #include "pivot/BpComposite.h"
@@ -34,40 +35,33 @@ int firstIndex(const std::vector<Stats::ParameterData>& parameters, std::size_t 
 }
 
 bool isPairAlgorithm(Stats::EnumAlgorithmType algorithm) {
-  return algorithm == Stats::kARSign || algorithm == Stats::kARWilcoxonSignedRanks ||
-         algorithm == Stats::kARMcNemar || algorithm == Stats::kARMarginalHomogeneity ||
-         algorithm == Stats::kARHodgesLehmannEstimatePairs ||
-         algorithm == Stats::kAIHodgesLehmannEstimateGroups;
+  const NOPRAlgorithmTable::Row* row = NOPRAlgorithmTable::Find(algorithm);
+  return row != nullptr && row->fFields == NOPRAlgorithmTable::Fields::kPair;
 }
 
 bool isListAlgorithm(Stats::EnumAlgorithmType algorithm) {
-  return algorithm == Stats::kARCochransQ || algorithm == Stats::kARFriedmansTwoWayByRanks ||
-         algorithm == Stats::kARKendallsCoefficient;
+  const NOPRAlgorithmTable::Row* row = NOPRAlgorithmTable::Find(algorithm);
+  return row != nullptr && row->fFields == NOPRAlgorithmTable::Fields::kList;
 }
 
 // The comparison of a k-sample test, or null for every other test (and for a record whose class
-// does not match its algorithm).
-template <class Record>
-const Stats::CompareResultTableData* comparisonAs(const Stats::BaseHypothesisTest* test) {
-  const auto* record = dynamic_cast<const Record*>(test);
-  return record == nullptr ? nullptr : &record->fCompareResult;
-}
-
+// does not carry one).
 const Stats::CompareResultTableData* comparisonOf(const Stats::BaseHypothesisTest* test) {
-  if (test == nullptr)
+  const NOPRAlgorithmTable::Row* row = NOPRAlgorithmTable::Of(test);
+  if (row == nullptr || row->fComparison == NOPRAlgorithmTable::Comparison::kNone)
     return nullptr;
-  if (test->fAlgorithm == Stats::kARCochransQ)
-    return comparisonAs<Stats::HTRCochransQ>(test);
-  if (test->fAlgorithm == Stats::kARFriedmansTwoWayByRanks)
-    return comparisonAs<Stats::HTRFriedmansTwoWayByRanks>(test);
-  if (test->fAlgorithm == Stats::kARKendallsCoefficient)
-    return comparisonAs<Stats::HTRKendallsCoefficient>(test);
-  if (test->fAlgorithm == Stats::kAIKruskalWallis)
-    return comparisonAs<Stats::HTIKruskalWallis>(test);
-  if (test->fAlgorithm == Stats::kAIJonckheereTerpstra)
-    return comparisonAs<Stats::HTIJonckheereTerpstra>(test);
-  if (test->fAlgorithm == Stats::kAIMedian)
-    return comparisonAs<Stats::HTIMedian>(test);
+  if (const auto* record = dynamic_cast<const Stats::HTRCochransQ*>(test))
+    return &record->fCompareResult;
+  if (const auto* record = dynamic_cast<const Stats::HTRFriedmansTwoWayByRanks*>(test))
+    return &record->fCompareResult;
+  if (const auto* record = dynamic_cast<const Stats::HTRKendallsCoefficient*>(test))
+    return &record->fCompareResult;
+  if (const auto* record = dynamic_cast<const Stats::HTIKruskalWallis*>(test))
+    return &record->fCompareResult;
+  if (const auto* record = dynamic_cast<const Stats::HTIJonckheereTerpstra*>(test))
+    return &record->fCompareResult;
+  if (const auto* record = dynamic_cast<const Stats::HTIMedian*>(test))
+    return &record->fCompareResult;
   return nullptr;
 }
 

@@ -2,6 +2,8 @@
 // result document (name tables, titles, message-code classes).
 #include "NOPROutputStats.h"
 
+#include "NOPRAlgorithmTable.h"
+
 #include "dict/CFMetaData.h"
 
 #include <algorithm>
@@ -33,68 +35,6 @@ constexpr NameEntry<Stats::EnumMessageType> kMessageTypeNames[] = {
     {"helpMessage", Stats::kMHelpMessage},
 };
 
-struct AlgorithmEntry {
-  Stats::EnumAlgorithmType fValue;
-  const char* fName;
-  // Null for the algorithms without a record kind; they are shown as "Unknown".
-  const char* fTitle;
-};
-
-// Indexed by algorithm value; the static_assert below keeps index and value in step.
-constexpr AlgorithmEntry kAlgorithms[] = {
-    {Stats::kANone, nullptr, nullptr},
-    {Stats::kAOChiSquare, "OChiSquare", "One-Sample Chi-Square Test"},
-    {Stats::kAOBinomial, "OBinomial", "One-Sample Binomial Test"},
-    {Stats::kAORuns, "ORuns", "One-Sample Runs Test"},
-    {Stats::kAOWilcoxonSignedRanks, "OWilcoxonSignedRanks", "One-Sample Wilcoxon Signed Rank Test"},
-    {Stats::kAOEstimateConfidenceInterval, "OEstimateConfidenceInterval",
-     "One-Sample Binomial Success Rate"},
-    {Stats::kAOKolmogorovSmirnov, "OKolmogorovSmirnov", "One-Sample Kolmogorov-Smirnov Test"},
-    {Stats::kAOKolmogorovSmirnovNormal, "OKolmogorovSmirnovNormal", nullptr},
-    {Stats::kAOKolmogorovSmirnovUniform, "OKolmogorovSmirnovUniform", nullptr},
-    {Stats::kAOKolmogorovSmirnovPoisson, "OKolmogorovSmirnovPoisson", nullptr},
-    {Stats::kAOKolmogorovSmirnovExponential, "OKolmogorovSmirnovExponential", nullptr},
-    {Stats::kAOLilliefors, "OLilliefors", "One-Sample Kolmogorov-Smirnov Test"},
-    {Stats::kAOLillieforsNormal, "OLillieforsNormal", nullptr},
-    {Stats::kAOLillieforsUniform, "OLillieforsUniform", nullptr},
-    {Stats::kAOLillieforsExponential, "OLillieforsExponential", nullptr},
-    {Stats::kARSign, "RSign", "Related-Samples Sign Test"},
-    {Stats::kARWilcoxonSignedRanks, "RWilcoxonSignedRanks",
-     "Related-Samples Wilcoxon Signed Rank Test"},
-    {Stats::kARCochransQ, "RCochransQ", "Related-Samples Cochran's Q Test"},
-    {Stats::kARMcNemar, "RMcNemar", "Related-Samples McNemar Change Test"},
-    {Stats::kARFriedmansTwoWayByRanks, "RFriedmansTwoWayByRanks",
-     "Related-Samples Friedman's Two-Way Analysis of Variance by Ranks"},
-    {Stats::kARKendallsCoefficient, "RKendallsCoefficient",
-     "Related-Samples Kendall's Coefficient of Concordance"},
-    {Stats::kARMarginalHomogeneity, "RMarginalHomogeneity",
-     "Related-Samples Marginal Homogeneity Test"},
-    {Stats::kARHodgesLehmannEstimatePairs, "RHodgesLehmannEstimatePairs",
-     "Related-Samples Hodges-Lehman Median Difference"},
-    {Stats::kAIHodgesLehmannEstimateGroups, "IHodgesLehmannEstimateGroups",
-     "Independent-Samples Hodges-Lehman Median Difference"},
-    {Stats::kAIMoses, "IMoses", "Independent-Samples Moses Test of Extreme Reaction"},
-    {Stats::kAIMannWhitneyU, "IMannWhitneyU", "Independent-Samples Mann-Whitney U Test"},
-    {Stats::kAIWaldWolfowitzRuns, "IWaldWolfowitzRuns",
-     "Independent-Samples Wald-Wolfowitz Runs Test"},
-    {Stats::kAIKolmogorovSmirnov, "IKolmogorovSmirnov",
-     "Independent-Samples Kolmogorov-Smirnov Test"},
-    {Stats::kAIKruskalWallis, "IKruskalWallis", "Independent-Samples Kruskal-Wallis Test"},
-    {Stats::kAIJonckheereTerpstra, "IJonckheereTerpstra",
-     "Independent-Samples Jonckheere-Terpstra Test for Ordered Alternatives"},
-    {Stats::kAIMedian, "IMedian", "Independent-Samples Median Test"},
-};
-
-constexpr bool AlgorithmTableInOrder() {
-  int index = 0;
-  for (const AlgorithmEntry& entry : kAlgorithms) {
-    if (entry.fValue != index++)
-      return false;
-  }
-  return index == Stats::kAIMedian + 1;
-}
-static_assert(AlgorithmTableInOrder(), "kAlgorithms must list every algorithm at its value");
-
 constexpr unsigned int kPairwiseCodes[] = {222328, 222329, 222333};
 constexpr unsigned int kStepwiseCodes[] = {222331, 222332, 222334, 220013};
 
@@ -113,68 +53,6 @@ template <std::size_t N> bool Contains(const unsigned int (&codes)[N], unsigned 
 
 template <typename T> T* At(const std::vector<T*>& list, std::size_t position) {
   return position < list.size() ? list[position] : nullptr;
-}
-
-// The record kind of an algorithm; null for the algorithms the procedure does not show.
-std::unique_ptr<Stats::BaseHypothesisTest> MakeRecord(Stats::EnumAlgorithmType algorithm) {
-  switch (algorithm) {
-  case Stats::kAOChiSquare:
-    return std::make_unique<Stats::HTOChiSquare>();
-  case Stats::kAOBinomial:
-    return std::make_unique<Stats::HTOBinomial>();
-  case Stats::kAORuns:
-    return std::make_unique<Stats::HTORuns>();
-  case Stats::kAOWilcoxonSignedRanks:
-    return std::make_unique<Stats::HTOWilcoxonSignedRanks>();
-  case Stats::kAOEstimateConfidenceInterval:
-    return std::make_unique<Stats::HTOEstimateConfidenceInterval>();
-  case Stats::kAOKolmogorovSmirnov:
-  case Stats::kAOLilliefors:
-    return std::make_unique<Stats::HTOKolmogorovSmirnov>();
-  case Stats::kARSign:
-    return std::make_unique<Stats::HTRSign>();
-  case Stats::kARWilcoxonSignedRanks:
-    return std::make_unique<Stats::HTRWilcoxonSignedRanks>();
-  case Stats::kARCochransQ:
-    return std::make_unique<Stats::HTRCochransQ>();
-  case Stats::kARMcNemar:
-    return std::make_unique<Stats::HTRMcNemar>();
-  case Stats::kARFriedmansTwoWayByRanks:
-    return std::make_unique<Stats::HTRFriedmansTwoWayByRanks>();
-  case Stats::kARKendallsCoefficient:
-    return std::make_unique<Stats::HTRKendallsCoefficient>();
-  case Stats::kARMarginalHomogeneity:
-    return std::make_unique<Stats::HTRMarginalHomogeneity>();
-  case Stats::kARHodgesLehmannEstimatePairs:
-    return std::make_unique<Stats::HTRHodgesLehmannEstimatePairs>();
-  case Stats::kAIHodgesLehmannEstimateGroups:
-    return std::make_unique<Stats::HTIHodgesLehmannEstimateGroups>();
-  case Stats::kAIMoses:
-    return std::make_unique<Stats::HTIMoses>();
-  case Stats::kAIMannWhitneyU:
-    return std::make_unique<Stats::HTIMannWhitneyU>();
-  case Stats::kAIWaldWolfowitzRuns:
-    return std::make_unique<Stats::HTIWaldWolfowitzRuns>();
-  case Stats::kAIKolmogorovSmirnov:
-    return std::make_unique<Stats::HTIKolmogorovSmirnov>();
-  case Stats::kAIKruskalWallis:
-    return std::make_unique<Stats::HTIKruskalWallis>();
-  case Stats::kAIJonckheereTerpstra:
-    return std::make_unique<Stats::HTIJonckheereTerpstra>();
-  case Stats::kAIMedian:
-    return std::make_unique<Stats::HTIMedian>();
-  case Stats::kANone:
-  case Stats::kAOKolmogorovSmirnovNormal:
-  case Stats::kAOKolmogorovSmirnovUniform:
-  case Stats::kAOKolmogorovSmirnovPoisson:
-  case Stats::kAOKolmogorovSmirnovExponential:
-  case Stats::kAOLillieforsNormal:
-  case Stats::kAOLillieforsUniform:
-  case Stats::kAOLillieforsExponential:
-    return nullptr;
-  }
-  // A value outside the enumeration (a cast from a number) has no record either.
-  return nullptr;
 }
 
 } // namespace
@@ -199,19 +77,25 @@ CFMetaData* NOPROutputStats::CreateLocalMetadata() {
 NOPROutputStats::BaseHypothesisTest*
 NOPROutputStats::CreateHypothesisTest(EnumClassificationType classification,
                                       EnumAlgorithmType algorithm, EnumDecisionType decision) {
-  std::unique_ptr<BaseHypothesisTest> record = MakeRecord(algorithm);
-  if (!record)
+  const NOPRAlgorithmTable::Row* row = NOPRAlgorithmTable::Find(algorithm);
+  if (row == nullptr || row->fMakeRecord == nullptr)
     return nullptr;
+  std::unique_ptr<BaseHypothesisTest> record = row->fMakeRecord();
   record->fClassification = classification;
   record->fAlgorithm = algorithm;
   record->fDecision = decision;
   BaseHypothesisTest* test = record.get();
-  if (IsConfidenceInterval(algorithm))
+  switch (row->fFiling) {
+  case NOPRAlgorithmTable::Filing::kIntervals:
     Append(fCIEstimates, record.release());
-  else if (algorithm == kAOLilliefors)
+    break;
+  case NOPRAlgorithmTable::Filing::kLilliefors:
     Append(fLilliefors, record.release());
-  else
+    break;
+  case NOPRAlgorithmTable::Filing::kTests:
     Append(fHypothesisTests, record.release());
+    break;
+  }
   return test;
 }
 
@@ -290,11 +174,8 @@ NOPROutputStats::NameToClassificationType(const std::string& name) {
 }
 
 NOPROutputStats::EnumAlgorithmType NOPROutputStats::NameToAlgorithmType(const std::string& name) {
-  for (const AlgorithmEntry& entry : kAlgorithms) {
-    if (entry.fName && name == entry.fName)
-      return entry.fValue;
-  }
-  return kANone;
+  const NOPRAlgorithmTable::Row* row = NOPRAlgorithmTable::FindByName(name);
+  return row == nullptr ? kANone : row->fAlgorithm;
 }
 
 NOPROutputStats::EnumDecisionType NOPROutputStats::NameToDecisionType(const std::string& name) {
@@ -306,15 +187,15 @@ NOPROutputStats::EnumMessageType NOPROutputStats::NameToMessageType(const std::s
 }
 
 std::string NOPROutputStats::TypeToDisplayName(EnumAlgorithmType algorithm) {
-  const int value = static_cast<int>(algorithm);
-  if (value < 0 || value >= static_cast<int>(std::size(kAlgorithms)) || !kAlgorithms[value].fTitle)
+  const NOPRAlgorithmTable::Row* row = NOPRAlgorithmTable::Find(algorithm);
+  if (row == nullptr || row->fTitle == nullptr)
     return "Unknown";
-  return kAlgorithms[value].fTitle;
+  return row->fTitle;
 }
 
 bool NOPROutputStats::IsConfidenceInterval(EnumAlgorithmType algorithm) {
-  return algorithm == kAOEstimateConfidenceInterval || algorithm == kARHodgesLehmannEstimatePairs ||
-         algorithm == kAIHodgesLehmannEstimateGroups;
+  const NOPRAlgorithmTable::Row* row = NOPRAlgorithmTable::Find(algorithm);
+  return row != nullptr && row->fFiling == NOPRAlgorithmTable::Filing::kIntervals;
 }
 
 bool NOPROutputStats::IsPairwiseMessage(unsigned int code) {

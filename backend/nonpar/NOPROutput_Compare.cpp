@@ -1,5 +1,6 @@
 // NOPROutput, source 4 of 4 (see NOPROutput.h): the pairwise comparison and homogeneous subset
 // tables of the k-sample tests, and the orderings of their rows.
+#include "NOPRAlgorithmTable.h"
 #include "NOPROutput.h"
 #include "NOPRUTILITY.h"
 
@@ -40,13 +41,11 @@ struct ComparisonFrame {
 
 // The frame for an algorithm with comparison tables; nullopt for any other algorithm.
 std::optional<ComparisonFrame> frameFor(Stats::EnumAlgorithmType algorithm) {
-  if (algorithm == Stats::kARCochransQ || algorithm == Stats::kARFriedmansTwoWayByRanks ||
-      algorithm == Stats::kARKendallsCoefficient)
-    return ComparisonFrame{false, nullptr};
-  if (algorithm == Stats::kAIKruskalWallis || algorithm == Stats::kAIJonckheereTerpstra ||
-      algorithm == Stats::kAIMedian)
-    return ComparisonFrame{true, nullptr};
-  return std::nullopt;
+  const NOPRAlgorithmTable::Row* row = NOPRAlgorithmTable::Find(algorithm);
+  if (row == nullptr || row->fComparison == NOPRAlgorithmTable::Comparison::kNone)
+    return std::nullopt;
+  return ComparisonFrame{row->fComparison == NOPRAlgorithmTable::Comparison::kIndependentSamples,
+                         nullptr};
 }
 
 // A comparison table with its title, widths, caption and split layers.
@@ -140,9 +139,8 @@ void NOPROutput::DspPairwiseCompOutput(BpHeading& heading,
     return;
   if (frame->independent)
     frame->groupVariable = fStats->GetDictionaryVariable(compare->fFieldIndex);
-  const char* caption = algorithm == Stats::kAIJonckheereTerpstra
-                            ? "PairwiseComparisonsTableCaptionJ^1"
-                            : "PairwiseComparisonsTableCaptionCFKKM^1";
+  const NOPRAlgorithmTable::Row* row = NOPRAlgorithmTable::Find(algorithm);
+  const char* caption = row->fPairwiseCaption;
   BpPivotTable table =
       makeTable(heading, *fStats, *frame, "Pairwise Comparisons", "Pairwise Comparisons of ^1",
                 "Pairwise Comparisons Table", caption);
@@ -181,7 +179,7 @@ void NOPROutput::DspPairwiseCompOutput(BpHeading& heading,
   }
   orderPairs(rows, values);
 
-  const bool median = algorithm == Stats::kAIMedian;
+  const bool median = row->fMedianPairs;
   for (const std::vector<double>& row : rows) {
     const int a = indexAt(row, 0);
     const int b = indexAt(row, 1);
@@ -247,21 +245,15 @@ void NOPROutput::DspHomogSubsetCompTable(BpHeading& heading,
   }
   std::stable_sort(rows.begin(), rows.end(), subsetSort);
 
-  const char* noteFormat = "Each cell shows the sample number of successes.";
-  if (algorithm == Stats::kARFriedmansTwoWayByRanks || algorithm == Stats::kARKendallsCoefficient)
-    noteFormat = "Each cell shows the sample average rank.";
-  else if (algorithm == Stats::kAIKruskalWallis || algorithm == Stats::kAIJonckheereTerpstra)
-    noteFormat = "Each cell shows the sample average rank of ^1.";
-  else if (algorithm == Stats::kAIMedian)
-    noteFormat = "Each cell shows the sample median ^1.";
-  BpComposite note(noteFormat, true);
+  const NOPRAlgorithmTable::Row* row = NOPRAlgorithmTable::Find(algorithm);
+  BpComposite note(row->fSubsetNote, true);
   if (frame->independent && frame->groupVariable != nullptr)
     note.Add(BpVariable(*frame->groupVariable, BpVariable::kShowLabel));
   note.Finish();
   BpGroup sampleGroup = statistics.Group(key("Sample"), true, BpPivotTable::kSortAsMade);
   sampleGroup.Note(BpAnnotation(note));
 
-  const bool oneSided = algorithm == Stats::kAIJonckheereTerpstra;
+  const bool oneSided = row->fOneSidedSubsets;
   for (std::size_t k = 0; k < rows.size(); ++k) {
     const std::vector<double>& row = rows[k];
     const int from = indexAt(row, 0);

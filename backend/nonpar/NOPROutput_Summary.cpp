@@ -4,6 +4,7 @@
 #include "NOPRUTILITY.h"
 
 #include "dict/VORN_DataSource.h"
+#include "dict/VORN_Format.h"
 #include "dict/VORN_Variable.h"
 #include "pivot/BpCategory.h"
 #include "pivot/BpComposite.h"
@@ -212,23 +213,6 @@ bool validParam(const Stats::ConditionData& condition, int param) {
   return param >= 0 && static_cast<std::size_t>(param) < condition.fParameters.size();
 }
 
-// Date and date-time formats hold seconds, while the engine reports a spread in days.
-bool isDayBasedFormat(int type) {
-  switch (type) {
-  case 20:
-  case 23:
-  case 24:
-  case 28:
-  case 29:
-  case 30:
-  case 38:
-  case 39:
-    return true;
-  default:
-    return false;
-  }
-}
-
 void addNote(BpCategory& category, const std::string& key) {
   category.CellNote(BpAnnotation(BpString(key, true)));
 }
@@ -376,7 +360,9 @@ void NOPROutput::AddNormalStdDevItem(BpComposite& composite, const Stats::Condit
     return;
   }
   double value = condition.fParameters[2].fValues[0];
-  if (isDayBasedFormat(variable->GetFormat().TypeEx()) && !NOPRUTILITY::isSystemMissing(value))
+  // Date formats hold seconds, while the engine reports the spread of a date in days.
+  if (EngineTimeUnitOf(variable->GetFormat().TypeEx()) == EngineTimeUnit::kDays &&
+      !NOPRUTILITY::isSystemMissing(value))
     value *= 86400.0;
   const int index = fDataSource->FindVarIndex(variable->GetName(), 0);
   composite.Add(BpNumber(value, fProcedure->StdDev(index)));

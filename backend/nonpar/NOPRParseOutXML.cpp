@@ -2,6 +2,7 @@
 // of the tables inside a test are in NOPRParseOutXML_Tests.cpp and NOPRParseOutXML_Descriptive.cpp.
 #include "NOPRParseOutXML.h"
 
+#include "NOPRAlgorithmTable.h"
 #include "NOPRParseOutXMLSupport.h"
 #include "NOPRUTILITY.h"
 
@@ -315,52 +316,27 @@ bool NOPRParseOutXML::XMLParser::parseAlgorithm(SDOMXMLWrapper* algorithmElm) {
 bool NOPRParseOutXML::XMLParser::postProcessAlgorithm(Stats::BaseHypothesisTest* test) {
   if (test == nullptr)
     return false;
-  switch (test->fAlgorithm) {
-  case Stats::kAOKolmogorovSmirnov:
-  case Stats::kAOLilliefors: {
+  const NOPRAlgorithmTable::Row* row = NOPRAlgorithmTable::Of(test);
+  switch (row == nullptr ? NOPRAlgorithmTable::AfterReading::kNothing : row->fAfterReading) {
+  case NOPRAlgorithmTable::AfterReading::kDistributionSettings:
+  case NOPRAlgorithmTable::AfterReading::kAlwaysFromSample: {
     auto* ks = dynamic_cast<Stats::HTOKolmogorovSmirnov*>(test);
     if (ks == nullptr)
       return false;
     // A Lilliefors test always estimates its parameters from the sample.
-    ks->fIsUseSample = test->fAlgorithm == Stats::kAOLilliefors || fIsUseSample;
+    ks->fIsUseSample =
+        row->fAfterReading == NOPRAlgorithmTable::AfterReading::kAlwaysFromSample || fIsUseSample;
     ks->fIsSigLowerBound = fIsSigLowerBound;
     return true;
   }
-  case Stats::kARHodgesLehmannEstimatePairs: {
-    auto* pairs = dynamic_cast<Stats::HTRHodgesLehmannEstimatePairs*>(test);
-    return pairs != nullptr && statsToEstConInterval(test->fStatisticsResults, pairs->fEstimate);
+  case NOPRAlgorithmTable::AfterReading::kEstimate: {
+    if (auto* pairs = dynamic_cast<Stats::HTRHodgesLehmannEstimatePairs*>(test))
+      return statsToEstConInterval(test->fStatisticsResults, pairs->fEstimate);
+    if (auto* groups = dynamic_cast<Stats::HTIHodgesLehmannEstimateGroups*>(test))
+      return statsToEstConInterval(test->fStatisticsResults, groups->fEstimate);
+    return false;
   }
-  case Stats::kAIHodgesLehmannEstimateGroups: {
-    auto* groups = dynamic_cast<Stats::HTIHodgesLehmannEstimateGroups*>(test);
-    return groups != nullptr && statsToEstConInterval(test->fStatisticsResults, groups->fEstimate);
-  }
-  case Stats::kANone:
-  case Stats::kAOChiSquare:
-  case Stats::kAOBinomial:
-  case Stats::kAORuns:
-  case Stats::kAOWilcoxonSignedRanks:
-  case Stats::kAOEstimateConfidenceInterval:
-  case Stats::kAOKolmogorovSmirnovNormal:
-  case Stats::kAOKolmogorovSmirnovUniform:
-  case Stats::kAOKolmogorovSmirnovPoisson:
-  case Stats::kAOKolmogorovSmirnovExponential:
-  case Stats::kAOLillieforsNormal:
-  case Stats::kAOLillieforsUniform:
-  case Stats::kAOLillieforsExponential:
-  case Stats::kARSign:
-  case Stats::kARWilcoxonSignedRanks:
-  case Stats::kARCochransQ:
-  case Stats::kARMcNemar:
-  case Stats::kARFriedmansTwoWayByRanks:
-  case Stats::kARKendallsCoefficient:
-  case Stats::kARMarginalHomogeneity:
-  case Stats::kAIMoses:
-  case Stats::kAIMannWhitneyU:
-  case Stats::kAIWaldWolfowitzRuns:
-  case Stats::kAIKolmogorovSmirnov:
-  case Stats::kAIKruskalWallis:
-  case Stats::kAIJonckheereTerpstra:
-  case Stats::kAIMedian:
+  case NOPRAlgorithmTable::AfterReading::kNothing:
     return true;
   }
   return true;

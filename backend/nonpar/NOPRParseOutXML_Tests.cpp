@@ -1,6 +1,7 @@
 // Member definitions of NOPRParseOutXML::XMLParser, continued: the tables of a test element (its
 // condition, messages, statistics, values outside its categories and the test's own tables).
 #include "IssueNotParseElement.h"
+#include "NOPRAlgorithmTable.h"
 #include "NOPRParseOutXML.h"
 #include "NOPRParseOutXMLSupport.h"
 #include "NOPRUTILITY.h"
@@ -186,83 +187,46 @@ bool NOPRParseOutXML::XMLParser::parseVarNotInCate(SDOMXMLWrapper* elm,
   return true;
 }
 
-namespace {
-
-// Casts a record to the kind its algorithm promises and hands it to the reader of that kind; a
-// record of another kind is refused rather than read as the wrong type.
-template <class Record, class Reader>
-bool dispatch(Stats::BaseHypothesisTest* test, Reader&& reader) {
-  auto* record = dynamic_cast<Record*>(test);
-  return record != nullptr && reader(record);
-}
-
-} // namespace
-
 bool NOPRParseOutXML::XMLParser::parseHTestSpec(SDOMXMLWrapper* elm,
                                                 Stats::BaseHypothesisTest* test) {
   if (elm == nullptr || test == nullptr)
     return false;
-    // Each case names the reader of one record kind.
-#define NP_DISPATCH(Kind, Reader)                                                                  \
-  dispatch<Stats::Kind>(test, [&](Stats::Kind* record) { return Reader(elm, record); })
-  switch (test->fAlgorithm) {
-  case Stats::kAOChiSquare:
-    return NP_DISPATCH(HTOChiSquare, parseOChiSquareSpec);
-  case Stats::kAOBinomial:
-    return NP_DISPATCH(HTOBinomial, parseOBinomialSpec);
-  case Stats::kAORuns:
-    return NP_DISPATCH(HTORuns, parseORunsSpec);
-  case Stats::kAOWilcoxonSignedRanks:
-    return NP_DISPATCH(HTOWilcoxonSignedRanks, parseOWilcoxonSignedRanksSpec);
-  case Stats::kAOEstimateConfidenceInterval:
-    return NP_DISPATCH(HTOEstimateConfidenceInterval, parseOEstimateConfidenceIntervalSpec);
-  case Stats::kAOKolmogorovSmirnov:
-  case Stats::kAOLilliefors:
+  const NOPRAlgorithmTable::Row* row = NOPRAlgorithmTable::Of(test);
+  const NOPRAlgorithmTable::SpecTables tables =
+      row == nullptr ? NOPRAlgorithmTable::SpecTables::kUnknown : row->fSpecTables;
+  if (tables == NOPRAlgorithmTable::SpecTables::kIgnored)
     return true;
-  case Stats::kARSign:
-    return NP_DISPATCH(HTRSign, parseRSignSpec);
-  case Stats::kARWilcoxonSignedRanks:
-    return NP_DISPATCH(HTRWilcoxonSignedRanks, parseRWilcoxonSignedRanksSpec);
-  case Stats::kARCochransQ:
-    return NP_DISPATCH(HTRCochransQ, parseRCochransQSpec);
-  case Stats::kARMcNemar:
-    return NP_DISPATCH(HTRMcNemar, parseRMcNemarSpec);
-  case Stats::kARMarginalHomogeneity:
-    return NP_DISPATCH(HTRMarginalHomogeneity, parseRMarginalHomogeneitySpec);
-  case Stats::kARFriedmansTwoWayByRanks:
-    return NP_DISPATCH(HTRFriedmansTwoWayByRanks, parseRFriedmansTwoWayByRanksSpec);
-  case Stats::kARKendallsCoefficient:
-    return NP_DISPATCH(HTRKendallsCoefficient, parseRKendallsCoefficientSpec);
-  case Stats::kAIMoses:
-    return NP_DISPATCH(HTIMoses, parseIMosesSpec);
-  case Stats::kAIMannWhitneyU:
-    return NP_DISPATCH(HTIMannWhitneyU, parseIMannWhitneyUSpec);
-  case Stats::kAIWaldWolfowitzRuns:
-    return NP_DISPATCH(HTIWaldWolfowitzRuns, parseIWaldWolfowitzRunsSpec);
-  case Stats::kAIKolmogorovSmirnov:
-    return NP_DISPATCH(HTIKolmogorovSmirnov, parseIKolmogorovSmirnovSpec);
-  case Stats::kAIKruskalWallis:
-    return NP_DISPATCH(HTIKruskalWallis, parseIKruskalWallisSpec);
-  case Stats::kAIJonckheereTerpstra:
-    return NP_DISPATCH(HTIJonckheereTerpstra, parseIJonckheereTerpstraSpec);
-  case Stats::kAIMedian:
-    return NP_DISPATCH(HTIMedian, parseIMedianSpec);
-  case Stats::kANone:
-  case Stats::kAOKolmogorovSmirnovNormal:
-  case Stats::kAOKolmogorovSmirnovUniform:
-  case Stats::kAOKolmogorovSmirnovPoisson:
-  case Stats::kAOKolmogorovSmirnovExponential:
-  case Stats::kAOLillieforsNormal:
-  case Stats::kAOLillieforsUniform:
-  case Stats::kAOLillieforsExponential:
-  case Stats::kARHodgesLehmannEstimatePairs:
-  case Stats::kAIHodgesLehmannEstimateGroups:
-    break;
+  if (tables == NOPRAlgorithmTable::SpecTables::kUnknown) {
+    // These tests carry no tables of their own.
+    IssueNotParseElement(elm->GetName());
+    return true;
   }
-#undef NP_DISPATCH
-  // These tests carry no tables of their own.
-  IssueNotParseElement(elm->GetName());
-  return true;
+  // The record is of the kind its algorithm's row makes; each kind has its reader. A record of
+  // no kind below is refused rather than read as the wrong type.
+#define NP_READ(Kind, Reader)                                                                      \
+  if (auto* record = dynamic_cast<Stats::Kind*>(test))                                             \
+    return Reader(elm, record);
+  NP_READ(HTOChiSquare, parseOChiSquareSpec)
+  NP_READ(HTOBinomial, parseOBinomialSpec)
+  NP_READ(HTORuns, parseORunsSpec)
+  NP_READ(HTOWilcoxonSignedRanks, parseOWilcoxonSignedRanksSpec)
+  NP_READ(HTOEstimateConfidenceInterval, parseOEstimateConfidenceIntervalSpec)
+  NP_READ(HTRSign, parseRSignSpec)
+  NP_READ(HTRWilcoxonSignedRanks, parseRWilcoxonSignedRanksSpec)
+  NP_READ(HTRCochransQ, parseRCochransQSpec)
+  NP_READ(HTRMcNemar, parseRMcNemarSpec)
+  NP_READ(HTRMarginalHomogeneity, parseRMarginalHomogeneitySpec)
+  NP_READ(HTRFriedmansTwoWayByRanks, parseRFriedmansTwoWayByRanksSpec)
+  NP_READ(HTRKendallsCoefficient, parseRKendallsCoefficientSpec)
+  NP_READ(HTIMoses, parseIMosesSpec)
+  NP_READ(HTIMannWhitneyU, parseIMannWhitneyUSpec)
+  NP_READ(HTIWaldWolfowitzRuns, parseIWaldWolfowitzRunsSpec)
+  NP_READ(HTIKolmogorovSmirnov, parseIKolmogorovSmirnovSpec)
+  NP_READ(HTIKruskalWallis, parseIKruskalWallisSpec)
+  NP_READ(HTIJonckheereTerpstra, parseIJonckheereTerpstraSpec)
+  NP_READ(HTIMedian, parseIMedianSpec)
+#undef NP_READ
+  return false;
 }
 
 namespace {

@@ -288,10 +288,11 @@ TEST(NptestsProgram, HelpAndVersion) {
   EXPECT_EQ(help.fStatus, 0);
   for (const char* option :
        {"--syntax ", "--syntax-file", "--dictionary", "--split ", "--split-layout", "--format",
-        "-o,--output", "--templates", "--strings", "--language", "--version", "Exit status"})
+        "-o,--output", "--templates", "--strings", "--language", "--chart-colors", "--version",
+        "Exit status"})
     EXPECT_NE(help.fOut.find(option), std::string::npos) << option;
   // Every option's description carries an example.
-  EXPECT_GE(CountOf(help.fOut, "e.g. "), 11u);
+  EXPECT_GE(CountOf(help.fOut, "e.g. "), 12u);
   const ProgramResult version = RunNptests({"--version"}, scratch);
   EXPECT_EQ(version.fStatus, 0);
   EXPECT_TRUE(std::regex_match(version.fOut, std::regex("nptests [0-9]+\\.[0-9]+\\.[0-9]+\n")))

@@ -95,6 +95,13 @@ int ToString(const OBS* value, const VORN_Format& format, char* buffer);
 // number is written in its shortest exact form ("3.5"), since it has no text in that format.
 std::string FormatValue(double value, const VORN_Format& format);
 
+// How an engine writes a value of a format: a plain number (every format that is not a date,
+// times, durations, day and month numbers included), days from 1 January 1970 (the date-only
+// formats DATE, ADATE, JDATE, MOYR, QYR, WKYR, EDATE, SDATE) or seconds from then (DATETIME,
+// YMDHMS). The one list of the engine's date formats; NumericFormatCFToStat and the charts read it.
+enum class EngineTimeUnit { kNone, kDays, kSeconds };
+EngineTimeUnit EngineTimeUnitOf(int formatType);
+
 // Turns an engine's date value into the host's: the engine counts from 1 January 1970, days for
 // the date-only formats (DATE, ADATE, JDATE, MOYR, QYR, WKYR, EDATE, SDATE) and seconds for the
 // date-time formats (DATETIME, YMDHMS); the host counts seconds from 14 October 1582. Values of

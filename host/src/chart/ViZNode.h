@@ -15,6 +15,10 @@ struct ViZNode {
   std::string text; // character data of an element without child elements (a label's text)
   std::vector<std::unique_ptr<ViZNode>> children;
   ViZNode* parent = nullptr;
+  // The width of the string variable of the dictionary that XVariable::setVORNVariable attached
+  // (0: none, or a numeric one). Never read from a specification: it says how many bytes of an
+  // observed value may be read, so a text must not be able to set it.
+  int attachedStringWidth = 0;
 
   explicit ViZNode(std::string elementName) : name(std::move(elementName)) {}
 

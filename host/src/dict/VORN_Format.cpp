@@ -151,34 +151,7 @@ void VORN_Format::Width(unsigned short width) {
 }
 
 bool VORN_Format::IsDateTime() const {
-  switch (Type()) {
-  case kDATE:
-  case kADATE:
-  case kEDATE:
-  case kSDATE:
-  case kJDATE:
-  case kMOYR:
-  case kQYR:
-  case kWKYR:
-  case kDATETIME:
-  case kYMDHMS:
-    return true;
-  case kA:
-  case kAHEX:
-  case kCOMMA:
-  case kDOLLAR:
-  case kF:
-  case kE:
-  case kTIME:
-  case kDTIME:
-  case kWKDAY:
-  case kMONTH:
-  case kPCT:
-  case kDOT:
-  case kMTIME:
-    return false;
-  }
-  return false;
+  return EngineTimeUnitOf(fType) != EngineTimeUnit::kNone;
 }
 
 long VORN_Format::Packed() const {
@@ -241,10 +214,7 @@ const char* VORN_Format::TypeName(int type) {
 // Seconds from 14 October 1582, the host's time base, to 1 January 1970, the engine's.
 constexpr double kSecondsFrom1582To1970 = 12219379200.0;
 
-double NumericFormatCFToStat(double value, int formatType) {
-  if (value == VORN_SystemMissing() || !std::isfinite(value))
-    return value;
-  double converted = value;
+EngineTimeUnit EngineTimeUnitOf(int formatType) {
   switch (formatType) {
   case VORN_Format::kDATE:
   case VORN_Format::kADATE:
@@ -254,13 +224,27 @@ double NumericFormatCFToStat(double value, int formatType) {
   case VORN_Format::kWKYR:
   case VORN_Format::kEDATE:
   case VORN_Format::kSDATE:
-    converted = value * 86400.0 + kSecondsFrom1582To1970;
-    break;
+    return EngineTimeUnit::kDays;
   case VORN_Format::kDATETIME:
   case VORN_Format::kYMDHMS:
+    return EngineTimeUnit::kSeconds;
+  default:
+    return EngineTimeUnit::kNone;
+  }
+}
+
+double NumericFormatCFToStat(double value, int formatType) {
+  if (value == VORN_SystemMissing() || !std::isfinite(value))
+    return value;
+  double converted = value;
+  switch (EngineTimeUnitOf(formatType)) {
+  case EngineTimeUnit::kDays:
+    converted = value * 86400.0 + kSecondsFrom1582To1970;
+    break;
+  case EngineTimeUnit::kSeconds:
     converted = value + kSecondsFrom1582To1970;
     break;
-  default:
+  case EngineTimeUnit::kNone:
     return value;
   }
   return std::isfinite(converted) ? converted : VORN_SystemMissing();

@@ -1,0 +1,96 @@
+// The runs chart: numbers written over the template's placeholders, then the titles.
+#include "OneSampleRuns.h"
+
+#include "ChartOutput.h"
+#include "NOPROutputStatsRecords.h"
+
+#include "chart/ChartString.h"
+#include "chart/XDocument.h"
+
+#include <cmath>
+
+namespace {
+
+std::string NumberText(double value) {
+  ChartString text;
+  text.assignDouble(value, 16);
+  return text.toUTF8();
+}
+
+} // namespace
+
+OneSampleRuns::OneSampleRuns(const FacSTDictionary* dictionary, const NOPROutputStats* stats,
+                             const NOPROutputStats::HTORuns* test)
+    : fData(std::make_unique<Data>()) {
+  fData->fDictionary = dictionary;
+  fData->fStats = stats;
+  fData->fTest = test;
+}
+
+OneSampleRuns::~OneSampleRuns() = default;
+
+std::string OneSampleRuns::editSpecification(std::string specification,
+                                             const std::string& subtitle) const {
+  if (fData->fTest == nullptr)
+    return specification;
+  const double mean = fData->fTest->fMean;
+  const double stdDev = fData->fTest->fStdDev;
+  const std::string meanText = NumberText(mean);
+  const std::string observedText = NumberText(fData->fTest->fObservedRunNumber);
+  const bool meanKnown = !NOPRUTILITY::isSystemMissing(mean) && std::isfinite(mean);
+
+  // Each marker is overwritten behind (or at the end of) its first occurrence.
+  ChartOutput::replaceBehind(specification, "<range max=\"", 3,
+                             meanKnown ? NumberText(std::trunc(2 * mean)) : meanText);
+  ChartOutput::replaceBehind(specification, "parameter=\"", 2, meanText);
+  ChartOutput::replaceBehind(specification, "secondaryParameter=\"", 1, NumberText(stdDev));
+  const std::string observedGuide = "<lineGuide x=\"20";
+  const std::size_t observed = specification.find(observedGuide);
+  if (observed != std::string::npos)
+    specification.replace(observed + observedGuide.size() - 2, 2, observedText);
+  std::string observedLabel =
+      ChartOutput::lookUp(fData->fDictionary, "Observed Number of Runs = ^1");
+  ChartOutput::replaceSubstring(observedLabel, "^1", observedText);
+  ChartOutput::replaceSubstring(specification, "ObservedRunsText",
+                                ChartOutput::xmlEscape(observedLabel));
+  const std::string meanGuide = "<lineGuide x=\"500";
+  const std::size_t meanAt = specification.find(meanGuide);
+  if (meanAt != std::string::npos)
+    specification.replace(meanAt + meanGuide.size() - 3, 3, meanText);
+  ChartOutput::replaceSubstring(
+      specification, "TooFewRuns",
+      ChartOutput::xmlEscape(ChartOutput::lookUp(fData->fDictionary, "Too few runs")));
+  ChartOutput::replaceSubstring(
+      specification, "TooManyRuns",
+      ChartOutput::xmlEscape(ChartOutput::lookUp(fData->fDictionary, "Too many runs")));
+  // A subtitle needs more room above the graph.
+  if (!subtitle.empty())
+    ChartOutput::replaceSubstring(specification, "10%", "15%");
+  return specification;
+}
+
+bool OneSampleRuns::createChart(std::string& subtitle, bool append) {
+  try {
+    return build(subtitle, append);
+  } catch (...) {
+    return false;
+  }
+}
+
+bool OneSampleRuns::build(const std::string& subtitle, bool append) {
+  if (fData->fTest == nullptr)
+    return false;
+  std::string specification = XDocument::fetchTemplateFile("NPAROneSampleRunsTest.viztemplate");
+  if (specification.empty())
+    return false;
+  specification = editSpecification(std::move(specification), subtitle);
+
+  XDocument document(specification);
+  document.setEditor(XDocument::kEditorStatistics);
+  document.setLanguage();
+  const ChartString title = ChartOutput::lookUpChart(fData->fDictionary, "One-Sample Runs Test");
+  ChartOutput::setTitles(document, title, subtitle, true);
+  ChartOutput::setDescription(document, title, subtitle, append);
+  document.applyCTemplate(false);
+  return document.SendChart(true, false, false);
+}

@@ -1,0 +1,195 @@
+// Chart texts: UTF-8 and UTF-16 conversions, numbers as text, replacement, code pages and dates.
+#include "chart/ChartString.h"
+
+#include "chart/ChartError.h"
+#include "chart/ChartTranscoder.h"
+#include "chart/XUtility.h"
+#include "chart/formatter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+constexpr double kSystemMissing = -std::numeric_limits<double>::max();
+
+TEST(ChartString, Utf8RoundTripsThroughUtf16) {
+  struct Case {
+    const char* utf8;
+    std::u16string utf16;
+    const char* desc;
+  };
+  const Case cases[] = {
+      {"", u"", "empty"},
+      {"Häufigkeit", u"H\u00e4ufigkeit", "two-byte sequence"},
+      {"\xE2\x82\xAC 5", u"\u20ac 5", "three-byte sequence"},
+      {"\xF0\x9F\x98\x80 x", u"\U0001F600 x", "outside the basic plane: a surrogate pair"},
+      {"\xF0\x9D\x84\x9E\xF0\x9F\x98\x80", u"\U0001D11E\U0001F600", "two pairs in a row"},
+      {"\xF4\x8F\xBF\xBF", u"\U0010FFFF", "the last code point"},
+      {"a\tb\nc", u"a\tb\nc", "control characters are kept"},
+  };
+  for (const Case& c : cases) {
+    const ChartString text(c.utf8);
+    EXPECT_EQ(text.text(), c.utf16) << c.desc;
+    EXPECT_EQ(text.toUTF8(), c.utf8) << c.desc;
+    EXPECT_EQ(ChartString(c.utf16.c_str()).toUTF8(), c.utf8) << c.desc;
+  }
+}
+
+TEST(ChartString, IllFormedTextBecomesReplacementCharacters) {
+  struct Case {
+    std::string utf8;
+    std::u16string utf16;
+    const char* desc;
+  };
+  const Case cases[] = {
+      {"a\xFF"
+       "b",
+       u"a\uFFFDb", "a byte that never starts a sequence"},
+      {"\xC3", u"\uFFFD", "a sequence cut off at the end"},
+      {"\xE2\x82x", u"\uFFFDx", "a cut sequence is one replacement"},
+      {"\xC0\xAF", u"\uFFFD\uFFFD", "an overlong form"},
+      {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD", "an encoded surrogate"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ChartString(c.utf8.c_str()).text(), c.utf16) << c.desc;
+
+  // Unpaired surrogates in 16-bit text cannot be written as UTF-8.
+  const std::u16string lone = {u'a', char16_t(0xD83D), u'b', char16_t(0xDE00)};
+  EXPECT_EQ(ChartString(lone.c_str()).toUTF8(), "a\xEF\xBF\xBD"
+                                                "b\xEF\xBF\xBD");
+  EXPECT_TRUE(ChartString(static_cast<const char*>(nullptr)).empty());
+  EXPECT_TRUE(XUtility::ChartStringFromOLANG(nullptr).empty());
+  EXPECT_EQ(XUtility::ChartStringFromLocalCodePage("Gr\xC3\xB6\xC3\x9F"
+                                                   "e")
+                .text(),
+            u"Gr\u00f6\u00dfe");
+}
+
+TEST(ChartString, NumbersAsText) {
+  struct Case {
+    double value;
+    int precision;
+    const char* text;
+  };
+  const Case cases[] = {
+      {2.5, 16, "2.5"},
+      {0.1 + 0.2, 16, "0.3"},
+      {0.1 + 0.2, 0, "0.30000000000000004"},
+      {1.0 / 3.0, 16, "0.3333333333333333"},
+      {1e-05, 16, "1e-05"},
+      {12345678, 16, "12345678"},
+      {1e21, 16, "1e+21"},
+      {123456.789, 4, "1.235e+05"},
+      {-0.0, 16, "0"},
+      {-7, 16, "-7"},
+      {100, 16, "100"},
+      {kSystemMissing, 16, "."},
+      {std::nan(""), 16, "."},
+      {std::numeric_limits<double>::infinity(), 16, "inf"},
+      {-std::numeric_limits<double>::infinity(), 16, "-inf"},
+  };
+  for (const Case& c : cases) {
+    ChartString text("old");
+    EXPECT_EQ(text.assignDouble(c.value, c.precision).toUTF8(), c.text)
+        << c.value << " with precision " << c.precision;
+  }
+  ChartString integer;
+  EXPECT_EQ(integer.assignInteger(-42).toUTF8(), "-42");
+  EXPECT_EQ(integer.assignInteger(std::numeric_limits<long long>::min()).toUTF8(),
+            "-9223372036854775808");
+  EXPECT_EQ(ChartString("n=").appendInteger(12).append(u'!').toUTF8(), "n=12!");
+}
+
+TEST(ChartString, AppendAndAssignTakeEveryForm) {
+  ChartString text("a");
+  text.append("\xC3\xA4").append(u"b").append(u'c').append(ChartString("d"));
+  EXPECT_EQ(text.toUTF8(), "a\xC3\xA4"
+                           "bcd");
+  text.append(text); // the text itself
+  EXPECT_EQ(text.text(), u"a\u00e4bcda\u00e4bcd");
+  text.assign(text.xc_str() + 5); // a pointer into the text's own buffer
+  EXPECT_EQ(text.text(), u"a\u00e4bcd");
+  text.append(static_cast<const char*>(nullptr)).append(static_cast<const char16_t*>(nullptr));
+  EXPECT_EQ(text.length(), 5u);
+  EXPECT_TRUE(text.equals(u"a\u00e4bcd"));
+  EXPECT_FALSE(text.equals(u"a\u00e4bc"));
+  EXPECT_TRUE(ChartString().equals(static_cast<const char16_t*>(nullptr)));
+  EXPECT_EQ(text.xc_str()[text.length()], 0);
+}
+
+TEST(ChartString, ReplaceSubstring) {
+  struct Case {
+    const char16_t* text;
+    const char16_t* from;
+    const char16_t* to;
+    const char16_t* result;
+    std::size_t count;
+    const char* desc;
+  };
+  const Case cases[] = {
+      {u"a\\nb\\nc", u"\\n", u"\n", u"a\nb\nc", 2, "every occurrence"},
+      {u"aaa", u"aa", u"b", u"ba", 1, "occurrences do not overlap"},
+      {u"xax", u"a", u"aa", u"xaax", 1, "the replacement is not searched again"},
+      {u"abc", u"", u"z", u"abc", 0, "an empty pattern changes nothing"},
+      {u"abc", nullptr, u"z", u"abc", 0, "a null pattern changes nothing"},
+      {u"abcb", u"b", nullptr, u"ac", 2, "a null replacement removes"},
+      {u"abc", u"abcd", u"z", u"abc", 0, "a pattern longer than the text"},
+      {u"^1 and ^1", u"^1", u"\U0001F600", u"\U0001F600 and \U0001F600", 2, "by a surrogate pair"},
+      {u"", u"a", u"b", u"", 0, "an empty text"},
+  };
+  for (const Case& c : cases) {
+    ChartString text(c.text);
+    EXPECT_EQ(text.replaceSubstring(c.from, c.to), c.count) << c.desc;
+    EXPECT_EQ(text.text(), c.result) << c.desc;
+  }
+  // Pattern and replacement may be the text's own buffer.
+  ChartString self(u"abab");
+  EXPECT_EQ(self.replaceSubstring(self.xc_str() + 2, self.xc_str() + 3), 2u);
+  EXPECT_EQ(self.text(), u"bb");
+}
+
+TEST(ChartTranscoder, ReadsCodePagesAndGoesOnPastUndefinedBytes) {
+  const ChartTranscoder windows("CP1252");
+  EXPECT_EQ(windows.transcode("\x80 \xE4\\n").text(), u"\u20ac \u00e4\\n");
+  // 0x81 is not defined in CP1252: one replacement, and the rest still comes through.
+  EXPECT_EQ(windows
+                .transcode("a\x81"
+                           "b\x9C")
+                .text(),
+            u"a\uFFFDb\u0153");
+  const ChartTranscoder utf8("UTF-8");
+  EXPECT_EQ(utf8.transcode("\xF0\x9F\x98\x80\xC3").text(), u"\U0001F600\uFFFD");
+  // Longer than the converter's buffer.
+  const std::string longText(1000, '\xE4');
+  EXPECT_EQ(ChartTranscoder("ISO-8859-1").transcode(longText).text(),
+            std::u16string(1000, u'\u00e4'));
+  EXPECT_THROW(ChartTranscoder("NO-SUCH-CODE-PAGE"), ChartError);
+}
+
+TEST(Formatter, DatesAsIsoDateTimes) {
+  constexpr double kDay = 86400;
+  constexpr double k1970 = 12219379200.0;
+  struct Case {
+    double seconds;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0, "1582-10-14T00:00:00"},
+      {k1970, "1970-01-01T00:00:00"},
+      {k1970 - 1, "1969-12-31T23:59:59"},
+      {k1970 + 19782 * kDay + 14 * 3600 + 5 * 60 + 59.6, "2024-02-29T14:06:00"},
+      {k1970 + 11016 * kDay, "2000-02-29T00:00:00"},
+      {k1970 + 47482 * kDay, "2100-01-01T00:00:00"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(formatter::formattedDate(c.seconds).toUTF8(), c.text) << c.seconds;
+  for (const double invalid : {kSystemMissing, -1.0, std::nan(""),
+                               std::numeric_limits<double>::infinity(), k1970 + 3e6 * kDay})
+    EXPECT_TRUE(formatter::formattedDate(invalid).empty()) << invalid;
+}
+
+} // namespace
