@@ -111,7 +111,7 @@ void DrawBody(ChartCanvas& canvas) {
   std::vector<ChartLegend> legends = ChartLegend::Collect(canvas);
   double legendWidth = 0;
   for (ChartLegend& legend : legends) {
-    legend.maxTextWidth = std::max(40., width * 0.22);
+    legend.maxTextWidth = std::max(40., width * 0.27);
     legendWidth = std::max(legendWidth, legend.Width());
   }
 

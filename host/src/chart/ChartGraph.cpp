@@ -166,9 +166,16 @@ void ChartGraph::ReadFacets() {
     }
   }
   if (const ViZNode* layout = fGraph.FirstChild("facetLayout")) {
-    fAlternating = layout->AttributeOr("alternating", "false") == "true";
-    fCentre = fAlternating && layout->AttributeOr("centre", "x") == "y";
-    fInvert = layout->AttributeOr("invert", "false") == "true";
+    // The views overwrite these values in place, so they may carry padding blanks.
+    auto word = [&](const char* attribute) {
+      std::string value = layout->AttributeOr(attribute, "");
+      value.erase(0, value.find_first_not_of(' '));
+      value.erase(value.find_last_not_of(' ') + 1);
+      return value;
+    };
+    fAlternating = word("alternating") == "true";
+    fCentre = fAlternating && word("centre") == "y";
+    fInvert = word("invert") == "true";
     double gap = AttributeLength(*layout, "gap", fCanvas.width);
     fGap = std::isfinite(gap) ? std::clamp(gap, 0., fCanvas.width / 4) : 0;
   }
@@ -798,7 +805,7 @@ void ChartGraph::DrawTitlesAndHeadings() {
           break;
         }
       }
-      double y = headingTop -
+      double y = fPlot.top - 2 -
                  static_cast<double>(labelLines.size()) * FontMetrics::LineHeight(kPanelLabelFont);
       std::vector<std::string> heading =
           metrics.Wrap(fColumnFacet->CategoryText(static_cast<std::size_t>(panel.column)),

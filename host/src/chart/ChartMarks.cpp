@@ -130,7 +130,9 @@ void ChartGraph::DrawIntervals(const GraphElement& element, const GraphPanel& pa
   const ChartScale& positionScale = positionDim == 0 ? panel.x : panel.y;
   const ChartScale& measureScale = positionDim == 0 ? panel.y : panel.x;
   const ChartVariable* grouping = element.color ? element.color : element.pattern;
-  const double groups = element.dodge && grouping
+  // Bars told apart by the variable that already places them need no room of their own.
+  const ChartVariable* position = element.horizontal ? element.y : element.x;
+  const double groups = element.dodge && grouping && grouping != position
                             ? std::max<double>(1, static_cast<double>(grouping->CategoryCount()))
                             : 1;
   const std::string stroke = element.style.StrokeOr("#FFFFFF");
