@@ -58,7 +58,8 @@ double ChartScale::NiceStep(double low, double high, int maxTicks) {
   double power = std::pow(10., std::floor(std::log10(raw)));
   for (double factor : {1., 2., 5., 10.}) {
     double step = factor * power;
-    if (std::floor(high / step) - std::ceil(low / step) + 1 <= maxTicks)
+    // Counted after the ends are extended to ticks.
+    if (std::ceil(high / step - 1e-9) - std::floor(low / step + 1e-9) + 1 <= maxTicks)
       return step;
   }
   return 10 * power;
