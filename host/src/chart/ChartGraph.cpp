@@ -440,7 +440,7 @@ void ChartGraph::LayOut(const ChartRect& box) {
     top += FontMetrics::LineHeight(kHeadingFont) +
            panelLabelLines * FontMetrics::LineHeight(kPanelLabelFont) + 2;
     if (!fColumnFacetLabel.empty())
-      top += titleHeight + 2;
+      top += titleHeight + 5;
   }
   if (fRowFacet != nullptr) {
     right -= FontMetrics::LineHeight(kHeadingFont) + 4;
@@ -836,7 +836,7 @@ void ChartGraph::DrawTitlesAndHeadings() {
       }
       headingTop = std::min(headingTop, y - FontMetrics::LineHeight(kHeadingFont));
     }
-    title(fColumnFacetLabel, plotMiddleX, headingTop - 2, false, "facet-label", kTitleFont, true,
+    title(fColumnFacetLabel, plotMiddleX, headingTop - 5, false, "facet-label", kTitleFont, true,
           fPlot.width);
   }
   if (fRowFacet != nullptr) {

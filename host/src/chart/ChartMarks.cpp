@@ -571,7 +571,7 @@ void ChartGraph::DrawNetwork(const GraphElement& nodes, const GraphElement* edge
   const double cy = panel.rect.top + panel.rect.height / 2;
   const double room = std::min(panel.rect.width, panel.rect.height) / 2;
   bool inside = widest + 10 <= 52;
-  double nodeRadius = inside ? std::max(14., widest / 2 + 5) : 5;
+  double nodeRadius = inside ? std::max(14., widest / 2 + 5) : 7;
   double circle = room - nodeRadius - (inside ? 4 : std::min(widest, room * 0.5) + 8);
   circle = std::max(10., circle);
   if (count > 1)
