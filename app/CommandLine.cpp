@@ -106,6 +106,9 @@ void AddOptions(CLI::App& app, Options& options, std::string& format, std::strin
                "Tell the groups of a chart apart by colour alone, without fill\n"
                "patterns (for colour screens; patterns help on grey paper).\n"
                "e.g. --chart-colors -o report.html");
+  app.add_flag("--no-charts", options.fNoCharts,
+               "Leave out the chart of each test and of each field (the tables and\n"
+               "the pairwise comparison networks stay). e.g. --no-charts -o report.html");
   app.add_option("documents", options.fDocuments,
                  "Result documents of the engine (XML). None: the bundled examples.\n"
                  "e.g. nptests result1.xml result2.xml")

@@ -28,6 +28,8 @@ struct Options {
   std::string fLanguage = "en";
   // Charts told apart by colour alone, without fill patterns (--chart-colors).
   bool fChartColors = false;
+  // No chart views of the tests and fields (--no-charts); the pairwise network charts stay.
+  bool fNoCharts = false;
   // Empty: the bundled examples.
   std::vector<std::string> fDocuments;
 };

@@ -29,6 +29,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -140,6 +141,12 @@ int ReportRun::Execute() {
 
 bool ReportRun::Configure() {
   ChartSettings::SetUseColorsOnly(fOptions.fChartColors);
+  // The plug-in reads this switch once, when it writes its first output, so it is set before any
+  // document is processed.
+  if (fOptions.fNoCharts && setenv("DEBUG_MODEL_VIEWER", "2", 1) != 0) {
+    fErr << "nptests: --no-charts: cannot switch the charts off: " << std::strerror(errno) << "\n";
+    return false;
+  }
   if (!fOptions.fStringsDir.empty())
     PathFactory::SetStringsRoot(fOptions.fStringsDir);
   if (!fOptions.fTemplatesDir.empty())

@@ -2,8 +2,12 @@
 // test titles, field headings, the fields of a test and the Lilliefors companion.
 #include "NOPROutput.h"
 
+#include "FieldInformation.h"
+#include "IndependentSamples.h"
 #include "NOPRAlgorithmTable.h"
 #include "NOPRUTILITY.h"
+#include "OneSample.h"
+#include "RelatedSamples.h"
 
 #include "pivot/BpComposite.h"
 #include "pivot/BpHeading.h"
@@ -125,12 +129,32 @@ void NOPROutput::DisplayOutput() {
     DspFieldCharts(strings.get());
 }
 
-void NOPROutput::DspTestCharts(const Stats::BaseHypothesisTest*, const FacSTDictionary*) {
-  // The one-sample, independent-samples and related-samples chart views of a test go here.
+void NOPROutput::DspTestCharts(const Stats::BaseHypothesisTest* test,
+                               const FacSTDictionary* strings) {
+  bool layered = false;
+  std::string subtitle = fStats->GetSplitSubtitleForCharts(layered);
+  std::vector<int> fields;
+  GetTestVariableIndex(test, fields);
+  const unsigned long field =
+      fields.empty() || fields[0] < 0 ? 0 : static_cast<unsigned long>(fields[0]);
+  // Every test is offered to all three; each charts only the tests of its own family.
+  OneSample(strings, fStats).genSubView(test, field, subtitle, layered);
+  IndependentSamples(strings, fStats).genSubView(test, subtitle, layered);
+  RelatedSamples(strings, fStats).genSubView(test, subtitle, layered);
 }
 
-void NOPROutput::DspFieldCharts(const FacSTDictionary*) {
-  // The two field information charts of every field record go here.
+void NOPROutput::DspFieldCharts(const FacSTDictionary* strings) {
+  bool layered = false;
+  std::string subtitle = fStats->GetSplitSubtitleForCharts(layered);
+  const std::size_t count = fStats->GetAllFieldDistributionData().size();
+  for (std::size_t j = 0; j < count; ++j) {
+    // Only the view whose kind matches the field's draws.
+    for (bool categorical : {true, false}) {
+      FieldInformation view(strings, fStats, categorical);
+      view.setFDD(j);
+      view.createChart(subtitle, layered);
+    }
+  }
 }
 
 void NOPROutput::DspPairwiseChart(const Stats::CompareResultTableData&, const FacSTDictionary*) {

@@ -100,7 +100,8 @@ public:
   static bool ChartsShownFor(const char* value);
 
 private:
-  // Chart places. The chart views come separately; until then these build nothing.
+  // The chart views of a test (after its statistics table) and of every field (after the last
+  // test), under the split group's subtitle.
   void DspTestCharts(const Stats::BaseHypothesisTest* test, const FacSTDictionary* strings);
   void DspFieldCharts(const FacSTDictionary* strings);
   void DspPairwiseChart(const Stats::CompareResultTableData& compare,

@@ -1,0 +1,188 @@
+// The field information charts and the chart utilities they share with the test charts.
+#include "FieldInformation.h"
+#include "ViewTestSupport.h"
+
+#include "dict/VORN_Format.h"
+
+#include <filesystem>
+#include <fstream>
+
+using namespace viewtest;
+using outtest::WriterRun;
+
+namespace {
+
+Stats::FieldDistributionData* addField(WriterRun& run, const std::string& name, int categorical,
+                                       const VORN_Format& format = VORN_Format()) {
+  Stats::FieldDistributionData* field = run.AddField(name);
+  run.data->GetVariable(field->fFieldIndex)->SetFormat(format);
+  field->fIsCategorical = categorical;
+  field->fTable.fName = "Interval";
+  field->fTable.fRows = {{4, 6}, {0, 1}};
+  field->fTotalN = 10;
+  field->fMin = 1;
+  field->fMax = 9;
+  field->fMean = 4.5;
+  field->fStdDev = 1.5;
+  return field;
+}
+
+} // namespace
+
+TEST(FieldCharts, ExactlyOneViewPerIntervalTable) {
+  struct Case {
+    const char* name;
+    int categorical;
+    bool ordinalAsContinuous;
+    const char* tableName;
+    std::vector<std::vector<double>> rows;
+    const char* title; // empty: no chart
+  };
+  const Case cases[] = {
+      {"continuous", 0, false, "Interval", {{4, 6}, {0, 1}}, "Continuous Field Information x"},
+      {"categorical", 1, false, "Interval", {{4, 6}, {0, 1}}, "Categorical Field Information x"},
+      {"ordinal as continuous",
+       1,
+       true,
+       "Interval",
+       {{4, 6}, {0, 1}},
+       "Categorical Field Information x"},
+      {"another table", 0, false, "Bins", {{4, 6}, {0, 1}}, ""},
+      {"rows of unequal length", 0, false, "Interval", {{4, 6}, {0}}, ""},
+      {"one row", 1, false, "Interval", {{4, 6}}, ""},
+      {"three rows", 0, false, "Interval", {{4, 6}, {0, 1}, {2, 3}}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriterRun run;
+    Stats::FieldDistributionData* field = addField(run, "x", c.categorical);
+    field->fOrdinalTreatedAsCont = c.ordinalAsContinuous;
+    field->fTable.fName = c.tableName;
+    field->fTable.fRows = c.rows;
+    run.Display();
+    std::vector<std::string> titles;
+    for (const output::Chart* chart : chartsOf(run.document))
+      titles.push_back(chart->title);
+    EXPECT_EQ(titles,
+              *c.title == '\0' ? std::vector<std::string>{} : std::vector<std::string>{c.title});
+  }
+}
+
+TEST(FieldCharts, ContinuousStatisticsFrame) {
+  struct Case {
+    VORN_Format format;
+    const char* label;
+  };
+  const Case cases[] = {
+      {VORN_Format(VORN_Format::kF, 8, 2),
+       "<text>N 10\nMinimum 1.00\nMaximum 9.00\nMean 4.500\nStd. Deviation 1.5000</text>"},
+      {VORN_Format(VORN_Format::kF, 40, 3),
+       "<text>N 10\nMinimum 1.000\nMaximum 9.000\nMean 4.5000\nStd. Deviation 1.50000</text>"},
+      // A date field's spread is a span of days.
+      {VORN_Format(VORN_Format::kDATE, 11, 0), "Std. Deviation 1 12:00:00</text>"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.format.ToText());
+    WriterRun run;
+    addField(run, "x", 0, c.format);
+    run.Display();
+    const std::vector<const output::Chart*> charts = chartsOf(run.document);
+    ASSERT_EQ(charts.size(), 1u);
+    EXPECT_TRUE(contains(charts[0]->specification, c.label)) << charts[0]->specification;
+    EXPECT_TRUE(contains(charts[0]->specification, "<binStatistic/>"));
+    EXPECT_EQ(charts[0]->variables.at("value").categorical, false);
+  }
+}
+
+TEST(FieldCharts, CategoricalBarsLabelsAndOrdinalNote) {
+  WriterRun run;
+  Stats::FieldDistributionData* field = addField(run, "grade", 1);
+  // The second label reads like its own value, so it needs no relabelling.
+  run.LabelValues(field, {"Low", "2", "High"});
+  field->fOrdinalTreatedAsCont = true;
+  run.Display();
+  const std::vector<const output::Chart*> charts = chartsOf(run.document);
+  ASSERT_EQ(charts.size(), 1u);
+  const output::Chart& chart = *charts[0];
+  EXPECT_EQ(chart.title, "Categorical Field Information grade");
+  EXPECT_TRUE(chart.variables.at("value").categorical);
+  EXPECT_EQ(chart.variables.at("value").relabels,
+            (std::vector<std::pair<std::string, std::string>>{{"1", "Low"}, {"3", "High"}}));
+  EXPECT_EQ(chart.thirdText.value_or(""), "grade is ordinal and is treated as continuous.");
+  // Counts per category, not bins.
+  EXPECT_FALSE(contains(chart.specification, "binStatistic"));
+  EXPECT_FALSE(contains(chart.specification, "summaryStatistic"));
+  EXPECT_TRUE(contains(chart.specification, "<text>Count</text>"));
+  EXPECT_TRUE(contains(chart.specification, "<text>Total N =  10</text>"));
+  // The bins' codes are positions among the value labels; the chart shows their values.
+  EXPECT_EQ(column(chart, "graphSource", "value"), (std::vector<std::string>{"1", "2"}));
+}
+
+TEST(FieldCharts, StatisticsLabelLineBreaks) {
+  // A string table may write the line breaks of chart texts as a backslash and "n": one at the
+  // very start of the label is dropped, every later one becomes a line break.
+  const std::string folder = ::testing::TempDir() + "views-strings/en";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder + "/nonparametric-tests.strings")
+      << "histoN\t\\\\nN\nhistoMin\t\\\\nMin\nhistoMax\t\\\\nMax\nhistoMean\t\\\\nMean\n"
+         "histoStdDev\t\\\\nSD\n";
+  FacSTDictionary strings(folder);
+  ASSERT_TRUE(strings.SetProcedure("Nonparametric Tests")) << strings.LastError();
+  WriterRun run;
+  addField(run, "x", 0);
+  FieldInformation view(&strings, &run.stats, false);
+  view.setFDD(0);
+  EXPECT_EQ(view.statisticsLabel(), "N 10&#10;Min 1.00&#10;Max 9.00&#10;Mean 4.500&#10;SD 1.5000");
+  FieldInformation none(&strings, &run.stats, false);
+  none.setFDD(5);
+  EXPECT_EQ(none.statisticsLabel(), "") << "an index past the list chooses no field";
+}
+
+TEST(ChartOutputTexts, NumbersDatesAndDurations) {
+  VORN_Format weekday(VORN_Format::kWKDAY, 9, 0);
+  EXPECT_EQ(ChartOutput::double2String(1, &weekday), "SUNDAY") << "a day number, not a date";
+  VORN_Format date(VORN_Format::kDATE, 11, 0);
+  EXPECT_EQ(ChartOutput::double2String(0, &date), "01-JAN-1970");
+  EXPECT_EQ(ChartOutput::double2String(3, 40, 0), "3");
+
+  struct Span {
+    double days;
+    const char* dayTime;
+    const char* iso;
+  };
+  const Span spans[] = {
+      {1.5, "1 12:00:00", "P1DT12H00M00S"},
+      {0, "0 00:00:00", "P0DT00H00M00S"},
+      {59.6 / 86400, "0 00:01:00", "P0DT00H01M00S"}, // seconds round
+      {2 + 3.0 / 24 + 4.0 / 1440 + 5.0 / 86400, "2 03:04:05", "P2DT03H04M05S"},
+      {NOPRUTILITY::getSysMissing(), "", ""},
+  };
+  for (const Span& span : spans) {
+    EXPECT_EQ(ChartOutput::dayTimeText(span.days), span.dayTime) << span.days;
+    EXPECT_EQ(ChartOutput::isoDuration(span.days), span.iso) << span.days;
+  }
+  EXPECT_EQ(ChartOutput::spreadInDays(129600, VORN_Format::kDATETIME), 1.5);
+  EXPECT_EQ(ChartOutput::spreadInDays(1.5, VORN_Format::kDATE), 1.5);
+  EXPECT_TRUE(ChartOutput::isDateFormat(VORN_Format::kSDATE));
+  EXPECT_FALSE(ChartOutput::isDateFormat(VORN_Format::kWKDAY));
+  EXPECT_FALSE(ChartOutput::isDateFormat(VORN_Format::kTIME));
+}
+
+TEST(ChartOutputTexts, SpecificationEdits) {
+  std::string text = "a \"x\" <y> & 'z'";
+  EXPECT_EQ(ChartOutput::xmlEscape(text), "a &quot;x&quot; &lt;y&gt; &amp; &apos;z&apos;");
+
+  std::string spec = "<lineGuide x=\"500\"/><lineGuide x=\"500\"/>";
+  EXPECT_TRUE(ChartOutput::replaceBehind(spec, "x=\"", 3, "7"));
+  EXPECT_EQ(spec, "<lineGuide x=\"7\"/><lineGuide x=\"500\"/>") << "first occurrence only";
+  EXPECT_FALSE(ChartOutput::replaceBehind(spec, "\"500\"/", 3, "1")) << "too few characters follow";
+  EXPECT_FALSE(ChartOutput::replaceBehind(spec, "missing", 1, "1"));
+  EXPECT_TRUE(ChartOutput::insertBefore(spec, "<lineGuide", "<a/>"));
+  EXPECT_EQ(spec.rfind("<a/><lineGuide", 0), 0u);
+  EXPECT_FALSE(ChartOutput::insertBefore(spec, "</graph>", "<b/>"));
+  EXPECT_EQ(spec.find("<b/>"), std::string::npos);
+
+  std::string twice = "titleText and titleText";
+  ChartOutput::replaceSubstring(twice, "titleText", "T");
+  EXPECT_EQ(twice, "T and titleText");
+}

@@ -1,0 +1,361 @@
+// The one-sample test charts and their dispatch, read back from the output document: the rows of
+// their data sources, the edits of their specifications and their texts.
+#include "Binomial.h"
+#include "ChiSquare.h"
+#include "KolmogorovSmirnov.h"
+#include "OneSample.h"
+#include "OneSampleRuns.h"
+#include "OneSampleWilcoxonSignedRanks.h"
+#include "ViewTestSupport.h"
+
+#include "dict/VORN_Format.h"
+
+using namespace viewtest;
+using outtest::addTest;
+using outtest::WriterRun;
+
+namespace {
+
+// A continuous field with a two-row "Interval" table (counts, bin values) in `format`.
+Stats::FieldDistributionData* addContinuousField(WriterRun& run, const std::string& name,
+                                                 const VORN_Format& format = VORN_Format()) {
+  Stats::FieldDistributionData* field = run.AddField(name);
+  run.data->GetVariable(field->fFieldIndex)->SetFormat(format);
+  field->fIsCategorical = 0;
+  field->fTable.fName = "Interval";
+  field->fTable.fRows = {{3, 5, 2}, {0, 1, 2}};
+  return field;
+}
+
+Stats::HTOBinomial* addBinomial(WriterRun& run, const std::string& key,
+                                const std::vector<std::vector<double>>& percentages) {
+  auto* test = dynamic_cast<Stats::HTOBinomial*>(
+      addTest(run.stats, Stats::kCOneSample, Stats::kAOBinomial, key, {{0}, {20}, {0.5}, {0.5}}));
+  test->fComparison.fTable.fName = "Content";
+  test->fComparison.fTable.fNames[0] = {"Observed", "Hypothesized"};
+  test->fComparison.fTable.fNames[1] = {"0", "1"};
+  test->fComparison.fTable.fRows = percentages;
+  return test;
+}
+
+const output::Chart* onlyChart(const WriterRun& run) {
+  const std::vector<const output::Chart*> charts = chartsOf(run.document);
+  EXPECT_EQ(charts.size(), 1u) << ::testing::PrintToString(templatesOf(charts));
+  return charts.size() == 1 ? charts[0] : nullptr;
+}
+
+} // namespace
+
+TEST(ExampleCharts, EveryOneSampleTestAndFieldGetsItsChartInOrder) {
+  struct Case {
+    const char* example;
+    std::vector<std::string> titles;
+  };
+  const Case cases[] = {
+      {"onesample_mtcars",
+       {"One-Sample Chi-Square Test", "One-Sample Binomial Test", "One-Sample Binomial Test",
+        "Continuous Field Information Miles per gallon",
+        "Categorical Field Information Transmission"}},
+      {"onesample_morley",
+       {"One-Sample Runs Test", "One-Sample Wilcoxon Signed Rank Test",
+        "One-Sample Kolmogorov-Smirnov Normal Test",
+        "Continuous Field Information Speed of light (km/s minus 299000)"}},
+      {"ks_ozone_dates",
+       {"One-Sample Kolmogorov-Smirnov Uniform Test",
+        "Continuous Field Information Date of measurement"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.example);
+    auto run = runExample(c.example);
+    std::vector<std::string> titles;
+    for (const output::Chart* chart : chartsOf(run->document))
+      titles.push_back(chart->title);
+    EXPECT_EQ(titles, c.titles);
+  }
+  // The chi-square chart's title is written into its text rather than given to the graph.
+  auto run = runExample("onesample_mtcars");
+  const output::Chart& chiSquare = *chartsOf(run->document).at(0);
+  EXPECT_EQ(chiSquare.templateName, "NPARChiSquareTest.viztemplate");
+  EXPECT_EQ(chiSquare.description, "One-Sample Chi-Square Test");
+  EXPECT_TRUE(contains(chiSquare.specification, "<text>One-Sample Chi-Square Test</text>"));
+}
+
+TEST(BinomialChart, RowsTooltipsAndCutPointTexts) {
+  WriterRun run;
+  addContinuousField(run, "mpg")->fTable.fRows.clear();
+  addBinomial(run, "ACutPointIsSpecified_O_Binomial_4", {{100, 0}, {50, 50}});
+  run.Display();
+  const output::Chart* chart = onlyChart(run);
+  ASSERT_NE(chart, nullptr);
+  EXPECT_EQ(chart->templateName, "NPARStackedBar.viztemplate");
+  // A zero percentage draws no segment, but the tooltip still names it.
+  EXPECT_EQ(column(*chart, "graphSource", "categories"),
+            (std::vector<std::string>{"Observed", "Hypothesized", "Hypothesized"}));
+  EXPECT_EQ(column(*chart, "graphSource", "type"),
+            (std::vector<std::string>{" <= 20.00", " <= 20.00", " > 20.00"}));
+  EXPECT_EQ(column(*chart, "graphSource", "value"), (std::vector<std::string>{"100", "50", "50"}));
+  EXPECT_EQ(column(*chart, "graphSource", "tooltip").at(0), " <= 20.00 100%\n > 20.00 0%\n");
+  // The class order stands in an attribute, so its operators are escaped there.
+  EXPECT_TRUE(contains(chart->specification, "categoryOrder=\" &lt;= 20.00; &gt; 20.00\""))
+      << chart->specification;
+  EXPECT_TRUE(contains(chart->specification, "<text>mpg</text>")) << "legend title";
+  EXPECT_TRUE(contains(chart->specification, "<text>Percent</text>")) << "y axis label";
+  EXPECT_EQ(chart->title, "One-Sample Binomial Test");
+}
+
+TEST(BinomialChart, NothingToDrawGivesNoChart) {
+  for (const auto& rows :
+       std::vector<std::vector<std::vector<double>>>{{{0, 0}, {0, 0}}, {}, {{-1, 0}}}) {
+    WriterRun run;
+    run.AddField("mpg");
+    addBinomial(run, "ACutPointIsSpecified_O_Binomial_4", rows);
+    run.Display();
+    EXPECT_TRUE(chartsOf(run.document).empty());
+    EXPECT_FALSE(outtest::tablesOf(run.Root()).empty()) << "the tables stay";
+  }
+}
+
+TEST(ChiSquareChart, TwoRowsPerCategoryAndTheTooltipTemplate) {
+  WriterRun run;
+  Stats::FieldDistributionData* field = run.AddField("am");
+  run.data->GetVariable(field->fFieldIndex)->SetLabel("Transmission & gears");
+  run.LabelValues(field, {"Automatic", "Manual"});
+  auto* test =
+      dynamic_cast<Stats::HTOChiSquare*>(addTest(run.stats, Stats::kCOneSample, Stats::kAOChiSquare,
+                                                 "DefaultEqualProbabilities_O_ChiSquare_1", {{0}}));
+  test->fComparison.fTable.fName = "Content";
+  test->fComparison.fTable.fNames[0] = {"0", "1", "-1"};
+  test->fComparison.fTable.fRows = {{19, 16}, {13, 16}, {2, 0.5}};
+  run.Display();
+  const output::Chart* chart = onlyChart(run);
+  ASSERT_NE(chart, nullptr);
+  EXPECT_EQ(column(*chart, "graphSource", "Category"),
+            (std::vector<std::string>{"Automatic", "Automatic", "Manual", "Manual", "", ""}));
+  EXPECT_EQ(column(*chart, "graphSource", "Frequency"),
+            (std::vector<std::string>{"19", "16", "13", "16", "2", "0.5"}));
+  EXPECT_EQ(column(*chart, "graphSource", "Observed"),
+            (std::vector<std::string>{"19", "19", "13", "13", "2", "2"}));
+  EXPECT_EQ(column(*chart, "graphSource", "Type"),
+            (std::vector<std::string>{"a", "b", "a", "b", "a", "b"}));
+  EXPECT_EQ(column(*chart, "graphSource", "Residual"),
+            (std::vector<std::string>{"3.00", "3.00", "-3.00", "-3.00", "1.50", "1.50"}));
+  EXPECT_TRUE(
+      contains(chart->specification,
+               "tokenTemplate=\"Transmission &amp; gears=$[category]$&#10;Observed="
+               "$[observed]$&#10;Hypothesized=$[hypothesized]$&#10;Residual=$[residual]$\""))
+      << chart->specification;
+  EXPECT_EQ(chart->variables.at("Type").relabels, (std::vector<std::pair<std::string, std::string>>{
+                                                      {"a", "Observed"}, {"b", "Hypothesized"}}));
+  EXPECT_TRUE(contains(chart->specification, "<text>Transmission &amp; gears</text>"));
+  EXPECT_FALSE(chart->subtitle.has_value());
+
+  // Only a table named "Content" is charted.
+  test->fComparison.fTable.fName = "Other";
+  std::string subtitle;
+  EXPECT_FALSE(ChiSquare(&run.strings, &run.stats, test).createChart(subtitle, false));
+  EXPECT_EQ(chartsOf(run.document).size(), 1u);
+}
+
+TEST(RunsChart, NumbersTextsAndTheRoomForASubtitle) {
+  struct Case {
+    std::string subtitle;
+    bool append;
+    const char* top;
+    const char* description;
+  };
+  const Case cases[] = {
+      {"", false, "value=\"10%\"", "One-Sample Runs Test"},
+      {"", true, "value=\"10%\"", "One-Sample Runs Test; "},
+      {"Group: 1", false, "value=\"15%\"", "One-Sample Runs Test"},
+      {"Group: 1", true, "value=\"15%\"", "One-Sample Runs Test; Group: 1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.subtitle + (c.append ? " appended" : ""));
+    WriterRun run;
+    auto* test = dynamic_cast<Stats::HTORuns*>(addTest(
+        run.stats, Stats::kCOneSample, Stats::kAORuns, "AMedianIsSpecified_O_Runs_2", {{0}, {4}}));
+    test->fMean = 10.5;
+    test->fStdDev = 2.25;
+    test->fObservedRunNumber = 7;
+    std::string subtitle = c.subtitle;
+    EXPECT_TRUE(OneSampleRuns(&run.strings, &run.stats, test).createChart(subtitle, c.append));
+    const output::Chart* chart = onlyChart(run);
+    ASSERT_NE(chart, nullptr);
+    const std::string& spec = chart->specification;
+    for (const char* part :
+         {"<range max=\"21\"", "parameter=\"10.5\"", "secondaryParameter=\"2.25\"",
+          "<lineGuide x=\"10.5\"", "<lineGuide x=\"7\"", "Observed Number of Runs = 7",
+          "<text>Too few runs</text>", "<text>Too many runs</text>", c.top})
+      EXPECT_TRUE(contains(spec, part)) << part << "\n" << spec;
+    EXPECT_EQ(chart->title, "One-Sample Runs Test");
+    EXPECT_EQ(chart->subtitle.value_or(""), c.subtitle);
+    EXPECT_EQ(chart->description, c.description);
+    EXPECT_EQ(subtitle, c.subtitle) << "the subtitle is not changed";
+  }
+}
+
+TEST(KolmogorovSmirnovChart, DistributionLineAndParametersPerDistribution) {
+  struct Case {
+    const char* key;
+    std::vector<std::vector<double>> parameters;
+    const char* line; // empty: no curve
+    std::vector<std::string> label;
+    const char* title;
+  };
+  const Case cases[] = {
+      {"NormalDistribution_O_KolmogorovSmirnov_3",
+       {{0}, {10}, {2}},
+       "<distributionStatistic distribution=\"normal\" parameter=\"10\" secondaryParameter=\"2\"/>",
+       {"Normal Parameters", "Mean 10.000", "Std. Deviation 2.0000"},
+       "One-Sample Kolmogorov-Smirnov Normal Test"},
+      {"UniformDistribution_O_KolmogorovSmirnov_3",
+       {{0}, {1}, {9}},
+       "<distributionStatistic distribution=\"uniform\" parameter=\"1\" secondaryParameter=\"9\"/>",
+       {"Uniform Parameters", "Minimum 1.00", "Maximum 9.00"},
+       "One-Sample Kolmogorov-Smirnov Uniform Test"},
+      {"PoissonDistribution_O_KolmogorovSmirnov_2",
+       {{0}, {3}},
+       "<distributionStatistic distribution=\"poisson\" parameter=\"3\"/>",
+       {"Poisson Parameter", "Mean 3.000"},
+       "One-Sample Kolmogorov-Smirnov Poisson Test"},
+      // The curve takes the rate, while the frame shows the mean.
+      {"ExponentialDistribution_O_KolmogorovSmirnov_2",
+       {{0}, {4}},
+       "<distributionStatistic distribution=\"exponential\" parameter=\"0.25\"/>",
+       {"Exponential Parameter", "Mean 4.000"},
+       "One-Sample Kolmogorov-Smirnov Exponential Test"},
+      {"NormalDistribution_O_KolmogorovSmirnov_3",
+       {{0}, {10}},
+       "",
+       {"Normal Parameters"},
+       "One-Sample Kolmogorov-Smirnov Normal Test"},
+      {"SomethingElse_O_KolmogorovSmirnov_2",
+       {{0}, {10}},
+       "",
+       {},
+       "One-Sample Kolmogorov-Smirnov Test"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    WriterRun run;
+    addContinuousField(run, "x");
+    Stats::BaseHypothesisTest* test =
+        addTest(run.stats, Stats::kCOneSample, Stats::kAOKolmogorovSmirnov, c.key, c.parameters);
+    KolmogorovSmirnov view(&run.strings, &run.stats, test);
+    view.setFDD(0);
+    std::string subtitle;
+    ASSERT_TRUE(view.createChart(subtitle, false));
+    const output::Chart& chart = *onlyChart(run);
+    EXPECT_EQ(chart.title, c.title);
+    EXPECT_EQ(contains(chart.specification, "distributionStatistic"), *c.line != '\0');
+    if (*c.line != '\0') {
+      EXPECT_TRUE(contains(chart.specification, c.line)) << chart.specification;
+    }
+    for (const std::string& line : c.label)
+      EXPECT_TRUE(contains(chart.specification, line)) << line << "\n" << chart.specification;
+    EXPECT_EQ(column(chart, "graphSource", "value"), (std::vector<std::string>{"0", "1", "2"}));
+    EXPECT_EQ(column(chart, "graphSource", "count"), (std::vector<std::string>{"3", "5", "2"}));
+    EXPECT_EQ(chart.variables.at("value").format, "F8.2");
+  }
+}
+
+TEST(KolmogorovSmirnovChart, DateFieldsShowDatesAndDurations) {
+  WriterRun run;
+  addContinuousField(run, "day", VORN_Format(VORN_Format::kDATE, 11, 0));
+  addTest(run.stats, Stats::kCOneSample, Stats::kAOKolmogorovSmirnov,
+          "NormalDistribution_O_KolmogorovSmirnov_3", {{0}, {0}, {1.5}});
+  run.Display();
+  const std::vector<const output::Chart*> charts = chartsOf(run.document);
+  ASSERT_EQ(charts.size(), 2u);
+  const output::Chart& chart = *charts[0];
+  EXPECT_TRUE(contains(chart.specification, "parameter=\"1970-01-01T00:00:00\" "
+                                            "secondaryParameter=\"P1DT12H00M00S\""))
+      << chart.specification;
+  EXPECT_TRUE(contains(chart.specification, "Mean 01-JAN-1970"));
+  EXPECT_TRUE(contains(chart.specification, "Std. Deviation 1 12:00:00"));
+  // Engine days become the dictionary's seconds from 1582.
+  EXPECT_EQ(column(chart, "graphSource", "value"),
+            (std::vector<std::string>{"12219379200", "12219465600", "12219552000"}));
+  EXPECT_EQ(chart.variables.at("value").format, "DATE11");
+}
+
+TEST(WilcoxonChart, MedianGuidesAndTheirFrames) {
+  for (const std::string subtitle : {"", "Group: 2"}) {
+    SCOPED_TRACE(subtitle);
+    WriterRun run;
+    addContinuousField(run, "speed");
+    auto* test = dynamic_cast<Stats::HTOWilcoxonSignedRanks*>(
+        addTest(run.stats, Stats::kCOneSample, Stats::kAOWilcoxonSignedRanks,
+                "O_WilcoxonSignedRanks_2", {{0}, {5}}));
+    test->fDistribution.fHypotheticalMedian = 5;
+    test->fDistribution.fObservedMedian = 7.5;
+    OneSampleWilcoxonSignedRanks view(&run.strings, &run.stats, test);
+    view.setFDD(0);
+    std::string text = subtitle;
+    ASSERT_TRUE(view.createChart(text, false));
+    const output::Chart* chart = onlyChart(run);
+    ASSERT_NE(chart, nullptr);
+    const std::string& spec = chart->specification;
+    for (const std::string& part : std::vector<std::string>{
+             "<lineGuide x=\"5\" style=\"lineGuide1Style\"/>",
+             "<lineGuide x=\"7.5\" style=\"lineGuide2Style\"/>",
+             "<style color=\"green\" id=\"lineGuide1Style\"/>",
+             "<location part=\"right\" method=\"fixed\" value=\"80%\" specifiedByUser=\"true\"/>",
+             std::string("<location part=\"top\" method=\"fixed\" value=\"") +
+                 (subtitle.empty() ? "10%" : "15%") + "\" specifiedByUser=\"true\"/>",
+             "<labelFrame id=\"frameHypotheticalMedian\">",
+             "<location part=\"top\" method=\"attach\" target=\"frameHypotheticalMedian\"/>",
+             "<text>Hypothetical Median = 5.00</text>", "<text>Observed Median = 7.50</text>",
+             "<text>speed</text>", "<text>Frequency</text>"})
+      EXPECT_TRUE(contains(spec, part)) << part << "\n" << spec;
+    EXPECT_EQ(chart->title, "One-Sample Wilcoxon Signed Rank Test");
+  }
+}
+
+TEST(OneSampleDispatch, ConditionsForAChart) {
+  struct Case {
+    const char* name;
+    std::vector<Stats::EnumMessageType> messages;
+    unsigned long fieldIndex;
+    bool charted;
+  };
+  const Case cases[] = {
+      {"clean", {}, 0, true},
+      {"warnings and help do not stop it", {Stats::kMWarning, Stats::kMHelpMessage}, 0, true},
+      {"an error does", {Stats::kMWarning, Stats::kMError}, 0, false},
+      {"a field index past the list", {}, 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriterRun run;
+    addContinuousField(run, "x");
+    Stats::BaseHypothesisTest* test =
+        addTest(run.stats, Stats::kCOneSample, Stats::kAOKolmogorovSmirnov,
+                "NormalDistribution_O_KolmogorovSmirnov_3", {{0}, {10}, {2}});
+    for (Stats::EnumMessageType type : c.messages)
+      test->fMessages.push_back(outtest::message(222302, type));
+    std::string subtitle;
+    OneSample(&run.strings, &run.stats).genSubView(test, c.fieldIndex, subtitle, false);
+    EXPECT_EQ(chartsOf(run.document).size(), c.charted ? 1u : 0u);
+  }
+}
+
+TEST(OneSampleDispatch, TestsOfOtherKindsGetNoOneSampleChart) {
+  WriterRun run;
+  addContinuousField(run, "x");
+  std::string subtitle;
+  OneSample dispatcher(&run.strings, &run.stats);
+  // An interval estimate is a one-sample algorithm without a chart.
+  Stats::BaseHypothesisTest* estimate =
+      addTest(run.stats, Stats::kCOneSample, Stats::kAOEstimateConfidenceInterval,
+              "ACutPointIsSpecified_O_Binomial_2", {{0}, {20}});
+  Stats::BaseHypothesisTest* related =
+      addTest(run.stats, Stats::kCRelatedSamples, Stats::kARSign, "R_Sign_2", {{0}, {0}});
+  Stats::BaseHypothesisTest* lilliefors =
+      addTest(run.stats, Stats::kCOneSample, Stats::kAOLilliefors,
+              "NormalDistribution_O_Lilliefors_3", {{0}, {10}, {2}});
+  for (const Stats::BaseHypothesisTest* test : {estimate, related, lilliefors})
+    dispatcher.genSubView(test, 0, subtitle, false);
+  dispatcher.genSubView(nullptr, 0, subtitle, false);
+  EXPECT_TRUE(chartsOf(run.document).empty());
+}

@@ -1,0 +1,107 @@
+// Shared helpers of the chart view tests: the charts a run left in the output document, and a run
+// of the procedure object over a bundled example.
+//
+// The tests check what the views hand the chart document (specification, data, variables,
+// texts), not the drawing: DrawingDouble.cpp stands in for the drawing engine in this test
+// program, so that every chart a view sends reaches the output whatever the engine does.
+#pragma once
+
+#include "ChartOutput.h"
+#include "NOPRProcCustom.h"
+#include "OutputTestSupport.h"
+
+#include "output/Chart.h"
+#include "parser/CommandParser.h"
+#include "parser/NptestsGrammar.h"
+#include "parser/ParserMessageLog.h"
+#include "proc/CFStatXMLInfoBlock.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace viewtest {
+
+using Stats = NOPROutputStats;
+
+inline void collectCharts(const output::Heading& heading,
+                          std::vector<const output::Chart*>& charts) {
+  for (const auto& item : heading.Items()) {
+    if (const output::Chart* chart = item->AsChart())
+      charts.push_back(chart);
+    else if (const output::Heading* child = item->AsHeading())
+      collectCharts(*child, charts);
+  }
+}
+
+// Every chart of the document, in output order.
+inline std::vector<const output::Chart*> chartsOf(const output::Document& document) {
+  std::vector<const output::Chart*> charts;
+  for (const auto& item : document.Items()) {
+    if (const output::Heading* heading = item->AsHeading())
+      collectCharts(*heading, charts);
+    else if (const output::Chart* chart = item->AsChart())
+      charts.push_back(chart);
+  }
+  return charts;
+}
+
+inline std::vector<std::string> templatesOf(const std::vector<const output::Chart*>& charts) {
+  std::vector<std::string> names;
+  for (const output::Chart* chart : charts)
+    names.push_back(chart->templateName);
+  return names;
+}
+
+// The values of one variable of a chart's data source, numbers and texts as text ("" missing).
+inline std::vector<std::string> column(const output::Chart& chart, const std::string& source,
+                                       const std::string& variable) {
+  std::vector<std::string> values;
+  auto found = chart.sources.find(source);
+  if (found == chart.sources.end())
+    return values;
+  std::size_t at = 0;
+  while (at < found->second.variables.size() && found->second.variables[at] != variable)
+    ++at;
+  for (const auto& row : found->second.rows) {
+    if (at >= row.size())
+      values.push_back("<none>");
+    else if (row[at].text)
+      values.push_back(*row[at].text);
+    else if (row[at].number)
+      values.push_back(ChartOutput::double2String(*row[at].number, nullptr));
+    else
+      values.push_back("");
+  }
+  return values;
+}
+
+inline bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// One bundled example through the procedure object as the host drives it; the run keeps the
+// document.
+inline std::unique_ptr<outtest::WriterRun> runExample(const std::string& name) {
+  const std::string xml = outtest::readFile(outtest::sourcePath("examples/" + name + ".xml"));
+  auto owned = std::make_unique<outtest::WriterRun>(xml);
+  outtest::WriterRun& run = *owned;
+  NOPRProcCustom proc;
+  proc.SetProcedure(run.procedure.get());
+  proc.SetDataSource(run.data.get());
+  proc.SetSeedGeneratorState(1);
+  CommandDescriptor grammar = MakeNptestsDescriptor();
+  ParserMessageLog log;
+  grammar.SetMessageLog(&log);
+  std::unique_ptr<CommandSpec> spec =
+      CommandParser(grammar, run.data.get())
+          .Parse(outtest::readFile(outtest::sourcePath("examples/" + name + ".sps")));
+  EXPECT_TRUE(proc.ProcessSyntax(spec.get(), &grammar)) << name;
+  CFStatXMLInfoBlock block;
+  block.fResultXML = xml;
+  EXPECT_TRUE(proc.ProcessOutputXML("", block)) << name;
+  return owned;
+}
+
+} // namespace viewtest
