@@ -291,3 +291,55 @@ TEST(DrawMarks, BackToBackPanelsGrowAwayFromTheirGap) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DrawMarks, LabelFramesFollowTheirLocations) {
+  const char* spec = R"(<visualization frameWidth="2" frameHeight="1.5">
+    <graph id="graph1"><location part="right" method="fixed" value="60%"/></graph>
+    <labelFrame id="first">
+      <location part="left" method="attach" target="graph1"/>
+      <location part="top" method="same" target="graph1"/>
+      <location part="width" method="sizeToContent"/>
+      <label><text>Mean = 12.5
+N = 40</text></label></labelFrame>
+    <labelFrame id="second">
+      <location part="top" method="attach" target="first"/>
+      <location part="left" method="same" target="first"/>
+      <label><text>Second</text></label></labelFrame>
+    <labelFrame id="empty"><label><text></text></label></labelFrame>
+  </visualization>)";
+  drawtest::Drawn drawn = drawtest::Draw(spec, nullptr);
+  std::vector<const ViZNode*> frames = drawtest::WithClass(drawn, "label-frame");
+  ASSERT_EQ(frames.size(), 2u) << "a frame without text is not drawn";
+  const ViZNode* first = frames[0]->FirstChild("rect");
+  const ViZNode* second = frames[1]->FirstChild("rect");
+  ASSERT_TRUE(first && second);
+  EXPECT_NEAR(drawtest::Number(*first, "x"), 0.6 * 640, 0.02);
+  EXPECT_NEAR(drawtest::Number(*second, "x"), drawtest::Number(*first, "x"), 0.02);
+  EXPECT_NEAR(drawtest::Number(*second, "y"),
+              drawtest::Number(*first, "y") + drawtest::Number(*first, "height"), 0.02);
+  EXPECT_EQ(drawtest::TextOf(*frames[0]->FirstChild("text")), "Mean = 12.5|N = 40");
+}
+
+TEST(DrawMarks, LinesJoinTheirPointsInOrderOfXAndSkipMissingOnes) {
+  const char* spec = R"(<visualization>
+    <sourceVariable id="x" source="s" variable="x"/>
+    <sourceVariable id="y" source="s" variable="y"/>
+    <graph><line><x variable="x"/><y variable="y"/></line></graph>
+  </visualization>)";
+  VarDataProcessor data;
+  drawtest::AddSource(data, "s", {{"x", {3, 1, 2, NAN}, {}}, {"y", {30, 10, NAN, 5}, {}}});
+  drawtest::Drawn drawn = drawtest::Draw(spec, &data);
+  std::vector<const ViZNode*> curves = drawtest::WithClass(drawn, "curve");
+  ASSERT_EQ(curves.size(), 1u);
+  std::string path = curves[0]->AttributeOr("d", "");
+  EXPECT_EQ(std::count(path.begin(), path.end(), 'M'), 1);
+  EXPECT_EQ(std::count(path.begin(), path.end(), 'L'), 1) << "two points: (1, 10) and (3, 30)";
+  // From the left end, upwards to the right.
+  double x0 = std::strtod(path.c_str() + 1, nullptr);
+  double x1 = std::strtod(path.c_str() + path.find('L') + 1, nullptr);
+  EXPECT_LT(x0, x1);
+}
+
+} // namespace

@@ -110,7 +110,10 @@ const std::string* ChartVariable::Relabel(const Value& value, int categoryIndex)
 
 std::string ChartVariable::FormatNumber(double value, double step) const {
   std::string text;
-  if (fFormat && (fFormat->IsDateTime() || (fDecimals < 0 && !fFormat->IsString()))) {
+  // Ticks of a plain number format take the decimals their step needs ("150", not "150.00");
+  // dates and times keep their format.
+  bool plainTick = step > 0 && fFormat && !fFormat->IsDateTime() && fDecimals < 0;
+  if (fFormat && !plainTick && (fFormat->IsDateTime() || (fDecimals < 0 && !fFormat->IsString()))) {
     text = FormatValue(value, *fFormat);
   } else if (fDecimals >= 0) {
     text = Fixed(value, fDecimals);
