@@ -8,6 +8,7 @@ packages=(
   libxerces-c-dev          # the XML parser behind the result-document reader
   nlohmann-json3-dev       # JSON output, JSON dictionaries, JSON tests
   libcli11-dev             # the nptests command line
+  libfreetype-dev libfontconfig-dev fonts-liberation2   # chart texts measured with the chart font
   googletest libgtest-dev libgmock-dev   # unit tests
   clang-format
   clang libclang-rt-14-dev # libFuzzer for the reader's fuzz run in CI

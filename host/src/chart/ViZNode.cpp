@@ -100,7 +100,17 @@ namespace {
 // keeps them. Only quoted text inside start tags changes; comments, CDATA sections, processing
 // instructions and end tags are copied as they are. Markup that is not well-formed is copied too,
 // for the parser to refuse.
-std::string KeepBreaksInAttributes(const std::string& text) {
+//
+// `edits` receives, for each character replaced, its offset in `text` and in the result, so that
+// a parser's position in the result can be told in the text the caller wrote.
+struct BreakEdit {
+  std::size_t in;
+  std::size_t out;
+  std::size_t inLength;
+  std::size_t outLength;
+};
+
+std::string KeepBreaksInAttributes(const std::string& text, std::vector<BreakEdit>& edits) {
   std::string out;
   out.reserve(text.size());
   std::size_t i = 0;
@@ -137,9 +147,12 @@ std::string KeepBreaksInAttributes(const std::string& text) {
         } else if (quote != 0 && c == quote) {
           quote = 0;
         } else if (quote != 0 && (c == '\n' || c == '\r' || c == '\t')) {
+          const std::size_t start = i;
           if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
             ++i; // CR LF is one line end
-          out += c == '\t' ? "&#9;" : "&#10;";
+          const char* reference = c == '\t' ? "&#9;" : "&#10;";
+          edits.push_back({start, out.size(), i + 1 - start, std::strlen(reference)});
+          out += reference;
           continue;
         }
         out += c;
@@ -147,6 +160,54 @@ std::string KeepBreaksInAttributes(const std::string& text) {
     }
   }
   return out;
+}
+
+// The offset of a 1-based line and column (counted in characters) in UTF-8 text, or npos.
+std::size_t OffsetOf(const std::string& text, unsigned long line, unsigned long column) {
+  std::size_t at = 0;
+  for (unsigned long l = 1; l < line; ++l) {
+    at = text.find('\n', at);
+    if (at == std::string::npos)
+      return at;
+    ++at;
+  }
+  for (unsigned long c = 1; c < column && at < text.size(); ++c) {
+    ++at;
+    while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80)
+      ++at;
+  }
+  return at;
+}
+
+// The parser's position, which is in the text with the breaks replaced, moved back into the text
+// as written.
+void MoveToWrittenText(SDOMXMLError& error, const std::string& written, const std::string& parsed,
+                       const std::vector<BreakEdit>& edits) {
+  if (edits.empty() || error.line == 0)
+    return;
+  std::size_t at = OffsetOf(parsed, error.line, error.column);
+  if (at == std::string::npos)
+    return;
+  std::size_t shift = 0; // how far the parsed text runs ahead of the written one here
+  for (const BreakEdit& edit : edits) {
+    if (edit.out >= at)
+      break;
+    at = std::max(at, edit.out + edit.outLength); // a position inside a reference: its end
+    shift += edit.outLength - edit.inLength;
+  }
+  at -= shift;
+  unsigned long line = 1;
+  unsigned long column = 1;
+  for (std::size_t i = 0; i < at && i < written.size(); ++i) {
+    if (written[i] == '\n') {
+      ++line;
+      column = 1;
+    } else if ((static_cast<unsigned char>(written[i]) & 0xC0) != 0x80) {
+      ++column;
+    }
+  }
+  error.line = line;
+  error.column = column;
 }
 
 class TreeBuilder : public XMLEventHandler {
@@ -256,8 +317,12 @@ ParsedSpecification ParseSpecification(const std::string& text, std::size_t maxB
                      " bytes, more than the limit of " + std::to_string(maxBytes));
   TreeBuilder builder;
   SDOMXMLError error;
-  if (!ReadXMLEvents(KeepBreaksInAttributes(text), builder, error, maxBytes, maxDepth))
+  std::vector<BreakEdit> edits;
+  const std::string kept = KeepBreaksInAttributes(text, edits);
+  if (!ReadXMLEvents(kept, builder, error, maxBytes, maxDepth)) {
+    MoveToWrittenText(error, text, kept, edits);
     throw ChartError("the chart specification is not valid XML: " + error.ToString());
+  }
   ParsedSpecification parsed = builder.Take();
   if (!parsed.root)
     throw ChartError("the chart specification has no root element");

@@ -1,0 +1,293 @@
+// The marks a chart draws for given data: bars, stacks, box plots, networks, facets, legends,
+// tooltips, relabels, and what missing values leave out.
+#include "DrawSvg.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <set>
+
+namespace {
+
+using namespace drawtest;
+
+const char* const kBars = R"(<visualization>
+  <sourceVariable id="cat" source="s" variable="cat" categorical="true"/>
+  <sourceVariable id="val" source="s" variable="val"/>
+  <sourceVariable id="type" source="s" variable="type" categorical="true"/>
+  <graph><interval id="bars" position="POSITION">
+    <x variable="cat"/><y variable="val"/><color id="c" variable="type"/>
+  </interval></graph>
+  <legend id="l"><legendTarget target="c"/></legend>
+  <popup target="bars" tokenTemplate="$[cat]$ has $[val]$"/>
+</visualization>)";
+
+std::string WithPosition(const std::string& position) {
+  std::string text = kBars;
+  text.replace(text.find("POSITION"), 8, position);
+  return text;
+}
+
+TEST(DrawMarks, OneBarPerRowWithAValueAndMissingValuesDrawNothing) {
+  struct Case {
+    const char* desc;
+    std::vector<std::string> categories;
+    std::vector<double> values;
+    std::size_t bars;
+  } cases[] = {
+      {"three categories", {"a", "b", "c"}, {1, 2, 3}, 3},
+      {"a missing value", {"a", "b", "c"}, {1, NAN, 3}, 2},
+      {"a missing category", {"a", "", "c"}, {1, 2, 3}, 2},
+      {"a zero bar has no height", {"a", "b"}, {0, 4}, 1},
+      {"negative values", {"a", "b"}, {-2, 4}, 2},
+  };
+  for (const Case& c : cases) {
+    VarDataProcessor data;
+    AddSource(data, "s", {{"cat", {}, c.categories}, {"val", c.values, {}}});
+    Drawn drawn = Draw(WithPosition("dodge"), &data);
+    EXPECT_EQ(WithClass(drawn, "bar").size(), c.bars) << c.desc;
+    for (const ViZNode* bar : WithClass(drawn, "bar"))
+      EXPECT_GT(Number(*bar, "height"), 0) << c.desc;
+  }
+}
+
+TEST(DrawMarks, StackedSegmentsTouchAndShareTheHeightByValue) {
+  VarDataProcessor data;
+  AddSource(data, "s",
+            {{"cat", {}, {"a", "a", "b", "b"}},
+             {"val", {30, 10, 20, 20}, {}},
+             {"type", {}, {"x", "y", "x", "y"}}});
+  Drawn drawn = Draw(WithPosition("stack"), &data);
+  std::vector<const ViZNode*> bars = WithClass(drawn, "bar");
+  ASSERT_EQ(bars.size(), 4u);
+  // Segments of one category share x; the lower one's top is the upper one's bottom.
+  std::map<double, std::vector<const ViZNode*>> byX;
+  for (const ViZNode* bar : bars)
+    byX[Number(*bar, "x")].push_back(bar);
+  ASSERT_EQ(byX.size(), 2u);
+  double totals[2];
+  int i = 0;
+  for (auto& [x, segments] : byX) {
+    ASSERT_EQ(segments.size(), 2u);
+    std::sort(segments.begin(), segments.end(),
+              [](auto a, auto b) { return Number(*a, "y") < Number(*b, "y"); });
+    EXPECT_NEAR(Number(*segments[0], "y") + Number(*segments[0], "height"),
+                Number(*segments[1], "y"), 0.02);
+    totals[i++] = Number(*segments[0], "height") + Number(*segments[1], "height");
+  }
+  // Both stacks total 40: equal heights. Within "a", 30 : 10 by height (first type at the bottom).
+  EXPECT_NEAR(totals[0], totals[1], 0.05);
+  auto a = byX.begin()->second;
+  EXPECT_NEAR(Number(*a[1], "height") / Number(*a[0], "height"), 3.0, 0.01);
+}
+
+TEST(DrawMarks, DodgedBarsSitSideBySideWithinTheirBand) {
+  VarDataProcessor data;
+  AddSource(data, "s", {{"cat", {}, {"a", "a"}}, {"val", {5, 5}, {}}, {"type", {}, {"x", "y"}}});
+  Drawn drawn = Draw(WithPosition("dodge"), &data);
+  std::vector<const ViZNode*> bars = WithClass(drawn, "bar");
+  ASSERT_EQ(bars.size(), 2u);
+  double x0 = Number(*bars[0], "x"), x1 = Number(*bars[1], "x");
+  EXPECT_NEAR(std::fabs(x1 - x0), Number(*bars[0], "width"), 0.02) << "touching, not overlapping";
+  EXPECT_NE(*bars[0]->Attribute("fill"), *bars[1]->Attribute("fill"));
+}
+
+TEST(DrawMarks, LegendListsTheColourCategoriesAndTooltipsFillTheirTokens) {
+  VarDataProcessor data;
+  AddSource(data, "s",
+            {{"cat", {}, {"north", "south", "east"}},
+             {"val", {1.5, 2, 3}, {}},
+             {"type", {}, {"x", "y", "z"}}});
+  Drawn drawn = Draw(WithPosition("dodge"), &data);
+  EXPECT_EQ(WithClass(drawn, "legend-entry").size(), 3u);
+  std::set<std::string> tooltips;
+  for (const ViZNode* bar : WithClass(drawn, "bar"))
+    if (const ViZNode* title = bar->FirstChild("title"))
+      tooltips.insert(title->text);
+  EXPECT_EQ(tooltips, (std::set<std::string>{"north has 1.5", "south has 2", "east has 3"}));
+}
+
+TEST(DrawMarks, RelabelsAndFormatsReachTheTexts) {
+  const char* spec = R"(<visualization>
+    <sourceVariable id="cat" source="s" variable="cat" categorical="true">
+      <format><relabel key="2.0" label="Two"/><relabel index="0" label="First"/></format>
+    </sourceVariable>
+    <sourceVariable id="val" source="s" variable="val">
+      <format prefix="~" suffix="%" decimals="1"/>
+    </sourceVariable>
+    <graph><interval id="bars"><x variable="cat"/><y variable="val"/>
+      <labeling variable="val"/></interval></graph>
+  </visualization>)";
+  VarDataProcessor data;
+  AddSource(data, "s", {{"cat", {1, 2, 3}, {}}, {"val", {10, 20, 30}, {}}});
+  Drawn drawn = Draw(spec, &data);
+  std::vector<std::string> ticks;
+  for (const ViZNode* axis : WithClass(drawn, "x"))
+    for (const ViZNode* tick : WithClass(drawn, "tick"))
+      if (tick->parent == axis)
+        if (const ViZNode* text = tick->FirstChild("text"))
+          ticks.push_back(TextOf(*text));
+  EXPECT_EQ(ticks, (std::vector<std::string>{"First", "Two", "3"}));
+  std::vector<std::string> labels;
+  for (const ViZNode* label : WithClass(drawn, "value-label"))
+    labels.push_back(TextOf(*label));
+  EXPECT_EQ(labels, (std::vector<std::string>{"~10.0%", "~20.0%", "~30.0%"}));
+}
+
+const char* const kBox = R"(<visualization>
+  <sourceVariable id="v" source="b" variable="v"/>
+  <sourceVariable id="g" source="b" variable="g" categorical="true"/>
+  <sourceVariable id="id" source="b" variable="id"/>
+  <graph><schema id="schema"><x variable="g"/><y variable="v"/><labeling variable="id"/></schema>
+  </graph>
+</visualization>)";
+
+TEST(DrawMarks, BoxPlotUsesTukeysHingesAndTellsOutliersFromExtremes) {
+  // 1..10, 22, 40: hinges 3.5 and 9.5 (box length 6), median 6.5; 22 lies beyond 1.5 box
+  // lengths, 40 beyond 3.
+  std::vector<double> values = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 22, 40};
+  std::vector<std::string> groups(values.size(), "g1");
+  std::vector<std::string> ids;
+  for (std::size_t i = 0; i < values.size(); ++i)
+    ids.push_back("case" + std::to_string(i + 1));
+  VarDataProcessor data;
+  AddSource(data, "b", {{"v", values, {}}, {"g", {}, groups}, {"id", {}, ids}});
+  Drawn drawn = Draw(kBox, &data);
+  std::vector<const ViZNode*> boxes = WithClass(drawn, "box");
+  std::vector<const ViZNode*> medians = WithClass(drawn, "median");
+  ASSERT_EQ(boxes.size(), 1u);
+  ASSERT_EQ(medians.size(), 1u);
+  double top = Number(*boxes[0], "y"), height = Number(*boxes[0], "height");
+  double median = Number(*medians[0], "y1");
+  EXPECT_NEAR((median - top) / height, 0.5, 0.01) << "(9.5 - 6.5) / (9.5 - 3.5)";
+  EXPECT_EQ(WithClass(drawn, "outlier").size(), 1u);
+  EXPECT_EQ(WithClass(drawn, "extreme").size(), 1u);
+  EXPECT_EQ(WithClass(drawn, "whisker").size(), 2u);
+  std::set<std::string> labels;
+  for (const ViZNode* label : WithClass(drawn, "value-label"))
+    labels.insert(TextOf(*label));
+  EXPECT_EQ(labels, (std::set<std::string>{"case11", "case12"}));
+  // The extreme is above the outlier, which is above the box.
+  double outlierY = Number(*WithClass(drawn, "outlier")[0], "cy");
+  EXPECT_LT(outlierY, top);
+}
+
+TEST(DrawMarks, BoxPlotOfAnOddCountTakesTheMedianIntoBothHalves) {
+  // 1..5: halves 1,2,3 and 3,4,5, hinges 2 and 4, median 3; no outliers.
+  VarDataProcessor data;
+  AddSource(data, "b", {{"v", {5, 3, 1, 4, 2}, {}}, {"g", {}, {"a", "a", "a", "a", "a"}}});
+  Drawn drawn = Draw(kBox, &data);
+  ASSERT_EQ(WithClass(drawn, "box").size(), 1u);
+  const ViZNode& box = *WithClass(drawn, "box")[0];
+  double median = Number(*WithClass(drawn, "median")[0], "y1");
+  EXPECT_NEAR((median - Number(box, "y")) / Number(box, "height"), 0.5, 0.01);
+  EXPECT_TRUE(WithClass(drawn, "outlier").empty());
+  EXPECT_TRUE(WithClass(drawn, "extreme").empty());
+}
+
+TEST(DrawMarks, NetworkDrawsEveryNodeAndOnlyEdgesBetweenKnownNodes) {
+  const char* spec = R"(<visualization>
+    <sourceVariable id="node" source="n" variable="node" categorical="true"/>
+    <sourceVariable id="from" source="e" variable="from"/>
+    <sourceVariable id="to" source="e" variable="to"/>
+    <sourceVariable id="type" source="e" variable="type" categorical="true"/>
+    <graph>
+      <edge id="edges"><from variable="from"/><to variable="to"/>
+        <color id="tc" variable="type" palette="#D55E00;#999999"/><dash variable="type"/></edge>
+      <node id="nodes"><value variable="node"/><labeling variable="node"/>
+        <graphLayoutStatistic method="circle"/></node>
+    </graph>
+  </visualization>)";
+  VarDataProcessor data;
+  AddSource(data, "n", {{"node", {1, 2, 3, 4}, {}}});
+  AddSource(data, "e",
+            {{"from", {1, 1, 2, 3, 9}, {}},
+             {"to", {2, 3, 4, 4, 1}, {}},
+             {"type", {}, {"sig", "not", "not", "sig", "sig"}}});
+  Drawn drawn = Draw(spec, &data);
+  std::vector<const ViZNode*> nodes = WithClass(drawn, "node");
+  ASSERT_EQ(nodes.size(), 4u);
+  EXPECT_EQ(WithClass(drawn, "edge").size(), 4u) << "the edge from node 9 has nowhere to go";
+  std::map<std::string, int> strokes;
+  for (const ViZNode* edge : WithClass(drawn, "edge"))
+    ++strokes[edge->AttributeOr("stroke", "")];
+  EXPECT_EQ(strokes, (std::map<std::string, int>{{"#D55E00", 2}, {"#999999", 2}}));
+  // The first node stands at the top, in the middle.
+  double cx = Number(*nodes[0], "cx"), cy = Number(*nodes[0], "cy");
+  for (const ViZNode* node : nodes)
+    EXPECT_LE(cy, Number(*node, "cy") + 0.01);
+  EXPECT_NEAR(cx, Number(*nodes[2], "cx"), 0.02);
+  EXPECT_TRUE(WithClass(drawn, "axis").empty()) << "networks have no axes";
+}
+
+TEST(DrawMarks, FacetsMakeOnePanelPerCategoryPair) {
+  const char* spec = R"(<visualization>
+    <sourceVariable id="r" source="s" variable="r" categorical="true"/>
+    <sourceVariable id="c" source="s" variable="c" categorical="true"/>
+    <sourceVariable id="v" source="s" variable="v"/>
+    <sourceVariable id="k" source="s" variable="k" categorical="true"/>
+    <graph>
+      <faceting><facet variable="c" dim="column"><label><text>Columns</text></label></facet>
+        <facet variable="r" dim="row"/></faceting>
+      <interval><x variable="k"/><y variable="v"/></interval>
+    </graph>
+  </visualization>)";
+  VarDataProcessor data;
+  std::vector<std::string> rows, columns, keys;
+  std::vector<double> values;
+  for (const char* r : {"r1", "r2"})
+    for (const char* c : {"c1", "c2", "c3"}) {
+      rows.push_back(r);
+      columns.push_back(c);
+      keys.push_back("k");
+      values.push_back(values.size() + 1);
+    }
+  AddSource(data, "s", {{"r", {}, rows}, {"c", {}, columns}, {"v", values, {}}, {"k", {}, keys}});
+  Drawn drawn = Draw(spec, &data);
+  EXPECT_EQ(WithClass(drawn, "panel").size(), 6u);
+  EXPECT_EQ(WithClass(drawn, "bar").size(), 6u) << "each panel shows its own row";
+  EXPECT_EQ(WithClass(drawn, "facet-label").size(), 1u);
+  EXPECT_EQ(WithClass(drawn, "panel-label").size(), 5u) << "three column and two row headings";
+}
+
+TEST(DrawMarks, BackToBackPanelsGrowAwayFromTheirGap) {
+  const char* spec = R"(<visualization>
+    <sourceVariable id="n" source="s" variable="n"/>
+    <sourceVariable id="m" source="s" variable="m"/>
+    <sourceVariable id="t" source="s" variable="t" categorical="true"/>
+    <graph><facetLayout alternating="true " centre="y" invert="true"/>
+      <faceting><facet variable="t" dim="column"/></faceting>
+      <interval orientation="horizontal"><x variable="n"/><y variable="m"/><binStatistic/>
+        <summaryStatistic method="sum"/></interval></graph>
+  </visualization>)";
+  VarDataProcessor data;
+  AddSource(data, "s",
+            {{"n", {4, 2, 3, 5}, {}}, {"m", {1, 2, 1, 2}, {}}, {"t", {}, {"a", "a", "b", "b"}}});
+  Drawn drawn = Draw(spec, &data);
+  std::vector<const ViZNode*> bars = WithClass(drawn, "bar");
+  ASSERT_EQ(bars.size(), 4u);
+  // Bars of the first panel end (right edge) at one x, those of the second start at another,
+  // to the right of it: both stand against the gap.
+  std::vector<const ViZNode*> byX = bars;
+  std::sort(byX.begin(), byX.end(),
+            [](auto a, auto b) { return Number(*a, "x") < Number(*b, "x"); });
+  std::set<double> leftRightEdges, rightLeftEdges;
+  for (std::size_t i = 0; i < byX.size(); ++i) {
+    double x = Number(*byX[i], "x"), w = Number(*byX[i], "width");
+    if (i < 2)
+      leftRightEdges.insert(std::round(x + w));
+    else
+      rightLeftEdges.insert(std::round(x));
+  }
+  ASSERT_EQ(leftRightEdges.size(), 1u);
+  ASSERT_EQ(rightLeftEdges.size(), 1u);
+  EXPECT_LT(*leftRightEdges.begin(), *rightLeftEdges.begin());
+  // Inverted value axis: the bin of 1 is above the bin of 2.
+  // Bars come in the order of their bins within a panel: m = 1, then m = 2 of panel a.
+  const ViZNode* low = bars[0];
+  const ViZNode* high = bars[1];
+  ASSERT_TRUE(low && high);
+  EXPECT_LT(Number(*low, "y"), Number(*high, "y"));
+}
+
+} // namespace

@@ -1,0 +1,375 @@
+// What the drawing must hold whatever it is given: well-formed SVG, escaped texts, finite
+// coordinates, round ticks, bounded work, and every shipped template drawn as its data says.
+#include "ChartScale.h"
+#include "DrawSvg.h"
+#include "FontMetrics.h"
+#include "GallerySamples.h"
+
+#include "chart/ChartError.h"
+
+#include <chrono>
+#include <cmath>
+#include <map>
+#include <random>
+#include <regex>
+#include <set>
+
+namespace {
+
+using namespace drawtest;
+
+TEST(DrawRobustness, HostileTextsAreEscapedAndControlCharactersDropped) {
+  const char* spec = R"(<visualization>
+    <title><text>Title &lt;b&gt; &amp; "q"</text></title>
+    <sourceVariable id="cat" source="s" variable="cat" categorical="true"/>
+    <sourceVariable id="val" source="s" variable="val"/>
+    <graph><interval id="bars"><x variable="cat"/><y variable="val"/></interval></graph>
+    <popup target="bars" tokenTemplate="$[cat]$"/>
+  </visualization>)";
+  VarDataProcessor data;
+  AddSource(
+      data, "s",
+      {{"cat",
+        {},
+        {"<script>alert(1)</script>", "a&b\"c'd", std::string("bell\x07\x1b"), "\xff\xfe broken"}},
+       {"val", {1, 2, 3, 4}, {}}});
+  Drawn drawn = Draw(spec, &data);
+  ASSERT_TRUE(drawn.root);
+  EXPECT_EQ(drawn.svg.find("<script"), std::string::npos);
+  EXPECT_EQ(drawn.svg.find('\x07'), std::string::npos);
+  EXPECT_EQ(drawn.svg.find('\x1b'), std::string::npos);
+  EXPECT_NE(drawn.svg.find("&lt;script&gt;"), std::string::npos);
+  std::vector<std::string> tooltips;
+  for (const ViZNode* bar : WithClass(drawn, "bar"))
+    tooltips.push_back(bar->FirstChild("title") ? bar->FirstChild("title")->text : "");
+  EXPECT_EQ(tooltips, (std::vector<std::string>{"<script>alert(1)</script>", "a&b\"c'd", "bell",
+                                                "\xEF\xBF\xBD\xEF\xBF\xBD broken"}));
+  ASSERT_EQ(WithClass(drawn, "chart-title").size(), 1u);
+  EXPECT_EQ(TextOf(*WithClass(drawn, "chart-title")[0]), "Title <b> & \"q\"");
+}
+
+TEST(DrawRobustness, TicksFallOnRoundNumbersCoveringTheData) {
+  struct Case {
+    double low, high;
+  } cases[] = {{0, 1},    {0, 7},       {0.001, 0.0093}, {-3.7, 12.2}, {1e6, 3.2e6},
+               {97, 103}, {-0.5, 0.5},  {0, 19},         {0, 21},      {12345.6, 12345.9},
+               {5, 5},    {-1e-9, 1e-9}};
+  for (const Case& c : cases) {
+    ChartScale scale;
+    scale.Include(c.low);
+    scale.Include(c.high);
+    scale.Settle(false, nullptr, nullptr, false);
+    const std::vector<double>& ticks = scale.Ticks();
+    std::string desc = std::to_string(c.low) + ".." + std::to_string(c.high);
+    ASSERT_GE(ticks.size(), 4u) << desc;
+    EXPECT_LE(ticks.size(), 10u) << desc;
+    EXPECT_LE(scale.Low(), c.low) << desc;
+    EXPECT_GE(scale.High(), c.high) << desc;
+    double step = scale.Step();
+    double mantissa = step / std::pow(10, std::floor(std::log10(step)));
+    EXPECT_TRUE(std::fabs(mantissa - 1) < 1e-9 || std::fabs(mantissa - 2) < 1e-9 ||
+                std::fabs(mantissa - 5) < 1e-9)
+        << desc << " step " << step;
+    for (double tick : ticks)
+      EXPECT_NEAR(std::remainder(tick, step), 0, step * 1e-6) << desc << " tick " << tick;
+  }
+}
+
+TEST(DrawRobustness, DateAxesTickOnCalendarStepsInTheDateFormat) {
+  const char* spec = R"(<visualization>
+    <sourceVariable id="d" source="s" variable="d" format="DATE11"/>
+    <sourceVariable id="v" source="s" variable="v"/>
+    <graph><point><x variable="d"/><y variable="v"/></point></graph>
+  </visualization>)";
+  struct Case {
+    const char* desc;
+    int fromYear, toYear, toMonth;
+    const char* pattern;
+  } cases[] = {
+      {"years", 2001, 2019, 6, R"(01-JAN-\d{4})"},
+      {"months", 2020, 2020, 11, R"(01-[A-Z]{3}-202[01])"},
+  };
+  for (const Case& c : cases) {
+    double from = DayNumber(c.fromYear, 2, 10) * 86400.;
+    double to = DayNumber(c.toYear, c.toMonth, 20) * 86400.;
+    VarDataProcessor data;
+    AddSource(data, "s", {{"d", {from, to}, {}}, {"v", {1, 2}, {}}});
+    Drawn drawn = Draw(spec, &data);
+    std::vector<std::string> labels;
+    for (const ViZNode* axis : WithClass(drawn, "x"))
+      for (const auto& tick : axis->children)
+        if (const ViZNode* text = tick->FirstChild("text"))
+          labels.push_back(TextOf(*text));
+    ASSERT_GE(labels.size(), 3u) << c.desc;
+    for (const std::string& label : labels)
+      EXPECT_TRUE(std::regex_match(label, std::regex(c.pattern))) << c.desc << ": " << label;
+  }
+}
+
+TEST(DrawRobustness, OnlyAVisualizationIsDrawnAndAnEmptyOneIsAFrame) {
+  ParsedSpecification notChart = ParseSpecification("<graph/>", 1 << 20, 64);
+  EXPECT_THROW(DrawChart(*notChart.root, nullptr, {}), ChartError);
+  Drawn empty = Draw("<visualization frameWidth=\"1e308\" frameHeight=\"-3\"/>", nullptr);
+  ASSERT_TRUE(empty.root);
+  EXPECT_EQ(empty.root->name, "svg");
+  EXPECT_EQ(empty.root->AttributeOr("role", ""), "img");
+  EXPECT_LE(Number(*empty.root, "width"), 12 * 320);
+  EXPECT_GT(Number(*empty.root, "height"), 0);
+}
+
+// Random documents of the grammar's vocabulary with odd values: nothing throws, the SVG parses,
+// and no coordinate is "nan" or "inf".
+TEST(DrawRobustness, RandomDocumentsDrawWithoutFault) {
+  const char* const elements[] = {"interval", "line",        "area",     "point",     "schema",
+                                  "edge",     "node",        "textMark", "lineGuide", "axis",
+                                  "faceting", "facetLayout", "location"};
+  const char* const children[] = {"x",
+                                  "y",
+                                  "color",
+                                  "pattern",
+                                  "dash",
+                                  "value",
+                                  "from",
+                                  "to",
+                                  "labeling",
+                                  "binStatistic",
+                                  "summaryStatistic",
+                                  "distributionStatistic",
+                                  "facet",
+                                  "scale",
+                                  "range",
+                                  "region"};
+  const char* const attributes[] = {
+      "variable", "position",    "orientation",  "min",       "max",
+      "x",        "y",           "dim",          "gap",       "alternating",
+      "centre",   "invert",      "distribution", "parameter", "secondaryParameter",
+      "part",     "method",      "value",        "below",     "above",
+      "reverse",  "includeZero", "style",        "palette"};
+  const char* const values[] = {"v0",
+                                "v1",
+                                "v2",
+                                "stack",
+                                "dodge",
+                                "horizontal",
+                                "1e308",
+                                "-1e308",
+                                "nan",
+                                "0",
+                                "-5",
+                                "50%",
+                                "x",
+                                "y",
+                                "true",
+                                "false",
+                                "normal",
+                                "poisson",
+                                "uniform",
+                                "exponential",
+                                "column",
+                                "row",
+                                "0.5",
+                                "fixed",
+                                "attach",
+                                "same",
+                                "sizeToContent",
+                                "#zz",
+                                "",
+                                "1970-01-01",
+                                "P1D",
+                                "right",
+                                "top",
+                                "width"};
+  std::mt19937 random(20261206);
+  auto pick = [&](auto& list) {
+    return list[std::uniform_int_distribution<std::size_t>(0, std::size(list) - 1)(random)];
+  };
+  for (int round = 0; round < 150; ++round) {
+    std::string spec = "<visualization>";
+    for (int v = 0; v < 3; ++v)
+      spec += "<sourceVariable id=\"v" + std::to_string(v) + "\" source=\"s\" variable=\"c" +
+              std::to_string(v) + "\"" + (random() % 2 ? " categorical=\"true\"" : "") + "/>";
+    spec += "<graph>";
+    for (int e = 0; e < 4; ++e) {
+      spec += std::string("<") + pick(elements);
+      std::set<std::string> used;
+      for (int a = 0; a < 3; ++a)
+        if (std::string name = pick(attributes); used.insert(name).second)
+          spec += " " + name + "=\"" + pick(values) + "\"";
+      spec += ">";
+      for (int c = 0; c < 4; ++c)
+        if (std::string name = pick(attributes); name != "variable")
+          spec += std::string("<") + pick(children) + " variable=\"" + pick(values) + "\" " + name +
+                  "=\"" + pick(values) + "\"/>";
+      spec += "</element>";
+    }
+    // Elements were opened with random names: close them by rewriting the end tags.
+    std::string fixed;
+    std::vector<std::string> open;
+    for (std::size_t at = 0; at < spec.size();) {
+      std::size_t next = spec.find('<', at + 1);
+      std::string piece = spec.substr(at, next == std::string::npos ? next : next - at);
+      if (piece.rfind("</element>", 0) == 0 && !open.empty()) {
+        piece = "</" + open.back() + ">";
+        open.pop_back();
+      } else if (piece.size() > 1 && piece[1] != '/' && piece.find("/>") == std::string::npos) {
+        std::string name = piece.substr(1, piece.find_first_of(" >") - 1);
+        if (name != "visualization" && name != "graph")
+          open.push_back(name);
+      }
+      fixed += piece;
+      at = next == std::string::npos ? spec.size() : next;
+    }
+    fixed += "</graph></visualization>";
+    VarDataProcessor data;
+    std::vector<Column> columns;
+    for (int v = 0; v < 3; ++v) {
+      Column column{"c" + std::to_string(v), {}, {}};
+      for (int row = 0; row < 12; ++row) {
+        double number = std::uniform_real_distribution<double>(-1e6, 1e6)(random);
+        if (row % 5 == 4)
+          number = NAN;
+        if (v == 2)
+          column.texts.push_back(row % 3 == 0 ? "" : "t" + std::to_string(row % 4));
+        else
+          column.numbers.push_back(row % 7 == 6 ? -1.7976931348623157e308 : number);
+      }
+      columns.push_back(column);
+    }
+    AddSource(data, "s", columns);
+    Drawn drawn;
+    ASSERT_NO_THROW(drawn = Draw(fixed, &data)) << fixed;
+    ASSERT_TRUE(drawn.root) << fixed;
+    EXPECT_EQ(drawn.svg.find("nan"), std::string::npos) << fixed;
+    EXPECT_EQ(drawn.svg.find("inf"), std::string::npos) << fixed;
+  }
+}
+
+TEST(DrawRobustness, HugeDataIsCappedNotHung) {
+  const char* spec = R"(<visualization>
+    <sourceVariable id="cat" source="s" variable="cat" categorical="true"/>
+    <sourceVariable id="val" source="s" variable="val"/>
+    <graph><interval><x variable="cat"/><y variable="val"/></interval>
+      <point><x variable="cat"/><y variable="val"/></point></graph>
+  </visualization>)";
+  VarDataProcessor data;
+  data.AddDataSource("s");
+  data.AddVariable("s", "cat");
+  data.AddVariable("s", "val");
+  const unsigned long rows = 200000;
+  for (unsigned long row = 0; row < rows; ++row) {
+    data.SetVariableValue("s", "cat", row, static_cast<double>(row));
+    data.SetVariableValue("s", "val", row, 1);
+  }
+  auto start = std::chrono::steady_clock::now();
+  Drawn drawn = Draw(spec, &data);
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_LT(seconds, 20);
+  EXPECT_EQ(WithClass(drawn, "bar").size(), 400u) << "categories beyond the cap are left out";
+  EXPECT_LE(WithClass(drawn, "point").size(), 20000u);
+}
+
+// Every shipped template with sample data: the marks its data calls for.
+TEST(DrawRobustness, EveryTemplateDrawsItsMarks) {
+  std::map<std::string, std::map<std::string, std::size_t>> expected = {
+      {"NPARStackedBar", {{"bar", 4}, {"legend-entry", 2}}},
+      {"NPARChiSquareTest", {{"bar", 10}, {"legend-entry", 2}, {"chart-title", 1}}},
+      {"NPAROneSampleRunsTest", {{"curve", 1}, {"region", 2}, {"guide", 2}}},
+      {"NPARHistogram", {{"curve", 1}, {"label-frame", 1}}},
+      {"NPARKolmogorovSmirnov", {{"panel", 2}}},
+      {"NPARRelatedSamplesHistogram", {{"panel", 2}}},
+      {"NPARBoxplot", {{"box", 4}, {"median", 4}, {"guide", 1}, {"label-frame", 1}}},
+      {"NPARWilcoxonPairSignedRank", {{"guide", 1}, {"legend-entry", 2}}},
+      {"FacetBarChart", {{"panel", 9}, {"cell-text", 3}, {"bar", 12}, {"legend-entry", 2}}},
+      {"GLMMPairwiseContrasts", {{"node", 5}, {"edge", 10}, {"chart-footnote", 1}}},
+  };
+  std::vector<GalleryChart> charts =
+      BuildGalleryCharts(std::string(NPTESTS_SOURCE_DIR) + "/resources/templates");
+  ASSERT_EQ(charts.size(), expected.size());
+  for (const GalleryChart& chart : charts) {
+    Drawn drawn = Draw(chart.specification, chart.data.get(), chart.name + "-");
+    ASSERT_TRUE(drawn.root) << chart.name;
+    for (const auto& [cls, count] : expected[chart.name])
+      EXPECT_EQ(WithClass(drawn, cls).size(), count) << chart.name << " " << cls;
+    EXPECT_EQ(drawn.svg.find("nan"), std::string::npos) << chart.name;
+    // Ids carry the chart's prefix, so that charts of one page do not clash.
+    std::regex id(R"( id="([^"]*)\")");
+    for (auto it = std::sregex_iterator(drawn.svg.begin(), drawn.svg.end(), id);
+         it != std::sregex_iterator(); ++it)
+      EXPECT_EQ((*it)[1].str().rfind(chart.name + "-", 0), 0u) << chart.name;
+  }
+}
+
+TEST(DrawRobustness, TheDrawingFollowsEditsOfTheTemplate) {
+  std::vector<GalleryChart> charts =
+      BuildGalleryCharts(std::string(NPTESTS_SOURCE_DIR) + "/resources/templates");
+  const GalleryChart* runs = nullptr;
+  const GalleryChart* chi = nullptr;
+  for (const GalleryChart& chart : charts) {
+    runs = chart.name == "NPAROneSampleRunsTest" ? &chart : runs;
+    chi = chart.name == "NPARChiSquareTest" ? &chart : chi;
+  }
+  ASSERT_TRUE(runs && chi);
+  auto guideX = [](const Drawn& drawn) {
+    std::vector<double> xs;
+    for (const ViZNode* guide : WithClass(drawn, "guide"))
+      xs.push_back(Number(*guide, "x1"));
+    return xs;
+  };
+  std::vector<double> before = guideX(Draw(runs->specification, nullptr));
+  std::string moved = runs->specification;
+  moved.replace(moved.find("<lineGuide x=\"19\""), 17, "<lineGuide x=\"35\"");
+  std::vector<double> after = guideX(Draw(moved, nullptr));
+  ASSERT_EQ(before.size(), 2u);
+  ASSERT_EQ(after.size(), 2u);
+  EXPECT_EQ(before[0], after[0]);
+  EXPECT_GT(after[1], before[1]);
+
+  std::string noLegend = chi->specification;
+  noLegend.erase(noLegend.find("<legend id"),
+                 noLegend.find("</legend>") + 9 - noLegend.find("<legend id"));
+  EXPECT_TRUE(WithClass(Draw(noLegend, chi->data.get()), "legend").empty());
+  std::string recoloured = chi->specification;
+  recoloured.replace(recoloured.find("<color id=\"typeColor\""), 21,
+                     "<color palette=\"#123456\" id=\"typeColor\"");
+  Drawn drawn = Draw(recoloured, chi->data.get());
+  ASSERT_FALSE(WithClass(drawn, "bar").empty());
+  EXPECT_EQ(WithClass(drawn, "bar")[0]->AttributeOr("fill", ""), "#123456");
+}
+
+TEST(DrawRobustness, TextIsMeasuredWithTheChartFontsAdvances) {
+  const FontMetrics& metrics = FontMetrics::Instance();
+  // H e l l o: 722 + 556 + 222 + 222 + 556 thousandths of an em.
+  EXPECT_NEAR(metrics.Width("Hello", 10), 22.78, 0.05);
+  EXPECT_GT(metrics.Width("Hello", 10, true), metrics.Width("Hello", 10));
+  std::vector<std::string> lines = metrics.Wrap("one two three four", 10, false, 40, 10);
+  ASSERT_GE(lines.size(), 2u);
+  for (const std::string& line : lines)
+    EXPECT_LE(metrics.Width(line, 10), 40.01) << line;
+  std::vector<std::string> cut = metrics.Wrap("a b c d e f g h", 10, false, 8, 2);
+  ASSERT_EQ(cut.size(), 2u);
+  EXPECT_NE(cut.back().find("\xE2\x80\xA6"), std::string::npos) << "an ellipsis marks the cut";
+}
+
+TEST(DrawRobustness, DataSourcesGrowRectangularAndRefuseWhatIsNotThere) {
+  VarDataProcessor data;
+  data.AddDataSource("s");
+  data.AddVariable("s", "a");
+  data.SetVariableValue("s", "a", 2, 7);
+  data.AddVariable("s", "b");
+  const VarDataProcessor::Source* source = data.GetSource("s");
+  ASSERT_NE(source, nullptr);
+  EXPECT_EQ(source->RowCount(), 3u);
+  EXPECT_TRUE(source->columns[0][0].IsMissing());
+  EXPECT_EQ(*source->columns[0][2].number, 7);
+  EXPECT_EQ(source->columns[1].size(), 3u) << "a later variable gets every row, missing";
+  data.SetStringVariableValue("s", "b", 5, std::string("x"));
+  EXPECT_EQ(data.RowCount("s"), 6u);
+  EXPECT_EQ(source->columns[0].size(), 6u);
+  EXPECT_THROW(data.AddVariable("nope", "a"), ChartError);
+  EXPECT_THROW(data.SetVariableValue("s", "nope", 0, 1), ChartError);
+  EXPECT_THROW(data.SetVariableValue("s", "a", VarDataProcessor::kMaxRows, 1), ChartError);
+  EXPECT_THROW(data.AddDataSource("t", 1), ChartError);
+  EXPECT_EQ(data.RowCount("unknown"), 0u);
+}
+
+} // namespace

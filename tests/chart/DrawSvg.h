@@ -1,0 +1,111 @@
+// Helpers of the drawing tests: draw a specification with data, read the SVG back as XML, and
+// find its marks by class.
+#pragma once
+
+#include "ChartDrawing.h"
+#include "ViZNode.h"
+
+#include "chart/VarDataProcessor.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace drawtest {
+
+struct Drawn {
+  std::string svg;
+  std::unique_ptr<ViZNode> root; // the SVG parsed back; null when it is not well-formed XML
+};
+
+inline Drawn Draw(const std::string& specification, const VarDataProcessor* data,
+                  const std::string& prefix = "t-") {
+  ParsedSpecification parsed = ParseSpecification(specification, 1 << 24, 256);
+  ChartDrawingContext context;
+  context.idPrefix = prefix;
+  Drawn drawn;
+  drawn.svg = DrawChart(*parsed.root, data, context);
+  try {
+    drawn.root = ParseSpecification(drawn.svg, 1 << 26, 256).root;
+  } catch (const std::exception& error) {
+    ADD_FAILURE() << "the SVG is not well-formed: " << error.what();
+  }
+  return drawn;
+}
+
+inline bool HasClass(const ViZNode& node, const std::string& cls) {
+  const std::string* classes = node.Attribute("class");
+  if (classes == nullptr)
+    return false;
+  std::size_t at = 0;
+  while (at <= classes->size()) {
+    std::size_t end = classes->find(' ', at);
+    if (classes->substr(at, end == std::string::npos ? std::string::npos : end - at) == cls)
+      return true;
+    if (end == std::string::npos)
+      break;
+    at = end + 1;
+  }
+  return false;
+}
+
+inline void Walk(const ViZNode& node, const std::function<void(const ViZNode&)>& visit) {
+  visit(node);
+  for (const auto& child : node.children)
+    Walk(*child, visit);
+}
+
+inline std::vector<const ViZNode*> WithClass(const Drawn& drawn, const std::string& cls) {
+  std::vector<const ViZNode*> found;
+  if (drawn.root)
+    Walk(*drawn.root, [&](const ViZNode& node) {
+      if (HasClass(node, cls))
+        found.push_back(&node);
+    });
+  return found;
+}
+
+inline double Number(const ViZNode& node, const char* attribute) {
+  const std::string* text = node.Attribute(attribute);
+  return text == nullptr ? NAN : std::strtod(text->c_str(), nullptr);
+}
+
+// The character data of a text element and its tspans, lines joined by "|".
+inline std::string TextOf(const ViZNode& node) {
+  std::string text = node.text.find_first_not_of(" \n\t") == std::string::npos ? "" : node.text;
+  for (const auto& child : node.children) {
+    if (child->name == "title")
+      continue;
+    std::string inner = TextOf(*child);
+    if (!inner.empty())
+      text += (text.empty() ? "" : "|") + inner;
+  }
+  return text;
+}
+
+// A source with the given columns: numbers (NaN = missing) or texts (empty = missing).
+struct Column {
+  std::string name;
+  std::vector<double> numbers;
+  std::vector<std::string> texts;
+};
+
+inline void AddSource(VarDataProcessor& data, const std::string& source,
+                      const std::vector<Column>& columns) {
+  data.AddDataSource(source);
+  for (const Column& column : columns) {
+    data.AddVariable(source, column.name);
+    for (std::size_t row = 0; row < column.numbers.size(); ++row)
+      if (!std::isnan(column.numbers[row]))
+        data.SetVariableValue(source, column.name, row, column.numbers[row]);
+    for (std::size_t row = 0; row < column.texts.size(); ++row)
+      if (!column.texts[row].empty())
+        data.SetStringVariableValue(source, column.name, row, column.texts[row]);
+  }
+}
+
+} // namespace drawtest

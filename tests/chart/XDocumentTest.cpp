@@ -1,0 +1,424 @@
+// Chart documents: edits through the graph, the variables and the element handles as they reach the
+// specification text; refused specifications; the template store; sending to the output.
+#include "chart/XDocument.h"
+
+#include "ViZNode.h"
+
+#include "chart/ChartError.h"
+#include "chart/ChartSettings.h"
+#include "chart/VarDataProcessor.h"
+#include "dict/OBS.h"
+#include "dict/VORN_Format.h"
+#include "dict/VORN_Variable.h"
+#include "output/Document.h"
+#include "pivot/BpProcedure.h"
+#include "pivot/BpString.h"
+#include "strings/PathFactory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+const char* const kSpecification = R"(<?xml version="1.0" encoding="UTF-8"?>
+<visualization frameWidth="2.0" frameHeight="1.5">
+  <style id="style1" color="gray"/>
+  <sourceVariable id="value" source="graphSource" variable="value"/>
+  <sourceVariable id="Category" source="graphSource" variable="Category" categorical="true"/>
+  <sourceVariable id="Label" source="graphSource" variable="Label"/>
+  <graph id="graph1">
+    <location part="right" method="fixed" value="74%"/>
+    <axis dim="x"><label><text>x</text></label></axis>
+    <schema id="schema"><x variable="Category"/><y variable="value"/></schema>
+    <lineGuide x="0"/>
+    <interval id="bars"><x variable="Category"/><y variable="value"/></interval>
+  </graph>
+</visualization>
+)";
+
+// The document's tree written out and read back, as the output carries it.
+std::unique_ptr<ViZNode> Reparsed(XDocument& document) {
+  const std::string text = SerializeSpecification(document.getVisualization().node());
+  return ParseSpecification(text, XDocument::kMaxSpecificationBytes, XDocument::kMaxNestingDepth)
+      .root;
+}
+
+const ViZNode* Variable(const ViZNode& root, const std::string& id) {
+  const ViZNode* node = root.FindById(id);
+  return node != nullptr && (node->name == "sourceVariable" || node->name == "derivedVariable")
+             ? node
+             : nullptr;
+}
+
+std::vector<std::pair<std::string, std::string>> Relabels(const ViZNode& variable) {
+  std::vector<std::pair<std::string, std::string>> relabels;
+  for (const ViZNode* format : variable.Children("format"))
+    for (const ViZNode* relabel : format->Children("relabel"))
+      relabels.emplace_back(relabel->AttributeOr("key", "#" + relabel->AttributeOr("index", "")),
+                            relabel->AttributeOr("label", ""));
+  return relabels;
+}
+
+std::string TextOf(const ViZNode& root, const char* element) {
+  const ViZNode* holder = root.FirstChild(element);
+  if (holder == nullptr)
+    return "<none>";
+  const ViZNode* text = holder->FirstChild("text");
+  return text != nullptr ? text->text : "<no text>";
+}
+
+TEST(XDocumentEdits, GraphTextsAndFrame) {
+  XDocument document(kSpecification);
+  XGraph& graph = *document.getExternalGraph();
+  graph.setTitle(u"Box <plot> & \"more\"");
+  graph.setSubtitle(u"split = 1");
+  graph.setThirdText(u"line one\nline two");
+  graph.setTitle(u"Box plot\U0001F600"); // a second title replaces the first
+  graph.setOuterFrameWidth(20);
+  graph.setOuterFrameHeight(1.2);
+  EXPECT_TRUE(document.getVisualization().getExtension().hasSubtitle());
+
+  std::unique_ptr<ViZNode> root = Reparsed(document);
+  EXPECT_EQ(TextOf(*root, "title"), "Box plot\xF0\x9F\x98\x80");
+  EXPECT_EQ(root->Children("title").size(), 1u);
+  EXPECT_EQ(root->FirstChild("title")->Children("text").size(), 1u);
+  EXPECT_EQ(TextOf(*root, "subtitle"), "split = 1");
+  EXPECT_EQ(TextOf(*root, "footnote"), "line one\nline two");
+  EXPECT_EQ(root->AttributeOr("frameWidth", ""), "10");
+  EXPECT_EQ(root->AttributeOr("frameHeight", ""), "1.2");
+
+  graph.setSubtitle(u"");
+  graph.setThirdText(nullptr);
+  graph.setOuterFrameHeight(0.01);
+  root = Reparsed(document);
+  EXPECT_EQ(root->FirstChild("subtitle"), nullptr);
+  EXPECT_EQ(root->FirstChild("footnote"), nullptr);
+  EXPECT_EQ(root->AttributeOr("frameHeight", ""), "0.25");
+  EXPECT_FALSE(document.getVisualization().getExtension().hasSubtitle());
+}
+
+TEST(XDocumentEdits, VariablesTakeDictionaryVariablesFormatsAndRelabels) {
+  XDocument document(kSpecification);
+  XGraph& graph = *document.getExternalGraph();
+
+  VORN_Variable group("group", 10);
+  group.SetLabel("Feed supplement");
+  XVariable category = graph.getVariable("Category");
+  ASSERT_TRUE(category.exists());
+  category.setVORNVariable(group);
+  category.addRelabel("0", ChartString("horse bean"));
+  OBS text[2];
+  std::memcpy(text, "linseed   ", 10);
+  category.addRelabel("1", text[0]);
+  category.addRelabel(2, ChartString("soybean"));
+  category.addRelabel("0", ChartString("casein")); // a later relabel of the same key wins
+  category.setLabel("Feed");
+
+  VORN_Variable date("visit", 0, VORN_Format(VORN_Format::kDATE, 11, 0));
+  XVariable value = graph.getVariable("value");
+  value.setVORNVariable(date);
+  value.setFormatBasedOnVORNVariable(date);
+  OBS seconds;
+  seconds.f = 12219379200.0; // 1 January 1970
+  value.addRelabel("5", seconds);
+  value.setCategorical(false);
+  value.SetNumberFormat(40, true, u"n = ", nullptr);
+
+  XVariable label = graph.getVariable("Label");
+  label.SetNumberFormat(2, false, u"a", u"b");
+  label.SetFormatPrefix(nullptr);
+  OBS number;
+  number.f = 2.5;
+  label.addRelabel("7", number); // no dictionary variable: the plain number
+
+  XVariable missing = graph.getVariable("nothing");
+  EXPECT_FALSE(missing.exists());
+  missing.setLabel("ignored");
+  missing.addRelabel(1, ChartString("ignored"));
+
+  std::unique_ptr<ViZNode> root = Reparsed(document);
+  const ViZNode* categoryNode = Variable(*root, "Category");
+  ASSERT_NE(categoryNode, nullptr);
+  EXPECT_EQ(categoryNode->AttributeOr("label", ""), "Feed");
+  EXPECT_EQ(categoryNode->AttributeOr("dictionaryVariable", ""), "group");
+  EXPECT_EQ(categoryNode->AttributeOr("valueType", ""), "string");
+  using Pairs = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(Relabels(*categoryNode), (Pairs{{"0", "casein"}, {"1", "linseed"}, {"2", "soybean"}}));
+
+  const ViZNode* valueNode = Variable(*root, "value");
+  ASSERT_NE(valueNode, nullptr);
+  EXPECT_EQ(valueNode->AttributeOr("label", ""), "visit"); // the name when there is no label
+  EXPECT_EQ(valueNode->AttributeOr("format", ""), "DATE11");
+  EXPECT_EQ(valueNode->AttributeOr("valueType", ""), "number");
+  EXPECT_EQ(valueNode->AttributeOr("categorical", ""), "false");
+  EXPECT_EQ(Relabels(*valueNode), (Pairs{{"5", "01-JAN-1970"}}));
+  const ViZNode* format = valueNode->FirstChild("format");
+  ASSERT_NE(format, nullptr);
+  EXPECT_EQ(format->AttributeOr("decimals", ""), "16");
+  EXPECT_EQ(format->AttributeOr("grouping", ""), "true");
+  EXPECT_EQ(format->AttributeOr("prefix", ""), "n = ");
+  EXPECT_EQ(format->Attribute("suffix"), nullptr);
+
+  const ViZNode* labelNode = Variable(*root, "Label");
+  ASSERT_NE(labelNode, nullptr);
+  EXPECT_EQ(labelNode->FirstChild("format")->Attribute("prefix"), nullptr);
+  EXPECT_EQ(labelNode->FirstChild("format")->AttributeOr("suffix", ""), "b");
+  EXPECT_EQ(Relabels(*labelNode), (Pairs{{"7", "2.5"}}));
+}
+
+// The chart views' own edits are checked on the templates (TemplateEditTest); these are the rules
+// the handles keep whatever the view.
+TEST(XDocumentEdits, HandlesKeepIdsLocationsAndGuidesConsistent) {
+  XDocument document(kSpecification);
+  document.setEditor(XDocument::kEditorStatistics);
+  ViZVisualization visualization = document.getVisualization();
+  ViZGraph graph = visualization.getGraph(0);
+
+  ViZStyle unnamed = visualization.addStyle(); // gets an id when something points at it
+  unnamed.setColor("green");
+  ViZLineGuide guide = graph.addLineGuide();
+  guide.setY("3");
+  guide.setX("12.5"); // a guide lies along one dimension
+  guide.setStyle(unnamed);
+  ViZLabelFrame frame = visualization.addLabelFrame(); // no id either
+  frame.addLocation().setTarget(graph);
+  visualization.addLabelFrame().addLocation().setTarget(frame);
+
+  graph.getLocation(ViZLocation::kRight).setValue("80%");
+  ViZLocation top = graph.getLocation(ViZLocation::kTop);
+  top.setValue("10%");
+  top.setSpecifiedByUser(true);
+  frame.addLocation().setSpecifiedByUser(true);
+
+  ASSERT_EQ(graph.getSchemaElementCount(), 2u); // the box and the bars, not the guide
+  EXPECT_EQ(graph.getSchemaElement(1).getElementName(), "interval");
+  EXPECT_FALSE(graph.getSchemaElement(2).isValid());
+  ViZDerivedVariable derived = visualization.addDerivedVariable();
+  derived.setId("derived");
+  derived.addFormat().addRelabel("1", "Control");
+  derived.addFormat().addRelabelAt(1, "Experimental"); // the same format, by position
+
+  document.applyCTemplate(false);
+  std::unique_ptr<ViZNode> root = Reparsed(document);
+  EXPECT_EQ(root->AttributeOr("editor", ""), "statistics");
+  const ViZNode& graphNode = *root->FindById("graph1");
+  const ViZNode& guideNode = *graphNode.Children("lineGuide").back();
+  EXPECT_EQ(guideNode.AttributeOr("x", ""), "12.5");
+  EXPECT_EQ(guideNode.Attribute("y"), nullptr);
+  // Made ids never take one that is there ("style1" is the template's).
+  EXPECT_EQ(guideNode.AttributeOr("style", ""), "style2");
+  const std::vector<ViZNode*> frames = root->Children("labelFrame");
+  ASSERT_EQ(frames.size(), 2u);
+  EXPECT_EQ(frames[0]->AttributeOr("id", ""), "labelFrame1");
+  EXPECT_EQ(frames[1]->FirstChild("location")->AttributeOr("target", ""), "labelFrame1");
+
+  const std::vector<ViZNode*> locations = graphNode.Children("location");
+  ASSERT_EQ(locations.size(), 2u); // the right one was reused
+  EXPECT_EQ(locations[0]->AttributeOr("value", ""), "80%");
+  EXPECT_EQ(locations[1]->AttributeOr("part", ""), "top");
+  EXPECT_EQ(locations[1]->AttributeOr("method", ""), "fixed");
+  EXPECT_EQ(Relabels(*root->FindById("derived")), (std::vector<std::pair<std::string, std::string>>{
+                                                      {"1", "Control"}, {"#1", "Experimental"}}));
+
+  // Dropping what views set leaves the template's locations.
+  document.applyCTemplate(true);
+  root = Reparsed(document);
+  EXPECT_EQ(root->FindById("graph1")->Children("location").size(), 1u);
+  EXPECT_EQ(root->FindById("labelFrame1")->Children("location").size(), 1u);
+}
+
+TEST(XDocumentEdits, WhatCannotBeDoneThrows) {
+  XDocument document(kSpecification);
+  ViZVisualization visualization = document.getVisualization();
+  ViZGraph missing = visualization.getGraph(1);
+  EXPECT_FALSE(missing.isValid());
+  EXPECT_THROW(missing.addLineGuide(), ChartError);
+  EXPECT_THROW(missing.getLocation(ViZLocation::kTop), ChartError);
+  EXPECT_THROW(ViZText().setText("x"), ChartError);
+  ViZGraph graph = visualization.getGraph(0);
+  EXPECT_THROW(graph.getLocation(6), ChartError);
+  ViZLocation location = visualization.addLabelFrame().addLocation();
+  EXPECT_THROW(location.setPart(-1), ChartError);
+  EXPECT_THROW(location.setMethod(4), ChartError);
+  EXPECT_THROW(location.setTarget(missing), ChartError);
+  EXPECT_THROW(visualization.addStyle().setFontWeight(3), ChartError);
+  EXPECT_THROW(visualization.addExtension().setLegend(-1, visualization.addLegend()), ChartError);
+  EXPECT_THROW(document.setEditor(3), ChartError);
+  // Nothing half-done stays behind: the document still writes a specification that reads back.
+  EXPECT_NE(Reparsed(document), nullptr);
+}
+
+TEST(XDocumentSpecification, RefusedTextsNameThePosition) {
+  struct Case {
+    std::string text;
+    const char* message; // a part of the error
+    const char* desc;
+  };
+  std::string deep;
+  for (int i = 0; i < 300; ++i)
+    deep += "<graph>";
+  const Case cases[] = {
+      {"<visualization>\n  <graph>\n</visualization>", "line 3, column", "tags that do not match"},
+      {"<visualization>\n<popup tokenTemplate=\"a\nb\r\nc\"/>\n<graph>\n</visualization>",
+       "line 6, column", "the line as written, after line breaks inside an attribute"},
+      {"<!DOCTYPE visualization [<!ENTITY x \"y\">]>\n<visualization>&x;</visualization>", "line",
+       "a DOCTYPE"},
+      {"<visualization>" + deep, "line 1, column", "nesting deeper than the limit"},
+      {"<visualization a=\"1\" a=\"2\"/>", "line 1, column", "a repeated attribute"},
+      {"<graph/>", "<graph>, not <visualization>", "another root"},
+      {"", "", "an empty text"},
+      {"<visualization>\xFF</visualization>", "line 1", "ill-formed UTF-8"},
+  };
+  for (const Case& c : cases) {
+    try {
+      XDocument document(c.text);
+      ADD_FAILURE() << c.desc << ": no error";
+    } catch (const ChartError& error) {
+      EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos)
+          << c.desc << ": " << error.what();
+    }
+  }
+  const std::string huge =
+      "<visualization>" + std::string(XDocument::kMaxSpecificationBytes, ' ') + "</visualization>";
+  EXPECT_THROW(XDocument document(huge), ChartError);
+}
+
+TEST(XDocumentSpecification, LineBreaksInAttributesSurvive) {
+  XDocument document("<visualization><popup tokenTemplate=\"a=$[1]$\nb=$[2]$\tc\"/>"
+                     "</visualization>");
+  std::unique_ptr<ViZNode> root = Reparsed(document);
+  EXPECT_EQ(root->FirstChild("popup")->AttributeOr("tokenTemplate", ""), "a=$[1]$\nb=$[2]$\tc");
+}
+
+// A template folder of its own for the duration of a test.
+class TemplateFolder : public ::testing::Test {
+protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/np-templates-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    fDir = pattern;
+    PathFactory::SetTemplatesRoot(fDir + "/templates");
+    ASSERT_EQ(std::system(("mkdir -p '" + fDir + "/templates/folder'").c_str()), 0);
+  }
+  void TearDown() override {
+    PathFactory::SetTemplatesRoot("");
+    std::system(("rm -rf '" + fDir + "'").c_str());
+  }
+  void Write(const std::string& path, const std::string& text) {
+    std::ofstream(fDir + "/" + path, std::ios::binary) << text;
+  }
+  std::string fDir;
+};
+
+TEST_F(TemplateFolder, FetchesPlainFileNamesOnly) {
+  Write("templates/Good.viztemplate", "<?xml version=\"1.0\"?>\n<visualization/>\n");
+  Write("templates/Bare.viztemplate", "<visualization><graph/></visualization>");
+  Write("templates/Empty.viztemplate", "");
+  Write("templates/folder/Inner.viztemplate", "<visualization/>");
+  Write("secret.viztemplate", "<visualization/>");
+
+  const std::string good = XDocument::fetchTemplateFile("Good.viztemplate");
+  EXPECT_EQ(good.rfind("<?xml version=\"1.0\"?>", 0), 0u) << good; // the declaration stays first
+  EXPECT_NE(good.find("<?nptests-template Good.viztemplate?>"), std::string::npos) << good;
+  EXPECT_NO_THROW(XDocument document(good));
+  const std::string bare = XDocument::fetchTemplateFile("Bare.viztemplate");
+  EXPECT_EQ(bare.rfind("<?nptests-template Bare.viztemplate?>", 0), 0u) << bare;
+  EXPECT_NO_THROW(XDocument document(bare));
+
+  for (const char* refused :
+       {"../secret.viztemplate", "folder/Inner.viztemplate", "folder", "", ".", "..",
+        "Missing.viztemplate", "Empty.viztemplate", "/etc/passwd", "Good.viztemplate?>x"})
+    EXPECT_EQ(XDocument::fetchTemplateFile(refused), "") << refused;
+}
+
+TEST(XDocumentSettings, ColoursOnlyFollowsTheHostSetting) {
+  EXPECT_FALSE(XDocument::useColorsOnly());
+  ChartSettings::SetUseColorsOnly(true);
+  EXPECT_TRUE(XDocument::useColorsOnly());
+  ChartSettings::SetUseColorsOnly(false);
+  EXPECT_FALSE(XDocument::useColorsOnly());
+}
+
+std::size_t ChartCount(const output::Heading& heading) {
+  std::size_t count = 0;
+  for (const auto& item : heading.Items()) {
+    if (item->AsChart() != nullptr)
+      ++count;
+    if (const output::Heading* child = item->AsHeading())
+      count += ChartCount(*child);
+  }
+  return count;
+}
+
+TEST(XDocumentSend, WithoutARunningProcedureNothingIsSent) {
+  XDocument document(kSpecification);
+  EXPECT_FALSE(document.SendChart(true, false, false));
+}
+
+TEST(XDocumentSend, TheChartGoesUnderTheInnermostLiveHeading) {
+  output::Document out;
+  BpProcedure procedure(out, nullptr, nullptr);
+  BpHeading test = procedure.Heading(BpString("Median Test", false));
+  const output::Heading& testNode = test.Node();
+  {
+    BpHeading closed = procedure.Heading(BpString("closed", false)); // no longer live when sent
+  }
+
+  VarDataProcessor data;
+  data.AddDataSource("graphSource");
+  data.AddVariable("graphSource", "value");
+  data.AddVariable("graphSource", "Category");
+  data.SetVariableValue("graphSource", "value", 0, 1.5);
+  data.SetStringVariableValue("graphSource", "Category", 1, std::string("b & c"));
+
+  std::string specification = kSpecification;
+  specification.insert(specification.find("?>") + 2, "<?nptests-template Box.viztemplate?>");
+  XDocument document(specification);
+  document.setLanguage();
+  document.getExternalGraph()->setTitle(u"Title");
+  document.getExternalGraph()->setSubtitle(u"Sub");
+  document.getExternalGraph()->getVariable("Category").addRelabel("b & c", ChartString("B"));
+  document.SetDescription(u"Title; Sub");
+  document.SetChartData(&data);
+  document.applyCTemplate(false);
+
+  bool sent = false;
+  try {
+    sent = document.SendChart(true, false, false);
+  } catch (const ChartError& error) {
+    // Without the drawing engine every chart fails, and nothing may be left in the output.
+    EXPECT_EQ(ChartCount(procedure.Node()), 0u);
+    GTEST_SKIP() << "the chart was not drawn: " << error.what();
+  }
+  ASSERT_TRUE(sent);
+  ASSERT_EQ(ChartCount(procedure.Node()), 1u);
+  ASSERT_FALSE(testNode.Items().empty());
+  const output::Chart* chart = testNode.Items().back()->AsChart();
+  ASSERT_NE(chart, nullptr);
+  EXPECT_EQ(chart->templateName, "Box.viztemplate");
+  EXPECT_EQ(chart->title, "Title");
+  EXPECT_EQ(chart->subtitle.value_or("<none>"), "Sub");
+  EXPECT_FALSE(chart->thirdText.has_value());
+  EXPECT_EQ(chart->description, "Title; Sub");
+  ASSERT_EQ(chart->sources.count("graphSource"), 1u);
+  const output::ChartDataSource& source = chart->sources.at("graphSource");
+  EXPECT_EQ(source.variables, (std::vector<std::string>{"value", "Category"}));
+  ASSERT_EQ(source.rows.size(), 2u);
+  EXPECT_EQ(source.rows[0][0].number.value_or(0), 1.5);
+  EXPECT_FALSE(source.rows[0][1].text.has_value() || source.rows[0][1].number.has_value());
+  EXPECT_EQ(source.rows[1][1].text.value_or(""), "b & c");
+  ASSERT_EQ(chart->variables.count("Category"), 1u);
+  EXPECT_TRUE(chart->variables.at("Category").categorical);
+  EXPECT_EQ(chart->variables.at("Category").relabels,
+            (std::vector<std::pair<std::string, std::string>>{{"b & c", "B"}}));
+  EXPECT_NO_THROW(XDocument again(chart->specification));
+  EXPECT_NE(chart->svg.find("<svg"), std::string::npos);
+}
+
+} // namespace
