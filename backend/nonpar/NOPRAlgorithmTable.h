@@ -7,6 +7,8 @@
 
 #include "NOPROutputStats.h"
 
+#include <array>
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -40,6 +42,35 @@ public:
   // The dispatcher that charts the test.
   enum class Chart { kNone, kOneSample, kIndependentSamples, kRelatedSamples };
 
+  // One item of the sentence a condition key stands for in the summary table.
+  enum class ConditionItemKind {
+    kVariables,    // the fields of parameter `a`
+    kValue,        // the values of parameter `a`, shown without a variable
+    kValueOfVar,   // the values of parameter `a`, shown in the test variable's format
+    kCategories,   // category values of parameter `b` of the field in parameter `a`
+    kNormalStdDev, // the standard deviation of the normal distribution (parameter 2)
+  };
+  struct ConditionItem {
+    ConditionItemKind kind = ConditionItemKind::kVariables;
+    int a = 0;
+    int b = 0;
+    bool asList = false;
+    bool withLabels = false; // the test's values outside the categories stand in for labels
+  };
+  // A condition key of the algorithm: the number of parameters it demands and its items.
+  struct ConditionRecipe {
+    const char* key = nullptr;
+    std::size_t paramCount = 0;
+    std::array<ConditionItem, 5> items{};
+    std::size_t itemCount = 0;
+  };
+  struct ConditionList {
+    const ConditionRecipe* first = nullptr;
+    std::size_t count = 0;
+    const ConditionRecipe* begin() const { return first; }
+    const ConditionRecipe* end() const { return first + count; }
+  };
+
   struct Row {
     Stats::EnumAlgorithmType fAlgorithm;
     const char* fName;  // in the result document; null for kANone
@@ -57,6 +88,8 @@ public:
     // Pairwise rows show medians' labels; subsets are one-sided.
     bool fMedianPairs;
     bool fOneSidedSubsets;
+    // The condition keys the summary table knows for the algorithm.
+    ConditionList fConditions;
     Chart fChart;
   };
 
@@ -68,4 +101,7 @@ public:
   static const Row* FindByName(const std::string& name);
   // The row of a test, or null (no test, or an algorithm outside the enumeration).
   static const Row* Of(const Stats::BaseHypothesisTest* test);
+  // The recipe of an algorithm's condition key; null when the algorithm has no such key.
+  static const ConditionRecipe* FindCondition(Stats::EnumAlgorithmType algorithm,
+                                              const std::string& key);
 };

@@ -1,5 +1,6 @@
 // NOPROutput, source 2 of 4 (see NOPROutput.h): the hypothesis test summary (null hypothesis
 // sentences, significances with their notes, decisions) and the confidence interval summary.
+#include "NOPRAlgorithmTable.h"
 #include "NOPROutput.h"
 #include "NOPRUTILITY.h"
 
@@ -27,163 +28,6 @@ const char* const kSource = "backend/nonpar/NOPROutput";
 const char* const kNormalKS = "NormalDistribution_O_KolmogorovSmirnov_3";
 
 using Stats = NOPROutputStats;
-
-// One item of a null-hypothesis sentence.
-enum class ItemKind {
-  kVariables,    // the fields of parameter `a`
-  kValue,        // the values of parameter `a`, shown without a variable
-  kValueOfVar,   // the values of parameter `a`, shown in the test variable's format
-  kCategories,   // category values of parameter `b` of the field in parameter `a`
-  kNormalStdDev, // the standard deviation of the normal distribution (parameter 2)
-};
-
-struct ConditionItem {
-  ItemKind kind;
-  int a;
-  int b;
-  bool asList;
-  bool withLabels; // the test's values outside the categories stand in for missing labels
-};
-
-struct ConditionRecipe {
-  Stats::EnumAlgorithmType algorithm;
-  const char* key;
-  std::size_t paramCount;
-  std::vector<ConditionItem> items;
-};
-
-ConditionItem V(int i) {
-  return {ItemKind::kVariables, i, 0, false, false};
-}
-ConditionItem VL(int i) {
-  return {ItemKind::kVariables, i, 0, true, false};
-}
-ConditionItem N(int i) {
-  return {ItemKind::kValue, i, 0, false, false};
-}
-ConditionItem NVar(int i) {
-  return {ItemKind::kValueOfVar, i, 0, false, false};
-}
-ConditionItem C(int f, int i, bool labels) {
-  return {ItemKind::kCategories, f, i, false, labels};
-}
-ConditionItem CL(int f, int i, bool labels) {
-  return {ItemKind::kCategories, f, i, true, labels};
-}
-ConditionItem NormalStdDev() {
-  return {ItemKind::kNormalStdDev, 2, 0, false, false};
-}
-
-// Every condition key the summaries know, with the items its sentence takes in order.
-const std::vector<ConditionRecipe>& conditionRecipes() {
-  static const std::vector<ConditionRecipe> recipes = {
-      {Stats::kAOChiSquare, "DefaultEqualProbabilities_O_ChiSquare_1", 1, {V(0)}},
-      {Stats::kAOChiSquare, "UserSpecifiesProbabilities_O_ChiSquare_1", 1, {V(0)}},
-      {Stats::kAOBinomial, "ACutPointIsSpecified_O_Binomial_4", 4, {V(0), NVar(1), N(2), N(3)}},
-      {Stats::kAOBinomial,
-       "ABinaryTestVariableIsSpecified_O_Binomial_5",
-       5,
-       {V(0), C(0, 1, false), C(0, 2, false), N(3), N(4)}},
-      {Stats::kAOBinomial,
-       "CategoryListsAreSpecified_O_Binomial_5",
-       5,
-       {V(0), CL(0, 1, true), CL(0, 2, true), N(3), N(4)}},
-      {Stats::kAORuns,
-       "ABinaryTestVariableIsSpecified_O_Runs_3",
-       3,
-       {V(0), C(0, 1, false), C(0, 2, false)}},
-      {Stats::kAORuns,
-       "CategoryListsAreSpecified_O_Runs_3",
-       3,
-       {V(0), CL(0, 1, false), CL(0, 2, false)}},
-      {Stats::kAORuns, "ACutPointIsSpecified_O_Runs_2", 2, {V(0), NVar(1)}},
-      {Stats::kAOWilcoxonSignedRanks, "O_WilcoxonSignedRanks_2", 2, {V(0), NVar(1)}},
-      {Stats::kAOEstimateConfidenceInterval, "ACutPointIsSpecified_O_Binomial_2", 2, {V(0), N(1)}},
-      {Stats::kAOEstimateConfidenceInterval,
-       "ABinaryTestVariableIsSpecified_O_Binomial_2",
-       2,
-       {V(0), C(0, 1, true)}},
-      {Stats::kAOEstimateConfidenceInterval,
-       "CategoryListsAreSpecified_O_Binomial_2",
-       2,
-       {V(0), CL(0, 1, true)}},
-      {Stats::kAOKolmogorovSmirnov,
-       "UniformDistribution_O_KolmogorovSmirnov_3",
-       3,
-       {V(0), NVar(1), NVar(2)}},
-      {Stats::kAOKolmogorovSmirnov, kNormalKS, 3, {V(0), NVar(1), NormalStdDev()}},
-      {Stats::kAOKolmogorovSmirnov,
-       "PoissonDistribution_O_KolmogorovSmirnov_2",
-       2,
-       {V(0), NVar(1)}},
-      {Stats::kAOKolmogorovSmirnov,
-       "ExponentialDistribution_O_KolmogorovSmirnov_2",
-       2,
-       {V(0), NVar(1)}},
-      {Stats::kARSign, "R_Sign_2", 2, {V(0), V(1)}},
-      {Stats::kARWilcoxonSignedRanks, "R_WilcoxonSignedRanks_2", 2, {V(0), V(1)}},
-      {Stats::kARCochransQ, "DefaultAllDistinctValuesUsed_R_CochransQ_1", 1, {VL(0)}},
-      {Stats::kARCochransQ, "CategoryListsAreSpecified_R_CochransQ_1", 1, {VL(0)}},
-      {Stats::kARMcNemar, "CategoryListsAreSpecified_R_McNemar_2", 2, {V(0), V(1)}},
-      {Stats::kARMcNemar, "AllDistinctValuesUsed_R_McNemar_2", 2, {V(0), V(1)}},
-      {Stats::kARFriedmansTwoWayByRanks, "R_FriedmansTwoWayByRanks_1", 1, {VL(0)}},
-      {Stats::kARKendallsCoefficient, "R_KendallsCoefficient_1", 1, {VL(0)}},
-      {Stats::kARMarginalHomogeneity,
-       "AllDistinctValuesUsed_R_MarginalHomogeneity_2",
-       2,
-       {V(0), V(1)}},
-      {Stats::kARHodgesLehmannEstimatePairs, "R_HodgesLehman_2", 2, {V(0), V(1)}},
-      {Stats::kAIHodgesLehmannEstimateGroups,
-       "AllDistinctValuesUsed_I_HodgesLehman_2",
-       2,
-       {V(0), V(1)}},
-      {Stats::kAIHodgesLehmannEstimateGroups,
-       "CategoryListsAreSpecified_I_HodgesLehman_2",
-       2,
-       {V(0), V(1)}},
-      {Stats::kAIMoses, "DefaultAllDistinctValuesUsed_I_Moses_2", 2, {V(0), V(1)}},
-      {Stats::kAIMoses, "CategoryListsAreSpecified_I_Moses_2", 2, {V(0), V(1)}},
-      {Stats::kAIMannWhitneyU, "DefaultAllDistinctValuesUsed_I_MannWhitneyU_2", 2, {V(0), V(1)}},
-      {Stats::kAIMannWhitneyU, "CategoryListsAreSpecified_I_MannWhitneyU_2", 2, {V(0), V(1)}},
-      {Stats::kAIWaldWolfowitzRuns,
-       "DefaultAllDistinctValuesUsed_I_WaldWolfowitzRuns_2",
-       2,
-       {V(0), V(1)}},
-      {Stats::kAIWaldWolfowitzRuns,
-       "CategoryListsAreSpecified_I_WaldWolfowitzRuns_2",
-       2,
-       {V(0), V(1)}},
-      {Stats::kAIKolmogorovSmirnov,
-       "DefaultAllDistinctValuesUsed_I_KolmogorovSmirnov_2",
-       2,
-       {V(0), V(1)}},
-      {Stats::kAIKolmogorovSmirnov,
-       "CategoryListsAreSpecified_I_KolmogorovSmirnov_2",
-       2,
-       {V(0), V(1)}},
-      {Stats::kAIKruskalWallis, "DefaultAllDistinctValuesUsed_I_KruskalWallis_2", 2, {V(0), V(1)}},
-      {Stats::kAIKruskalWallis, "CategoryListsAreSpecified_I_KruskalWallis_2", 2, {V(0), V(1)}},
-      {Stats::kAIJonckheereTerpstra,
-       "DefaultAllDistinctValuesUsed_I_JonckheereTerpstra_2",
-       2,
-       {V(0), V(1)}},
-      {Stats::kAIJonckheereTerpstra,
-       "CategoryListsAreSpecified_I_JonckheereTerpstra_2",
-       2,
-       {V(0), V(1)}},
-      {Stats::kAIMedian, "DefaultAllDistinctValuesUsed_I_Median_2", 2, {V(0), V(1)}},
-      {Stats::kAIMedian, "CategoryListsAreSpecified_I_Median_2", 2, {V(0), V(1)}},
-  };
-  return recipes;
-}
-
-const ConditionRecipe* findRecipe(Stats::EnumAlgorithmType algorithm, const std::string& key) {
-  for (const ConditionRecipe& recipe : conditionRecipes()) {
-    if (recipe.algorithm == algorithm && key == recipe.key)
-      return &recipe;
-  }
-  return nullptr;
-}
 
 // One check per count, so that a failure names the count the key demands.
 void assertParamCount(const Stats::ConditionData& data, std::size_t count) {
@@ -319,31 +163,33 @@ void NOPROutput::SetConditonText(BpCategory& category, const Stats::BaseHypothes
 }
 
 bool NOPROutput::AddConditionItems(BpComposite& composite, const Stats::BaseHypothesisTest& test) {
-  const ConditionRecipe* recipe = findRecipe(test.fAlgorithm, test.fCondition.fConditionKey);
+  const NOPRAlgorithmTable::ConditionRecipe* recipe =
+      NOPRAlgorithmTable::FindCondition(test.fAlgorithm, test.fCondition.fConditionKey);
   if (recipe == nullptr)
     return false;
   const Stats::ConditionData& data = test.fCondition;
   assertParamCount(data, recipe->paramCount);
   const VORN_Variable* variable = TestVariable(&test);
-  for (const ConditionItem& item : recipe->items) {
+  for (std::size_t k = 0; k < recipe->itemCount; ++k) {
+    const NOPRAlgorithmTable::ConditionItem& item = recipe->items[k];
     switch (item.kind) {
-    case ItemKind::kVariables:
+    case NOPRAlgorithmTable::ConditionItemKind::kVariables:
       HelpAddVariable(composite, data, item.a, item.asList);
       break;
-    case ItemKind::kValue:
+    case NOPRAlgorithmTable::ConditionItemKind::kValue:
       HelpAddValue(composite, data, item.a, nullptr, item.asList);
       break;
-    case ItemKind::kValueOfVar:
+    case NOPRAlgorithmTable::ConditionItemKind::kValueOfVar:
       HelpAddValue(composite, data, item.a, variable, item.asList);
       break;
-    case ItemKind::kCategories:
+    case NOPRAlgorithmTable::ConditionItemKind::kCategories:
       if (item.withLabels)
         HelpAddVariableValue(composite, data, item.a, item.b, test.fValsNotInCategories,
                              item.asList);
       else
         HelpAddVariableValue(composite, data, item.a, item.b, item.asList);
       break;
-    case ItemKind::kNormalStdDev:
+    case NOPRAlgorithmTable::ConditionItemKind::kNormalStdDev:
       AddNormalStdDevItem(composite, data, variable);
       break;
     }

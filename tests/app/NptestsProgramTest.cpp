@@ -275,6 +275,41 @@ TEST(NptestsProgram, DictionaryFileReplacesTheDocumentsOwn) {
   EXPECT_EQ(result.fOut.find("Weight at six weeks (g)"), std::string::npos);
 }
 
+// The templates of the charts below `node`, in report order.
+void ChartTemplates(const nlohmann::json& node, std::vector<std::string>& templates) {
+  if (node.is_object()) {
+    if (node.value("kind", std::string()) == "chart")
+      templates.push_back(node.value("template", std::string()));
+    for (const auto& member : node.items())
+      ChartTemplates(member.value(), templates);
+  } else if (node.is_array()) {
+    for (const auto& item : node)
+      ChartTemplates(item, templates);
+  }
+}
+
+TEST(NptestsProgram, NoChartsLeavesOutTheTestAndFieldCharts) {
+  ScratchFolder scratch;
+  std::vector<std::string> shown;
+  std::vector<std::string> left;
+  const ProgramResult withCharts =
+      RunNptests({"--format", "json", Example("onesample_morley.xml")}, scratch);
+  ASSERT_EQ(withCharts.fStatus, 0) << withCharts.fErr;
+  ChartTemplates(nlohmann::json::parse(withCharts.fOut), shown);
+  const ProgramResult without =
+      RunNptests({"--no-charts", "--format", "json", Example("onesample_morley.xml")}, scratch);
+  ASSERT_EQ(without.fStatus, 0) << without.fErr;
+  ChartTemplates(nlohmann::json::parse(without.fOut), left);
+  EXPECT_EQ(shown, (std::vector<std::string>{
+                       "NPAROneSampleRunsTest.viztemplate", "NPARHistogram.viztemplate",
+                       "NPARHistogram.viztemplate", "NPARHistogram.viztemplate"}));
+  EXPECT_TRUE(left.empty()) << left.size();
+  // The tables stay as they were.
+  EXPECT_GT(CountOf(without.fOut, "\"kind\": \"table\""), 0u);
+  EXPECT_EQ(CountOf(without.fOut, "\"kind\": \"table\""),
+            CountOf(withCharts.fOut, "\"kind\": \"table\""));
+}
+
 TEST(NptestsProgram, GermanStringTable) {
   ScratchFolder scratch;
   const ProgramResult result = RunNptests({"--language", "de", Example("chickwts.xml")}, scratch);
@@ -288,8 +323,8 @@ TEST(NptestsProgram, HelpAndVersion) {
   EXPECT_EQ(help.fStatus, 0);
   for (const char* option :
        {"--syntax ", "--syntax-file", "--dictionary", "--split ", "--split-layout", "--format",
-        "-o,--output", "--templates", "--strings", "--language", "--chart-colors", "--version",
-        "Exit status"})
+        "-o,--output", "--templates", "--strings", "--language", "--chart-colors", "--no-charts",
+        "--version", "Exit status"})
     EXPECT_NE(help.fOut.find(option), std::string::npos) << option;
   // Every option's description carries an example.
   EXPECT_GE(CountOf(help.fOut, "e.g. "), 12u);

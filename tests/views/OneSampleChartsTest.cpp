@@ -305,7 +305,7 @@ TEST(WilcoxonChart, MedianGuidesAndTheirFrames) {
                  (subtitle.empty() ? "10%" : "15%") + "\" specifiedByUser=\"true\"/>",
              "<labelFrame id=\"frameHypotheticalMedian\">",
              "<location part=\"top\" method=\"attach\" target=\"frameHypotheticalMedian\"/>",
-             "<text>Hypothetical Median = 5.00</text>", "<text>Observed Median = 7.50</text>",
+             "<text>Hypothetical\nMedian = 5.00</text>", "<text>Observed\nMedian = 7.50</text>",
              "<text>speed</text>", "<text>Frequency</text>"})
       EXPECT_TRUE(contains(spec, part)) << part << "\n" << spec;
     EXPECT_EQ(chart->title, "One-Sample Wilcoxon Signed Rank Test");
