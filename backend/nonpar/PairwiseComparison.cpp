@@ -153,8 +153,13 @@ bool PairwiseComparison::createChart(std::string& subtitle, bool append) {
       footnote.replaceSubstring(u"^1", fieldLabel.xc_str());
     } else {
       title = ChartOutput::lookUpChart(d.strings, "Pairwise Comparisons");
-      footnote =
-          ChartOutput::lookUpChart(d.strings, "Each node shows the sample number of successes.");
+      // Related samples are valued by their numbers of successes (Cochran's Q) or their mean
+      // ranks (Friedman, Kendall); the information table's second row is named for which.
+      const std::vector<std::string>& rowNames = d.compare->fTables[0].fNames[0];
+      const bool ranks = rowNames.size() > 1 && rowNames[1] == "MeanRank";
+      footnote = ChartOutput::lookUpChart(
+          d.strings, ranks ? "Each node shows the sample average rank."
+                           : "Each node shows the sample number of successes.");
     }
     ChartOutput::replaceSubstring(text, "TitleText", ChartOutput::xmlEscape(title.toUTF8()));
     // The adjusted significances stay in the edges' tooltips instead of crowding the network.

@@ -41,7 +41,7 @@ std::vector<std::string> sampleChartTitles(const std::string& name, std::string&
 
 } // namespace
 
-TEST(ExampleCharts, EveryTestAndPairwiseTableHasItsChart) {
+TEST(ExampleSampleCharts, EveryTestAndPairwiseTableHasItsChart) {
   const struct {
     const char* example;
     std::vector<std::string> titles;

@@ -128,6 +128,16 @@ TEST(PairwiseNetwork, RelatedSamplesKeyedByTheirFields) {
   EXPECT_NE(chart->specification.find(">Pairwise Comparisons<"), std::string::npos);
   EXPECT_NE(chart->specification.find("Each node shows the sample number of successes."),
             std::string::npos);
+
+  // Mean ranks are not successes: the information table's row says which the values are.
+  compare.fTables[0].fNames[0] = {"Sample", "MeanRank"};
+  std::string subtitle;
+  EXPECT_TRUE(PairwiseComparison(run.stats, compare, run.strings).createChart(subtitle, false));
+  const std::vector<const output::Chart*> charts =
+      chartsFrom(run, "GLMMPairwiseContrasts.viztemplate");
+  ASSERT_EQ(charts.size(), 2u);
+  EXPECT_NE(charts[1]->specification.find(">Each node shows the sample average rank.<"),
+            std::string::npos);
 }
 
 TEST(PairwiseNetwork, MissingColumnsAndUnknownSamplesDrawNoEdge) {
