@@ -11,6 +11,7 @@ packages=(
   googletest libgtest-dev libgmock-dev   # unit tests
   clang-format
   clang libclang-rt-14-dev # libFuzzer for the reader's fuzz run in CI
+  r-base-core r-cran-coin  # CI recomputes the examples' statistics (scripts/check-examples.R)
 )
 
 missing=()
