@@ -159,6 +159,7 @@ TEST(XMLText, BodyConcatenatesTextAndCDATA) {
       {"<t>a &amp; b &lt; &#233;</t>", "a & b < \xC3\xA9"},
       {"<t>x <![CDATA[<y> & ]]>z</t>", "x <y> & z"},
       {"<t>a<!-- c -->b<c>child text left out</c></t>", "ab"},
+      {"<t>a<c>in<d>deeper</d>side</c>b<e/>c</t>", "abc"}, // own text around children
       {"<t>\n  0.1 __MISSING__\n</t>", "\n  0.1 __MISSING__\n"},
       {"<t/>", ""},
   };

@@ -1,11 +1,14 @@
-// What the two parsers of the XML service share: the parser library's life, the entity limit and
-// the wording of their errors.
+// What the parsers of the XML service share: the parser library's life, the locked-down SAX2
+// reading with its nesting cap and DOCTYPE refusal, and the wording of their errors.
 #pragma once
 
 #include "xml/SDOMXMLError.h"
 
+#include <xercesc/sax/Locator.hpp>
+#include <xercesc/sax2/DefaultHandler.hpp>
 #include <xercesc/util/XercesDefs.hpp>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -19,14 +22,46 @@ constexpr unsigned kEntityExpansionLimit = 16;
 // parsed tree lives.
 std::shared_ptr<void> ShareParserLibrary();
 
+// The base of the service's SAX2 handlers. Subclasses call Enter and Leave from startElement and
+// endElement; everything the parser reports as an error stops the parse.
+class HardenedHandler : public xercesc::DefaultHandler {
+public:
+  explicit HardenedHandler(int maxDepth) : fMaxDepth(maxDepth) {}
+
+  void setDocumentLocator(const xercesc::Locator* const locator) override { fLocator = locator; }
+  // The prolog is checked for a DOCTYPE before parsing; this catches one the check cannot see
+  // (a text in another encoding) before anything inside it is read.
+  void startDTD(const XMLCh* const, const XMLCh* const, const XMLCh* const) override;
+  void warning(const xercesc::SAXParseException&) override {}
+  void error(const xercesc::SAXParseException& e) override { throw e; }
+  void fatalError(const xercesc::SAXParseException& e) override { throw e; }
+
+protected:
+  // Counts one more open element; stops the parse when that passes the cap.
+  void Enter() {
+    if (++fDepth > fMaxDepth)
+      RefuseTooDeep();
+  }
+  void Leave() { --fDepth; }
+
+private:
+  [[noreturn]] void RefuseTooDeep() const;
+  [[noreturn]] void Refuse(std::string message) const;
+
+  const int fMaxDepth;
+  int fDepth = 0;
+  const xercesc::Locator* fLocator = nullptr;
+};
+
+// Parses `text` with `handler` and every DTD, entity, schema and network feature off, after the
+// checks that need no parser: size, emptiness, UTF-8, and a DOCTYPE in the prolog. Returns false
+// with `error` set (line and column where known) on refusal. An exception of the handler's own
+// passes through.
+bool ParseWithSax(const std::string& text, HardenedHandler& handler, SDOMXMLError& error,
+                  std::size_t maxBytes);
+
 void SetError(SDOMXMLError& error, unsigned long line, unsigned long column, std::string message);
 // A parser message in UTF-8, or a fixed text when the message itself cannot be converted.
 std::string MessageOf(const XMLCh* message);
-// The error for a parse that failed at (line, column): the refusal of a DOCTYPE when the text's
-// prolog reaches one on that line (the parser's own words would be "invalid document structure"),
-// else the parser's message.
-std::string ParseFailureText(const std::string& text, unsigned long line, const XMLCh* message);
-std::string NestingTooDeepText(int maxDepth);
-std::string TooLargeText(std::size_t size, std::size_t maxBytes);
 
 } // namespace xmlwrap

@@ -1,65 +1,50 @@
 // The XML wrapper: loading, path look-ups, child iteration, attributes and text of elements.
 #include "xml/SDOMXMLWrapper.h"
 
-#include "SafeDOMParser.h"
 #include "XMLDocument.h"
 #include "XMLText.h"
 
 #include "xml/SDOMXMLIterator.h"
 
-#include <xercesc/dom/DOMAttr.hpp>
-#include <xercesc/dom/DOMNode.hpp>
-#include <xercesc/util/XMLString.hpp>
-
+#include <string_view>
 #include <vector>
 
-using xmlwrap::XString;
+using xmlwrap::CompactTree;
+using xmlwrap::NameId;
+using xmlwrap::NodeIndex;
 
 namespace {
 
-// Splits "A/B/C" into its steps; false for an empty path or an empty step.
-bool SplitPath(const std::string& path, std::vector<XString>& steps) {
-  std::size_t begin = 0;
+// Splits "A/B/C" into the ids of its steps; false for an empty path or an empty step. A step the
+// document never names gets kUnknownName, which matches nothing.
+bool SplitPath(const CompactTree& tree, std::string_view path, std::vector<NameId>& steps) {
   while (true) {
-    const std::size_t slash = path.find('/', begin);
-    const std::string step = path.substr(begin, slash == std::string::npos ? slash : slash - begin);
-    XString x;
-    if (step.empty() || !xmlwrap::Utf8ToX(step, x))
+    const std::size_t slash = path.find('/');
+    const std::string_view step = path.substr(0, slash);
+    if (step.empty())
       return false;
-    steps.push_back(std::move(x));
-    if (slash == std::string::npos)
+    steps.push_back(tree.FindName(step));
+    if (slash == std::string_view::npos)
       return true;
-    begin = slash + 1;
+    path.remove_prefix(slash + 1);
   }
 }
 
 // Depth-first in document order, so the first match found is the first in the document. Every
 // element below `from` is looked at once at most, and the recursion is no deeper than the path.
-xercesc::DOMElement* FindPath(const xercesc::DOMElement& from, const std::vector<XString>& steps,
-                              std::size_t step) {
-  for (xercesc::DOMElement* child = from.getFirstElementChild(); child != nullptr;
-       child = child->getNextElementSibling()) {
-    if (!xercesc::XMLString::equals(child->getTagName(), steps[step].c_str()))
+NodeIndex FindPath(const CompactTree& tree, NodeIndex from, const std::vector<NameId>& steps,
+                   std::size_t step) {
+  for (NodeIndex child = tree.At(from).firstChild; child != xmlwrap::kNoNode;
+       child = tree.At(child).nextSibling) {
+    if (tree.At(child).name != steps[step])
       continue;
     if (step + 1 == steps.size())
       return child;
-    if (xercesc::DOMElement* found = FindPath(*child, steps, step + 1))
+    const NodeIndex found = FindPath(tree, child, steps, step + 1);
+    if (found != xmlwrap::kNoNode)
       return found;
   }
-  return nullptr;
-}
-
-// The attribute's text, or false when absent (an attribute present with an empty value is true).
-bool AttributeText(const xercesc::DOMElement* element, const std::string& name,
-                   std::string& value) {
-  XString xname;
-  if (element == nullptr || !xmlwrap::Utf8ToX(name, xname))
-    return false;
-  const xercesc::DOMAttr* attr = element->getAttributeNode(xname.c_str());
-  if (attr == nullptr)
-    return false;
-  value = xmlwrap::XToUtf8(attr->getValue());
-  return true;
+  return xmlwrap::kNoNode;
 }
 
 } // namespace
@@ -78,19 +63,19 @@ int SDOMXMLWrapper::LoadFromString(const std::string& text) {
     return 0;
   }
   // The old document goes first, so that two full trees are never held at once.
-  s.element = nullptr;
+  s.node = xmlwrap::kNoNode;
   s.document = nullptr;
   s.owned.reset();
   try {
-    xmlwrap::ParsedDocument parsed = xmlwrap::ParseDocument(text, s.lastError);
-    if (parsed.tree == nullptr)
+    auto document = std::make_unique<xmlwrap::Document>();
+    if (!document->Load(text, s.lastError))
       return 0;
-    s.owned = std::make_unique<xmlwrap::Document>(std::move(parsed));
+    s.owned = std::move(document);
     s.document = s.owned.get();
-    s.element = s.document->Root();
+    s.node = s.document->Tree().Root();
     return 1;
   } catch (...) {
-    // Only allocation can fail here: ParseDocument itself never throws.
+    // Only allocation can fail here: loading itself never throws.
     s.lastError = SDOMXMLError{0, 0, "out of memory while reading the document"};
     return 0;
   }
@@ -101,27 +86,25 @@ const SDOMXMLError& SDOMXMLWrapper::GetLastError() const {
 }
 
 std::string SDOMXMLWrapper::GetName() const {
-  if (fState->element == nullptr)
+  if (fState->node == xmlwrap::kNoNode)
     return {};
-  try {
-    return xmlwrap::XToUtf8(fState->element->getTagName());
-  } catch (...) {
-    return {};
-  }
+  const CompactTree& tree = fState->document->Tree();
+  return tree.NameOf(tree.At(fState->node).name);
 }
 
 bool SDOMXMLWrapper::GetFirstElement(const std::string& path, SDOMXMLWrapper** out,
                                      bool /*keepHandle*/) {
-  if (out == nullptr || fState->element == nullptr)
+  if (out == nullptr || fState->node == xmlwrap::kNoNode)
     return false;
   try {
-    std::vector<XString> steps;
-    if (!SplitPath(path, steps))
+    const CompactTree& tree = fState->document->Tree();
+    std::vector<NameId> steps;
+    if (!SplitPath(tree, path, steps))
       return false;
-    xercesc::DOMElement* found = FindPath(*fState->element, steps, 0);
-    if (found == nullptr)
+    const NodeIndex found = FindPath(tree, fState->node, steps, 0);
+    if (found == xmlwrap::kNoNode)
       return false;
-    *out = fState->document->HandleFor(*found);
+    *out = fState->document->HandleFor(found);
     return true;
   } catch (...) {
     return false;
@@ -130,13 +113,11 @@ bool SDOMXMLWrapper::GetFirstElement(const std::string& path, SDOMXMLWrapper** o
 
 bool SDOMXMLWrapper::GetElementIterator(const std::string& name, SDOMXMLIterator** out,
                                         bool /*keepHandle*/) {
-  if (out == nullptr || fState->element == nullptr)
+  if (out == nullptr || fState->node == xmlwrap::kNoNode)
     return false;
   try {
-    XString xname;
-    if (!xmlwrap::Utf8ToX(name, xname))
-      return false;
-    *out = fState->document->IteratorFor(*fState->element, std::move(xname));
+    const NameId id = name.empty() ? xmlwrap::kAnyName : fState->document->Tree().FindName(name);
+    *out = fState->document->IteratorFor(fState->node, id);
     return true;
   } catch (...) {
     return false;
@@ -144,8 +125,14 @@ bool SDOMXMLWrapper::GetElementIterator(const std::string& name, SDOMXMLIterator
 }
 
 bool SDOMXMLWrapper::GetAttribute(const std::string& name, std::string& value) const {
+  if (fState->node == xmlwrap::kNoNode)
+    return false;
   try {
-    return AttributeText(fState->element, name, value);
+    std::string_view found;
+    if (!fState->document->Tree().Attribute(fState->node, name, found))
+      return false;
+    value.assign(found);
+    return true;
   } catch (...) {
     return false;
   }
@@ -162,17 +149,10 @@ bool SDOMXMLWrapper::GetAttribute(const std::string& name, double& value) const 
 }
 
 bool SDOMXMLWrapper::GetTextBody(std::string& text) const {
-  if (fState->element == nullptr)
+  if (fState->node == xmlwrap::kNoNode)
     return false;
   try {
-    XString body;
-    for (const xercesc::DOMNode* child = fState->element->getFirstChild(); child != nullptr;
-         child = child->getNextSibling()) {
-      const auto type = child->getNodeType();
-      if (type == xercesc::DOMNode::TEXT_NODE || type == xercesc::DOMNode::CDATA_SECTION_NODE)
-        body += child->getNodeValue();
-    }
-    text = xmlwrap::XToUtf8(body.data(), body.size());
+    text.assign(fState->document->Tree().Text(fState->node));
     return true;
   } catch (...) {
     return false;

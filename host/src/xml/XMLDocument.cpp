@@ -4,61 +4,64 @@
 #include "xml/SDOMXMLIterator.h"
 #include "xml/SDOMXMLWrapper.h"
 
-#include <xercesc/util/XMLString.hpp>
-
 namespace xmlwrap {
 
-Cursor::Cursor(Document& document, xercesc::DOMElement& parent, XString name)
-    : fDocument(document), fParent(parent), fName(std::move(name)) {
+Cursor::Cursor(Document& document, NodeIndex parent, NameId name)
+    : fDocument(document), fParent(parent), fName(name) {
   Rewind();
 }
 
 void Cursor::Rewind() {
-  fNext = FirstMatchFrom(fParent.getFirstElementChild());
+  fNext = FirstMatchFrom(fDocument.Tree().At(fParent).firstChild);
 }
 
 SDOMXMLWrapper* Cursor::Take() {
-  if (fNext == nullptr)
+  if (fNext == kNoNode)
     return nullptr;
-  xercesc::DOMElement* current = fNext;
+  const NodeIndex current = fNext;
   // Each sibling is looked at once per walk, so a whole walk is linear in the number of children.
-  fNext = FirstMatchFrom(current->getNextElementSibling());
-  return fDocument.HandleFor(*current);
+  fNext = FirstMatchFrom(fDocument.Tree().At(current).nextSibling);
+  return fDocument.HandleFor(current);
 }
 
-xercesc::DOMElement* Cursor::FirstMatchFrom(xercesc::DOMElement* start) const {
-  for (xercesc::DOMElement* e = start; e != nullptr; e = e->getNextElementSibling()) {
-    if (fName.empty() || xercesc::XMLString::equals(e->getTagName(), fName.c_str()))
+NodeIndex Cursor::FirstMatchFrom(NodeIndex start) const {
+  const CompactTree& tree = fDocument.Tree();
+  for (NodeIndex e = start; e != kNoNode; e = tree.At(e).nextSibling) {
+    if (fName == kAnyName || tree.At(e).name == fName)
       return e;
   }
-  return nullptr;
+  return kNoNode;
 }
 
-Document::Document(ParsedDocument parsed)
-    : fLibrary(std::move(parsed.library)), fTree(std::move(parsed.tree)) {}
-
-// Handles and iterators go before the tree they point into (member order); their own destructors
-// never touch the tree.
 Document::~Document() = default;
 
-SDOMXMLWrapper* Document::HandleFor(xercesc::DOMElement& element) {
-  std::unique_ptr<SDOMXMLWrapper>& slot = fHandles[&element];
+bool Document::Load(const std::string& text, SDOMXMLError& error) {
+  fIterators.clear();
+  fHandles.clear();
+  return fTree.Load(text, error, SDOMXMLWrapper::kMaxDocumentBytes,
+                    SDOMXMLWrapper::kMaxNestingDepth);
+}
+
+SDOMXMLWrapper* Document::HandleFor(NodeIndex node) {
+  if (fHandles.empty())
+    fHandles.resize(fTree.Size());
+  std::unique_ptr<SDOMXMLWrapper>& slot = fHandles[node];
   if (!slot) {
     auto state = std::make_unique<WrapperState>();
     state->document = this;
-    state->element = &element;
+    state->node = node;
     slot.reset(new SDOMXMLWrapper(std::move(state)));
   }
   return slot.get();
 }
 
-SDOMXMLIterator* Document::IteratorFor(xercesc::DOMElement& parent, XString name) {
-  auto key = std::make_pair(static_cast<const xercesc::DOMElement*>(&parent), name);
-  std::unique_ptr<SDOMXMLIterator>& slot = fIterators[std::move(key)];
+SDOMXMLIterator* Document::IteratorFor(NodeIndex parent, NameId name) {
+  const std::uint64_t key = (std::uint64_t{parent} << 32) | name;
+  std::unique_ptr<SDOMXMLIterator>& slot = fIterators[key];
   if (slot) {
     slot->fCursor->Rewind();
   } else {
-    slot.reset(new SDOMXMLIterator(std::make_unique<Cursor>(*this, parent, std::move(name))));
+    slot.reset(new SDOMXMLIterator(std::make_unique<Cursor>(*this, parent, name)));
   }
   return slot.get();
 }

@@ -1,19 +1,14 @@
 // The loaded tree behind an SDOMXMLWrapper, with every handle and iterator handed out from it.
 #pragma once
 
-#include "SafeDOMParser.h"
-#include "XMLText.h"
+#include "CompactTree.h"
 
 #include "xml/SDOMXMLError.h"
 
-#include <xercesc/dom/DOMDocument.hpp>
-#include <xercesc/dom/DOMElement.hpp>
-
-#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
-#include <utility>
+#include <vector>
 
 class SDOMXMLIterator;
 class SDOMXMLWrapper;
@@ -27,14 +22,17 @@ class Document;
 struct WrapperState {
   std::unique_ptr<Document> owned;
   Document* document = nullptr;
-  xercesc::DOMElement* element = nullptr;
+  NodeIndex node = kNoNode;
   SDOMXMLError lastError;
 };
 
-// The position of one iterator: the next matching child, or null when the walk is over.
+// Names every child element, whatever its tag name.
+constexpr NameId kAnyName = UINT32_MAX - 1;
+
+// The position of one iterator: the next matching child, or none when the walk is over.
 class Cursor {
 public:
-  Cursor(Document& document, xercesc::DOMElement& parent, XString name);
+  Cursor(Document& document, NodeIndex parent, NameId name);
 
   // Back to the first matching child.
   void Rewind();
@@ -42,40 +40,39 @@ public:
   SDOMXMLWrapper* Take();
 
 private:
-  // The first element from start on (start included) whose tag matches; null when none.
-  xercesc::DOMElement* FirstMatchFrom(xercesc::DOMElement* start) const;
+  // The first element from start on (start included) whose tag matches; kNoNode when none.
+  NodeIndex FirstMatchFrom(NodeIndex start) const;
 
   Document& fDocument;
-  xercesc::DOMElement& fParent;
-  XString fName; // empty: every child element
-  xercesc::DOMElement* fNext = nullptr;
+  NodeIndex fParent;
+  NameId fName;
+  NodeIndex fNext = kNoNode;
 };
 
-// Owns the parsed tree and, per element, at most one handle and one iterator per tag name, so
-// whatever callers ask for repeatedly, memory stays bounded by the document.
+// Owns the tree and, per element, at most one handle and one iterator per tag name, so whatever
+// callers ask for repeatedly, memory stays bounded by the document.
 class Document {
 public:
-  // Adopts the tree, which is released when the document goes, and holds the parser library
-  // until then.
-  explicit Document(ParsedDocument parsed);
+  Document() = default;
   ~Document();
   Document(const Document&) = delete;
   Document& operator=(const Document&) = delete;
 
-  xercesc::DOMElement* Root() const { return fTree->getDocumentElement(); }
+  // See CompactTree::Load.
+  bool Load(const std::string& text, SDOMXMLError& error);
+
+  const CompactTree& Tree() const { return fTree; }
 
   // The handle standing for the element, created on first request.
-  SDOMXMLWrapper* HandleFor(xercesc::DOMElement& element);
+  SDOMXMLWrapper* HandleFor(NodeIndex node);
   // The iterator over the element's children with this tag name, rewound.
-  SDOMXMLIterator* IteratorFor(xercesc::DOMElement& parent, XString name);
+  SDOMXMLIterator* IteratorFor(NodeIndex parent, NameId name);
 
 private:
-  // Members go in reverse order: iterators and handles, then the tree, then the library.
-  std::shared_ptr<void> fLibrary;
-  TreePtr fTree;
-  std::unordered_map<const xercesc::DOMElement*, std::unique_ptr<SDOMXMLWrapper>> fHandles;
-  std::map<std::pair<const xercesc::DOMElement*, XString>, std::unique_ptr<SDOMXMLIterator>>
-      fIterators;
+  CompactTree fTree;
+  // Indexed by element, filled on request: no hashing on the way through a document.
+  std::vector<std::unique_ptr<SDOMXMLWrapper>> fHandles;
+  std::unordered_map<std::uint64_t, std::unique_ptr<SDOMXMLIterator>> fIterators;
 };
 
 } // namespace xmlwrap

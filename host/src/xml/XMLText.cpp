@@ -33,17 +33,6 @@ const char* SkipPlus(const char* begin, const char* end) {
 
 } // namespace
 
-bool Utf8ToX(const std::string& text, XString& out) {
-  try {
-    xercesc::TranscodeFromStr x(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
-                                "UTF-8");
-    out.assign(x.str(), x.length());
-    return true;
-  } catch (const xercesc::XMLException&) {
-    return false;
-  }
-}
-
 std::string XToUtf8(const XMLCh* text, XMLSize_t length) {
   if (text == nullptr || length == 0)
     return {};

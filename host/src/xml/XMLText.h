@@ -7,10 +7,6 @@
 
 namespace xmlwrap {
 
-using XString = std::basic_string<XMLCh>;
-
-// False when the text is not valid UTF-8 (out is then unspecified).
-bool Utf8ToX(const std::string& text, XString& out);
 // Parser text (UTF-16) to UTF-8. Throws xercesc::XMLException on an unpaired surrogate, which the
 // parser never produces from a well-formed document.
 std::string XToUtf8(const XMLCh* text, XMLSize_t length);
