@@ -27,6 +27,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -113,6 +114,17 @@ int ReportRun::Execute() {
     usable = PrepareRun(run) && usable;
   if (!usable)
     return kUsageError;
+  if (!fCommand.fHasCommand && !fOptions.fDocuments.empty()) {
+    bool simulated = false;
+    for (const Run& run : fRuns)
+      simulated = simulated || run.fSettingsFromDocuments;
+    fErr << "nptests: no command given: the settings were taken from the documents";
+    if (simulated)
+      fErr << " (the Kolmogorov-Smirnov simulations they hold, with seed "
+           << DocumentSettings::kDefaultSeed << " and " << DocumentSettings::kDefaultSamples
+           << " samples, which documents do not record)";
+    fErr << "\n";
+  }
 
   fStrings = std::make_unique<FacSTDictionary>(
       PathFactory::getPathInstance(PathFactory::kStringTables)->getPath());
@@ -296,7 +308,21 @@ bool ReportRun::PrepareRun(Run& run) {
   }
   if (!BuildDictionary(run))
     return true; // every document is reported; nothing is left to run
+  for (const auto& document : run.fDocuments)
+    run.fSettings.Add(document->Root());
+  if (!run.fHasCommand)
+    TakeSettingsFromDocuments(run);
   return BuildBlocks(run) && ParseCommand(run);
+}
+
+void ReportRun::TakeSettingsFromDocuments(Run& run) {
+  const std::string text = run.fSettings.CommandText(*run.fDictionary);
+  if (text.empty())
+    return;
+  run.fCommandText = text;
+  run.fCommandSource = "the settings of " + RunTitle(run.fPaths);
+  run.fHasCommand = true;
+  run.fSettingsFromDocuments = true;
 }
 
 // The dictionary file, or the dictionary of the run's first document that has a usable one;
@@ -352,10 +378,37 @@ bool ReportRun::ParseCommand(Run& run) {
     run.fCommand = CommandParser(fGrammar, run.fDictionary).Parse(run.fCommandText);
     return true;
   } catch (const std::exception& e) {
+    if (run.fSettingsFromDocuments) {
+      // A field name the command language cannot spell: the run goes on with the defaults.
+      fErr << "nptests: warning: " << run.fCommandSource << " cannot be written as a command ("
+           << e.what() << "); the asymptotic significances are shown\n";
+      run.fHasCommand = false;
+      run.fSettingsFromDocuments = false;
+      return true;
+    }
     fErr << "nptests: " << run.fCommandSource << ": " << e.what() << " (the variables are those of "
          << DictionaryName(run) << ")\n";
     return false;
   }
+}
+
+void ReportRun::WarnMismatches(const CFProcCustom& procedure, const Run& run) {
+  if (run.fSettingsFromDocuments || !run.fCommand)
+    return;
+  // The plug-in's list of the command's fields also holds the split and weight variables.
+  std::vector<int> fields;
+  const std::vector<int>& splits =
+      run.fBlocks.empty() ? std::vector<int>() : run.fBlocks.front().fSplitVarIndexes;
+  for (int field : procedure.GetEngineVarIndexes()) {
+    if (field != run.fDictionary->GetWeightVarIndex() &&
+        std::find(splits.begin(), splits.end(), field) == splits.end())
+      fields.push_back(field);
+  }
+  const std::vector<bool> requested =
+      DocumentSettings::RequestedSimulations(*run.fCommand, fGrammar);
+  for (const std::string& line : run.fSettings.Mismatches(fields, requested, *run.fDictionary,
+                                                          RunTitle(run.fPaths), run.fCommandSource))
+    fErr << "nptests: warning: " << line << "\n";
 }
 
 void ReportRun::Process(const PluginLoader& plugin, output::Document& document, Run& run) {
@@ -390,8 +443,11 @@ void ReportRun::Drive(CFProcCustom& procedure, BpProcedure& root, Run& run) {
   procedure.SetWeightVarIndex(run.fDictionary->GetWeightVarIndex());
   if (!run.fSplits.empty())
     procedure.SetSplitVarIndexes(run.fBlocks.front().fSplitVarIndexes);
-  if (run.fCommand && !RunCommand(procedure, root, run))
-    return;
+  if (run.fCommand) {
+    if (!RunCommand(procedure, root, run))
+      return;
+    WarnMismatches(procedure, run);
+  }
   if (!run.fSplits.empty()) {
     // Split groups: the plug-in writes every group it can read and does not say which it could
     // not, so the check made when loading is all that is reported for them.

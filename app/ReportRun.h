@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CommandLine.h"
+#include "DocumentSettings.h"
 #include "SplitArgument.h"
 
 #include "dict/CFMetaData.h"
@@ -60,6 +61,8 @@ private:
     std::string fCommandText;
     std::string fCommandSource;
     bool fHasCommand = false;
+    // True when the command was not given but made from the documents' settings.
+    bool fSettingsFromDocuments = false;
     // The documents that loaded, with their split groups when the run is split.
     std::vector<std::unique_ptr<ResultDocument>> fDocuments;
     std::vector<SplitArgument> fSplits;
@@ -68,6 +71,8 @@ private:
     VORN_DataSource* fDictionary = nullptr;
     CFMetaData fMetadata;
     std::unique_ptr<CommandSpec> fCommand;
+    // What the loaded documents say about the command that produced them.
+    DocumentSettings fSettings;
   };
 
   bool Configure();
@@ -84,7 +89,12 @@ private:
   bool ParseSplits(const Run& run, std::vector<SplitArgument>& splits);
   bool BuildBlocks(Run& run);
   std::string DictionaryName(const Run& run) const;
+  // Without a command, makes one from the documents' settings when the plug-in's defaults do not
+  // fit them.
+  void TakeSettingsFromDocuments(Run& run);
   bool ParseCommand(Run& run);
+  // Warns, one line each, where the run's command does not fit its documents.
+  void WarnMismatches(const CFProcCustom& procedure, const Run& run);
   void Process(const PluginLoader& plugin, output::Document& document, Run& run);
   void Drive(CFProcCustom& procedure, BpProcedure& root, Run& run);
   // ProcessSyntax with the run's command; its messages go to standard error and the output.

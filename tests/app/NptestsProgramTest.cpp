@@ -314,3 +314,79 @@ TEST(NptestsProgram, CommandWarningsGoToStandardErrorAndTheReport) {
 }
 
 } // namespace
+
+namespace {
+
+// A document holding simulated significances gives the same report without a command as with the
+// command that produced it, and says once that its settings were used.
+TEST(NptestsSettings, WithoutACommandTheDocumentsSettingsAreUsed) {
+  for (const char* name : {"onesample_morley", "ks_ozone_sample", "ks_ozone_dates"}) {
+    SCOPED_TRACE(name);
+    ScratchFolder scratch;
+    const std::string document = Example(std::string(name) + ".xml");
+    const ProgramResult derived = RunNptests({document}, scratch);
+    const ProgramResult given =
+        RunNptests({"--syntax-file", Example(std::string(name) + ".sps"), document}, scratch);
+    EXPECT_EQ(derived.fStatus, 0) << derived.fErr;
+    EXPECT_EQ(given.fErr, "");
+    EXPECT_EQ(derived.fOut, given.fOut);
+    EXPECT_NE(derived.fOut.find("Monte Carlo"), std::string::npos);
+    EXPECT_EQ(CountOf(derived.fErr, "\n"), 1u) << derived.fErr;
+    EXPECT_NE(derived.fErr.find("settings were taken from the documents (the Kolmogorov-Smirnov"),
+              std::string::npos)
+        << derived.fErr;
+  }
+  // Without simulations the plug-in's defaults are the document's settings.
+  ScratchFolder scratch;
+  const ProgramResult plain = RunNptests({Example("chickwts.xml")}, scratch);
+  EXPECT_EQ(plain.fErr, "nptests: no command given: the settings were taken from the documents\n");
+}
+
+TEST(NptestsSettings, ACommandThatDoesNotFitTheDocumentIsWarnedAbout) {
+  struct Case {
+    const char* fDesc;
+    const char* fCommand;
+    const char* fDocument;
+    std::vector<std::string> fWarnings;
+  };
+  const Case cases[] = {
+      {"the example's own command fits", nullptr, "onesample_morley", {}},
+      {"a simulation held but not asked for, and one asked for but not held",
+       "NPTESTS /ONESAMPLE TEST(Speed) KOLMOGOROV_SMIRNOV(UNIFORM=SAMPLE).",
+       "onesample_morley",
+       {"nptests: warning: onesample_morley.xml holds the simulated significance of the normal "
+        "Kolmogorov-Smirnov test of Speed, which --syntax does not ask for (NORMAL=SAMPLE); it is "
+        "left out of the report",
+        "nptests: warning: --syntax asks for the simulated significance of the uniform "
+        "Kolmogorov-Smirnov test (UNIFORM=SAMPLE), which onesample_morley.xml does not hold; the "
+        "asymptotic one is shown"}},
+      {"NORMAL(SAMPLE=TRUE) asks as NORMAL=SAMPLE does",
+       "NPTESTS /ONESAMPLE TEST(Speed) KOLMOGOROV_SMIRNOV(NORMAL(SAMPLE=TRUE)) /CRITERIA "
+       "SEED=2000000.",
+       "onesample_morley",
+       {}},
+      {"a field no test of the document uses",
+       "NPTESTS /ONESAMPLE TEST(Height CaseFrequency) KOLMOGOROV_SMIRNOV(NORMAL=CUSTOM(MEAN=75 "
+       "SD=6)).",
+       "ks_trees_given",
+       {"nptests: warning: --syntax tests CaseFrequency, which no test of ks_trees_given.xml "
+        "uses"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fDesc);
+    ScratchFolder scratch;
+    const std::string document = Example(std::string(c.fDocument) + ".xml");
+    const ProgramResult result =
+        c.fCommand != nullptr
+            ? RunNptests({"--syntax", c.fCommand, document}, scratch)
+            : RunNptests({"--syntax-file", Example(std::string(c.fDocument) + ".sps"), document},
+                         scratch);
+    EXPECT_EQ(result.fStatus, 0) << result.fErr;
+    std::string expected;
+    for (const std::string& line : c.fWarnings)
+      expected += line + "\n";
+    EXPECT_EQ(result.fErr, expected);
+  }
+}
+
+} // namespace
