@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <map>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -99,6 +101,44 @@ TEST(NptestsProgram, BundledExamplesAsHtmlAreWellFormedTables) {
     for (const auto& row : grid)
       EXPECT_EQ(row.size(), grid.front().size()) << table.substr(0, 200);
   }
+}
+
+// Every link of the page leads somewhere, the sections carry the text report's numbers, and each
+// row of a test summary leads to the section of the test it names.
+TEST(NptestsProgram, HtmlLinksLeadToNumberedSectionsAndSummaryRowsToTheirTests) {
+  ScratchFolder scratch;
+  const std::string path = scratch.File("report.html");
+  ASSERT_EQ(RunNptests({"-o", path}, scratch).fStatus, 0);
+  const std::string html = ReadAll(path);
+  std::map<std::string, std::size_t> ids;
+  const std::regex id(" id=\"([^\"]+)\"");
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), id); it != std::sregex_iterator();
+       ++it)
+    EXPECT_EQ(ids.emplace((*it)[1].str(), it->position()).second, true) << "twice: " << (*it)[1];
+  const std::regex link("href=\"#([^\"]+)\"");
+  std::size_t links = 0;
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), link); it != std::sregex_iterator();
+       ++it, ++links)
+    EXPECT_EQ(ids.count((*it)[1].str()), 1u) << "no target: " << (*it)[1];
+  EXPECT_GT(links, 100u);
+  EXPECT_NE(html.find("<h2><span class=\"number\">1.1</span> Nonparametric Tests</h2>"),
+            std::string::npos);
+  // A summary row: its number links to a section whose heading is the test of the row.
+  const std::regex row("<tr><th scope=\"row\"><a href=\"#([^\"]+)\">[0-9]+</a></th><td>[^<]*</td>"
+                       "<td>([^<]+)</td>");
+  std::size_t rows = 0;
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), row); it != std::sregex_iterator();
+       ++it, ++rows) {
+    ASSERT_EQ(ids.count((*it)[1].str()), 1u);
+    const std::size_t section = ids[(*it)[1].str()];
+    const std::size_t headingEnd = html.find("</h", section);
+    const std::string heading = html.substr(section, headingEnd - section);
+    // The summary names the test without its distribution ("Normal"): compare word by word.
+    std::istringstream words((*it)[2].str());
+    for (std::string word; words >> word;)
+      EXPECT_NE(heading.find(word), std::string::npos) << (*it)[2] << " links to " << heading;
+  }
+  EXPECT_GT(rows, 20u);
 }
 
 TEST(NptestsProgram, OneDocumentInEachFormat) {
