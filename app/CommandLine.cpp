@@ -85,9 +85,14 @@ void AddOptions(CLI::App& app, Options& options, std::string& format, std::strin
       ->type_name("html|text|json")
       ->check(CLI::IsMember({"html", "text", "json"}).description(""));
   app.add_option("-o,--output", options.fOutputFile,
-                 "Write the report to this file instead of standard output.\n"
-                 "e.g. -o report.html   (the extension chooses the format)")
+                 "Write the report to this file instead of standard output (- for\n"
+                 "standard output). e.g. -o report.html   (the extension chooses the format)")
       ->type_name("FILE");
+  app.add_option("--width", options.fWidth,
+                 "The width of the text report in columns; wide tables wrap their text,\n"
+                 "never their numbers. e.g. --width 80   (default: the terminal's, else 100)")
+      ->type_name("N")
+      ->check(CLI::Range(20, 1000).description(""));
   app.add_option("--templates", options.fTemplatesDir,
                  "The folder of the chart templates (default: the installed ones).\n"
                  "e.g. --templates ~/my-templates")
@@ -163,11 +168,18 @@ int CommandLine::Parse(int argc, const char* const* argv, Options& options, std:
   }
   options.fHasSyntax = app.count("--syntax") > 0;
   options.fLayout = layout == "layers" ? SplitLayout::kLayers : SplitLayout::kHeading;
+  if (options.fOutputFile == "-")
+    options.fOutputFile.clear();
   if (!format.empty()) {
     options.fFormat = FormatOfName(format);
   } else if (!options.fOutputFile.empty() && !FormatOfFile(options.fOutputFile, options.fFormat)) {
     err << "nptests: cannot tell the format of \"" << options.fOutputFile
         << "\" from its extension; name it .html, .txt or .json, or give --format\n";
+    return 2;
+  }
+  if ((options.fHasSyntax || !options.fSyntaxFile.empty()) && options.fDocuments.empty()) {
+    err << "nptests: " << (options.fHasSyntax ? "--syntax" : "--syntax-file")
+        << " needs the documents its command is run on: name them after the options\n";
     return 2;
   }
   if (!options.fSplits.empty() && options.fDocuments.empty()) {

@@ -25,6 +25,7 @@
 #include "strings/FacSTDictionary.h"
 #include "strings/PathFactory.h"
 
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -34,6 +35,7 @@
 #include <memory>
 #include <ostream>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -61,12 +63,23 @@ bool ReadFile(const std::string& path, std::string& text, std::string& error) {
   return true;
 }
 
-std::unique_ptr<OutputWriter> WriterFor(OutputFormat format) {
-  switch (format) {
+// The text report's width: the option's, else the terminal's when the report goes to one.
+int TextWidth(const Options& options) {
+  if (options.fWidth > 0)
+    return options.fWidth;
+  winsize size{};
+  if (options.fOutputFile.empty() && isatty(STDOUT_FILENO) != 0 &&
+      ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col >= 20)
+    return size.ws_col;
+  return 100;
+}
+
+std::unique_ptr<OutputWriter> WriterFor(const Options& options) {
+  switch (options.fFormat) {
   case OutputFormat::kHtml:
     return std::make_unique<HtmlWriter>("Nonparametric Tests");
   case OutputFormat::kText:
-    return std::make_unique<TextWriter>();
+    return std::make_unique<TextWriter>(TextWidth(options));
   case OutputFormat::kJson:
     return std::make_unique<JsonWriter>();
   }
@@ -476,7 +489,7 @@ bool ReportRun::RunCommand(CFProcCustom& procedure, BpProcedure& root, Run& run)
 }
 
 bool ReportRun::WriteReport(const output::Document& document) {
-  const std::unique_ptr<OutputWriter> writer = WriterFor(fOptions.fFormat);
+  const std::unique_ptr<OutputWriter> writer = WriterFor(fOptions);
   if (fOptions.fOutputFile.empty()) {
     writer->Write(document, fOut);
     fOut.flush();

@@ -141,6 +141,28 @@ TEST(NptestsProgram, HtmlLinksLeadToNumberedSectionsAndSummaryRowsToTheirTests) 
   EXPECT_GT(rows, 20u);
 }
 
+// The text report keeps within --width, wrapping text and never a number; "-o -" is standard
+// output in the format --format names.
+TEST(NptestsProgram, WidthOfTheTextAndStandardOutputAsAFile) {
+  ScratchFolder scratch;
+  for (int width : {40, 60, 100}) {
+    const ProgramResult result = RunNptests({"--width", std::to_string(width), "--syntax-file",
+                                             Example("chickwts.sps"), Example("chickwts.xml")},
+                                            scratch);
+    ASSERT_EQ(result.fStatus, 0) << result.fErr;
+    // At 40 columns the pairwise table's numbers alone are wider: it overflows rather than cut one.
+    std::istringstream lines(result.fOut);
+    for (std::string line; width >= 60 && std::getline(lines, line);)
+      EXPECT_LE(line.size(), static_cast<std::size_t>(width)) << line;
+    for (const char* number : {".980", "<.001", "37.343", "-44.07"})
+      EXPECT_NE(result.fOut.find(number), std::string::npos) << width << ": " << number;
+  }
+  const ProgramResult json =
+      RunNptests({"-o", "-", "--format", "json", Example("chickwts.xml")}, scratch);
+  ASSERT_EQ(json.fStatus, 0) << json.fErr;
+  EXPECT_EQ(nlohmann::json::parse(json.fOut).at("format"), "nptests-output");
+}
+
 TEST(NptestsProgram, OneDocumentInEachFormat) {
   struct Row {
     const char* fDesc;
@@ -258,6 +280,10 @@ TEST(NptestsProgram, UsageErrorsStopBeforeAnythingIsWritten) {
       {"a language without strings", {"--language", "xx", chicks}, {"\"xx\""}},
       {"too few --split", {"--split", "group=ctrl", chicks, chicks}, {"1 --split for 2 documents"}},
       {"--split without documents", {"--split", "group=ctrl"}, {"--split needs the documents"}},
+      {"a command without documents",
+       {"--syntax-file", Example("chickwts.sps")},
+       {"nptests: --syntax-file needs the documents its command is run on"}},
+      {"a width too narrow for any table", {"--width", "5", chicks}, {"--width", "20 to 1000"}},
       {"an unknown split variable",
        {"--split", "grp=ctrl", chicks},
        {"no variable is named \"grp\""}},
