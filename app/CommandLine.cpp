@@ -1,6 +1,8 @@
 // The nptests options, their help texts and their checks.
 #include "CommandLine.h"
 
+#include "MessageSink.h"
+
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -143,7 +145,8 @@ bool CommandLine::FormatOfFile(const std::string& path, OutputFormat& format) {
 }
 
 int CommandLine::Parse(int argc, const char* const* argv, Options& options, std::ostream& out,
-                       std::ostream& err) {
+                       std::ostream& errStream) {
+  MessageSink err(errStream);
   CLI::App app(kDescription, "nptests");
   app.footer(kFooter);
   app.set_version_flag("--version", std::string("nptests ") + NPTESTS_VERSION);
@@ -163,7 +166,7 @@ int CommandLine::Parse(int argc, const char* const* argv, Options& options, std:
     out << e.what() << "\n";
     return 0;
   } catch (const CLI::ParseError& e) {
-    err << "nptests: " << e.what() << "\nRun nptests --help for the options.\n";
+    err << "nptests: " << std::string(e.what()) << "\nRun nptests --help for the options.\n";
     return 2;
   }
   options.fHasSyntax = app.count("--syntax") > 0;

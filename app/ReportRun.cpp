@@ -127,7 +127,10 @@ int ReportRun::Execute() {
     usable = PrepareRun(run) && usable;
   if (!usable)
     return kUsageError;
-  if (!fCommand.fHasCommand && !fOptions.fDocuments.empty()) {
+  bool anyLoaded = false;
+  for (const Run& run : fRuns)
+    anyLoaded = anyLoaded || !run.fDocuments.empty();
+  if (!fCommand.fHasCommand && !fOptions.fDocuments.empty() && anyLoaded) {
     bool simulated = false;
     for (const Run& run : fRuns)
       simulated = simulated || run.fSettingsFromDocuments;

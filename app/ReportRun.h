@@ -4,6 +4,7 @@
 
 #include "CommandLine.h"
 #include "DocumentSettings.h"
+#include "MessageSink.h"
 #include "SplitArgument.h"
 
 #include "dict/CFMetaData.h"
@@ -105,7 +106,8 @@ private:
   const Options& fOptions;
   std::string fProgramFolder;
   std::ostream& fOut;
-  std::ostream& fErr;
+  // Standard error, one line per message whatever the data inside.
+  MessageSink fErr;
   int fStatus = kAllRead;
 
   // The command of the options, for every run; none when no option gives one.
