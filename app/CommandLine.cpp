@@ -3,6 +3,8 @@
 
 #include "MessageSink.h"
 
+#include "parser/KeywordSuggester.h"
+
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -165,6 +167,30 @@ int CommandLine::Parse(int argc, const char* const* argv, Options& options, std:
   } catch (const CLI::CallForVersion& e) {
     out << e.what() << "\n";
     return 0;
+  } catch (const CLI::ExtrasError& e) {
+    // An option the program lacks: name the nearest one it has, as the command's keywords do.
+    std::vector<std::string> names;
+    for (const CLI::Option* option : app.get_options()) {
+      for (const std::string& name : option->get_lnames())
+        names.push_back("--" + name);
+      for (const std::string& name : option->get_snames())
+        names.push_back("-" + name);
+    }
+    std::string unknown;
+    for (int i = 1; i < argc && unknown.empty(); ++i) {
+      const std::string argument = argv[i];
+      const std::string name = argument.substr(0, argument.find('='));
+      if (name.size() > 1 && name[0] == '-' &&
+          std::find(names.begin(), names.end(), name) == names.end())
+        unknown = name;
+    }
+    const std::string nearest = unknown.empty() ? "" : KeywordSuggester::Nearest(unknown, names);
+    if (nearest.empty())
+      err << "nptests: " << std::string(e.what()) << "\nRun nptests --help for the options.\n";
+    else
+      err << "nptests: " << unknown << " is not an option. Did you mean " << nearest
+          << "?\nRun nptests --help for the options.\n";
+    return 2;
   } catch (const CLI::ParseError& e) {
     err << "nptests: " << std::string(e.what()) << "\nRun nptests --help for the options.\n";
     return 2;
