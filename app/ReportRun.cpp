@@ -12,6 +12,7 @@
 #include "output/Document.h"
 #include "output/Heading.h"
 #include "output/Message.h"
+#include "output/Table.h"
 #include "parser/CommandParser.h"
 #include "parser/CommandSpec.h"
 #include "parser/CommandSyntaxError.h"
@@ -30,7 +31,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -157,6 +160,10 @@ int ReportRun::Execute() {
   {
     output::Document document;
     document.SetLanguage(PathFactory::GetLanguage());
+    // The JSON report is the record of what the plug-in made; the reports people read are headed
+    // with what produced them.
+    if (fOptions.fFormat != OutputFormat::kJson)
+      AppendReportHeader(document);
     for (Run& run : fRuns)
       Process(*plugin, document, run);
     if (!WriteReport(document))
@@ -489,6 +496,78 @@ bool ReportRun::RunCommand(CFProcCustom& procedure, BpProcedure& root, Run& run)
     fStatus = kUsageError;
   }
   return ok;
+}
+
+namespace {
+
+// The time the report is made, or SOURCE_DATE_EPOCH's when set, so that a build can reproduce a
+// report byte for byte.
+std::string ReportDate() {
+  std::time_t now = std::time(nullptr);
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
+    char* end = nullptr;
+    const long long seconds = std::strtoll(epoch, &end, 10);
+    if (end != epoch && *end == '\0' && seconds >= 0)
+      now = static_cast<std::time_t>(seconds);
+  }
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M UTC", &utc);
+  return text;
+}
+
+// The command as one line: its words separated by single blanks.
+std::string OneLine(const std::string& text) {
+  std::istringstream words(text);
+  std::string line;
+  for (std::string word; words >> word;)
+    line += (line.empty() ? "" : " ") + word;
+  return line;
+}
+
+} // namespace
+
+void ReportRun::AppendReportHeader(output::Document& document) const {
+  const auto translated = [this](const char* key) {
+    bool found = false;
+    const std::string text = fStrings->Translate(key, found);
+    return output::Label::Translated(key, text, !found);
+  };
+  std::string documents;
+  if (fOptions.fDocuments.empty()) {
+    std::size_t count = 0;
+    for (const Run& run : fRuns)
+      count += run.fPaths.size();
+    documents = "the bundled examples (" + std::to_string(count) + " documents)";
+  } else {
+    for (const std::string& path : fOptions.fDocuments)
+      documents += (documents.empty() ? "" : ", ") + path;
+  }
+  std::string command;
+  if (fCommand.fHasCommand)
+    command = fOptions.fHasSyntax ? OneLine(fCommand.fCommandText) : fCommand.fCommandSource;
+  else if (fOptions.fDocuments.empty())
+    command = "each example's own command";
+  std::vector<std::pair<const char*, output::Label>> rows = {
+      {"Program", output::Label::PlainText(std::string("nptests ") + NPTESTS_VERSION)},
+      {"Date", output::Label::PlainText(ReportDate())},
+      {"Documents", output::Label::PlainText(documents)},
+      {"Command", command.empty() ? translated("Settings taken from the documents")
+                                  : output::Label::PlainText(command)},
+      {"Language", output::Label::PlainText(fOptions.fLanguage)},
+  };
+  auto table = std::make_unique<output::Table>(translated("Report"), "Report");
+  output::Dimension* items = table->AddDimension(translated("Report"));
+  items->SetPlacement(output::Dimension::Place::kRow, 1, false);
+  output::Dimension* values = table->AddDimension(output::Label::PlainText(""));
+  values->SetPlacement(output::Dimension::Place::kColumn, 1, false);
+  output::Category* value = values->Root().FindOrAddChild(output::Label::PlainText(""), false);
+  for (auto& [key, label] : rows) {
+    const output::Category* item = items->Root().FindOrAddChild(translated(key), false);
+    table->CellAt({item, value}).label = label;
+  }
+  document.Append(std::move(table));
 }
 
 bool ReportRun::WriteReport(const output::Document& document) {
