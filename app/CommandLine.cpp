@@ -1,6 +1,10 @@
 // The nptests options, their help texts and their checks.
 #include "CommandLine.h"
 
+#include "MessageSink.h"
+
+#include "parser/KeywordSuggester.h"
+
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -21,8 +25,8 @@ constexpr NamedFormat kExtensions[] = {
 const char* const kDescription =
     "nptests writes the report of a nonparametric tests run (the NPTESTS command) from the\n"
     "engine's result documents: hypothesis test summary, confidence intervals, a table of\n"
-    "statistics per test, pairwise comparisons and charts. Without documents it runs on the\n"
-    "bundled examples.";
+    "statistics per test, pairwise comparisons and homogeneous subsets (the charts are still\n"
+    "to come). Without documents it runs on the bundled examples.";
 
 const char* const kFooter =
     "\nExamples:\n"
@@ -85,9 +89,14 @@ void AddOptions(CLI::App& app, Options& options, std::string& format, std::strin
       ->type_name("html|text|json")
       ->check(CLI::IsMember({"html", "text", "json"}).description(""));
   app.add_option("-o,--output", options.fOutputFile,
-                 "Write the report to this file instead of standard output.\n"
-                 "e.g. -o report.html   (the extension chooses the format)")
+                 "Write the report to this file instead of standard output (- for\n"
+                 "standard output). e.g. -o report.html   (the extension chooses the format)")
       ->type_name("FILE");
+  app.add_option("--width", options.fWidth,
+                 "The width of the text report in columns; wide tables wrap their text,\n"
+                 "never their numbers. e.g. --width 80   (default: the terminal's, else 100)")
+      ->type_name("N")
+      ->check(CLI::Range(20, 1000).description(""));
   app.add_option("--templates", options.fTemplatesDir,
                  "The folder of the chart templates (default: the installed ones).\n"
                  "e.g. --templates ~/my-templates")
@@ -145,7 +154,8 @@ bool CommandLine::FormatOfFile(const std::string& path, OutputFormat& format) {
 }
 
 int CommandLine::Parse(int argc, const char* const* argv, Options& options, std::ostream& out,
-                       std::ostream& err) {
+                       std::ostream& errStream) {
+  MessageSink err(errStream);
   CLI::App app(kDescription, "nptests");
   app.footer(kFooter);
   app.set_version_flag("--version", std::string("nptests ") + NPTESTS_VERSION);
@@ -164,17 +174,48 @@ int CommandLine::Parse(int argc, const char* const* argv, Options& options, std:
   } catch (const CLI::CallForVersion& e) {
     out << e.what() << "\n";
     return 0;
+  } catch (const CLI::ExtrasError& e) {
+    // An option the program lacks: name the nearest one it has, as the command's keywords do.
+    std::vector<std::string> names;
+    for (const CLI::Option* option : app.get_options()) {
+      for (const std::string& name : option->get_lnames())
+        names.push_back("--" + name);
+      for (const std::string& name : option->get_snames())
+        names.push_back("-" + name);
+    }
+    std::string unknown;
+    for (int i = 1; i < argc && unknown.empty(); ++i) {
+      const std::string argument = argv[i];
+      const std::string name = argument.substr(0, argument.find('='));
+      if (name.size() > 1 && name[0] == '-' &&
+          std::find(names.begin(), names.end(), name) == names.end())
+        unknown = name;
+    }
+    const std::string nearest = unknown.empty() ? "" : KeywordSuggester::Nearest(unknown, names);
+    if (nearest.empty())
+      err << "nptests: " << std::string(e.what()) << "\nRun nptests --help for the options.\n";
+    else
+      err << "nptests: " << unknown << " is not an option. Did you mean " << nearest
+          << "?\nRun nptests --help for the options.\n";
+    return 2;
   } catch (const CLI::ParseError& e) {
-    err << "nptests: " << e.what() << "\nRun nptests --help for the options.\n";
+    err << "nptests: " << std::string(e.what()) << "\nRun nptests --help for the options.\n";
     return 2;
   }
   options.fHasSyntax = app.count("--syntax") > 0;
   options.fLayout = layout == "layers" ? SplitLayout::kLayers : SplitLayout::kHeading;
+  if (options.fOutputFile == "-")
+    options.fOutputFile.clear();
   if (!format.empty()) {
     options.fFormat = FormatOfName(format);
   } else if (!options.fOutputFile.empty() && !FormatOfFile(options.fOutputFile, options.fFormat)) {
     err << "nptests: cannot tell the format of \"" << options.fOutputFile
         << "\" from its extension; name it .html, .txt or .json, or give --format\n";
+    return 2;
+  }
+  if ((options.fHasSyntax || !options.fSyntaxFile.empty()) && options.fDocuments.empty()) {
+    err << "nptests: " << (options.fHasSyntax ? "--syntax" : "--syntax-file")
+        << " needs the documents its command is run on: name them after the options\n";
     return 2;
   }
   if (!options.fSplits.empty() && options.fDocuments.empty()) {

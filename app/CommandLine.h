@@ -21,8 +21,10 @@ struct Options {
   std::vector<std::string> fSplits;
   SplitLayout fLayout = SplitLayout::kHeading;
   OutputFormat fFormat = OutputFormat::kText;
-  // Empty: standard output.
+  // Empty: standard output ("-o -" says so too).
   std::string fOutputFile;
+  // The text report's width in columns; 0: the terminal's when standard output is one, else 100.
+  int fWidth = 0;
   std::string fTemplatesDir;
   std::string fStringsDir;
   std::string fLanguage = "en";

@@ -13,6 +13,7 @@
 #include "output/Document.h"
 #include "output/Heading.h"
 #include "output/Message.h"
+#include "output/Table.h"
 #include "parser/CommandParser.h"
 #include "parser/CommandSpec.h"
 #include "parser/CommandSyntaxError.h"
@@ -26,15 +27,19 @@
 #include "strings/FacSTDictionary.h"
 #include "strings/PathFactory.h"
 
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <ostream>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -62,12 +67,23 @@ bool ReadFile(const std::string& path, std::string& text, std::string& error) {
   return true;
 }
 
-std::unique_ptr<OutputWriter> WriterFor(OutputFormat format) {
-  switch (format) {
+// The text report's width: the option's, else the terminal's when the report goes to one.
+int TextWidth(const Options& options) {
+  if (options.fWidth > 0)
+    return options.fWidth;
+  winsize size{};
+  if (options.fOutputFile.empty() && isatty(STDOUT_FILENO) != 0 &&
+      ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col >= 20)
+    return size.ws_col;
+  return 100;
+}
+
+std::unique_ptr<OutputWriter> WriterFor(const Options& options) {
+  switch (options.fFormat) {
   case OutputFormat::kHtml:
     return std::make_unique<HtmlWriter>("Nonparametric Tests");
   case OutputFormat::kText:
-    return std::make_unique<TextWriter>();
+    return std::make_unique<TextWriter>(TextWidth(options));
   case OutputFormat::kJson:
     return std::make_unique<JsonWriter>();
   }
@@ -115,6 +131,20 @@ int ReportRun::Execute() {
     usable = PrepareRun(run) && usable;
   if (!usable)
     return kUsageError;
+  bool anyLoaded = false;
+  for (const Run& run : fRuns)
+    anyLoaded = anyLoaded || !run.fDocuments.empty();
+  if (!fCommand.fHasCommand && !fOptions.fDocuments.empty() && anyLoaded) {
+    bool simulated = false;
+    for (const Run& run : fRuns)
+      simulated = simulated || run.fSettingsFromDocuments;
+    fErr << "nptests: no command given: the settings were taken from the documents";
+    if (simulated)
+      fErr << " (the Kolmogorov-Smirnov simulations they hold, with seed "
+           << DocumentSettings::kDefaultSeed << " and " << DocumentSettings::kDefaultSamples
+           << " samples, which documents do not record)";
+    fErr << "\n";
+  }
 
   fStrings = std::make_unique<FacSTDictionary>(
       PathFactory::getPathInstance(PathFactory::kStringTables)->getPath());
@@ -131,6 +161,10 @@ int ReportRun::Execute() {
   {
     output::Document document;
     document.SetLanguage(PathFactory::GetLanguage());
+    // The JSON report is the record of what the plug-in made; the reports people read are headed
+    // with what produced them.
+    if (fOptions.fFormat != OutputFormat::kJson)
+      AppendReportHeader(document);
     for (Run& run : fRuns)
       Process(*plugin, document, run);
     if (!WriteReport(document))
@@ -305,7 +339,21 @@ bool ReportRun::PrepareRun(Run& run) {
   }
   if (!BuildDictionary(run))
     return true; // every document is reported; nothing is left to run
+  for (const auto& document : run.fDocuments)
+    run.fSettings.Add(document->Root());
+  if (!run.fHasCommand)
+    TakeSettingsFromDocuments(run);
   return BuildBlocks(run) && ParseCommand(run);
+}
+
+void ReportRun::TakeSettingsFromDocuments(Run& run) {
+  const std::string text = run.fSettings.CommandText(*run.fDictionary);
+  if (text.empty())
+    return;
+  run.fCommandText = text;
+  run.fCommandSource = "the settings of " + RunTitle(run.fPaths);
+  run.fHasCommand = true;
+  run.fSettingsFromDocuments = true;
 }
 
 // The dictionary file, or the dictionary of the run's first document that has a usable one;
@@ -361,10 +409,37 @@ bool ReportRun::ParseCommand(Run& run) {
     run.fCommand = CommandParser(fGrammar, run.fDictionary).Parse(run.fCommandText);
     return true;
   } catch (const std::exception& e) {
+    if (run.fSettingsFromDocuments) {
+      // A field name the command language cannot spell: the run goes on with the defaults.
+      fErr << "nptests: warning: " << run.fCommandSource << " cannot be written as a command ("
+           << e.what() << "); the asymptotic significances are shown\n";
+      run.fHasCommand = false;
+      run.fSettingsFromDocuments = false;
+      return true;
+    }
     fErr << "nptests: " << run.fCommandSource << ": " << e.what() << " (the variables are those of "
          << DictionaryName(run) << ")\n";
     return false;
   }
+}
+
+void ReportRun::WarnMismatches(const CFProcCustom& procedure, const Run& run) {
+  if (run.fSettingsFromDocuments || !run.fCommand)
+    return;
+  // The plug-in's list of the command's fields also holds the split and weight variables.
+  std::vector<int> fields;
+  const std::vector<int>& splits =
+      run.fBlocks.empty() ? std::vector<int>() : run.fBlocks.front().fSplitVarIndexes;
+  for (int field : procedure.GetEngineVarIndexes()) {
+    if (field != run.fDictionary->GetWeightVarIndex() &&
+        std::find(splits.begin(), splits.end(), field) == splits.end())
+      fields.push_back(field);
+  }
+  const std::vector<bool> requested =
+      DocumentSettings::RequestedSimulations(*run.fCommand, fGrammar);
+  for (const std::string& line : run.fSettings.Mismatches(fields, requested, *run.fDictionary,
+                                                          RunTitle(run.fPaths), run.fCommandSource))
+    fErr << "nptests: warning: " << line << "\n";
 }
 
 void ReportRun::Process(const PluginLoader& plugin, output::Document& document, Run& run) {
@@ -399,8 +474,11 @@ void ReportRun::Drive(CFProcCustom& procedure, BpProcedure& root, Run& run) {
   procedure.SetWeightVarIndex(run.fDictionary->GetWeightVarIndex());
   if (!run.fSplits.empty())
     procedure.SetSplitVarIndexes(run.fBlocks.front().fSplitVarIndexes);
-  if (run.fCommand && !RunCommand(procedure, root, run))
-    return;
+  if (run.fCommand) {
+    if (!RunCommand(procedure, root, run))
+      return;
+    WarnMismatches(procedure, run);
+  }
   if (!run.fSplits.empty()) {
     // Split groups: the plug-in writes every group it can read and does not say which it could
     // not, so the check made when loading is all that is reported for them.
@@ -428,8 +506,80 @@ bool ReportRun::RunCommand(CFProcCustom& procedure, BpProcedure& root, Run& run)
   return ok;
 }
 
+namespace {
+
+// The time the report is made, or SOURCE_DATE_EPOCH's when set, so that a build can reproduce a
+// report byte for byte.
+std::string ReportDate() {
+  std::time_t now = std::time(nullptr);
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
+    char* end = nullptr;
+    const long long seconds = std::strtoll(epoch, &end, 10);
+    if (end != epoch && *end == '\0' && seconds >= 0)
+      now = static_cast<std::time_t>(seconds);
+  }
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M UTC", &utc);
+  return text;
+}
+
+// The command as one line: its words separated by single blanks.
+std::string OneLine(const std::string& text) {
+  std::istringstream words(text);
+  std::string line;
+  for (std::string word; words >> word;)
+    line += (line.empty() ? "" : " ") + word;
+  return line;
+}
+
+} // namespace
+
+void ReportRun::AppendReportHeader(output::Document& document) const {
+  const auto translated = [this](const char* key) {
+    bool found = false;
+    const std::string text = fStrings->Translate(key, found);
+    return output::Label::Translated(key, text, !found);
+  };
+  std::string documents;
+  if (fOptions.fDocuments.empty()) {
+    std::size_t count = 0;
+    for (const Run& run : fRuns)
+      count += run.fPaths.size();
+    documents = "the bundled examples (" + std::to_string(count) + " documents)";
+  } else {
+    for (const std::string& path : fOptions.fDocuments)
+      documents += (documents.empty() ? "" : ", ") + path;
+  }
+  std::string command;
+  if (fCommand.fHasCommand)
+    command = fOptions.fHasSyntax ? OneLine(fCommand.fCommandText) : fCommand.fCommandSource;
+  else if (fOptions.fDocuments.empty())
+    command = "each example's own command";
+  std::vector<std::pair<const char*, output::Label>> rows = {
+      {"Program", output::Label::PlainText(std::string("nptests ") + NPTESTS_VERSION)},
+      {"Date", output::Label::PlainText(ReportDate())},
+      {"Documents", output::Label::PlainText(documents)},
+      {"Command", command.empty() ? translated("Settings taken from the documents")
+                                  : output::Label::PlainText(command)},
+      {"Language", output::Label::PlainText(fOptions.fLanguage)},
+  };
+  auto table = std::make_unique<output::Table>(translated("Report"), "Report");
+  output::Dimension* items = table->AddDimension(translated("Report"));
+  items->SetPlacement(output::Dimension::Place::kRow, 1, false);
+  output::Dimension* values = table->AddDimension(output::Label::PlainText(""));
+  values->SetPlacement(output::Dimension::Place::kColumn, 1, false);
+  output::Category* value = values->Root().FindOrAddChild(output::Label::PlainText(""), false);
+  for (auto& [key, label] : rows) {
+    const output::Category* item = items->Root().FindOrAddChild(translated(key), false);
+    table->CellAt({item, value}).label = label;
+  }
+  document.Append(std::move(table));
+}
+
 bool ReportRun::WriteReport(const output::Document& document) {
-  const std::unique_ptr<OutputWriter> writer = WriterFor(fOptions.fFormat);
+  const std::unique_ptr<OutputWriter> writer = WriterFor(fOptions);
   if (fOptions.fOutputFile.empty()) {
     writer->Write(document, fOut);
     fOut.flush();

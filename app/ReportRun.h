@@ -3,6 +3,8 @@
 #pragma once
 
 #include "CommandLine.h"
+#include "DocumentSettings.h"
+#include "MessageSink.h"
 #include "SplitArgument.h"
 
 #include "dict/CFMetaData.h"
@@ -60,6 +62,8 @@ private:
     std::string fCommandText;
     std::string fCommandSource;
     bool fHasCommand = false;
+    // True when the command was not given but made from the documents' settings.
+    bool fSettingsFromDocuments = false;
     // The documents that loaded, with their split groups when the run is split.
     std::vector<std::unique_ptr<ResultDocument>> fDocuments;
     std::vector<SplitArgument> fSplits;
@@ -68,6 +72,8 @@ private:
     VORN_DataSource* fDictionary = nullptr;
     CFMetaData fMetadata;
     std::unique_ptr<CommandSpec> fCommand;
+    // What the loaded documents say about the command that produced them.
+    DocumentSettings fSettings;
   };
 
   bool Configure();
@@ -84,18 +90,26 @@ private:
   bool ParseSplits(const Run& run, std::vector<SplitArgument>& splits);
   bool BuildBlocks(Run& run);
   std::string DictionaryName(const Run& run) const;
+  // Without a command, makes one from the documents' settings when the plug-in's defaults do not
+  // fit them.
+  void TakeSettingsFromDocuments(Run& run);
   bool ParseCommand(Run& run);
+  // Warns, one line each, where the run's command does not fit its documents.
+  void WarnMismatches(const CFProcCustom& procedure, const Run& run);
   void Process(const PluginLoader& plugin, output::Document& document, Run& run);
   void Drive(CFProcCustom& procedure, BpProcedure& root, Run& run);
   // ProcessSyntax with the run's command; its messages go to standard error and the output.
   bool RunCommand(CFProcCustom& procedure, BpProcedure& root, Run& run);
+  // The table that heads the report: program, date, documents, command, language.
+  void AppendReportHeader(output::Document& document) const;
   bool WriteReport(const output::Document& document);
   void ReportDocument(const std::string& path, const std::string& reason);
 
   const Options& fOptions;
   std::string fProgramFolder;
   std::ostream& fOut;
-  std::ostream& fErr;
+  // Standard error, one line per message whatever the data inside.
+  MessageSink fErr;
   int fStatus = kAllRead;
 
   // The command of the options, for every run; none when no option gives one.

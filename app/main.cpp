@@ -1,5 +1,6 @@
 // nptests: runs the nonparametric-tests plug-in on result documents and writes a report.
 #include "CommandLine.h"
+#include "MessageSink.h"
 #include "PluginLoader.h"
 #include "ReportRun.h"
 
@@ -16,7 +17,7 @@ int main(int argc, char** argv) {
     return run.Execute();
   } catch (const std::exception& e) {
     // Only running out of memory gets here: everything else is reported where it happens.
-    std::cerr << "nptests: " << e.what() << "\n";
+    MessageSink(std::cerr) << "nptests: " << e.what() << "\n";
     return ReportRun::kCannotRun;
   }
 }

@@ -1,30 +1,41 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds, and runs nptests on the bundled examples. The HTML
-# report goes to out/nptests-report.html and the text report to the terminal.
+# The main job: installs what the program needs, builds the program and its plug-in, and runs
+# nptests on the bundled examples. The text report goes to standard output and the HTML report to
+# out/nptests-report.html; what the script is doing goes to standard error, so that
+# `scripts/run-examples.sh > report.txt` captures the report alone.
 # Usage: scripts/run-examples.sh               the bundled examples
 #        scripts/run-examples.sh ARGS...       nptests ARGS... (own documents, other options)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+say() { echo "run-examples: $*" >&2; }
+
+say "checking the Debian packages the program needs (scripts/install-deps.sh)"
 "$root/scripts/install-deps.sh"
-# The build's progress goes to a log, so that the report is what the terminal shows.
+
+# The build's progress goes to a log, so that the report is what the terminal shows. Only the
+# program, its plug-in and their resources are built; scripts/test.sh builds the tests.
 mkdir -p "$root/build"
 log="$root/build/build.log"
-if ! "$root/scripts/build.sh" "$root/build" > "$log" 2>&1; then
+say "building nptests and its plug-in in build/; the first build takes a few minutes (log: $log)"
+if ! { cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+         -DNPTESTS_BUILD_TESTS=OFF &&
+       cmake --build "$root/build" --target nptests -j "$(nproc)"; } > "$log" 2>&1; then
   tail -n 40 "$log" >&2
-  echo "The build failed; the whole log is $log" >&2
+  say "the build failed; the whole log is $log"
   exit 1
 fi
 nptests="$root/build/bin/nptests"
 
 if [ $# -gt 0 ]; then
+  say "running $nptests $*"
   exec "$nptests" "$@"
 fi
 
 mkdir -p "$root/out"
 report="$root/out/nptests-report.html"
 status=0
+say "running nptests on the bundled examples: the text report follows"
 "$nptests" --format text || status=$?
 "$nptests" -o "$report" || status=$?
-echo
-echo "HTML report: $report"
+say "HTML report: $report"
 exit "$status"

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <map>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -55,7 +57,12 @@ TEST(NptestsProgram, BundledExamplesRunWithoutArguments) {
   const std::regex procedureHeading("(^|\n)[0-9]+\\.1 Nonparametric Tests\n");
   const auto begin = std::sregex_iterator(result.fOut.begin(), result.fOut.end(), procedureHeading);
   EXPECT_EQ(std::distance(begin, std::sregex_iterator()), 14);
-  EXPECT_EQ(result.fOut.rfind("1 chickwts.xml\n", 0), 0u);
+  // The report's header comes first, then the runs.
+  EXPECT_EQ(result.fOut.rfind("Report\n", 0), 0u);
+  EXPECT_NE(result.fOut.find("Documents  the bundled examples (16 documents)\n"),
+            std::string::npos);
+  EXPECT_NE(result.fOut.find("Command    each example's own command\n"), std::string::npos);
+  EXPECT_EQ(result.fOut.find("\n1 "), result.fOut.find("\n1 chickwts.xml\n"));
   EXPECT_EQ(CountOf(result.fOut, " split_ctrl.xml, split_trt1.xml, split_trt2.xml\n"), 1u);
   for (const char* group : {"Treatment group = Control", "Treatment group = Treatment 1",
                             "Treatment group = Treatment 2"})
@@ -101,6 +108,86 @@ TEST(NptestsProgram, BundledExamplesAsHtmlAreWellFormedTables) {
   }
 }
 
+// Every link of the page leads somewhere, the sections carry the text report's numbers, and each
+// row of a test summary leads to the section of the test it names.
+TEST(NptestsProgram, HtmlLinksLeadToNumberedSectionsAndSummaryRowsToTheirTests) {
+  ScratchFolder scratch;
+  const std::string path = scratch.File("report.html");
+  ASSERT_EQ(RunNptests({"-o", path}, scratch).fStatus, 0);
+  const std::string html = ReadAll(path);
+  std::map<std::string, std::size_t> ids;
+  const std::regex id(" id=\"([^\"]+)\"");
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), id); it != std::sregex_iterator();
+       ++it)
+    EXPECT_EQ(ids.emplace((*it)[1].str(), it->position()).second, true) << "twice: " << (*it)[1];
+  const std::regex link("href=\"#([^\"]+)\"");
+  std::size_t links = 0;
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), link); it != std::sregex_iterator();
+       ++it, ++links)
+    EXPECT_EQ(ids.count((*it)[1].str()), 1u) << "no target: " << (*it)[1];
+  EXPECT_GT(links, 100u);
+  EXPECT_NE(html.find("<h2><span class=\"number\">1.1</span> Nonparametric Tests</h2>"),
+            std::string::npos);
+  // A summary row: its number links to a section whose heading is the test of the row.
+  const std::regex row("<tr><th scope=\"row\"><a href=\"#([^\"]+)\">[0-9]+</a></th><td>[^<]*</td>"
+                       "<td>([^<]+)</td>");
+  std::size_t rows = 0;
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), row); it != std::sregex_iterator();
+       ++it, ++rows) {
+    ASSERT_EQ(ids.count((*it)[1].str()), 1u);
+    const std::size_t section = ids[(*it)[1].str()];
+    const std::size_t headingEnd = html.find("</h", section);
+    const std::string heading = html.substr(section, headingEnd - section);
+    // The summary names the test without its distribution ("Normal"): compare word by word.
+    std::istringstream words((*it)[2].str());
+    for (std::string word; words >> word;)
+      EXPECT_NE(heading.find(word), std::string::npos) << (*it)[2] << " links to " << heading;
+  }
+  EXPECT_GT(rows, 20u);
+}
+
+// The text report keeps within --width, wrapping text and never a number; "-o -" is standard
+// output in the format --format names.
+TEST(NptestsProgram, WidthOfTheTextAndStandardOutputAsAFile) {
+  ScratchFolder scratch;
+  for (int width : {40, 60, 100}) {
+    const ProgramResult result = RunNptests({"--width", std::to_string(width), "--syntax-file",
+                                             Example("chickwts.sps"), Example("chickwts.xml")},
+                                            scratch);
+    ASSERT_EQ(result.fStatus, 0) << result.fErr;
+    // At 40 columns the pairwise table's numbers alone are wider: it overflows rather than cut one.
+    std::istringstream lines(result.fOut);
+    for (std::string line; width >= 60 && std::getline(lines, line);)
+      EXPECT_LE(line.size(), static_cast<std::size_t>(width)) << line;
+    for (const char* number : {".980", "<.001", "37.343", "-44.07"})
+      EXPECT_NE(result.fOut.find(number), std::string::npos) << width << ": " << number;
+  }
+  const ProgramResult json =
+      RunNptests({"-o", "-", "--format", "json", Example("chickwts.xml")}, scratch);
+  ASSERT_EQ(json.fStatus, 0) << json.fErr;
+  EXPECT_EQ(nlohmann::json::parse(json.fOut).at("format"), "nptests-output");
+}
+
+// The header says what produced the report; SOURCE_DATE_EPOCH fixes its date for reproducible runs.
+TEST(NptestsProgram, TheReportIsHeadedWithWhatProducedIt) {
+  ScratchFolder scratch;
+  setenv("SOURCE_DATE_EPOCH", "86400", 1);
+  const ProgramResult result =
+      RunNptests({"--language", "de", "--syntax", "NPTESTS\n /ONESAMPLE TEST(feed)   CHISQUARE.",
+                  Example("chickwts.xml")},
+                 scratch);
+  unsetenv("SOURCE_DATE_EPOCH");
+  ASSERT_EQ(result.fStatus, 0) << result.fErr;
+  const std::string header = result.fOut.substr(0, result.fOut.find("\n1 "));
+  for (const std::string& line :
+       {std::string("Bericht\n"), std::string("Programm   nptests "),
+        std::string("Datum      1970-01-02 00:00 UTC\n"),
+        "Dokumente  " + Example("chickwts.xml") + "\n",
+        std::string("Befehl     NPTESTS /ONESAMPLE TEST(feed) CHISQUARE.\n"),
+        std::string("Sprache    de\n")})
+    EXPECT_NE(header.find(line), std::string::npos) << line << " in\n" << header;
+}
+
 TEST(NptestsProgram, OneDocumentInEachFormat) {
   struct Row {
     const char* fDesc;
@@ -109,10 +196,10 @@ TEST(NptestsProgram, OneDocumentInEachFormat) {
     const char* fStart;
     const char* fEnd;
   } rows[] = {
-      {"text on the terminal", {}, nullptr, "1 Nonparametric Tests", ""},
+      {"text on the terminal", {}, nullptr, "Report\n", ""},
       {"html by extension", {"-o", "r.html"}, "r.html", "<!DOCTYPE html>", "</html>\n"},
       {"json by extension", {"-o", "r.JSON"}, "r.JSON", "{", "}\n"},
-      {"text by extension", {"-o", "r.txt"}, "r.txt", "1 Nonparametric Tests", ""},
+      {"text by extension", {"-o", "r.txt"}, "r.txt", "Report\n", ""},
       {"html by --format", {"--format", "html"}, nullptr, "<!DOCTYPE html>", "</html>\n"},
       {"--format over the extension", {"--format", "json", "-o", "r.html"}, "r.html", "{", "}\n"},
   };
@@ -208,6 +295,12 @@ TEST(NptestsProgram, UsageErrorsStopBeforeAnythingIsWritten) {
        {"--syntax-file", scratch.File("none.sps"), chicks},
        {"none.sps: cannot be opened"}},
       {"an unknown option", {"--colour", chicks}, {"--colour", "--help"}},
+      {"a mistyped option",
+       {"--formt=json", chicks},
+       {"nptests: --formt is not an option. Did you mean --format?\n"}},
+      {"a mistyped option with its value apart",
+       {"--sytnax", "NPTESTS", chicks},
+       {"Did you mean --syntax?"}},
       {"both command options",
        {"--syntax", "NPTESTS", "--syntax-file", "x.sps", chicks},
        {"--syntax"}},
@@ -218,6 +311,10 @@ TEST(NptestsProgram, UsageErrorsStopBeforeAnythingIsWritten) {
       {"a language without strings", {"--language", "xx", chicks}, {"\"xx\""}},
       {"too few --split", {"--split", "group=ctrl", chicks, chicks}, {"1 --split for 2 documents"}},
       {"--split without documents", {"--split", "group=ctrl"}, {"--split needs the documents"}},
+      {"a command without documents",
+       {"--syntax-file", Example("chickwts.sps")},
+       {"nptests: --syntax-file needs the documents its command is run on"}},
+      {"a width too narrow for any table", {"--width", "5", chicks}, {"--width", "20 to 1000"}},
       {"an unknown split variable",
        {"--split", "grp=ctrl", chicks},
        {"no variable is named \"grp\""}},
@@ -347,6 +444,88 @@ TEST(NptestsProgram, CommandWarningsGoToStandardErrorAndTheReport) {
   EXPECT_EQ(result.fStatus, 0) << "a warning does not fail the run";
   EXPECT_EQ(result.fErr, "nptests: --syntax: NPTESTS warning: K-S Poisson Sample ignored ...\n");
   EXPECT_EQ(CountOf(result.fOut, "K-S Poisson Sample ignored ..."), 1u) << result.fOut;
+}
+
+} // namespace
+
+namespace {
+
+// A document holding simulated significances gives the same report without a command as with the
+// command that produced it, and says once that its settings were used.
+TEST(NptestsSettings, WithoutACommandTheDocumentsSettingsAreUsed) {
+  for (const char* name : {"onesample_morley", "ks_ozone_sample", "ks_ozone_dates"}) {
+    SCOPED_TRACE(name);
+    ScratchFolder scratch;
+    const std::string document = Example(std::string(name) + ".xml");
+    const ProgramResult derived = RunNptests({document}, scratch);
+    const ProgramResult given =
+        RunNptests({"--syntax-file", Example(std::string(name) + ".sps"), document}, scratch);
+    EXPECT_EQ(derived.fStatus, 0) << derived.fErr;
+    EXPECT_EQ(given.fErr, "");
+    // The reports differ in their header's command only.
+    EXPECT_NE(derived.fOut.find("Command    Settings taken from the documents\n"),
+              std::string::npos);
+    const auto body = [](const std::string& report) {
+      return report.substr(std::min(report.find("\n1 "), report.size()));
+    };
+    EXPECT_EQ(body(derived.fOut), body(given.fOut));
+    EXPECT_NE(derived.fOut.find("Monte Carlo"), std::string::npos);
+    EXPECT_EQ(CountOf(derived.fErr, "\n"), 1u) << derived.fErr;
+    EXPECT_NE(derived.fErr.find("settings were taken from the documents (the Kolmogorov-Smirnov"),
+              std::string::npos)
+        << derived.fErr;
+  }
+  // Without simulations the plug-in's defaults are the document's settings.
+  ScratchFolder scratch;
+  const ProgramResult plain = RunNptests({Example("chickwts.xml")}, scratch);
+  EXPECT_EQ(plain.fErr, "nptests: no command given: the settings were taken from the documents\n");
+}
+
+TEST(NptestsSettings, ACommandThatDoesNotFitTheDocumentIsWarnedAbout) {
+  struct Case {
+    const char* fDesc;
+    const char* fCommand;
+    const char* fDocument;
+    std::vector<std::string> fWarnings;
+  };
+  const Case cases[] = {
+      {"the example's own command fits", nullptr, "onesample_morley", {}},
+      {"a simulation held but not asked for, and one asked for but not held",
+       "NPTESTS /ONESAMPLE TEST(Speed) KOLMOGOROV_SMIRNOV(UNIFORM=SAMPLE).",
+       "onesample_morley",
+       {"nptests: warning: onesample_morley.xml holds the simulated significance of the normal "
+        "Kolmogorov-Smirnov test of Speed, which --syntax does not ask for (NORMAL=SAMPLE); it is "
+        "left out of the report",
+        "nptests: warning: --syntax asks for the simulated significance of the uniform "
+        "Kolmogorov-Smirnov test (UNIFORM=SAMPLE), which onesample_morley.xml does not hold; the "
+        "asymptotic one is shown"}},
+      {"NORMAL(SAMPLE=TRUE) asks as NORMAL=SAMPLE does",
+       "NPTESTS /ONESAMPLE TEST(Speed) KOLMOGOROV_SMIRNOV(NORMAL(SAMPLE=TRUE)) /CRITERIA "
+       "SEED=2000000.",
+       "onesample_morley",
+       {}},
+      {"a field no test of the document uses",
+       "NPTESTS /ONESAMPLE TEST(Height CaseFrequency) KOLMOGOROV_SMIRNOV(NORMAL=CUSTOM(MEAN=75 "
+       "SD=6)).",
+       "ks_trees_given",
+       {"nptests: warning: --syntax tests CaseFrequency, which no test of ks_trees_given.xml "
+        "uses"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fDesc);
+    ScratchFolder scratch;
+    const std::string document = Example(std::string(c.fDocument) + ".xml");
+    const ProgramResult result =
+        c.fCommand != nullptr
+            ? RunNptests({"--syntax", c.fCommand, document}, scratch)
+            : RunNptests({"--syntax-file", Example(std::string(c.fDocument) + ".sps"), document},
+                         scratch);
+    EXPECT_EQ(result.fStatus, 0) << result.fErr;
+    std::string expected;
+    for (const std::string& line : c.fWarnings)
+      expected += line + "\n";
+    EXPECT_EQ(result.fErr, expected);
+  }
 }
 
 } // namespace

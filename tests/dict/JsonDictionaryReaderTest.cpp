@@ -49,7 +49,13 @@ TEST(JsonDictionaryReader, NamesThePlaceOfEachMistake) {
     const char* text;
     const char* error;
   } cases[] = {
-      {"{", "not a JSON document"},
+      {"{", "not a JSON document: line 1, column 2: syntax error while parsing object key"},
+      {"{\n  \"variables\": [\n    {\"name\": \"a\",}\n  ]\n}",
+       "not a JSON document: line 3, column 18: syntax error while parsing object key"},
+      {R"({"variables": [{"name": "a", "missing": {"values": [1e99999999999999]}}]})",
+       "a number beyond the range of a double"},
+      {R"({"variables": [{"name": "a", "label": "x", "label": "y"}]})",
+       "dictionary: the key \"label\" is given twice in one object"},
       {"[]", "dictionary: must be a JSON object"},
       {R"({"vars": []})", "dictionary: unknown key \"vars\""},
       {R"({"variables": [{"label": "x"}]})", "variables[0]: \"name\" is required"},

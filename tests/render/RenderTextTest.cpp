@@ -39,6 +39,10 @@ TEST(RenderTextTest, ForHtmlEscapesAndDropsControls) {
       {"already escaped is escaped again", "&amp;", "&amp;amp;"},
       {"controls removed, whitespace to blanks", "a\x01\x1B[31mb\tc\nd\x7F", "a[31mb c d"},
       {"C1 control removed", "a\xC2\x85z", "az"},
+      {"direction overrides and isolates removed",
+       "\xE2\x80\xAE"
+       "fdp.exe\xE2\x81\xA6x\xE2\x80\x8F",
+       "fdp.exex"},
       {"invalid UTF-8 replaced", "<\xFF>", "&lt;\xEF\xBF\xBD&gt;"},
   };
   for (const TextCase& c : cases)
@@ -50,6 +54,12 @@ TEST(RenderTextTest, ForTerminalNeutralisesEscapeSequences) {
   EXPECT_EQ(RenderText::ForTerminal("a\r\nb\tc", false), "a  b c");
   EXPECT_EQ(RenderText::ForTerminal("a\r\nb", true), "a\nb");
   EXPECT_EQ(RenderText::ForTerminal("\xC3", true), "\xEF\xBF\xBD");
+  EXPECT_EQ(RenderText::ForTerminal("a\xE2\x80\xAE"
+                                    "b\xD8\x9C",
+                                    false),
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD")
+      << "a direction override cannot reorder the terminal's line";
 }
 
 TEST(RenderTextTest, DisplayWidthCountsColumnsNotBytes) {

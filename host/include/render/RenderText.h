@@ -14,13 +14,14 @@ public:
 
   // Valid UTF-8 without control characters, for a terminal: tab, line feed and carriage return
   // become blanks unless `keepLineFeeds` (then a line feed stays, a carriage return is dropped);
-  // every other C0, DEL and C1 control becomes U+FFFD, so an escape sequence in data can never
-  // drive the terminal.
+  // every other C0, DEL and C1 control and every bidirectional control (U+202A..U+202E,
+  // U+2066..U+2069, U+200E, U+200F, U+061C) becomes U+FFFD, so an escape sequence or a direction
+  // override in data can never drive the terminal or reorder what it shows.
   static std::string ForTerminal(std::string_view text, bool keepLineFeeds);
 
-  // Valid UTF-8 with & < > " ' written as character references and control characters removed
-  // (tab, line feed and carriage return become blanks), safe in element content and in quoted
-  // attribute values of HTML and SVG.
+  // Valid UTF-8 with & < > " ' written as character references and control characters and
+  // bidirectional controls removed (tab, line feed and carriage return become blanks), safe in
+  // element content and in quoted attribute values of HTML and SVG.
   static std::string ForHtml(std::string_view text);
 
   // Columns that the text takes on a terminal: 0 for combining marks and zero-width characters,

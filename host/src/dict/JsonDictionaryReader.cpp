@@ -5,7 +5,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <set>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -213,20 +215,64 @@ void ReadDictionary(const json& root, VORN_DataSource& dataSource) {
   }
 }
 
+// The JSON library's message without its own tag ("[json.exception.parse_error.101] parse error
+// at "), so that it reads as the program's other errors: line, column, what was expected.
+std::string LibraryWords(const json::exception& e) {
+  std::string text = e.what();
+  const std::size_t tagEnd = text.find("] ");
+  if (text.rfind("[json.exception.", 0) == 0 && tagEnd != std::string::npos)
+    text.erase(0, tagEnd + 2);
+  for (const char* lead : {"parse error at ", "parse error: "}) {
+    if (text.rfind(lead, 0) == 0)
+      text.erase(0, std::string(lead).size());
+  }
+  if (e.id == 406)
+    text += " (a number beyond the range of a double)";
+  return text;
+}
+
+// A key given twice in one object would keep its last value without a word; it is refused with
+// its name instead.
+json ParseRefusingDuplicateKeys(const std::string& text) {
+  std::vector<std::set<std::string>> open;
+  const json::parser_callback_t check = [&open](int, json::parse_event_t event, json& parsed) {
+    switch (event) {
+    case json::parse_event_t::object_start:
+      open.emplace_back();
+      break;
+    case json::parse_event_t::object_end:
+      if (!open.empty())
+        open.pop_back();
+      break;
+    case json::parse_event_t::key:
+      if (!open.empty() && !open.back().insert(parsed.get<std::string>()).second)
+        Fail("dictionary",
+             "the key \"" + parsed.get<std::string>() + "\" is given twice in one object");
+      break;
+    case json::parse_event_t::array_start:
+    case json::parse_event_t::array_end:
+    case json::parse_event_t::value:
+      break;
+    }
+    return true;
+  };
+  return json::parse(text, check);
+}
+
 } // namespace
 
 bool JsonDictionaryReader::Read(const std::string& text, VORN_DataSource& dataSource,
                                 std::string& error) {
   try {
-    json root = json::parse(text);
+    json root = ParseRefusingDuplicateKeys(text);
     ReadDictionary(root, dataSource);
     return true;
   } catch (const json::parse_error& e) {
-    error = std::string("not a JSON document: ") + e.what();
+    error = "not a JSON document: " + LibraryWords(e);
   } catch (const DictionaryError& e) {
     error = e.what();
   } catch (const json::exception& e) {
-    error = e.what();
+    error = LibraryWords(e);
   }
   return false;
 }

@@ -1,5 +1,6 @@
-// The HTML writer: a contents list, then the outline as nested sections with tables, charts and
-// messages. The style sheet is inline so the page reads the same offline and in print.
+// The HTML writer: a numbered contents list folding by level, then the outline as nested sections
+// with tables, charts and messages. The style sheet is inline so the page reads the same offline
+// and in print.
 #include "render/HtmlWriter.h"
 
 #include "output/Document.h"
@@ -29,6 +30,10 @@ nav.contents > ol { padding-left: 0; }
 nav.contents a { color: var(--accent); text-decoration: none; }
 nav.contents a:hover { text-decoration: underline; }
 nav.contents li.entry-table a, nav.contents li.entry-chart a { color: var(--muted); }
+nav.contents summary { cursor: pointer; }
+nav.contents details > ol { padding-left: 1.1rem; }
+.number { color: var(--muted); font-variant-numeric: tabular-nums; margin-right: .15em; }
+table.pivot th a { color: inherit; }
 section.outline { margin: 0 0 1.25rem; }
 section.outline section.outline { margin-left: 1rem; }
 h1, h2, h3, h4, h5, h6 { line-height: 1.25; margin: 1.2rem 0 .6rem; font-weight: 600; }
@@ -73,6 +78,7 @@ figure.chart svg { max-width: 100%; height: auto; }
   .pivot-wrap { overflow: visible; }
   table.pivot, figure.chart, .message { break-inside: avoid; }
   h1, h2, h3, h4, h5, h6 { break-after: avoid; }
+  a { color: inherit; text-decoration: none; }
 }
 )CSS";
 
@@ -106,96 +112,136 @@ std::string SpanAttributes(size_t colspan, size_t rowspan) {
   return attributes;
 }
 
-// Walks the outline; ids come from one counter so the contents list and the body agree.
+// A heading's number as the text report gives it ("1.2.3"), and the anchor made from it.
+std::string Numbered(const std::string& parent, int count) {
+  return parent.empty() ? std::to_string(count) : parent + "." + std::to_string(count);
+}
+
+std::string HeadingId(const std::string& number) {
+  std::string id = "s" + number;
+  std::replace(id.begin(), id.end(), '.', '-');
+  return id;
+}
+
+// Tables and charts are counted under the heading that holds them: "s1-2-t3" is the third table of
+// heading 1.2, "t1" a table above every heading.
+std::string ItemId(const std::string& parent, char kind, int count) {
+  return (parent.empty() ? std::string() : HeadingId(parent) + "-") + kind + std::to_string(count);
+}
+
+bool IsTestSummary(const Item& item) {
+  const Table* table = item.AsTable();
+  return table != nullptr && table->Title().Key() &&
+         *table->Title().Key() == "Hypothesis Test Summary";
+}
+
+// Walks the outline; the contents list and the body number the headings and name the anchors the
+// same way, from the position of each item.
 class HtmlOutline {
 public:
   explicit HtmlOutline(std::ostream& out) : fOut(out) {}
 
   void Contents(const std::vector<std::unique_ptr<Item>>& items) {
-    fNextId = 0;
     fOut << "<nav class=\"contents\" aria-label=\"Contents\">\n"
             "<p class=\"contents-title\">Contents</p>\n";
-    ContentsList(items);
+    ContentsList(items, "");
     fOut << "</nav>\n";
   }
 
   void Body(const std::vector<std::unique_ptr<Item>>& items) {
-    fNextId = 0;
     fOut << "<main>\n";
-    for (const auto& item : items)
-      WriteItem(*item, 1);
+    Items(items, "", 1);
     fOut << "</main>\n";
   }
 
 private:
-  std::string NextId() { return "item-" + std::to_string(++fNextId); }
-
-  void ContentsList(const std::vector<std::unique_ptr<Item>>& items) {
+  // Every level folds; the first is open, so the contents start as the list of runs.
+  void ContentsList(const std::vector<std::unique_ptr<Item>>& items, const std::string& parent) {
     fOut << "<ol>\n";
-    for (const auto& item : items)
-      ContentsEntry(*item);
+    int headings = 0, tables = 0, charts = 0;
+    for (const auto& item : items) {
+      switch (item->Kind()) {
+      case ItemKind::kHeading: {
+        const Heading& heading = *item->AsHeading();
+        const std::string number = Numbered(parent, ++headings);
+        const std::string link = "<a href=\"#" + HeadingId(number) + "\"><span class=\"number\">" +
+                                 number + "</span> " + Escape(heading.GetLabel().Text()) + "</a>";
+        if (heading.Items().empty()) {
+          fOut << "<li>" << link << "</li>\n";
+          break;
+        }
+        fOut << "<li><details" << (parent.empty() ? " open" : "") << "><summary>" << link
+             << "</summary>\n";
+        ContentsList(heading.Items(), number);
+        fOut << "</details></li>\n";
+        break;
+      }
+      case ItemKind::kTable:
+        fOut << "<li class=\"entry-table\"><a href=\"#" << ItemId(parent, 't', ++tables) << "\">"
+             << Escape(item->AsTable()->Title().Text()) << "</a></li>\n";
+        break;
+      case ItemKind::kChart:
+        fOut << "<li class=\"entry-chart\"><a href=\"#" << ItemId(parent, 'c', ++charts) << "\">"
+             << Escape(item->AsChart()->title) << "</a></li>\n";
+        break;
+      case ItemKind::kMessage:
+        break;
+      }
+    }
     fOut << "</ol>\n";
   }
 
-  void ContentsEntry(const Item& item) {
-    switch (item.Kind()) {
-    case ItemKind::kHeading: {
-      const Heading& heading = *item.AsHeading();
-      fOut << "<li><a href=\"#" << NextId() << "\">" << Escape(heading.GetLabel().Text())
-           << "</a>\n";
-      if (!heading.Items().empty())
-        ContentsList(heading.Items());
-      fOut << "</li>\n";
-      return;
-    }
-    case ItemKind::kTable:
-      fOut << "<li class=\"entry-table\"><a href=\"#" << NextId() << "\">"
-           << Escape(item.AsTable()->Title().Text()) << "</a></li>\n";
-      return;
-    case ItemKind::kChart:
-      fOut << "<li class=\"entry-chart\"><a href=\"#" << NextId() << "\">"
-           << Escape(item.AsChart()->title) << "</a></li>\n";
-      return;
-    case ItemKind::kMessage:
-      return;
-    }
-  }
-
-  void WriteItem(const Item& item, int depth) {
-    switch (item.Kind()) {
-    case ItemKind::kHeading:
-      WriteHeading(*item.AsHeading(), depth);
-      return;
-    case ItemKind::kTable:
-      WriteTable(*item.AsTable());
-      return;
-    case ItemKind::kChart:
-      WriteChart(*item.AsChart());
-      return;
-    case ItemKind::kMessage:
-      WriteMessage(*item.AsMessage());
-      return;
+  void Items(const std::vector<std::unique_ptr<Item>>& items, const std::string& parent,
+             int depth) {
+    int headings = 0, tables = 0, charts = 0;
+    for (size_t i = 0; i < items.size(); ++i) {
+      const Item& item = *items[i];
+      switch (item.Kind()) {
+      case ItemKind::kHeading:
+        WriteHeading(*item.AsHeading(), Numbered(parent, ++headings), depth);
+        break;
+      case ItemKind::kTable: {
+        // The rows of a test summary lead to the sections of their tests, the headings that
+        // follow it in order.
+        std::vector<std::string> rowLinks;
+        if (IsTestSummary(item)) {
+          int next = headings;
+          for (size_t k = i + 1; k < items.size(); ++k)
+            if (items[k]->Kind() == ItemKind::kHeading)
+              rowLinks.push_back(HeadingId(Numbered(parent, ++next)));
+        }
+        WriteTable(*item.AsTable(), ItemId(parent, 't', ++tables), rowLinks);
+        break;
+      }
+      case ItemKind::kChart:
+        WriteChart(*item.AsChart(), ItemId(parent, 'c', ++charts));
+        break;
+      case ItemKind::kMessage:
+        WriteMessage(*item.AsMessage());
+        break;
+      }
     }
   }
 
-  void WriteHeading(const Heading& heading, int depth) {
+  void WriteHeading(const Heading& heading, const std::string& number, int depth) {
     const int level = std::min(depth, 6);
-    fOut << "<section class=\"outline\" id=\"" << NextId() << "\">\n<h" << level << ">"
-         << Escape(heading.GetLabel().Text()) << "</h" << level << ">\n";
-    for (const auto& child : heading.Items())
-      WriteItem(*child, depth + 1);
+    fOut << "<section class=\"outline\" id=\"" << HeadingId(number) << "\">\n<h" << level
+         << "><span class=\"number\">" << number << "</span> " << Escape(heading.GetLabel().Text())
+         << "</h" << level << ">\n";
+    Items(heading.Items(), number, depth + 1);
     fOut << "</section>\n";
   }
 
-  void WriteTable(const Table& table);
-  void WriteLayerTable(const Table& table, const TableGrid& grid, size_t layer, bool withFoot);
+  void WriteTable(const Table& table, const std::string& id,
+                  const std::vector<std::string>& rowLinks);
+  void WriteLayerTable(const Table& table, const TableGrid& grid, size_t layer, bool withFoot,
+                       const std::vector<std::string>& rowLinks);
   void WriteColumnHeaders(const TableGrid& grid, const std::vector<bool>& numeric);
-  void WriteBody(const TableGrid& grid, size_t layer);
+  void WriteBody(const TableGrid& grid, size_t layer, const std::vector<std::string>& rowLinks);
   void WriteFoot(const Table& table, size_t width);
 
-  void WriteChart(const Chart& chart) {
-    fOut << "<figure class=\"chart\" id=\"" << NextId() << "\">\n<figcaption>"
-         << Escape(chart.title);
+  void WriteChart(const Chart& chart, const std::string& id) {
+    fOut << "<figure class=\"chart\" id=\"" << id << "\">\n<figcaption>" << Escape(chart.title);
     for (const auto* extra : {&chart.subtitle, &chart.thirdText})
       if (*extra && !(*extra)->empty())
         fOut << "<span class=\"chart-subtitle\">" << Escape(**extra) << "</span>";
@@ -238,7 +284,6 @@ private:
   }
 
   std::ostream& fOut;
-  int fNextId = 0;
 };
 
 // A column is numeric when every cell it holds (in any layer) is a number.
@@ -258,17 +303,18 @@ std::vector<bool> NumericColumns(const TableGrid& grid) {
   return numeric;
 }
 
-void HtmlOutline::WriteTable(const Table& table) {
+void HtmlOutline::WriteTable(const Table& table, const std::string& id,
+                             const std::vector<std::string>& rowLinks) {
   const TableGrid grid(table);
   const size_t layers = grid.LayerCombinations().size();
-  fOut << "<div class=\"pivot-wrap\" id=\"" << NextId() << "\">\n";
+  fOut << "<div class=\"pivot-wrap\" id=\"" << id << "\">\n";
   for (size_t layer = 0; layer < layers; ++layer)
-    WriteLayerTable(table, grid, layer, layer + 1 == layers);
+    WriteLayerTable(table, grid, layer, layer + 1 == layers, rowLinks);
   fOut << "</div>\n";
 }
 
 void HtmlOutline::WriteLayerTable(const Table& table, const TableGrid& grid, size_t layer,
-                                  bool withFoot) {
+                                  bool withFoot, const std::vector<std::string>& rowLinks) {
   fOut << "<table class=\"pivot\">\n<caption><div class=\"table-title\">"
        << Escape(table.Title().Text()) << "</div>\n";
   const auto& dimensions = grid.LayerDimensions();
@@ -280,7 +326,7 @@ void HtmlOutline::WriteLayerTable(const Table& table, const TableGrid& grid, siz
   }
   fOut << "</caption>\n";
   WriteColumnHeaders(grid, NumericColumns(grid));
-  WriteBody(grid, layer);
+  WriteBody(grid, layer, rowLinks);
   if (withFoot)
     WriteFoot(table, grid.Rows().Levels() + grid.Columns().tuples.size());
   fOut << "</table>\n";
@@ -322,7 +368,8 @@ void HtmlOutline::WriteColumnHeaders(const TableGrid& grid, const std::vector<bo
   fOut << "</thead>\n";
 }
 
-void HtmlOutline::WriteBody(const TableGrid& grid, size_t layer) {
+void HtmlOutline::WriteBody(const TableGrid& grid, size_t layer,
+                            const std::vector<std::string>& rowLinks) {
   const TableGrid::Axis& rows = grid.Rows();
   const size_t levels = rows.Levels();
   fOut << "<tbody>\n";
@@ -338,8 +385,11 @@ void HtmlOutline::WriteBody(const TableGrid& grid, size_t layer) {
         ++rowspan;
       while (l + colspan < levels && rows.paths[i][l + colspan] == node)
         ++colspan;
+      const std::string label = LabelHtml(node->GetLabel(), node->Notes());
       fOut << "<th scope=\"row\"" << (node->IsGroup() ? " class=\"group\"" : "")
-           << SpanAttributes(colspan, rowspan) << ">" << LabelHtml(node->GetLabel(), node->Notes())
+           << SpanAttributes(colspan, rowspan) << ">"
+           << (l == 0 && i < rowLinks.size() ? "<a href=\"#" + rowLinks[i] + "\">" + label + "</a>"
+                                             : label)
            << "</th>";
     }
     for (size_t j = 0; j < grid.Columns().tuples.size(); ++j) {

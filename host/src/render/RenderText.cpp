@@ -82,6 +82,13 @@ bool IsControl(char32_t cp) {
   return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F);
 }
 
+// Marks that reverse or isolate the direction of the text after them: in data they can make a
+// value read as something else, so reports treat them as controls.
+bool IsBidiControl(char32_t cp) {
+  return cp == 0x061C || cp == 0x200E || cp == 0x200F || (cp >= 0x202A && cp <= 0x202E) ||
+         (cp >= 0x2066 && cp <= 0x2069);
+}
+
 // Walks valid code points, handing each (with its bytes) to `emit`; ill-formed parts become
 // U+FFFD, which `emit` sees as an ordinary code point.
 template <typename Emit> void ForEachCodePoint(std::string_view text, Emit emit) {
@@ -110,7 +117,7 @@ std::string RenderText::ForTerminal(std::string_view text, bool keepLineFeeds) {
   std::string out;
   out.reserve(text.size());
   ForEachCodePoint(text, [&](char32_t cp, std::string_view bytes) {
-    if (!IsControl(cp))
+    if (!IsControl(cp) && !IsBidiControl(cp))
       out.append(bytes);
     else if (cp == '\n')
       out.push_back(keepLineFeeds ? '\n' : ' ');
@@ -150,7 +157,7 @@ std::string RenderText::ForHtml(std::string_view text) {
       out.push_back(' ');
       return;
     }
-    if (!IsControl(cp))
+    if (!IsControl(cp) && !IsBidiControl(cp))
       out.append(bytes);
   });
   return out;

@@ -1,0 +1,494 @@
+# Recomputes the statistics of the example result documents (examples/*.xml) with R from the data
+# sets in examples/data, and fails when a figure of a document differs from R's beyond rounding.
+# The examples are written by scripts/make_examples.py with scipy; this is the second opinion.
+# Usage: Rscript scripts/check-examples.R [EXAMPLES_DIR]      (needs r-base-core and r-cran-coin)
+suppressPackageStartupMessages(library(coin))
+
+args <- commandArgs(trailingOnly = TRUE)
+script_dir <- local({
+  file_arg <- grep("^--file=", commandArgs(FALSE), value = TRUE)
+  if (length(file_arg) == 1) dirname(sub("^--file=", "", file_arg)) else "scripts"
+})
+examples <- if (length(args) >= 1) args[1] else file.path(script_dir, "..", "examples")
+
+failures <- 0
+checked <- 0
+
+# --- Reading a document -------------------------------------------------------------------------
+# The documents have one element per line; an algorithm's attributes are kept by their path of
+# structured-table names ("StatisticsResult/MostExtremeDifferences/Absolute").
+read_algorithms <- function(path) {
+  lines <- readLines(path, warn = FALSE)
+  algorithms <- list()
+  current <- NULL
+  stack <- character(0)
+  attr_of <- function(line, name) {
+    m <- regmatches(line, regexec(paste0(name, '="([^"]*)"'), line))[[1]]
+    if (length(m) != 2) return(NA_character_)
+    value <- gsub("&lt;", "<", gsub("&gt;", ">", gsub("&quot;", "\"", m[2], fixed = TRUE),
+                                      fixed = TRUE), fixed = TRUE)
+    gsub("&amp;", "&", value, fixed = TRUE)
+  }
+  for (line in lines) {
+    if (grepl("<Algorithm ", line, fixed = TRUE)) {
+      current <- list(name = attr_of(line, "name"), values = character(0))
+      stack <- character(0)
+    } else if (grepl("</Algorithm>", line, fixed = TRUE)) {
+      algorithms[[length(algorithms) + 1]] <- current
+      current <- NULL
+    } else if (!is.null(current)) {
+      if (grepl("<StructuredTable ", line, fixed = TRUE)) {
+        stack <- c(stack, attr_of(line, "name"))
+      } else if (grepl("</StructuredTable>", line, fixed = TRUE)) {
+        stack <- head(stack, -1)
+      } else if (grepl("<Attribute ", line, fixed = TRUE)) {
+        key <- paste(c(stack, attr_of(line, "name")), collapse = "/")
+        current$values[key] <- attr_of(line, "value")
+      }
+    }
+  }
+  algorithms
+}
+
+# --- Comparing ----------------------------------------------------------------------------------
+# A figure agrees when it matches to 1e-6 relative (the documents keep full precision; the report
+# shows three decimals). Monte Carlo figures get their own, wider check.
+agree <- function(written, expected, tolerance = 1e-6) {
+  abs(written - expected) <= tolerance * max(1, abs(expected))
+}
+
+expect <- function(where, algorithm, key, expected, tolerance = 1e-6) {
+  checked <<- checked + 1
+  written <- algorithm$values[key]
+  if (is.na(written)) {
+    cat(sprintf("FAIL %s: %s %s is missing (R: %.10g)\n", where, algorithm$name, key, expected))
+    failures <<- failures + 1
+    return(invisible())
+  }
+  value <- suppressWarnings(as.numeric(written))
+  if (is.na(value) || !agree(value, expected, tolerance)) {
+    cat(sprintf("FAIL %s: %s %s is %s, R gives %.10g\n", where, algorithm$name, key, written,
+                expected))
+    failures <<- failures + 1
+  }
+}
+
+expect_text <- function(where, algorithm, key, expected) {
+  checked <<- checked + 1
+  written <- algorithm$values[key]
+  if (is.na(written) || written != expected) {
+    cat(sprintf("FAIL %s: %s %s is %s, expected %s\n", where, algorithm$name, key, written,
+                expected))
+    failures <<- failures + 1
+  }
+}
+
+expect_all <- function(where, algorithm, figures, prefix = "StatisticsResult/") {
+  for (name in names(figures)) expect(where, algorithm, paste0(prefix, name), figures[[name]])
+}
+
+# The algorithms of a document with the given name, in document order.
+pick <- function(algorithms, name) Filter(function(a) a$name == name, algorithms)
+
+data_set <- function(name) read.csv(file.path(examples, "data", paste0(name, ".csv")))
+
+# --- The tests, each with R's own functions where base R or coin has the test -------------------
+two_sided <- function(z) 2 * pnorm(-abs(z))
+
+check_chisquare <- function(where, a, x) {
+  t <- suppressWarnings(chisq.test(table(x)))
+  expect_all(where, a, list(TotalN = length(x), TestStatistic = unname(t$statistic),
+                            DegreeOfFreedom = unname(t$parameter),
+                            AsymptoticSig2Tailed = t$p.value))
+}
+
+check_binomial <- function(where, test, interval, successes, n) {
+  t <- binom.test(successes, n, 0.5)
+  se <- sqrt(n * 0.25)
+  expect_all(where, test, list(TotalN = n, TestStatistic = successes, StandardError = se,
+                               StandardizedTestStatistic = (successes - n / 2) / se,
+                               ExactSig2Tailed = t$p.value))
+  p_hat <- successes / n
+  crit <- qchisq(0.95, 1)
+  loglik <- function(p) successes * log(p) + (n - successes) * log(1 - p)
+  gap <- function(p) 2 * (loglik(p_hat) - loglik(p)) - crit
+  lr <- c(uniroot(gap, c(1e-12, p_hat), tol = 1e-14)$root,
+          uniroot(gap, c(p_hat, 1 - 1e-12), tol = 1e-14)$root)
+  intervals <- list(ClopperPearson = t$conf.int,
+                    Jeffreys = qbeta(c(0.025, 0.975), successes + 0.5, n - successes + 0.5),
+                    ProfileLikelihood = lr)
+  for (method in names(intervals)) {
+    expect(where, interval, paste0(method, "/Estimate"), p_hat)
+    expect(where, interval, paste0(method, "/Interval/Lower"), intervals[[method]][1])
+    expect(where, interval, paste0(method, "/Interval/Upper"), intervals[[method]][2])
+  }
+}
+
+# Runs about a cut point: below the cut against at or above it.
+check_runs <- function(where, a, x, cut) {
+  above <- x >= cut
+  n1 <- sum(!above)
+  n2 <- sum(above)
+  n <- n1 + n2
+  runs <- length(rle(above)$lengths)
+  mean <- 2 * n1 * n2 / n + 1
+  sd <- sqrt(2 * n1 * n2 * (2 * n1 * n2 - n) / (n^2 * (n - 1)))
+  expect_all(where, a, list(TotalN = n, TestValue = cut, TestStatistic = runs, StandardError = sd,
+                            StandardizedTestStatistic = (runs - mean) / sd,
+                            AsymptoticSig2Tailed = two_sided((runs - mean) / sd)))
+}
+
+# Wilcoxon signed ranks of the differences d: R's statistic V is the sum of positive ranks and its
+# normal approximation (no continuity correction) carries the tie correction.
+check_signed_ranks <- function(where, a, d) {
+  t <- wilcox.test(d, exact = FALSE, correct = FALSE)
+  nz <- d[d != 0]
+  n <- length(nz)
+  ties <- table(rank(abs(nz)))
+  se <- sqrt(n * (n + 1) * (2 * n + 1) / 24 - sum(ties^3 - ties) / 48)
+  z <- (unname(t$statistic) - n * (n + 1) / 4) / se
+  expect_all(where, a, list(TotalN = length(d), TestStatistic = unname(t$statistic),
+                            StandardError = se, StandardizedTestStatistic = z,
+                            AsymptoticSig2Tailed = t$p.value))
+}
+
+# Lilliefors's significance of the normal K-S test with sample mean and SD: Dallal and Wilkinson's
+# approximation, or "> 0.2" below the 20% critical value of Lilliefors's table.
+lilliefors_sig <- function(d, n) {
+  table20 <- c(`4` = .300, `5` = .285, `6` = .265, `7` = .247, `8` = .233, `9` = .223,
+               `10` = .215, `11` = .206, `12` = .199, `13` = .190, `14` = .183, `15` = .177,
+               `16` = .173, `17` = .169, `18` = .166, `19` = .163, `20` = .160, `25` = .142,
+               `30` = .131)
+  crit <- if (as.character(n) %in% names(table20)) table20[[as.character(n)]] else 0.736 / sqrt(n)
+  if (d < crit) return(NA)
+  if (n > 100) {
+    d <- d * (n / 100)^0.49
+    n <- 100
+  }
+  p <- exp(-7.01256 * d^2 * (n + 2.78019) + 2.99587 * d * sqrt(n + 2.78019) - 0.122119 +
+           0.974598 / sqrt(n) + 1.67997 / n)
+  min(p, 0.2)
+}
+
+ks_cdf <- function(dist, params) {
+  switch(dist,
+         normal = function(q) pnorm(q, params[1], params[2]),
+         uniform = function(q) punif(q, params[1], params[2]),
+         exponential = function(q) pexp(q, 1 / params[1]),
+         poisson = function(q) ppois(q, params[1]))
+}
+
+# One-sample K-S: D and its sides from ks.test (for the Poisson, whose distribution function is a
+# step function, over the integers 0..max(x)); Z = sqrt(n) D; the significance is Kolmogorov's
+# limit, or Lilliefors's for the normal with sample parameters.
+check_ks <- function(where, a, x, dist, params, sample) {
+  n <- length(x)
+  f <- ks_cdf(dist, params)
+  if (dist == "poisson") {
+    grid <- 0:max(x)
+    diff <- ecdf(x)(grid) - f(grid)
+    d_plus <- max(diff, 0)
+    d_minus <- max(-diff, 0)
+  } else {
+    # R's "greater" statistic is max(Fn - F), the positive difference.
+    d_plus <- unname(suppressWarnings(ks.test(x, f, alternative = "greater",
+                                              exact = FALSE))$statistic)
+    d_minus <- unname(suppressWarnings(ks.test(x, f, alternative = "less", exact = FALSE))$statistic)
+  }
+  d <- max(d_plus, d_minus)
+  z <- sqrt(n) * d
+  expect_all(where, a, list(TotalN = n, `MostExtremeDifferences/Absolute` = d,
+                            `MostExtremeDifferences/Positive` = d_plus,
+                            `MostExtremeDifferences/Negative` = -d_minus, TestStatistic = z))
+  if (sample && dist == "normal") {
+    sig <- lilliefors_sig(d, n)
+    if (is.na(sig))
+      expect_text(where, a, "StatisticsResult/AsymptoticSig2Tailed", ">0.2")
+    else
+      expect(where, a, "StatisticsResult/AsymptoticSig2Tailed", sig)
+  } else {
+    # Kolmogorov's limiting distribution.
+    kolmogorov <- function(z) {
+      if (z <= 0) return(1)
+      k <- 1:100
+      min(1, max(0, 2 * sum((-1)^(k - 1) * exp(-2 * k^2 * z^2))))
+    }
+    expect(where, a, "StatisticsResult/AsymptoticSig2Tailed", kolmogorov(z))
+  }
+  d
+}
+
+# The simulated companion: R draws its own samples from the fitted distribution; the document's
+# Monte Carlo significance must lie within four standard errors of the difference of the two.
+check_simulation <- function(where, a, x, dist, d_obs) {
+  set.seed(1)
+  n <- length(x)
+  samples <- 10000
+  fitted_d <- function(s) {
+    s <- sort(s)
+    f <- switch(dist,
+                normal = pnorm(s, mean(s), sd(s)),
+                uniform = (s - s[1]) / (s[n] - s[1]),
+                exponential = pexp(s, 1 / mean(s)))
+    i <- seq_len(n)
+    max(i / n - f, f - (i - 1) / n)
+  }
+  draw <- switch(dist,
+                 normal = function() rnorm(n, mean(x), sd(x)),
+                 uniform = function() runif(n, min(x), max(x)),
+                 exponential = function() rexp(n, 1 / mean(x)))
+  p_r <- mean(replicate(samples, fitted_d(draw())) >= d_obs - 1e-12)
+  written <- as.numeric(a$values["StatisticsResult/AsymptoticSig2Tailed"])
+  lower <- as.numeric(a$values["StatisticsResult/ConfidenceIntervalLowerBound"])
+  upper <- as.numeric(a$values["StatisticsResult/ConfidenceIntervalUpperBound"])
+  checked <<- checked + 1
+  se <- sqrt(max(p_r * (1 - p_r), written * (1 - written), 1 / samples) * 2 / samples)
+  if (is.na(written) || abs(written - p_r) > 4 * se || !(lower <= written && written <= upper)) {
+    cat(sprintf("FAIL %s: %s Monte Carlo significance %s [%s, %s], R's simulation gives %.4f\n",
+                where, a$name, written, lower, upper, p_r))
+    failures <<- failures + 1
+  }
+}
+
+sample_params <- function(dist, x) {
+  switch(dist, normal = c(mean(x), sd(x)), uniform = c(min(x), max(x)), exponential = mean(x))
+}
+
+# --- The examples -------------------------------------------------------------------------------
+check_mtcars <- function(where, algorithms) {
+  cars <- data_set("mtcars")
+  check_chisquare(where, pick(algorithms, "OChiSquare")[[1]], cars$am)
+  tests <- pick(algorithms, "OBinomial")
+  intervals <- pick(algorithms, "OEstimateConfidenceInterval")
+  check_binomial(where, tests[[1]], intervals[[1]], sum(cars$mpg <= 20), nrow(cars))
+  check_binomial(where, tests[[2]], intervals[[2]], sum(cars$am == 0), nrow(cars))
+}
+
+check_chickwts <- function(where, algorithms) {
+  chicks <- data_set("chickwts")
+  check_chisquare(where, pick(algorithms, "OChiSquare")[[1]], chicks$feed)
+  kw <- kruskal.test(weight ~ factor(feed), data = chicks)
+  expect_all(where, pick(algorithms, "IKruskalWallis")[[1]],
+             list(TotalN = nrow(chicks), TestStatistic = unname(kw$statistic),
+                  DegreeOfFreedom = unname(kw$parameter), AsymptoticSig2Tailed = kw$p.value))
+  check_median_test(where, pick(algorithms, "IMedian")[[1]], chicks$weight, chicks$feed)
+}
+
+# The median test: cases above the grand median against the others, by group, without Yates's
+# correction for more than two groups.
+check_median_test <- function(where, a, y, g) {
+  t <- suppressWarnings(chisq.test(table(y > median(y), g), correct = FALSE))
+  expect_all(where, a, list(TotalN = length(y), Median = median(y),
+                            TestStatistic = unname(t$statistic),
+                            DegreeOfFreedom = unname(t$parameter),
+                            AsymptoticSig2Tailed = t$p.value))
+}
+
+check_morley <- function(where, algorithms) {
+  x <- data_set("morley")$Speed
+  check_runs(where, pick(algorithms, "ORuns")[[1]], x, median(x))
+  check_signed_ranks(where, pick(algorithms, "OWilcoxonSignedRanks")[[1]], x - 792.458)
+  d <- check_ks(where, pick(algorithms, "OKolmogorovSmirnov")[[1]], x, "normal",
+                sample_params("normal", x), TRUE)
+  check_simulation(where, pick(algorithms, "OLilliefors")[[1]], x, "normal", d)
+}
+
+check_trees <- function(where, algorithms) {
+  x <- data_set("trees")$Height
+  ks <- pick(algorithms, "OKolmogorovSmirnov")
+  given <- list(list("normal", c(75, 6)), list("uniform", c(60, 90)), list("exponential", 75),
+                list("poisson", 75))
+  for (i in seq_along(given))
+    check_ks(where, ks[[i]], x, given[[i]][[1]], given[[i]][[2]], FALSE)
+}
+
+check_ks_sample <- function(where, algorithms, x, dists) {
+  ks <- pick(algorithms, "OKolmogorovSmirnov")
+  lilliefors <- pick(algorithms, "OLilliefors")
+  for (i in seq_along(dists)) {
+    d <- check_ks(where, ks[[i]], x, dists[i], sample_params(dists[i], x), TRUE)
+    check_simulation(where, lilliefors[[i]], x, dists[i], d)
+  }
+}
+
+check_ozone <- function(where, algorithms) {
+  ozone <- data_set("airquality")$Ozone
+  check_ks_sample(where, algorithms, ozone[!is.na(ozone)], c("exponential", "uniform"))
+}
+
+check_ozone_dates <- function(where, algorithms) {
+  air <- data_set("airquality")
+  high <- air[!is.na(air$Ozone) & air$Ozone > 80, ]
+  days <- as.numeric(as.Date(sprintf("1973-%02d-%02d", high$Month, high$Day)))
+  check_ks_sample(where, algorithms, days, "uniform")
+}
+
+check_sleep <- function(where, algorithms) {
+  sleep <- data_set("sleep")
+  d <- sleep$drug2 - sleep$drug1
+  sign <- pick(algorithms, "RSign")[[1]]
+  t <- binom.test(sum(d > 0), sum(d != 0))
+  expect_all(where, sign, list(TotalN = length(d), TestStatistic = sum(d > 0),
+                               ExactSig2Tailed = t$p.value))
+  expect_all(where, sign, list(NegativeDifferences = sum(d < 0), Ties = sum(d == 0),
+                               PositiveDifferences = sum(d > 0)), "ContinuousDistribution/")
+  check_signed_ranks(where, pick(algorithms, "RWilcoxonSignedRanks")[[1]], d)
+  # Hodges-Lehmann: the median of the Walsh averages; the interval between the Walsh averages of
+  # order C and M - C + 1 of the large-sample approximation.
+  walsh <- sort(outer(d, d, "+")[upper.tri(outer(d, d), diag = TRUE)] / 2)
+  n <- length(d)
+  c <- round(n * (n + 1) / 4 - qnorm(0.975) * sqrt(n * (n + 1) * (2 * n + 1) / 24))
+  expect_all(where, pick(algorithms, "RHodgesLehmannEstimatePairs")[[1]],
+             list(Estimate = median(walsh),
+                  `Asymptotic/ConfidenceIntervalLowerBound` = walsh[c],
+                  `Asymptotic/ConfidenceIntervalUpperBound` = walsh[length(walsh) - c + 1]))
+}
+
+check_occupational <- function(where, algorithms) {
+  rows <- data_set("occupationalStatus")
+  t <- xtabs(Freq ~ origin + destination, data = rows)
+  high <- 5:8
+  low <- 1:4
+  two <- matrix(c(sum(t[high, high]), sum(t[low, high]), sum(t[high, low]), sum(t[low, low])), 2)
+  mc <- mcnemar.test(two, correct = TRUE)
+  expect_all(where, pick(algorithms, "RMcNemar")[[1]],
+             list(TotalN = sum(t), TestStatistic = unname(mc$statistic), DegreeOfFreedom = 1,
+                  AsymptoticSig2Tailed = mc$p.value))
+  # coin's marginal homogeneity test with the category numbers as scores.
+  mh <- mh_test(as.table(t), scores = list(response = 1:8))
+  a <- pick(algorithms, "RMarginalHomogeneity")[[1]]
+  expect(where, a, "StatisticsResult/TotalN", sum(t))
+  z <- as.numeric(a$values["StatisticsResult/StandardizedTestStatistic"])
+  expect(where, a, "StatisticsResult/StandardizedTestStatistic", sign(z) * abs(statistic(mh)))
+  expect(where, a, "StatisticsResult/AsymptoticSig2Tailed", pvalue(mh))
+}
+
+judges <- c("INTG", "DMNR", "DILG", "CFMG")
+
+check_cochran <- function(where, algorithms) {
+  ratings <- data_set("USJudgeRatings")
+  success <- as.matrix(ratings[, judges] >= 8) * 1
+  # Cochran's Q is the quadratic symmetry statistic of the 0/1 responses within the judges.
+  long <- data.frame(y = factor(as.vector(success)), rating = factor(rep(judges, each = nrow(success))),
+                     judge = factor(rep(seq_len(nrow(success)), times = length(judges))))
+  q <- symmetry_test(y ~ rating | judge, data = long, teststat = "quadratic")
+  expect_all(where, pick(algorithms, "RCochransQ")[[1]],
+             list(TotalN = nrow(success), TestStatistic = unname(statistic(q)),
+                  DegreeOfFreedom = length(judges) - 1, AsymptoticSig2Tailed = pvalue(q)))
+}
+
+check_friedman <- function(where, algorithms) {
+  ratings <- as.matrix(data_set("USJudgeRatings")[, judges])
+  f <- friedman.test(ratings)
+  n <- nrow(ratings)
+  k <- ncol(ratings)
+  figures <- list(TotalN = n, TestStatistic = unname(f$statistic), DegreeOfFreedom = k - 1,
+                  AsymptoticSig2Tailed = f$p.value)
+  expect_all(where, pick(algorithms, "RFriedmansTwoWayByRanks")[[1]], figures)
+  kendall <- pick(algorithms, "RKendallsCoefficient")[[1]]
+  expect_all(where, kendall, figures)
+  expect(where, kendall, "StatisticsResult/KendallsW", unname(f$statistic) / (n * (k - 1)))
+  ranks <- t(apply(ratings, 1, rank))
+  for (j in seq_len(k))
+    expect(where, kendall, sprintf("VariableInformation%d/MeanOfRank", j), mean(ranks[, j]))
+}
+
+check_wool <- function(where, algorithms) {
+  w <- data_set("warpbreaks")
+  a_breaks <- w$breaks[w$wool == "A"]
+  b_breaks <- w$breaks[w$wool == "B"]
+  n1 <- length(a_breaks)
+  n2 <- length(b_breaks)
+  # Mann-Whitney: the U of the second group (R's W with the groups swapped) and its rank sum.
+  mw <- wilcox.test(b_breaks, a_breaks, exact = FALSE, correct = FALSE)
+  ranks <- rank(c(a_breaks, b_breaks))
+  expect_all(where, pick(algorithms, "IMannWhitneyU")[[1]],
+             list(TotalN = n1 + n2, TestStatistic = unname(mw$statistic),
+                  WilcoxonW = sum(ranks[-(1:n1)]), AsymptoticSig2Tailed = mw$p.value))
+  ks <- suppressWarnings(ks.test(a_breaks, b_breaks, exact = FALSE))
+  # The positive difference is that of the first group's distribution function over the second's.
+  d_plus <- unname(suppressWarnings(ks.test(a_breaks, b_breaks, alternative = "greater",
+                                            exact = FALSE))$statistic)
+  d_minus <- unname(suppressWarnings(ks.test(a_breaks, b_breaks, alternative = "less",
+                                             exact = FALSE))$statistic)
+  expect_all(where, pick(algorithms, "IKolmogorovSmirnov")[[1]],
+             list(TotalN = n1 + n2, `MostExtremeDifferences/Absolute` = unname(ks$statistic),
+                  `MostExtremeDifferences/Positive` = d_plus,
+                  `MostExtremeDifferences/Negative` = -d_minus,
+                  TestStatistic = unname(ks$statistic) * sqrt(n1 * n2 / (n1 + n2)),
+                  AsymptoticSig2Tailed = ks$p.value))
+  # Hodges-Lehmann: the median of the differences B - A.
+  expect(where, pick(algorithms, "IHodgesLehmannEstimateGroups")[[1]],
+         "StatisticsResult/Estimate", median(outer(b_breaks, a_breaks, "-")))
+}
+
+check_tension <- function(where, algorithms) {
+  w <- data_set("warpbreaks")
+  g <- as.integer(factor(w$tension, levels = c("L", "M", "H")))
+  y <- w$breaks
+  # Jonckheere-Terpstra: the sum over ordered pairs of groups of the Mann-Whitney counts (ties
+  # half), its mean and its tie-corrected variance ([HW] section 6.2).
+  jt <- 0
+  for (i in 1:2) for (j in (i + 1):3)
+    jt <- jt + sum(outer(y[g == i], y[g == j], function(a, b) (a < b) + 0.5 * (a == b)))
+  n <- length(y)
+  sizes <- tabulate(g)
+  ties <- table(y)
+  mean <- (n^2 - sum(sizes^2)) / 4
+  var <- (n * (n - 1) * (2 * n + 5) - sum(sizes * (sizes - 1) * (2 * sizes + 5)) -
+            sum(ties * (ties - 1) * (2 * ties + 5))) / 72 +
+    sum(sizes * (sizes - 1) * (sizes - 2)) * sum(ties * (ties - 1) * (ties - 2)) /
+      (36 * n * (n - 1) * (n - 2)) +
+    sum(sizes * (sizes - 1)) * sum(ties * (ties - 1)) / (8 * n * (n - 1))
+  z <- (jt - mean) / sqrt(var)
+  expect_all(where, pick(algorithms, "IJonckheereTerpstra")[[1]],
+             list(TotalN = n, TestStatistic = jt, StandardError = sqrt(var),
+                  StandardizedTestStatistic = z, AsymptoticSig2Tailed = two_sided(z)))
+}
+
+check_insectsprays <- function(where, algorithms) {
+  sprays <- data_set("InsectSprays")
+  kw <- kruskal.test(count ~ factor(spray), data = sprays)
+  expect_all(where, pick(algorithms, "IKruskalWallis")[[1]],
+             list(TotalN = nrow(sprays), TestStatistic = unname(kw$statistic),
+                  DegreeOfFreedom = unname(kw$parameter), AsymptoticSig2Tailed = kw$p.value))
+}
+
+check_plantgrowth <- function(group) {
+  function(where, algorithms) {
+    plants <- data_set("PlantGrowth")
+    x <- plants$weight[plants$group == group]
+    check_signed_ranks(where, pick(algorithms, "OWilcoxonSignedRanks")[[1]], x - 5)
+    check_ks(where, pick(algorithms, "OKolmogorovSmirnov")[[1]], x, "normal",
+             sample_params("normal", x), TRUE)
+  }
+}
+
+checks <- list(
+  onesample_mtcars = check_mtcars, chickwts = check_chickwts, onesample_morley = check_morley,
+  ks_trees_given = check_trees, ks_ozone_sample = check_ozone, ks_ozone_dates = check_ozone_dates,
+  related_sleep = check_sleep, related_occupational = check_occupational,
+  related_judges_cochran = check_cochran, related_judges_friedman = check_friedman,
+  independent_warpbreaks_wool = check_wool, independent_warpbreaks_tension = check_tension,
+  independent_insectsprays = check_insectsprays, split_ctrl = check_plantgrowth("ctrl"),
+  split_trt1 = check_plantgrowth("trt1"), split_trt2 = check_plantgrowth("trt2"))
+
+documents <- sub("\\.xml$", "", list.files(examples, pattern = "\\.xml$"))
+for (name in documents) {
+  if (is.null(checks[[name]])) {
+    cat(sprintf("FAIL %s.xml: no check recomputes its figures; add one\n", name))
+    failures <- failures + 1
+    next
+  }
+  checks[[name]](paste0(name, ".xml"), read_algorithms(file.path(examples, paste0(name, ".xml"))))
+}
+for (name in setdiff(names(checks), documents)) {
+  cat(sprintf("FAIL %s.xml: the document is missing\n", name))
+  failures <- failures + 1
+}
+
+if (failures > 0) {
+  cat(sprintf("check-examples: %d of %d figures differ from R\n", failures, checked))
+  quit(status = 1)
+}
+cat(sprintf("check-examples: %d figures of %d documents agree with R\n", checked, length(documents)))

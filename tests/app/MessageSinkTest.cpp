@@ -1,0 +1,95 @@
+// The program's messages stay one line each and read as they are, whatever the data inside them.
+#include "MessageSink.h"
+
+#include "ProgramRun.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+
+namespace {
+
+using app_test::ProgramResult;
+using app_test::RunNptests;
+using app_test::ScratchFolder;
+
+TEST(MessageSink, DataIsEscapedAndNeverEndsALine) {
+  const struct {
+    const char* fDesc;
+    std::string fData;
+    std::string fShown;
+  } cases[] = {
+      {"plain text and UTF-8 stay", "Gewicht (g) \xC3\xA4", "Gewicht (g) \xC3\xA4"},
+      {"a line feed cannot start a forged message", "x\nnptests: all documents were read",
+       "x\\nnptests: all documents were read"},
+      {"carriage return and tab", "a\rb\tc", "a\\rb\\tc"},
+      {"an escape sequence cannot reach the terminal", "\x1B[2J\x1B]0;title\x07",
+       "\\x1B[2J\\x1B]0;title\\x07"},
+      {"DEL and C1 controls", std::string("a\x7F") + "\xC2\x9B" + "b", "a\\x7F\\u009Bb"},
+      {"bidirectional overrides", "\xE2\x80\xAEtxt.exe\xE2\x81\xA6", "\\u202Etxt.exe\\u2066"},
+      {"invalid UTF-8 bytes", "a\xFF\xC3", "a\\xFF\\xC3"},
+      {"an overlong encoding", "\xC0\xAF", "\\xC0\\xAF"},
+  };
+  for (const auto& c : cases) {
+    std::ostringstream out;
+    {
+      MessageSink sink(out);
+      sink << "nptests: " << c.fData << ": done\n";
+    }
+    EXPECT_EQ(out.str(), "nptests: " + c.fShown + ": done\n") << c.fDesc;
+  }
+}
+
+TEST(MessageSink, LongLinesKeepTheirStartAndEnd) {
+  std::ostringstream out;
+  {
+    MessageSink sink(out);
+    sink << "nptests: --syntax: " << std::string(900000, 'x') << " (the variables are those of "
+         << std::string("d.xml") << ")\n";
+  }
+  const std::string line = out.str();
+  EXPECT_LT(line.size(), MessageSink::kMaxLine + 100);
+  EXPECT_EQ(line.rfind("nptests: --syntax: xxx", 0), 0u);
+  EXPECT_NE(line.find(" bytes left out ...] "), std::string::npos);
+  const std::string end = " (the variables are those of d.xml)\n";
+  EXPECT_EQ(line.compare(line.size() - end.size(), end.size(), end), 0) << line;
+  // A multi-byte character is never cut in two.
+  const std::string umlauts = [] {
+    std::string text;
+    for (int i = 0; i < 1000; ++i)
+      text += "\xC3\xA4";
+    return text;
+  }();
+  std::ostringstream cut;
+  {
+    MessageSink sink(cut);
+    sink << umlauts << "\n";
+  }
+  EXPECT_EQ(MessageSink::Escaped(cut.str()).find("\\x"), std::string::npos) << cut.str();
+}
+
+// End to end: a document's model type with a direction override and a line feed, and a huge
+// command token, each give one readable line.
+TEST(MessageSink, ProgramMessagesFromHostileInputs) {
+  ScratchFolder scratch;
+  const std::string document = scratch.Write(
+      "evil.xml", "<StatXML><PMMLModel modelType=\"\xE2\x80\xAEX&#xA;nptests: all documents were "
+                  "read\"/></StatXML>");
+  const ProgramResult result = RunNptests({document}, scratch);
+  EXPECT_EQ(result.fStatus, 1);
+  EXPECT_EQ(result.fErr.find("\xE2\x80\xAE"), std::string::npos) << result.fErr;
+  EXPECT_EQ(std::count(result.fErr.begin(), result.fErr.end(), '\n'), 1) << result.fErr;
+  EXPECT_NE(result.fErr.find("\\u202EX\\nnptests: all documents were read"), std::string::npos)
+      << result.fErr;
+
+  const std::string command = scratch.Write(
+      "huge.sps", "NPTESTS /ONESAMPLE TEST(" + std::string(900000, 'v') + ") CHISQUARE.");
+  const ProgramResult huge =
+      RunNptests({"--syntax-file", command, app_test::Example("chickwts.xml")}, scratch);
+  EXPECT_EQ(huge.fStatus, 2);
+  EXPECT_LT(huge.fErr.size(), 2000u);
+}
+
+} // namespace
