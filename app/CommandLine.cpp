@@ -25,8 +25,9 @@ constexpr NamedFormat kExtensions[] = {
 const char* const kDescription =
     "nptests writes the report of a nonparametric tests run (the NPTESTS command) from the\n"
     "engine's result documents: hypothesis test summary, confidence intervals, a table of\n"
-    "statistics per test, pairwise comparisons and homogeneous subsets (the charts are still\n"
-    "to come). Without documents it runs on the bundled examples.";
+    "statistics per test, pairwise comparisons and homogeneous subsets, and a chart per test,\n"
+    "per pairwise comparison and per field (drawn as SVG in the HTML and JSON reports; the\n"
+    "text report names them). Without documents it runs on the bundled examples.";
 
 const char* const kFooter =
     "\nExamples:\n"
