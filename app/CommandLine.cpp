@@ -119,6 +119,11 @@ void AddOptions(CLI::App& app, Options& options, std::string& format, std::strin
   app.add_flag("--no-charts", options.fNoCharts,
                "Leave out the chart of each test and of each field (the tables and\n"
                "the pairwise comparison networks stay). e.g. --no-charts -o report.html");
+  app.add_option("--charts-dir", options.fChartsDir,
+                 "Also write each chart as a standalone SVG file into this folder (made\n"
+                 "when missing), named after its heading number and title.\n"
+                 "e.g. --charts-dir figures   (writes figures/1.2-c1-independent-...svg)")
+      ->type_name("DIR");
   app.add_option("documents", options.fDocuments,
                  "Result documents of the engine (XML). None: the bundled examples.\n"
                  "e.g. nptests result1.xml result2.xml")
