@@ -7,7 +7,7 @@
 IJonckheere_Terpstra::IJonckheere_Terpstra(const FacSTDictionary* strings,
                                            const NOPROutputStats* stats,
                                            const NOPROutputStats::HTIJonckheereTerpstra* test)
-    : Boxplot(strings, stats), fTest(test) {
+    : Boxplot(strings, stats) {
   setTitle(ChartOutput::lookUpChart(
       strings, "Independent-Samples Jonckheere-Terpstra Test for Ordered Alternatives"));
   if (test != nullptr) {

@@ -10,7 +10,4 @@ public:
                        const NOPROutputStats::HTIJonckheereTerpstra* test);
 
   void modifyStringSpecification(std::string& text) override;
-
-private:
-  const NOPROutputStats::HTIJonckheereTerpstra* fTest;
 };

@@ -8,7 +8,7 @@
 
 IMedian::IMedian(const FacSTDictionary* strings, const NOPROutputStats* stats,
                  const NOPROutputStats::HTIMedian* test)
-    : Boxplot(strings, stats), fTest(test) {
+    : Boxplot(strings, stats) {
   setTitle(ChartOutput::lookUpChart(strings, "Independent-Samples Median Test"));
   if (test != nullptr) {
     setBoxplotInfo(&test->fBoxPlotInfo);

@@ -13,7 +13,4 @@ public:
   // A horizontal guide at the grand median and, below the graph's right end, a frame naming it.
   void modifyStringSpecification(std::string& text) override;
   void modifyDocSpecification(XDocument& document) override;
-
-private:
-  const NOPROutputStats::HTIMedian* fTest;
 };

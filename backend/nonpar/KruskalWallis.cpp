@@ -6,7 +6,7 @@
 
 KruskalWallis::KruskalWallis(const FacSTDictionary* strings, const NOPROutputStats* stats,
                              const NOPROutputStats::HTIKruskalWallis* test)
-    : Boxplot(strings, stats), fTest(test) {
+    : Boxplot(strings, stats) {
   setTitle(ChartOutput::lookUpChart(strings, "Independent-Samples Kruskal-Wallis Test"));
   if (test != nullptr) {
     setBoxplotInfo(&test->fBoxPlotInfo);

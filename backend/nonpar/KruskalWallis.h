@@ -13,7 +13,4 @@ public:
   std::vector<double> createRowValues(const NOPROutputStats::IS_BoxPlot_Group& group) override;
   void modifyStringSpecification(std::string& text) override;
   void modifyDocSpecification(XDocument& document) override;
-
-private:
-  const NOPROutputStats::HTIKruskalWallis* fTest;
 };
