@@ -2,6 +2,7 @@
 // and every way a run can fail, checked by exit status, standard output, standard error and files.
 #include "HtmlCheck.h"
 #include "ProgramRun.h"
+#include "ReportTextCheck.h"
 #include "SchemaCheck.h"
 
 #include <gtest/gtest.h>
@@ -223,6 +224,32 @@ TEST(NptestsProgram, OneDocumentInEachFormat) {
     // The document's own dictionary gives the labels and the value labels.
     EXPECT_NE(report.find("Weight at six weeks (g)"), std::string::npos) << row.fDesc;
     EXPECT_NE(report.find("Horse bean"), std::string::npos) << row.fDesc;
+  }
+}
+
+// Controls in a document's labels (XML 1.1 lets a document spell them as character references)
+// never reach a report raw, in any format, and the rest of the label stays.
+TEST(NptestsProgram, ControlsInTheDocumentNeverReachTheReport) {
+  ScratchFolder scratch;
+  std::string text = ReadAll(Example("chickwts.xml"));
+  const std::string declaration = "<?xml version=\"1.0\"";
+  const std::string label = "Weight at six weeks (g)";
+  ASSERT_EQ(text.rfind(declaration, 0), 0u);
+  ASSERT_NE(text.find(label), std::string::npos);
+  text.replace(0, declaration.size(), "<?xml version=\"1.1\"");
+  text.replace(text.find(label), label.size(),
+               "Weight&#x1B;[31m at&#x7; six&#x7F; weeks&#x9B;&#x0C; (g)");
+  const std::string document = scratch.Write("controls.xml", text);
+  for (const char* format : {"text", "html", "json"}) {
+    const ProgramResult result = RunNptests(
+        {"--format", format, "--syntax-file", Example("chickwts.sps"), document}, scratch);
+    EXPECT_EQ(result.fStatus, 0) << format << ": " << result.fErr;
+    // JSON may carry DEL and C1 controls as ordinary string characters.
+    EXPECT_EQ(CheckReportText(result.fOut, std::string(format) != "json"), "") << format;
+    EXPECT_EQ(CheckReportText(result.fErr, true), "") << format;
+    EXPECT_NE(result.fOut.find("[31m at"), std::string::npos) << format;
+    if (std::string(format) == "json")
+      EXPECT_FALSE(nlohmann::json::parse(result.fOut, nullptr, false).is_discarded());
   }
 }
 
