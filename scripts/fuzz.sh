@@ -10,8 +10,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 reader_seconds=${1:-30}
 report_seconds=${2:-45}
 build=$(realpath -m "${3:-$root/build-fuzz}")
+# Every target of the build is instrumented, so a compiler cache, when there is one, saves most of
+# the build's time from the second run on.
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DNPTESTS_FUZZ=ON \
-  -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  -DCMAKE_BUILD_TYPE=Debug "${launcher[@]}" >/dev/null
 cmake --build "$build" --target fuzz_reader fuzz_report -j "$(nproc)"
 
 # The fuzzer writes new inputs into its corpus, so the seeds are copied rather than used in place.

@@ -248,8 +248,9 @@ TEST(NptestsProgram, ControlsInTheDocumentNeverReachTheReport) {
     EXPECT_EQ(CheckReportText(result.fOut, std::string(format) != "json"), "") << format;
     EXPECT_EQ(CheckReportText(result.fErr, true), "") << format;
     EXPECT_NE(result.fOut.find("[31m at"), std::string::npos) << format;
-    if (std::string(format) == "json")
+    if (std::string(format) == "json") {
       EXPECT_FALSE(nlohmann::json::parse(result.fOut, nullptr, false).is_discarded());
+    }
   }
 }
 
