@@ -563,32 +563,71 @@ void ChartGraph::DrawNetwork(const GraphElement& nodes, const GraphElement* edge
     return;
   const ChartStyle& style = nodes.style;
   const double fontSize = style.FontSizeOr(11);
-  double widest = 0;
-  for (std::size_t i = 0; i < present.size(); ++i)
-    if (slot[i] >= 0)
-      widest = std::max(widest, metrics.Width(nodes.value->CategoryText(i), fontSize));
-  const double cx = panel.rect.left + panel.rect.width / 2;
-  const double cy = panel.rect.top + panel.rect.height / 2;
-  const double room = std::min(panel.rect.width, panel.rect.height) / 2;
-  bool inside = widest + 10 <= 52;
-  double nodeRadius = inside ? std::max(14., widest / 2 + 5) : 7;
-  double circle = room - nodeRadius - (inside ? 4 : std::min(widest, room * 0.5) + 8);
-  circle = std::max(10., circle);
-  if (count > 1)
-    nodeRadius = std::min(nodeRadius, 0.45 * 2 * kPi * circle / static_cast<double>(count));
-  inside = inside && nodeRadius >= widest / 2 + 2;
+  const double lineHeight = FontMetrics::LineHeight(fontSize);
+  const ChartRect& r = panel.rect;
+  const double cx = r.left + r.width / 2;
+  const double cy = r.top + r.height / 2;
+  // Labels keep their line breaks; a long line wraps so that labels on both sides leave the
+  // network some room.
+  std::vector<std::vector<std::string>> labels(count);
+  std::vector<double> labelWidths(count, 0);
+  double widest = 0, tallest = 0;
+  for (std::size_t i = 0; i < present.size(); ++i) {
+    if (slot[i] < 0 || nodes.labeling == nullptr)
+      continue;
+    std::size_t at = static_cast<std::size_t>(slot[i]);
+    labels[at] = metrics.Wrap(nodes.labeling->Text(firstRow[i]), fontSize, false,
+                              std::max(40., r.width * 0.28), 4);
+    for (const std::string& line : labels[at])
+      labelWidths[at] = std::max(labelWidths[at], metrics.Width(line, fontSize));
+    widest = std::max(widest, labelWidths[at]);
+    tallest = std::max(tallest, lineHeight * static_cast<double>(labels[at].size()));
+  }
+  // A label that fits in a node goes inside it; otherwise every label stands beside its node.
+  double nodeRadius = std::max(14., std::hypot(widest / 2, tallest / 2) + 3);
+  bool inside = nodeRadius <= 26;
+  if (!inside)
+    nodeRadius = 7;
   const bool swap = [&] {
     const ViZNode* layout = nodes.node->FirstChild("graphLayoutStatistic");
     return layout != nullptr && layout->FirstChild("swap") != nullptr;
   }();
-  std::vector<std::pair<double, double>> places(count);
+  std::vector<std::pair<double, double>> directions(count);
   for (std::size_t i = 0; i < count; ++i) {
     double angle = -kPi / 2 + 2 * kPi * static_cast<double>(i) / static_cast<double>(count);
-    double dx = circle * std::cos(angle), dy = circle * std::sin(angle);
+    double dx = std::cos(angle), dy = std::sin(angle);
     if (swap)
       std::swap(dx, dy);
-    places[i] = {cx + dx, cy + dy};
+    directions[i] = {dx, dy};
   }
+  // The radius of the circle: as large as lets every node and its label stay in the panel.
+  const double gap = 4;
+  double circle = std::min(r.width, r.height) / 2 - nodeRadius - 2;
+  for (std::size_t i = 0; i < count; ++i) {
+    auto [dx, dy] = directions[i];
+    // How far the node and its label reach from the node's centre, across and down.
+    double reachX = nodeRadius, reachY = nodeRadius;
+    if (!inside && !labels[i].empty()) {
+      const double w = labelWidths[i], h = lineHeight * static_cast<double>(labels[i].size());
+      if (std::fabs(dx) > 0.3) { // beside the node, on its outer side
+        reachX = nodeRadius + gap + w;
+        reachY = std::max(nodeRadius, h / 2);
+      } else { // above or below it, centred
+        reachX = std::max(nodeRadius, w / 2);
+        reachY = nodeRadius + gap + h;
+      }
+    }
+    if (std::fabs(dx) > 1e-9)
+      circle = std::min(circle, (r.width / 2 - reachX - 2) / std::fabs(dx));
+    if (std::fabs(dy) > 1e-9)
+      circle = std::min(circle, (r.height / 2 - reachY - 2) / std::fabs(dy));
+  }
+  circle = std::max(10., circle);
+  if (count > 1)
+    nodeRadius = std::min(nodeRadius, 0.45 * 2 * kPi * circle / static_cast<double>(count));
+  std::vector<std::pair<double, double>> places(count);
+  for (std::size_t i = 0; i < count; ++i)
+    places[i] = {cx + circle * directions[i].first, cy + circle * directions[i].second};
   if (edges != nullptr && edges->from != nullptr && edges->to != nullptr) {
     const std::string baseColor = edges->style.StrokeOr(ChartPalette()[0]);
     const double width = edges->style.strokeWidth >= 0 ? edges->style.strokeWidth : 1.5;
@@ -664,28 +703,38 @@ void ChartGraph::DrawNetwork(const GraphElement& nodes, const GraphElement* edge
         .EndStart();
     svg.Title(fCanvas.Tooltip(*nodes.node, "", firstRow[i]));
     svg.Close("circle");
-    std::string label = nodes.labeling ? nodes.labeling->Text(firstRow[i]) : std::string();
-    if (label.empty())
+    const std::size_t at = static_cast<std::size_t>(slot[i]);
+    const std::vector<std::string>& lines = labels[at];
+    if (lines.empty())
       continue;
-    double lx = x, ly = y + fontSize * 0.35;
+    const double height = lineHeight * static_cast<double>(lines.size());
+    // The top of the label block and where its lines are anchored.
+    double lx = x, top = y - height / 2;
     const char* anchor = "middle";
     if (!inside) {
-      double dx = x - cx, dy = y - cy, distance = std::max(1., std::hypot(dx, dy));
-      lx = x + dx / distance * (nodeRadius + 4);
-      ly = y + dy / distance * (nodeRadius + 4) + fontSize * 0.35;
-      anchor = dx / distance > 0.3 ? "start" : dx / distance < -0.3 ? "end" : "middle";
-      if (std::string(anchor) == "middle")
-        ly += dy > 0 ? fontSize * 0.6 : -fontSize * 0.3;
+      auto [dx, dy] = directions[at];
+      if (std::fabs(dx) > 0.3) {
+        lx = x + (dx > 0 ? 1 : -1) * (nodeRadius + gap);
+        anchor = dx > 0 ? "start" : "end";
+      } else {
+        top = dy > 0 ? y + nodeRadius + gap : y - nodeRadius - gap - height;
+      }
     }
+    // A line's baseline sits this far below the top of its line box.
+    const double baseline = (lineHeight - fontSize) / 2 + fontSize * 0.82;
     svg.Start("text")
         .Attr("class", "node-label")
         .Attr("x", lx)
-        .Attr("y", ly)
+        .Attr("y", top + baseline)
         .Attr("text-anchor", anchor)
         .Attr("font-size", fontSize)
         .Attr("fill", kInk)
         .EndStart();
-    svg.Text(label);
+    for (std::size_t l = 0; l < lines.size(); ++l) {
+      svg.Start("tspan").Attr("x", lx).Attr("dy", l == 0 ? 0. : lineHeight).EndStart();
+      svg.Text(lines[l]);
+      svg.Close("tspan");
+    }
     svg.Close("text");
   }
 }
