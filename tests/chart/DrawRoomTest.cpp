@@ -216,4 +216,174 @@ TEST(DrawRoom, LegendEntriesKeepTheirLinesAndTheLegendIsAsWideAsTheyAre) {
   }
 }
 
+// The plot area: the clip rectangle of the (first) panel, 1 pixel wider on every side.
+Box PlotArea(const Drawn& drawn) {
+  Box plot;
+  if (drawn.root)
+    Walk(*drawn.root, [&](const ViZNode& node) {
+      if (node.name == "clipPath" && plot.right == 0)
+        if (const ViZNode* rect = node.FirstChild("rect"))
+          plot = RectBox(*rect);
+    });
+  return {plot.left + 1, plot.top + 1, plot.right - 1, plot.bottom - 1};
+}
+
+const char* const kBoxes = R"(<visualization>
+  <sourceVariable id="v" source="b" variable="v"/>
+  <sourceVariable id="g" source="b" variable="g" categorical="true"/>
+  <sourceVariable id="id" source="b" variable="id" categorical="true"/>
+  <graph id="graph1"><schema id="schema"><x variable="g"/><y variable="v"/>
+    <labeling variable="id"/></schema>GUIDE</graph>FRAME
+</visualization>)";
+
+struct Groups {
+  std::vector<double> values;
+  std::vector<std::string> groups;
+  std::vector<std::string> ids;
+  void Add(const std::string& group, const std::vector<double>& add) {
+    for (double value : add) {
+      values.push_back(value);
+      groups.push_back(group);
+      ids.push_back(std::to_string(values.size()));
+    }
+  }
+};
+
+Drawn DrawBoxes(const Groups& groups, const std::string& guide = "",
+                const std::string& frame = "") {
+  std::string spec = kBoxes;
+  spec.replace(spec.find("GUIDE"), 5, guide);
+  spec.replace(spec.find("FRAME"), 5, frame);
+  VarDataProcessor data;
+  AddSource(data, "b",
+            {{"v", groups.values, {}}, {"g", {}, groups.groups}, {"id", {}, groups.ids}});
+  return Draw(spec, &data);
+}
+
+TEST(DrawRoom, OutliersAtTheEndsOfTheDataAndTheirLabelsStayOffThePlotsEdges) {
+  struct Case {
+    const char* desc;
+    Groups groups;
+  } cases[3];
+  cases[0].desc = "outliers at a round maximum";
+  cases[0].groups.Add("A", {10, 18, 20, 24, 26, 28, 30, 36, 40, 54, 67, 70});
+  cases[0].groups.Add("B", {13, 17, 20, 24, 26, 29, 44});
+  cases[1].desc = "outliers at the minimum";
+  cases[1].groups.Add("A", {0, 10, 11, 12, 13, 14, 15, 16});
+  cases[2].desc = "an extreme far out";
+  cases[2].groups.Add("A", {1, 2, 3, 4, 5, 6, 7, 1000});
+  for (const Case& c : cases) {
+    Drawn drawn = DrawBoxes(c.groups);
+    const Box plot = PlotArea(drawn);
+    ASSERT_GT(plot.right, plot.left) << c.desc;
+    std::vector<const ViZNode*> markers = WithClass(drawn, "outlier");
+    for (const ViZNode* extreme : WithClass(drawn, "extreme"))
+      markers.push_back(extreme);
+    ASSERT_FALSE(markers.empty()) << c.desc;
+    for (const ViZNode* marker : markers) {
+      if (marker->name != "circle")
+        continue;
+      Box box = CircleBox(*marker);
+      EXPECT_GE(box.top, plot.top + 2) << c.desc << ": " << box << " in " << plot;
+      EXPECT_LE(box.bottom, plot.bottom - 2) << c.desc << ": " << box << " in " << plot;
+    }
+    std::vector<const ViZNode*> labels = WithClass(drawn, "value-label");
+    EXPECT_EQ(labels.size(), markers.size()) << c.desc;
+    for (const ViZNode* label : labels)
+      EXPECT_TRUE(Inside(TextBox(*label), plot))
+          << c.desc << ": " << TextOf(*label) << " " << TextBox(*label) << " in " << plot;
+  }
+}
+
+// A frame asked for at the right of the plot, a third of the way up, over a guide.
+const char* const kMedianFrame = R"(<labelFrame><location method="sizeToContent" part="width"/>
+  <location method="fixed" part="bottom" value="35%"/>
+  <location method="same" part="right" target="graph1"/>
+  <label><text>Grand Median = 258.000</text></label></labelFrame>)";
+
+TEST(DrawRoom, ALabelFrameOverThePlotCoversNoBoxOrGuide) {
+  struct Case {
+    const char* desc;
+    Groups groups;
+    double guide;
+  } cases[3];
+  cases[0].desc = "the last box is high";
+  cases[0].groups.Add("a", {216, 270, 340, 370, 404});
+  cases[0].groups.Add("b", {108, 140, 150, 180, 227});
+  cases[0].groups.Add("c", {141, 170, 220, 258, 309});
+  cases[0].groups.Add("d", {153, 240, 263, 320, 380});
+  cases[0].groups.Add("e", {158, 200, 248, 280, 329});
+  cases[0].groups.Add("f", {226, 295, 300, 330, 340, 392, 423});
+  cases[0].guide = 258;
+  cases[1].desc = "boxes spanning the whole range";
+  for (const char* group : {"a", "b", "c", "d"})
+    cases[1].groups.Add(group, {0, 10, 50, 90, 100});
+  cases[1].guide = 50;
+  cases[2].desc = "one group";
+  cases[2].groups.Add("a", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+  cases[2].guide = 5;
+  for (const Case& c : cases) {
+    Drawn drawn =
+        DrawBoxes(c.groups, "<lineGuide y=\"" + std::to_string(c.guide) + "\"/>", kMedianFrame);
+    std::vector<const ViZNode*> frames = WithClass(drawn, "label-frame");
+    ASSERT_EQ(frames.size(), 1u) << c.desc;
+    const Box frame = RectBox(*frames[0]->FirstChild("rect"));
+    EXPECT_TRUE(Inside(frame, Canvas(drawn))) << c.desc << ": " << frame;
+    std::vector<Box> marks;
+    for (const ViZNode* box : WithClass(drawn, "box"))
+      marks.push_back(RectBox(*box));
+    for (const ViZNode* outlier : WithClass(drawn, "outlier"))
+      marks.push_back(CircleBox(*outlier));
+    for (const ViZNode* guide : WithClass(drawn, "guide"))
+      marks.push_back({Number(*guide, "x1"), Number(*guide, "y1") - 1, Number(*guide, "x2"),
+                       Number(*guide, "y2") + 1});
+    for (const ViZNode* median : WithClass(drawn, "median"))
+      marks.push_back({Number(*median, "x1"), Number(*median, "y1") - 1, Number(*median, "x2"),
+                       Number(*median, "y2") + 1});
+    ASSERT_FALSE(marks.empty()) << c.desc;
+    // Boxes spanning the whole range leave no room; then the frame covers as little as it can,
+    // but never a box.
+    for (const Box& mark : marks)
+      EXPECT_FALSE(frame.Overlaps(mark)) << c.desc << ": frame " << frame << " on " << mark;
+  }
+}
+
+TEST(DrawRoom, GuidesAreDrawnOverTheBarsAndStandOutFromTheirEdges) {
+  const char* spec = R"(<visualization>
+    <sourceVariable id="x" source="s" variable="x"/>
+    <graph><interval id="bars"><x variable="x"/><y variable="y"/></interval>
+      <lineGuide x="2.5"/><lineGuide x="3"/></graph>
+    <sourceVariable id="y" source="s" variable="y"/>
+  </visualization>)";
+  VarDataProcessor data;
+  AddSource(data, "s", {{"x", {1, 2, 3, 4}, {}}, {"y", {3, 5, 4, 2}, {}}});
+  Drawn drawn = Draw(spec, &data);
+  ASSERT_TRUE(drawn.root);
+  std::vector<std::string> order;
+  double edge = 0;
+  const ViZNode* casing = nullptr; // the white line last drawn
+  Walk(*drawn.root, [&](const ViZNode& node) {
+    if (HasClass(node, "bar")) {
+      order.push_back("bar");
+      edge = std::strtod(Inherited(node, "stroke-width", "1").c_str(), nullptr);
+    } else if (node.name == "line" && node.AttributeOr("stroke", "") == "#FFFFFF") {
+      casing = &node;
+    } else if (HasClass(node, "guide")) {
+      order.push_back("guide");
+      // A thin guide at a bar's edge reads as the edge: it is wider and set off by a white line
+      // beneath it, along the same course.
+      EXPECT_GE(Number(node, "stroke-width"), 3 * edge);
+      ASSERT_NE(casing, nullptr);
+      EXPECT_GT(Number(*casing, "stroke-width"), Number(node, "stroke-width"));
+      for (const char* end : {"x1", "x2", "y1", "y2"})
+        EXPECT_EQ(Number(*casing, end), Number(node, end)) << end;
+      casing = nullptr;
+    }
+  });
+  ASSERT_EQ(std::count(order.begin(), order.end(), "guide"), 2);
+  ASSERT_GE(std::count(order.begin(), order.end(), "bar"), 3);
+  EXPECT_EQ(order[order.size() - 2], "guide");
+  EXPECT_EQ(order.back(), "guide") << "every bar comes before the guides";
+}
+
 } // namespace

@@ -18,6 +18,8 @@ constexpr const char* kInk = "#333333";
 constexpr std::size_t kMaxFacetCategories = 12;
 constexpr std::size_t kMaxBandLabels = 60;
 constexpr int kMaxCurveSamples = 240;
+// The share of a box plot's value range left free beyond its lowest and highest values.
+constexpr double kSchemaPadding = 0.04;
 
 const char* const kElementKinds[] = {"interval", "line", "area", "point",
                                      "schema",   "edge", "node", "textMark"};
@@ -295,6 +297,7 @@ double ChartGraph::CurveScale(const GraphElement& element, const GraphPanel& pan
 
 void ChartGraph::SettleScales() {
   bool includeZero[2] = {false, false};
+  ChartScale schemaScale[2]; // the extent of box plots' values alone
   std::vector<GraphBar> bars;
   for (const GraphElement& element : fElements) {
     if (element.kind == "interval" || element.kind == "area")
@@ -321,12 +324,25 @@ void ChartGraph::SettleScales() {
         for (int dim = 0; dim < 2; ++dim) {
           const ChartVariable* variable = dim == 0 ? element.x : element.y;
           if (variable != nullptr && !fCategorical[dim])
-            if (std::optional<double> value = variable->Number(row))
+            if (std::optional<double> value = variable->Number(row)) {
               fScale[dim].Include(*value);
+              if (element.kind == "schema")
+                schemaScale[dim].Include(*value);
+            }
         }
       }
     }
   }
+  // Outliers and extremes at the ends of the data are markers with case labels beside them:
+  // the value axis goes a little beyond them so that neither sits on the plot's edge.
+  for (int dim = 0; dim < 2; ++dim)
+    if (schemaScale[dim].HasData()) {
+      double span = schemaScale[dim].High() - schemaScale[dim].Low();
+      if (span > 0 && std::isfinite(span)) {
+        fScale[dim].Include(schemaScale[dim].Low() - span * kSchemaPadding);
+        fScale[dim].Include(schemaScale[dim].High() + span * kSchemaPadding);
+      }
+    }
   for (const ViZNode* guide : fGraph.Children("lineGuide")) {
     fScale[0].Include(AttributeNumber(*guide, "x", true));
     fScale[1].Include(AttributeNumber(*guide, "y", true));

@@ -29,6 +29,11 @@ double MedianOf(const std::vector<std::pair<double, std::size_t>>& values, std::
                         : 0.5 * (values[middle - 1].first + values[middle].first);
 }
 
+// The box between two corners, in either order.
+ChartRect Span(double x0, double y0, double x1, double y1) {
+  return {std::min(x0, x1), std::min(y0, y1), std::fabs(x1 - x0), std::fabs(y1 - y0)};
+}
+
 void AppendPoint(std::string& path, double x, double y) {
   path += path.empty() ? 'M' : 'L';
   path += SvgWriter::Number(x);
@@ -72,16 +77,24 @@ void ChartGraph::DrawValueLabel(const GraphElement& element, std::size_t row, do
   if (!style.visible)
     return;
   SvgWriter& svg = fCanvas.Svg();
+  const double size = style.FontSizeOr(10);
+  std::size_t newline = text.find('\n');
+  if (newline != std::string::npos)
+    text.erase(newline);
+  const double width = FontMetrics::Instance().Width(text, size);
+  const double left = std::string(anchor) == "middle" ? x - width / 2
+                      : std::string(anchor) == "end"  ? x - width
+                                                      : x;
+  fCanvas.AddMarkBox({left, y - size * 0.8, width, size});
   svg.Start("text")
       .Attr("class", "value-label")
       .Attr("x", x)
       .Attr("y", y)
       .Attr("text-anchor", anchor)
-      .Attr("font-size", style.FontSizeOr(10))
+      .Attr("font-size", size)
       .Attr("fill", style.FillOr(kInk))
       .EndStart();
-  std::size_t newline = text.find('\n');
-  svg.Text(newline == std::string::npos ? text : text.substr(0, newline));
+  svg.Text(text);
   svg.Close("text");
 }
 
@@ -165,6 +178,7 @@ void ChartGraph::DrawIntervals(const GraphElement& element, const GraphPanel& pa
     double y = positionDim == 0 ? std::min(m0, m1) : std::min(p0, p1);
     double w = positionDim == 0 ? std::fabs(p1 - p0) : std::fabs(m1 - m0);
     double h = positionDim == 0 ? std::fabs(m1 - m0) : std::fabs(p1 - p0);
+    fCanvas.AddMarkBox({x, y, w, h});
     svg.Start("rect")
         .Attr("class", "bar")
         .Attr("x", x)
@@ -216,10 +230,15 @@ void ChartGraph::DrawLine(const GraphElement& element, const GraphPanel& panel) 
       continue;
     std::sort(points.begin(), points.end());
     std::string path;
+    double lastX = NAN, lastY = NAN;
     for (const auto& [x, y] : points) {
       double px = Place(panel, 0, x, fCategorical[0]), py = panel.y.Map(y);
-      if (Finite(px, py))
+      if (Finite(px, py)) {
         AppendPoint(path, px, py);
+        fCanvas.AddMarkBox(Finite(lastX, lastY) ? Span(lastX, lastY, px, py)
+                                                : Span(px, py, px, py));
+        lastX = px, lastY = py;
+      }
     }
     if (path.empty())
       continue;
@@ -335,10 +354,15 @@ void ChartGraph::DrawCurve(const GraphElement& element, const GraphPanel& panel)
   }
   sample(low, high);
   std::string path;
+  double lastX = NAN, lastY = NAN;
   for (const auto& [x, y] : samples) {
     double px = panel.x.Map(x), py = panel.y.Map(y);
-    if (Finite(px, py))
+    if (Finite(px, py)) {
       AppendPoint(path, px, py);
+      if (Finite(lastX, lastY))
+        fCanvas.AddMarkBox(Span(lastX, lastY, px, py));
+      lastX = px, lastY = py;
+    }
   }
   std::string color = element.style.StrokeOr(element.style.FillOr("#333333"));
   svg.Start("path")
@@ -377,6 +401,7 @@ void ChartGraph::DrawPoints(const GraphElement& element, const GraphPanel& panel
     if (!Finite(px, py))
       continue;
     ++drawn;
+    fCanvas.AddMarkBox({px - 3.5, py - 3.5, 7, 7});
     int group = element.color ? element.color->Category(row) : -1;
     svg.Start("circle")
         .Attr("class", "point")
@@ -445,6 +470,7 @@ void ChartGraph::DrawSchema(const GraphElement& element, const GraphPanel& panel
     double wLow = panel.y.Map(whiskerLow), wHigh = panel.y.Map(whiskerHigh);
     if (!Finite(cx, yLow, yHigh, yMedian) || !Finite(wLow, wHigh))
       continue;
+    fCanvas.AddMarkBox(Span(cx - half, wLow, cx + half, wHigh));
     svg.Start("g")
         .Attr("class", "schema")
         .Attr("stroke", stroke)
@@ -493,6 +519,7 @@ void ChartGraph::DrawSchema(const GraphElement& element, const GraphPanel& panel
       double y = panel.y.Map(value);
       if (!std::isfinite(y))
         continue;
+      fCanvas.AddMarkBox({cx - 4, y - 4, 8, 8});
       std::string tooltip = element.labeling ? element.labeling->Text(row) : std::string();
       if (!tooltip.empty())
         tooltip += ": ";
@@ -797,15 +824,26 @@ void ChartGraph::DrawGuides(const GraphPanel& panel) {
     if (!std::isfinite(at))
       continue;
     std::string color = style.StrokeOr("#333333");
-    svg.Start("line").Attr("class", "guide");
-    if (vertical)
-      svg.Attr("x1", at).Attr("x2", at).Attr("y1", r.top).Attr("y2", r.Bottom());
-    else
-      svg.Attr("x1", r.left).Attr("x2", r.Right()).Attr("y1", at).Attr("y2", at);
-    svg.Attr("stroke", color).Attr("stroke-width", style.strokeWidth >= 0 ? style.strokeWidth : 1);
-    if (!style.dash.empty())
-      svg.Attr("stroke-dasharray", style.dash);
-    svg.EndEmpty();
+    fCanvas.AddMarkBox(vertical ? Span(at - 1, r.top, at + 1, r.Bottom())
+                                : Span(r.left, at - 1, r.Right(), at + 1));
+    // Over bars a guide is easily taken for a bar's edge: it is drawn above every mark, wider
+    // than the edges, on a white casing that sets it off from the fill.
+    const double width = style.strokeWidth >= 0 ? style.strokeWidth : 2;
+    for (const char* part : {"guide-casing", "guide"}) {
+      const bool casing = part[5] == '-';
+      svg.Start("line").Attr("class", part);
+      if (vertical)
+        svg.Attr("x1", at).Attr("x2", at).Attr("y1", r.top).Attr("y2", r.Bottom());
+      else
+        svg.Attr("x1", r.left).Attr("x2", r.Right()).Attr("y1", at).Attr("y2", at);
+      svg.Attr("stroke", casing ? std::string("#FFFFFF") : color)
+          .Attr("stroke-width", casing ? width + 2 : width);
+      if (casing)
+        svg.Attr("stroke-opacity", 0.85);
+      else if (!style.dash.empty())
+        svg.Attr("stroke-dasharray", style.dash);
+      svg.EndEmpty();
+    }
     std::string label = LabelText(*guide);
     if (label.empty())
       continue;
@@ -823,6 +861,8 @@ void ChartGraph::DrawGuides(const GraphPanel& panel) {
     double ty =
         vertical ? r.top + size + 2
                  : at - 4 - (static_cast<double>(lines.size()) - 1) * FontMetrics::LineHeight(size);
+    fCanvas.AddMarkBox({std::string(anchor) == "end" ? tx - widest : tx, ty - size * 0.8, widest,
+                        FontMetrics::LineHeight(size) * static_cast<double>(lines.size())});
     svg.Start("text")
         .Attr("class", "guide-label")
         .Attr("x", tx)
