@@ -386,4 +386,36 @@ TEST(DrawRoom, GuidesAreDrawnOverTheBarsAndStandOutFromTheirEdges) {
   EXPECT_EQ(order.back(), "guide") << "every bar comes before the guides";
 }
 
+// Tick labels in the variable's format: separators and signs stay, decimals follow the step.
+TEST(DrawRoom, TicksOfDecoratedFormatsKeepTheirSeparatorsAndSigns) {
+  struct Case {
+    const char* format;
+    double low, high;
+    std::vector<std::string> some; // labels among the y ticks
+  } cases[] = {
+      {"COMMA10.2", 0, 25000, {"0", "5,000", "25,000"}},
+      {"DOLLAR12.2", 0, 1200000, {"$0", "$200,000", "$1,200,000"}},
+      {"COMMA8.3", 0, 0.5, {"0.0", "0.1", "0.5"}},
+      {"F8.2", 0, 25000, {"0", "5000", "25000"}},
+  };
+  for (const Case& c : cases) {
+    const std::string spec = std::string(R"(<visualization>
+      <sourceVariable id="x" source="s" variable="x" categorical="true"/>
+      <sourceVariable id="y" source="s" variable="y" format=")") +
+                             c.format + R"("/>
+      <graph><point><x variable="x"/><y variable="y"/></point></graph></visualization>)";
+    VarDataProcessor data;
+    AddSource(data, "s", {{"x", {}, {"a", "b"}}, {"y", {c.low, c.high}, {}}});
+    Drawn drawn = Draw(spec, &data);
+    std::vector<std::string> labels;
+    for (const ViZNode* axis : WithClass(drawn, "y"))
+      for (const auto& tick : axis->children)
+        if (const ViZNode* text = tick->FirstChild("text"))
+          labels.push_back(TextOf(*text));
+    for (const std::string& label : c.some)
+      EXPECT_NE(std::find(labels.begin(), labels.end(), label), labels.end())
+          << c.format << ": no tick " << label << " among " << ::testing::PrintToString(labels);
+  }
+}
+
 } // namespace
