@@ -1,5 +1,6 @@
 // Room for texts: multi-line labels and legend entries, and labels that stay inside the chart and
 // off the marks they describe. Text boxes are measured with the chart font's widths.
+#include "ChartScale.h"
 #include "DrawSvg.h"
 #include "FontMetrics.h"
 
@@ -416,6 +417,98 @@ TEST(DrawRoom, TicksOfDecoratedFormatsKeepTheirSeparatorsAndSigns) {
       EXPECT_NE(std::find(labels.begin(), labels.end(), label), labels.end())
           << c.format << ": no tick " << label << " among " << ::testing::PrintToString(labels);
   }
+}
+
+// The box of a text turned a quarter clockwise about its anchor point, as row headings are.
+Box TurnedTextBox(const ViZNode& text) {
+  const double size = std::strtod(Inherited(text, "font-size", "11").c_str(), nullptr);
+  const double width = FontMetrics::Instance().Width(TextOf(text), size, true);
+  const double x = Number(text, "x"), y = Number(text, "y");
+  return {x - 0.25 * size, y - width / 2, x + 0.8 * size, y + width / 2};
+}
+
+TEST(DrawRoom, TheRowFacetsTitleStandsClearOfTheRowHeadings) {
+  const char* spec = R"(<visualization frameWidth="FRAME">
+    <sourceVariable id="r" source="s" variable="r" categorical="true"/>
+    <sourceVariable id="c" source="s" variable="c" categorical="true"/>
+    <sourceVariable id="v" source="s" variable="v"/>
+    <graph>
+      <faceting><facet variable="c" dim="column"/>
+        <facet variable="r" dim="row"><label><text>Father's occupational status</text></label>
+        </facet></faceting>
+      <interval><x variable="c"/><y variable="v"/></interval>
+    </graph>
+  </visualization>)";
+  for (const char* frame : {"2", "4"})
+    for (std::size_t count : {2u, 8u}) {
+      std::string text = spec;
+      text.replace(text.find("FRAME"), 5, frame);
+      VarDataProcessor data;
+      std::vector<std::string> rows, columns;
+      std::vector<double> values;
+      for (std::size_t r = 0; r < count; ++r)
+        for (std::size_t c = 0; c < count; ++c) {
+          rows.push_back("Status " + std::to_string(r + 1));
+          columns.push_back("Status " + std::to_string(c + 1));
+          values.push_back(static_cast<double>(r * c));
+        }
+      AddSource(data, "s", {{"r", {}, rows}, {"c", {}, columns}, {"v", values, {}}});
+      Drawn drawn = Draw(text, &data);
+      std::vector<const ViZNode*> titles = WithClass(drawn, "facet-label");
+      ASSERT_EQ(titles.size(), 1u);
+      const Box title = TurnedTextBox(*titles[0]);
+      const std::string desc = std::string("frame ") + frame + ", " + std::to_string(count);
+      EXPECT_TRUE(Inside(title, Canvas(drawn))) << desc << ": " << title;
+      std::size_t headings = 0;
+      for (const ViZNode* label : WithClass(drawn, "panel-label")) {
+        if (label->Attribute("transform") == nullptr)
+          continue; // a column heading
+        ++headings;
+        const Box heading = TurnedTextBox(*label);
+        EXPECT_LE(heading.right + 6, title.left) << desc << ": " << TextOf(*label);
+        EXPECT_TRUE(Inside(heading, Canvas(drawn))) << desc << ": " << heading;
+      }
+      EXPECT_EQ(headings, count) << desc;
+    }
+}
+
+// Tick labels along a continuous x axis leave room between them however narrow the chart and
+// however long the labels (dates, grouped millions), and still number at least two.
+TEST(DrawRoom, XTickLabelsNeverCrowd) {
+  struct Case {
+    const char* desc;
+    const char* format;
+    double low, high;
+  } cases[] = {
+      {"five months", "DATE11", DayNumber(1973, 5, 30) * 86400., DayNumber(1973, 9, 4) * 86400.},
+      {"two months", "DATE11", DayNumber(2020, 1, 3) * 86400., DayNumber(2020, 2, 27) * 86400.},
+      {"three weeks", "DATE11", DayNumber(2020, 1, 3) * 86400., DayNumber(2020, 1, 24) * 86400.},
+      {"twenty years", "ADATE10", DayNumber(2001, 2, 1) * 86400., DayNumber(2020, 7, 1) * 86400.},
+      {"millions", "COMMA12.0", 1234567, 9876543},
+  };
+  for (const Case& c : cases)
+    for (const char* frame : {"1", "2"}) {
+      const std::string spec = std::string(R"(<visualization frameWidth=")") + frame +
+                               R"("><sourceVariable id="d" source="s" variable="d" format=")" +
+                               c.format + R"("/>
+        <sourceVariable id="v" source="s" variable="v"/>
+        <graph><point><x variable="d"/><y variable="v"/></point></graph></visualization>)";
+      VarDataProcessor data;
+      AddSource(data, "s", {{"d", {c.low, c.high}, {}}, {"v", {1, 2}, {}}});
+      Drawn drawn = Draw(spec, &data);
+      std::vector<Box> labels;
+      for (const ViZNode* axis : WithClass(drawn, "x"))
+        for (const auto& tick : axis->children)
+          if (const ViZNode* text = tick->FirstChild("text"))
+            labels.push_back(TextBox(*text));
+      const std::string desc = std::string(c.desc) + ", frame " + frame;
+      EXPECT_GE(labels.size(), 2u) << desc;
+      std::sort(labels.begin(), labels.end(),
+                [](const Box& a, const Box& b) { return a.left < b.left; });
+      for (std::size_t i = 1; i < labels.size(); ++i)
+        EXPECT_GE(labels[i].left - labels[i - 1].right, 12)
+            << desc << ": " << labels[i - 1] << " and " << labels[i];
+    }
 }
 
 } // namespace
