@@ -165,8 +165,8 @@ std::string ChartCanvas::PatternFill(std::size_t pattern, const std::string& col
   static const char* const kShapes[kPatternCount] = {
       "",
       "<path d=\"M-1,1 l2,-2 M0,8 l8,-8 M7,9 l2,-2\" stroke-width=\"1.5\"/>",
-      "<circle cx=\"2\" cy=\"2\" r=\"1.3\" stroke=\"none\" fill=\"INK\"/>"
-      "<circle cx=\"6\" cy=\"6\" r=\"1.3\" stroke=\"none\" fill=\"INK\"/>",
+      ("<circle cx=\"2\" cy=\"2\" r=\"1.3\" stroke=\"none\" fill=\"INK\"/>"
+       "<circle cx=\"6\" cy=\"6\" r=\"1.3\" stroke=\"none\" fill=\"INK\"/>"),
       "<path d=\"M0,0 l8,8 M8,0 l-8,8\" stroke-width=\"1\"/>",
       "<path d=\"M0,2 h8 M0,6 h8\" stroke-width=\"1.2\"/>",
       "<path d=\"M2,0 v8 M6,0 v8\" stroke-width=\"1.2\"/>",
