@@ -404,10 +404,12 @@ void ChartGraph::SettleScales() {
   settle(1);
 }
 
-void ChartGraph::SettleScale(int dim, int maxTicks) {
+void ChartGraph::SettleScale(int dim, int maxTicks, const double* domain) {
   const SettleInput& input = fSettle[dim];
   const double* low = std::isfinite(input.fixedLow) ? &input.fixedLow : nullptr;
   const double* high = std::isfinite(input.fixedHigh) ? &input.fixedHigh : nullptr;
+  if (domain != nullptr)
+    low = &domain[0], high = &domain[1];
   bool dates = fAxisVariable[dim] != nullptr && fAxisVariable[dim]->Dates();
   fScale[dim] = input.extent;
   fScale[dim].Settle(input.includeZero, low, high, dates, maxTicks);
@@ -415,6 +417,9 @@ void ChartGraph::SettleScale(int dim, int maxTicks) {
 }
 
 void ChartGraph::FitTicks(double length) {
+  // Fewer ticks over the same range: the axis keeps the ends it settled on for the data, rather
+  // than growing to the next round value of a longer step.
+  const double domain[2] = {fScale[0].Low(), fScale[0].High()};
   for (int round = 0; round < 4; ++round) {
     const std::vector<double>& ticks = fScale[0].Ticks();
     const double span = fScale[0].High() - fScale[0].Low();
@@ -428,7 +433,11 @@ void ChartGraph::FitTicks(double length) {
     if (pixelsPerStep >= widest + gap)
       return;
     int fitting = static_cast<int>(length / (widest + gap)) + 1;
-    SettleScale(0, std::min(fitting, static_cast<int>(ticks.size()) - 1));
+    const int maxTicks = std::min(fitting, static_cast<int>(ticks.size()) - 1);
+    SettleScale(0, maxTicks, domain);
+    // Too narrow a range for a second tick of the longer step: then the range grows to it.
+    if (fScale[0].Ticks().size() < 2)
+      SettleScale(0, maxTicks);
   }
 }
 

@@ -76,8 +76,9 @@ private:
   void ReadElements();
   void ReadFacets();
   void SettleScales();
-  // Settles a dimension's scale from the extent its data gave, with at most `maxTicks` ticks.
-  void SettleScale(int dim, int maxTicks);
+  // Settles a dimension's scale from the extent its data gave, with at most `maxTicks` ticks;
+  // over exactly [domain[0], domain[1]] when `domain` is given.
+  void SettleScale(int dim, int maxTicks, const double* domain = nullptr);
   // Fewer ticks on a continuous x axis when their labels would crowd `length` pixels.
   void FitTicks(double length);
   bool InPanel(const GraphElement& element, std::size_t row, const GraphPanel& panel) const;
