@@ -55,6 +55,8 @@ void Resolve(double low, double high, double size, double fallbackLow, double fa
     length = 0;
 }
 
+constexpr std::size_t kMaxMovingFrames = 12;
+
 double Overlap(const ChartRect& a, const ChartRect& b) {
   double width = std::min(a.Right(), b.Right()) - std::max(a.left, b.left);
   double height = std::min(a.Bottom(), b.Bottom()) - std::max(a.top, b.top);
@@ -92,7 +94,7 @@ ChartRect AwayFromMarks(const ChartRect& box, const ChartRect& plot,
     return box;
   ChartRect bestBox = box;
   double bestDistance = 0;
-  constexpr int kSteps = 24;
+  constexpr int kSteps = 20;
   const double left = plot.left + 4, top = plot.top + 4;
   const double spanX = std::max(0., plot.width - box.width - 8);
   const double spanY = std::max(0., plot.height - box.height - 8);
@@ -196,7 +198,8 @@ void ChartLayout::DrawLabelFrames(ChartCanvas& canvas, const ChartRect& plot) {
     box.width = std::min(box.width, fFrame.width - 4);
     box.left = std::clamp(box.left, 2., std::max(2., fFrame.width - box.width - 2));
     box.top = std::clamp(box.top, 2., std::max(2., fFrame.height - box.height - 2));
-    if (Overlap(box, plot) > 0 && !FollowsAFrame(*frame))
+    // The search for room is costly; the few frames a chart has get it, a flood of them does not.
+    if (placed.size() < kMaxMovingFrames && Overlap(box, plot) > 0 && !FollowsAFrame(*frame))
       box = AwayFromMarks(box, plot, canvas.MarkBoxes(), placed);
     placed.push_back(box);
     Remember(*frame, box);
