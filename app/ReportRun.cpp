@@ -564,6 +564,7 @@ void ReportRun::AppendReportHeader(output::Document& document) const {
       {"Command", command.empty() ? translated("Settings taken from the documents")
                                   : output::Label::PlainText(command)},
       {"Language", output::Label::PlainText(fOptions.fLanguage)},
+      {"Charts", translated(fOptions.fNoCharts ? "Charts switched off" : "Charts shown")},
   };
   auto table = std::make_unique<output::Table>(translated("Report"), "Report");
   output::Dimension* items = table->AddDimension(translated("Report"));

@@ -100,7 +100,7 @@ private:
   void Drive(CFProcCustom& procedure, BpProcedure& root, Run& run);
   // ProcessSyntax with the run's command; its messages go to standard error and the output.
   bool RunCommand(CFProcCustom& procedure, BpProcedure& root, Run& run);
-  // The table that heads the report: program, date, documents, command, language.
+  // The table that heads the report: program, date, documents, command, language, charts.
   void AppendReportHeader(output::Document& document) const;
   bool WriteReport(const output::Document& document);
   void ReportDocument(const std::string& path, const std::string& reason);

@@ -184,8 +184,14 @@ TEST(NptestsProgram, TheReportIsHeadedWithWhatProducedIt) {
         std::string("Datum      1970-01-02 00:00 UTC\n"),
         "Dokumente  " + Example("chickwts.xml") + "\n",
         std::string("Befehl     NPTESTS /ONESAMPLE TEST(feed) CHISQUARE.\n"),
-        std::string("Sprache    de\n")})
+        std::string("Sprache    de\n"), std::string("Diagramme  Gezeigt\n")})
     EXPECT_NE(header.find(line), std::string::npos) << line << " in\n" << header;
+  // Without charts the header says so, in the HTML report too.
+  const ProgramResult html =
+      RunNptests({"--no-charts", "--format", "html", Example("chickwts.xml")}, scratch);
+  ASSERT_EQ(html.fStatus, 0) << html.fErr;
+  EXPECT_NE(html.fOut.find("<td>Test and field charts left out (--no-charts)</td>"),
+            std::string::npos);
 }
 
 TEST(NptestsProgram, OneDocumentInEachFormat) {
