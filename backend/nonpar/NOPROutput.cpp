@@ -110,10 +110,20 @@ void NOPROutput::DisplayOutput() {
   DspHypoTestSumTable();
   DspConfIntSumTable();
 
+  // Split groups as table layers share one procedure heading: each group's test headings name the
+  // group, or the contents list would show the same titles once per group.
+  bool layered = false;
+  const std::string group = fStats->GetSplitSubtitleForCharts(layered);
   for (const Stats::BaseHypothesisTest* test : fStats->GetAllHypothesisTest()) {
     if (test == nullptr)
       continue;
-    BpHeading testHeading = fHeading->Heading(BpString(GetTestTitle(test), true));
+    const BpString title(GetTestTitle(test), true);
+    BpComposite titleOfGroup("^1 (^2)", false);
+    titleOfGroup.Add(title);
+    titleOfGroup.Add(BpString(group, false));
+    BpHeading testHeading =
+        fHeading->Heading(layered && !group.empty() ? static_cast<const BpCellText&>(titleOfGroup)
+                                                    : static_cast<const BpCellText&>(title));
     if (Stats::GetCriticalMessage(test) != nullptr)
       continue;
     std::unique_ptr<BpHeading> fieldHeading;

@@ -360,6 +360,12 @@ TEST(NptestsProgram, SplitGroupsByHeadingAndByLayers) {
   EXPECT_EQ(byLayers.fOut.find("Treatment group = "), std::string::npos);
   EXPECT_NE(byLayers.fOut.find("Treatment group: Control"), std::string::npos);
   EXPECT_NE(byLayers.fOut.find("Treatment group: Treatment 2"), std::string::npos);
+  // The groups share the procedure's heading; each test heading names its group, so that the
+  // contents list does not show one title once per group.
+  for (const char* heading :
+       {"\n1.1 One-Sample Wilcoxon Signed Rank Test (Treatment group: Control)\n",
+        "\n1.3 One-Sample Wilcoxon Signed Rank Test (Treatment group: Treatment 2)\n"})
+    EXPECT_NE(byLayers.fOut.find(heading), std::string::npos) << heading;
 }
 
 TEST(NptestsProgram, DictionaryFileReplacesTheDocumentsOwn) {
