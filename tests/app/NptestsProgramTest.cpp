@@ -129,8 +129,9 @@ TEST(NptestsProgram, HtmlLinksLeadToNumberedSectionsAndSummaryRowsToTheirTests) 
   EXPECT_NE(html.find("<h2><span class=\"number\">1.1</span> Nonparametric Tests</h2>"),
             std::string::npos);
   // A summary row: its number links to a section whose heading is the test of the row.
-  const std::regex row("<tr><th scope=\"row\"><a href=\"#([^\"]+)\">[0-9]+</a></th><td>[^<]*</td>"
-                       "<td>([^<]+)</td>");
+  // On paper a row shows the number of its test's heading (data-section) in place of the link.
+  const std::regex row("<tr><th scope=\"row\"><a href=\"#([^\"]+)\" data-section=\"([0-9.]+)\">"
+                       "[0-9]+</a></th><td>[^<]*</td><td>([^<]+)</td>");
   std::size_t rows = 0;
   for (auto it = std::sregex_iterator(html.begin(), html.end(), row); it != std::sregex_iterator();
        ++it, ++rows) {
@@ -138,10 +139,13 @@ TEST(NptestsProgram, HtmlLinksLeadToNumberedSectionsAndSummaryRowsToTheirTests) 
     const std::size_t section = ids[(*it)[1].str()];
     const std::size_t headingEnd = html.find("</h", section);
     const std::string heading = html.substr(section, headingEnd - section);
+    EXPECT_NE(heading.find("<span class=\"number\">" + (*it)[2].str() + "</span>"),
+              std::string::npos)
+        << (*it)[2] << " printed for " << heading;
     // The summary names the test without its distribution ("Normal"): compare word by word.
-    std::istringstream words((*it)[2].str());
+    std::istringstream words((*it)[3].str());
     for (std::string word; words >> word;)
-      EXPECT_NE(heading.find(word), std::string::npos) << (*it)[2] << " links to " << heading;
+      EXPECT_NE(heading.find(word), std::string::npos) << (*it)[3] << " links to " << heading;
   }
   EXPECT_GT(rows, 20u);
 }
