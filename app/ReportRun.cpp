@@ -126,6 +126,8 @@ ReportRun::~ReportRun() = default;
 int ReportRun::Execute() {
   if (!Configure() || !ReadCommand() || !ReadDictionaryFile() || !PlanRuns())
     return kUsageError;
+  for (const Run& run : fRuns)
+    fDocumentCount += run.fPaths.size();
   bool usable = true;
   for (Run& run : fRuns)
     usable = PrepareRun(run) && usable;
@@ -157,6 +159,7 @@ int ReportRun::Execute() {
     fErr << "nptests: " << error << "\n";
     return kCannotRun;
   }
+  ShowDocumentsRead();
   // The document may hold objects the plug-in made, so it goes before the library is closed.
   {
     output::Document document;
@@ -165,9 +168,19 @@ int ReportRun::Execute() {
     // with what produced them.
     if (fOptions.fFormat != OutputFormat::kJson)
       AppendReportHeader(document);
-    for (Run& run : fRuns)
+    for (Run& run : fRuns) {
       Process(*plugin, document, run);
-    if (!WriteReport(document))
+      fDocumentsRead += run.fPaths.size();
+      ShowDocumentsRead();
+    }
+    // A report for the terminal would start on the status line.
+    if (fOptions.fOutputFile.empty())
+      fErr.ClearStatus();
+    else
+      fErr.Status("nptests: writing " + fOptions.fOutputFile);
+    const bool written = WriteReport(document);
+    fErr.ClearStatus();
+    if (!written)
       return kCannotRun;
   }
   return fStatus;
@@ -327,6 +340,8 @@ bool ReportRun::PrepareRun(Run& run) {
   if (!ParseSplits(run, splits))
     return false;
   for (std::size_t i = 0; i < run.fPaths.size(); ++i) {
+    fErr.Status("nptests: checking document " + std::to_string(++fDocumentsChecked) + " of " +
+                std::to_string(fDocumentCount));
     std::string reason;
     std::unique_ptr<ResultDocument> document = ResultDocument::Load(run.fPaths[i], reason);
     if (!document) {
@@ -599,6 +614,11 @@ bool ReportRun::WriteReport(const output::Document& document) {
     return false;
   }
   return true;
+}
+
+void ReportRun::ShowDocumentsRead() {
+  fErr.Status("nptests: " + std::to_string(fDocumentsRead) + " of " +
+              std::to_string(fDocumentCount) + " documents read");
 }
 
 void ReportRun::ReportDocument(const std::string& path, const std::string& reason) {

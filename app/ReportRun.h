@@ -50,6 +50,9 @@ public:
   // written; a document that cannot be read is reported and the others are still written.
   // Exceptions from the plug-in are reported as failed documents; nothing is thrown.
   int Execute();
+  // Shows on standard error, while the run lasts, how many documents have been read of all and
+  // when the report is being written. For a terminal only: the lines are overwritten in place.
+  void ShowProgress() { fErr.EnableStatus(); }
 
 private:
   // What one run of the plug-in needs: the documents (several when they are split groups), the
@@ -104,6 +107,7 @@ private:
   void AppendReportHeader(output::Document& document) const;
   bool WriteReport(const output::Document& document);
   void ReportDocument(const std::string& path, const std::string& reason);
+  void ShowDocumentsRead();
 
   const Options& fOptions;
   std::string fProgramFolder;
@@ -111,6 +115,10 @@ private:
   // Standard error, one line per message whatever the data inside.
   MessageSink fErr;
   int fStatus = kAllRead;
+  // Documents of all runs, and how many of them have been read so far, for the progress line.
+  std::size_t fDocumentCount = 0;
+  std::size_t fDocumentsChecked = 0;
+  std::size_t fDocumentsRead = 0;
 
   // The command of the options, for every run; none when no option gives one.
   Run fCommand;
