@@ -20,6 +20,7 @@
 #include "parser/NptestsGrammar.h"
 #include "pivot/BpProcedure.h"
 #include "pivot/BpString.h"
+#include "proc/CFAssert.h"
 #include "proc/CFProcCustom.h"
 #include "render/HtmlWriter.h"
 #include "render/JsonWriter.h"
@@ -473,6 +474,16 @@ void ReportRun::Process(const PluginLoader& plugin, output::Document& document, 
             : std::make_unique<BpProcedure>(document, fStrings.get(), run.fDictionary, kProcedure);
     std::unique_ptr<CFProcCustom> procedure = plugin.MakeProcedure();
     Drive(*procedure, *root, run);
+  } catch (const CFAssertionError& e) {
+    // A check the plug-in makes of what it reads: where and what in the user's terms when the
+    // check says them, the check itself after them, for whoever has to look into it.
+    std::string reason = e.Place().empty() ? "" : e.Place() + " is malformed";
+    if (!e.Description().empty())
+      reason += (reason.empty() ? "" : ": ") + e.Description();
+    reason = reason.empty() ? std::string("the plug-in stopped: ") + e.what()
+                            : reason + " (the plug-in's check: " + e.what() + ")";
+    for (const auto& failed : run.fDocuments)
+      ReportDocument(failed->Path(), reason);
   } catch (const std::exception& e) {
     for (const auto& failed : run.fDocuments)
       ReportDocument(failed->Path(), std::string("the plug-in stopped: ") + e.what());

@@ -282,6 +282,72 @@ TEST(NptestsProgram, DocumentsThatCannotBeReadAreNamedWithTheReason) {
       << missing.fErr;
 }
 
+// Documents the reader accepts but whose parts break a check the plug-in makes while it writes the
+// tables: the user reads the document, the test by number and title and what is wrong, the check's
+// own text after them.
+TEST(NptestsProgram, MalformedTestsAreNamedWithWhatIsWrong) {
+  ScratchFolder scratch;
+  const std::string morley = ReadAll(Example("onesample_morley.xml"));
+  const std::string chicks = ReadAll(Example("chickwts.xml"));
+  const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+  };
+  // The pairwise table without its last column: its name and the last number of each row.
+  const std::string header = "<ColumnNames>Sample1 Sample2 TestStatistic StdError "
+                             "StdTestStatistic Sig AdjSig</ColumnNames>";
+  std::string narrow = replaced(chicks, header,
+                                "<ColumnNames>Sample1 Sample2 TestStatistic "
+                                "StdError StdTestStatistic Sig</ColumnNames>");
+  const std::size_t table = narrow.find("StdTestStatistic Sig</ColumnNames>");
+  const std::size_t tableEnd = narrow.find("</SimpleTable>", table);
+  narrow = narrow.substr(0, table) +
+           std::regex_replace(narrow.substr(table, tableEnd - table), std::regex(" [^ <]+</Row>"),
+                              "</Row>") +
+           narrow.substr(tableEnd);
+  struct Row {
+    const char* fDesc;
+    std::string fText;
+    const char* fWhat;
+    const char* fCheck;
+  } rows[] = {
+      {"a condition short of a parameter",
+       replaced(morley, "<Attribute name=\"%1\" value=\"792.458\"/>", ""),
+       "test 2 (One-Sample Wilcoxon Signed Rank Test) is malformed: its condition "
+       "O_WilcoxonSignedRanks_2 has 1 parameter where the key needs 2",
+       "data.fParameters.size() == 2 in SetConditonText"},
+      {"a Lilliefors record of another class",
+       replaced(morley, "<Algorithm name=\"OLilliefors\" classification=\"One_Sample\"",
+                "<Algorithm name=\"OLilliefors\" classification=\"Related_Samples\""),
+       "test 3 (One-Sample Kolmogorov-Smirnov Normal Test) is malformed: the document's "
+       "Lilliefors record 1 is not of the one-sample class",
+       "in GetLillieforsIndex"},
+      {"a pairwise table six columns wide", narrow,
+       "test 2 (Independent-Samples Kruskal-Wallis Test) is malformed: its pairwise comparison "
+       "table has 6 columns where 7 are needed",
+       "nCol == 7 in DspPairwiseCompOutput"},
+  };
+  for (const Row& row : rows) {
+    const std::string bad = scratch.Write("bad.xml", row.fText);
+    const ProgramResult result =
+        RunNptests({"--format", "json", Example("related_sleep.xml"), bad}, scratch);
+    EXPECT_EQ(result.fStatus, 1) << row.fDesc;
+    const std::size_t what = result.fErr.find("nptests: " + bad + ": " + row.fWhat);
+    EXPECT_NE(what, std::string::npos) << row.fDesc << ": " << result.fErr;
+    const std::size_t check =
+        result.fErr.find(std::string("(the plug-in's check: Assertion failed: "), what);
+    EXPECT_NE(check, std::string::npos) << row.fDesc << ": " << result.fErr;
+    EXPECT_NE(result.fErr.find(row.fCheck, check), std::string::npos) << row.fDesc;
+    EXPECT_EQ(CountOf(result.fErr, "\n"), 2u)
+        << "one line besides the settings note: " << result.fErr;
+    // The other document is still written.
+    const nlohmann::json report = nlohmann::json::parse(result.fOut);
+    ASSERT_GE(report.at("items").size(), 1u) << row.fDesc;
+    EXPECT_EQ(report.at("items")[0].at("label").at("text"), "related_sleep.xml") << row.fDesc;
+  }
+}
+
 TEST(NptestsProgram, UsageErrorsStopBeforeAnythingIsWritten) {
   ScratchFolder scratch;
   const std::string badDictionary =
