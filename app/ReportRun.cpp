@@ -22,6 +22,7 @@
 #include "pivot/BpString.h"
 #include "proc/CFAssert.h"
 #include "proc/CFProcCustom.h"
+#include "render/ChartFileWriter.h"
 #include "render/HtmlWriter.h"
 #include "render/JsonWriter.h"
 #include "render/TextWriter.h"
@@ -181,7 +182,7 @@ int ReportRun::Execute() {
       fErr.Status("nptests: writing " + fOptions.fOutputFile);
     const bool written = WriteReport(document);
     fErr.ClearStatus();
-    if (!written)
+    if (!written || !WriteChartFiles(document))
       return kCannotRun;
   }
   return fStatus;
@@ -630,6 +631,18 @@ bool ReportRun::WriteReport(const output::Document& document) {
 void ReportRun::ShowDocumentsRead() {
   fErr.Status("nptests: " + std::to_string(fDocumentsRead) + " of " +
               std::to_string(fDocumentCount) + " documents read");
+}
+
+bool ReportRun::WriteChartFiles(const output::Document& document) {
+  if (fOptions.fChartsDir.empty())
+    return true;
+  try {
+    ChartFileWriter::Write(document, fOptions.fChartsDir);
+  } catch (const std::runtime_error& error) {
+    fErr << "nptests: --charts-dir: " << error.what() << "\n";
+    return false;
+  }
+  return true;
 }
 
 void ReportRun::ReportDocument(const std::string& path, const std::string& reason) {
