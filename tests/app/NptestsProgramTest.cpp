@@ -254,6 +254,12 @@ TEST(NptestsProgram, DocumentsThatCannotBeReadAreNamedWithTheReason) {
       {"broken XML", "<StatXML>\n  <Counts>\n</StatXML>\n",
        "not an XML document: line 3, column 3: "},
       {"empty file", "", "is empty"},
+      // XML declarations the parser refuses are placed like any other XML error.
+      {"unknown XML version", "<?xml version=\"2.0\"?>\n<StatXML/>",
+       "not an XML document: line 1, column 20: unsupported XML version '2.0'"},
+      {"unfinished version", "<?xml version=\"1.+\"", "not an XML document: line 1, column 20: "},
+      {"version without the end of the declaration", "<?xml version=\"1.+\"?>",
+       "not an XML document: line 1, column 22: "},
       {"another kind of document", "<PMML version=\"4.2\"/>",
        "not a nonparametric tests result: its root element is <PMML>, not <StatXML>"},
       {"another model", "<StatXML><PMMLModel modelType=\"Regression\"/></StatXML>",
