@@ -107,6 +107,11 @@ void NOPROutput::DisplayOutput() {
       PathFactory::getPathInstance(PathFactory::kStringTables)->getPath());
   strings->SetProcedure("Nonparametric Tests");
   const bool chartsShown = ChartsShown();
+  // Cleared on every way out, a failed check's exception included.
+  struct TitlesFor {
+    const FacSTDictionary*& titles;
+    ~TitlesFor() { titles = nullptr; }
+  } titlesFor{fTitles = strings.get()};
 
   DspHypoTestSumTable();
   DspConfIntSumTable();
@@ -186,11 +191,23 @@ void NOPROutput::DspPairwiseChart(const Stats::CompareResultTableData& compare,
 
 void NOPROutput::AtTest(std::size_t number, const Stats::BaseHypothesisTest* test,
                         const std::function<void()>& write) const {
+  AtPlace(
+      [&] {
+        const std::string key = GetTestTitle(test);
+        bool found = false;
+        const std::string title = fTitles != nullptr ? fTitles->Translate(key, found) : key;
+        return "test " + std::to_string(number) + " (" + (found ? title : key) + ")";
+      },
+      write);
+}
+
+void NOPROutput::AtPlace(const std::function<std::string()>& place,
+                         const std::function<void()>& write) {
   try {
     write();
   } catch (CFAssertionError& failure) {
     if (failure.Place().empty())
-      failure.SetPlace("test " + std::to_string(number) + " (" + GetTestTitle(test) + ")");
+      failure.SetPlace(place());
     throw;
   }
 }

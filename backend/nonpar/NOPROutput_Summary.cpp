@@ -18,6 +18,7 @@
 #include "pivot/BpString.h"
 #include "pivot/BpVariable.h"
 #include "proc/CFAssert.h"
+#include "strings/FacSTDictionary.h"
 #include "text/TextFunctions.h"
 
 #include <climits>
@@ -512,9 +513,19 @@ void NOPROutput::DspConfIntSumTable() {
     ++row;
     items.Category(BpNumber(row, BpProcedure::Count()));
     statistics.Category(BpString("Confidence Interval Type", true)).Cell(type);
-    BpCategory parameter = statistics.Category(BpString("Parameter", true));
-    SetConditonText(parameter, record);
-    DspCIEValue(statistics, interval, code, row);
+    AtPlace(
+        [&] {
+          const std::string key = Stats::TypeToDisplayName(record->fAlgorithm);
+          bool found = false;
+          const std::string name = fTitles != nullptr ? fTitles->Translate(key, found) : key;
+          return "row " + std::to_string(row) + " of the confidence interval summary (" +
+                 (found ? name : key) + ")";
+        },
+        [&] {
+          BpCategory parameter = statistics.Category(BpString("Parameter", true));
+          SetConditonText(parameter, record);
+          DspCIEValue(statistics, interval, code, row);
+        });
   };
 
   for (const Stats::BaseHypothesisTest* record : records) {

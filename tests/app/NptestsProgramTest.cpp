@@ -332,6 +332,14 @@ TEST(NptestsProgram, MalformedTestsAreNamedWithWhatIsWrong) {
        "test 3 (One-Sample Kolmogorov-Smirnov Normal Test) is malformed: the document's "
        "Lilliefors record 1 is not of the one-sample class",
        "in GetLillieforsIndex"},
+      {"an interval record short of a parameter",
+       replaced(ReadAll(Example("related_sleep.xml")),
+                "value=\"R_HodgesLehman_2\"/>\n            <Attribute name=\"%0\" value=\"0\"/>",
+                "value=\"R_HodgesLehman_2\"/>"),
+       "row 1 of the confidence interval summary (Related-Samples Hodges-Lehmann Median "
+       "Difference) is malformed: its condition R_HodgesLehman_2 has 1 parameter where the key "
+       "needs 2",
+       "in SetConditonText"},
       {"a pairwise table six columns wide", narrow,
        "test 2 (Independent-Samples Kruskal-Wallis Test) is malformed: its pairwise comparison "
        "table has 6 columns where 7 are needed",
