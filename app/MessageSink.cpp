@@ -42,13 +42,13 @@ std::string Hex(const char* format, unsigned value) {
   return buffer;
 }
 
-} // namespace
-
 // Carriage return, then the terminal's "erase to the end of the line".
 constexpr const char* kEraseLine = "\r\x1B[K";
 // A status longer than a narrow terminal's line would wrap, and the carriage return would then
 // erase only its last part.
 constexpr std::size_t kMaxStatus = 72;
+
+} // namespace
 
 MessageSink::~MessageSink() {
   ClearStatus();
