@@ -127,6 +127,10 @@ TEST_F(NptestsGrammarTest, RefusesMistakesWithPlaceAndReason) {
       {"bound below only",
        "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NORMAL=CUSTOM(MEAN=1 SD=-1))",
        "line 1, column 71, at \"-1\": SD takes a number greater than 0"},
+      {"word for a keyword or a number", "NPTESTS /ONESAMPLE TEST(a) CHISQUARE /CRITERIA SEED=nan",
+       "line 1, column 53, at \"nan\": nan is not a keyword of SEED (RANDOM), nor an integer from "
+       "1 "
+       "to 2000000000"},
       {"number beyond a double", "NPTESTS /ONESAMPLE TEST(a) WILCOXON(TESTVALUE=1e400)",
        "line 1, column 47, at \"1e400\": the number is too large (numbers run to about 1.8e308)"},
       {"value on a flag", "NPTESTS /INDEPENDENT TEST(a) GROUP(s) MANN_WHITNEY=1",
