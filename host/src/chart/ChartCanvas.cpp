@@ -182,6 +182,14 @@ std::string ChartCanvas::PatternFill(std::size_t pattern, const std::string& col
   return "url(#" + id + ")";
 }
 
+void ChartCanvas::AddMarkBox(const ChartRect& box) {
+  // Enough for the marks a frame could meet; a graph of thousands of points is full anyway.
+  constexpr std::size_t kMaxMarkBoxes = 4000;
+  if (fMarkBoxes.size() < kMaxMarkBoxes && std::isfinite(box.left) && std::isfinite(box.top) &&
+      std::isfinite(box.width) && std::isfinite(box.height))
+    fMarkBoxes.push_back(box);
+}
+
 bool ChartCanvas::HasPopup(const ViZNode& element, std::string_view part) const {
   auto [begin, end] = fPopups.equal_range(&element);
   for (auto it = begin; it != end; ++it)
