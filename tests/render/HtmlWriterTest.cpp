@@ -5,6 +5,7 @@
 #include "HtmlCheck.h"
 #include "SampleDocument.h"
 
+#include "output/Chart.h"
 #include "render/OutputWriter.h"
 #include "render/RenderText.h"
 
@@ -59,6 +60,22 @@ TEST(HtmlWriterTest, ACaptionIsShownOnlyWhenTheDrawingIsNot) {
   const std::string body = html.substr(rule, html.find('}', rule) - rule);
   EXPECT_NE(body.find("position: absolute"), std::string::npos);
   EXPECT_NE(body.find("clip-path"), std::string::npos);
+}
+
+// A drawing is shown a quarter wider than drawn, and no wider than the page; a width that does not
+// read as a number leaves the drawing as it is.
+TEST(HtmlWriterTest, DrawingsAreShownAQuarterWider) {
+  const std::string html = WriteHtml(*MakeSampleDocument());
+  EXPECT_NE(html.find("<div class=\"drawing\" style=\"width:150px\"><svg"), std::string::npos);
+  EXPECT_NE(html.find("figure.chart .drawing { max-width: 100%; }"), std::string::npos);
+
+  output::Document document;
+  auto chart = std::make_unique<output::Chart>();
+  chart->svg = "<svg width=\"50%\"><rect/></svg>";
+  document.Append(std::move(chart));
+  const std::string odd = WriteHtml(document);
+  EXPECT_EQ(odd.find("class=\"drawing\""), std::string::npos);
+  EXPECT_NE(odd.find("<svg width=\"50%\"><rect/></svg>"), std::string::npos);
 }
 
 // The stored page pins the markup: header cells with their footnote marks, numeric columns, the

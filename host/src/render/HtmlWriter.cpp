@@ -65,6 +65,8 @@ figure.chart { margin: .75rem 0 1.5rem; }
 figure.chart figcaption { font-weight: 600; margin-bottom: .35rem; }
 figure.chart figcaption .chart-subtitle { display: block; font-weight: normal; color: var(--muted); }
 figure.chart svg { max-width: 100%; height: auto; }
+figure.chart .drawing { max-width: 100%; }
+figure.chart .drawing svg { display: block; width: 100%; height: auto; }
 figure.chart figcaption.in-drawing { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); white-space: nowrap; }
 .chart-placeholder { width: 30rem; max-width: 100%; height: 12rem; display: flex; align-items: center;
   justify-content: center; text-align: center; padding: 1rem; color: var(--muted);
@@ -257,13 +259,35 @@ private:
       if (*extra && !(*extra)->empty())
         fOut << "<span class=\"chart-subtitle\">" << Escape(**extra) << "</span>";
     fOut << "</figcaption>\n";
-    if (drawn)
+    if (drawn && DrawnWidth(chart.svg) > 0)
+      fOut << "<div class=\"drawing\" style=\"width:" << ShownWidth(DrawnWidth(chart.svg))
+           << "px\">" << chart.svg << "</div>\n";
+    else if (drawn)
       fOut << chart.svg << "\n";
     else
       fOut << "<div class=\"chart-placeholder\" role=\"img\" aria-label=\""
            << Escape(chart.description.empty() ? chart.title : chart.description)
            << "\">Chart not drawn: " << Escape(chart.templateName) << "</div>\n";
     fOut << "</figure>\n";
+  }
+
+  // Charts are drawn at the size of a printed figure, with texts a little smaller than the
+  // page's; shown a quarter wider, their texts read as the tables' do. The page narrows them
+  // again where it has less room.
+  static long ShownWidth(long drawnWidth) { return drawnWidth * 5 / 4; }
+
+  // The width attribute of the drawing's <svg> tag in whole pixels; 0 when it has none that reads
+  // as a plain number.
+  static long DrawnWidth(const std::string& svg) {
+    const size_t tagEnd = svg.find('>');
+    const size_t at = svg.find(" width=\"");
+    if (tagEnd == std::string::npos || at == std::string::npos || at > tagEnd)
+      return 0;
+    long width = 0;
+    size_t i = at + 8;
+    for (; i < tagEnd && svg[i] >= '0' && svg[i] <= '9' && width < 100000; ++i)
+      width = width * 10 + (svg[i] - '0');
+    return i < tagEnd && (svg[i] == '"' || svg[i] == '.') ? width : 0;
   }
 
   void WriteMessage(const Message& message) {
