@@ -3,6 +3,7 @@
 
 #include "FontMetrics.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -10,9 +11,11 @@ std::string SvgWriter::Number(double value) {
   if (!std::isfinite(value))
     value = 0;
   value = std::fmax(-1e7, std::fmin(1e7, value));
+  // Two decimals, as "%.2f" writes them, without the locale and the formatting machinery.
   char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.2f", value);
-  std::string text(buffer);
+  const std::to_chars_result end =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+  std::string text(buffer, end.ptr);
   while (text.back() == '0')
     text.pop_back();
   if (text.back() == '.')
@@ -23,6 +26,17 @@ std::string SvgWriter::Number(double value) {
 }
 
 std::string SvgWriter::Escape(std::string_view utf8) {
+  // Most attribute values are plain ASCII without markup: they are kept as they are.
+  bool plain = true;
+  for (const char c : utf8) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x7F || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'') {
+      plain = false;
+      break;
+    }
+  }
+  if (plain)
+    return std::string(utf8);
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t pos = 0; pos < utf8.size();) {
