@@ -25,8 +25,9 @@ constexpr NamedFormat kExtensions[] = {
 const char* const kDescription =
     "nptests writes the report of a nonparametric tests run (the NPTESTS command) from the\n"
     "engine's result documents: hypothesis test summary, confidence intervals, a table of\n"
-    "statistics per test, pairwise comparisons and homogeneous subsets (the charts are still\n"
-    "to come). Without documents it runs on the bundled examples.";
+    "statistics per test, pairwise comparisons and homogeneous subsets, and a chart per test,\n"
+    "per pairwise comparison and per field (drawn as SVG in the HTML and JSON reports; the\n"
+    "text report names them). Without documents it runs on the bundled examples.";
 
 const char* const kFooter =
     "\nExamples:\n"
@@ -123,6 +124,11 @@ void AddOptions(CLI::App& app, Options& options, std::string& format, std::strin
   app.add_flag("--no-charts", options.fNoCharts,
                "Leave out the chart of each test and of each field (the tables and\n"
                "the pairwise comparison networks stay). e.g. --no-charts -o report.html");
+  app.add_option("--charts-dir", options.fChartsDir,
+                 "Also write each chart as a standalone SVG file into this folder (made\n"
+                 "when missing), named after its heading number and title.\n"
+                 "e.g. --charts-dir figures   (writes figures/1.2-c1-independent-...svg)")
+      ->type_name("DIR");
   app.add_option("documents", options.fDocuments,
                  "Result documents of the engine (XML). None: the bundled examples.\n"
                  "e.g. nptests result1.xml result2.xml")

@@ -21,6 +21,7 @@
 #include "pivot/BpProcedure.h"
 #include "pivot/BpString.h"
 #include "proc/CFProcCustom.h"
+#include "render/ChartFileWriter.h"
 #include "render/HtmlWriter.h"
 #include "render/JsonWriter.h"
 #include "render/TextWriter.h"
@@ -167,7 +168,7 @@ int ReportRun::Execute() {
       AppendReportHeader(document);
     for (Run& run : fRuns)
       Process(*plugin, document, run);
-    if (!WriteReport(document))
+    if (!WriteReport(document) || !WriteChartFiles(document))
       return kCannotRun;
   }
   return fStatus;
@@ -600,6 +601,18 @@ bool ReportRun::WriteReport(const output::Document& document) {
   file.close();
   if (!file) {
     fErr << "nptests: writing " << fOptions.fOutputFile << " failed\n";
+    return false;
+  }
+  return true;
+}
+
+bool ReportRun::WriteChartFiles(const output::Document& document) {
+  if (fOptions.fChartsDir.empty())
+    return true;
+  try {
+    ChartFileWriter::Write(document, fOptions.fChartsDir);
+  } catch (const std::runtime_error& error) {
+    fErr << "nptests: --charts-dir: " << error.what() << "\n";
     return false;
   }
   return true;

@@ -103,6 +103,8 @@ private:
   // The table that heads the report: program, date, documents, command, language.
   void AppendReportHeader(output::Document& document) const;
   bool WriteReport(const output::Document& document);
+  // The standalone chart files of --charts-dir; false (said on standard error) when one failed.
+  bool WriteChartFiles(const output::Document& document);
   void ReportDocument(const std::string& path, const std::string& reason);
 
   const Options& fOptions;

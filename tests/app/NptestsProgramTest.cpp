@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <filesystem>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -406,6 +408,39 @@ TEST(NptestsProgram, NoChartsLeavesOutTheTestAndFieldCharts) {
   EXPECT_GT(CountOf(without.fOut, "\"kind\": \"table\""), 0u);
   EXPECT_EQ(CountOf(without.fOut, "\"kind\": \"table\""),
             CountOf(withCharts.fOut, "\"kind\": \"table\""));
+}
+
+TEST(NptestsProgram, ChartsDirHoldsOneFilePerChartOfTheHtmlReport) {
+  ScratchFolder scratch;
+  const std::string folder = scratch.File("figures");
+  const ProgramResult result =
+      RunNptests({"--charts-dir", folder, "--format", "html", Example("chickwts.xml")}, scratch);
+  ASSERT_EQ(result.fStatus, 0) << result.fErr;
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    files.push_back(entry.path().filename().string());
+  std::sort(files.begin(), files.end());
+  // As many files as figures in the page, each named after the anchor of its figure.
+  EXPECT_EQ(files.size(), CountOf(result.fOut, "<figure class=\"chart\""));
+  ASSERT_FALSE(files.empty());
+  const std::regex name("([0-9.]+)-(c[0-9]+)-[a-z0-9-]+\\.svg");
+  for (const std::string& file : files) {
+    std::smatch parts;
+    ASSERT_TRUE(std::regex_match(file, parts, name)) << file;
+    std::string anchor = "s" + parts[1].str() + "-" + parts[2].str();
+    std::replace(anchor.begin(), anchor.end(), '.', '-');
+    EXPECT_NE(result.fOut.find("id=\"" + anchor + "\""), std::string::npos) << file;
+  }
+  EXPECT_NE(
+      std::find(files.begin(), files.end(), "1.2.1-c1-independent-samples-kruskal-wallis-test.svg"),
+      files.end());
+
+  const ProgramResult refused =
+      RunNptests({"--charts-dir", folder + "/1.2.1-c1-independent-samples-kruskal-wallis-test.svg",
+                  Example("chickwts.xml")},
+                 scratch);
+  EXPECT_NE(refused.fStatus, 0);
+  EXPECT_NE(refused.fErr.find("--charts-dir"), std::string::npos) << refused.fErr;
 }
 
 TEST(NptestsProgram, GermanStringTable) {

@@ -8,6 +8,7 @@
 #include FT_ADVANCES_H
 
 #include <array>
+#include <memory>
 
 namespace {
 
@@ -23,28 +24,30 @@ constexpr std::array<short, 95> kAsciiAdvances = {
 constexpr float kBoldFactor = 1.08f;
 
 std::string MatchFontFile(const char* pattern) {
+  // A configuration of our own rather than fontconfig's process-wide one: destroying it frees
+  // everything the look-up allocated, so a host that never calls FcFini leaks nothing.
+  std::unique_ptr<FcConfig, decltype(&FcConfigDestroy)> config(FcInitLoadConfigAndFonts(),
+                                                               &FcConfigDestroy);
   std::string file;
-  if (FcInit() == FcFalse)
+  if (config == nullptr)
     return file;
-  FcPattern* query = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
+  std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> query(
+      FcNameParse(reinterpret_cast<const FcChar8*>(pattern)), &FcPatternDestroy);
   if (query == nullptr)
     return file;
-  FcConfigSubstitute(nullptr, query, FcMatchPattern);
-  FcDefaultSubstitute(query);
+  FcConfigSubstitute(config.get(), query.get(), FcMatchPattern);
+  FcDefaultSubstitute(query.get());
   FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, query, &result);
-  if (match != nullptr) {
-    FcChar8* path = nullptr;
-    FcChar8* family = nullptr;
-    // fontconfig always answers with some font; only the chart font itself will do, since the
-    // SVG names it.
-    if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch &&
-        FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch &&
-        std::string(reinterpret_cast<const char*>(family)) == "Liberation Sans")
-      file = reinterpret_cast<const char*>(path);
-    FcPatternDestroy(match);
-  }
-  FcPatternDestroy(query);
+  std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> match(
+      FcFontMatch(config.get(), query.get(), &result), &FcPatternDestroy);
+  FcChar8* path = nullptr;
+  FcChar8* family = nullptr;
+  // fontconfig always answers with some font; only the chart font itself will do, since the SVG
+  // names it.
+  if (match != nullptr && FcPatternGetString(match.get(), FC_FILE, 0, &path) == FcResultMatch &&
+      FcPatternGetString(match.get(), FC_FAMILY, 0, &family) == FcResultMatch &&
+      std::string(reinterpret_cast<const char*>(family)) == "Liberation Sans")
+    file = reinterpret_cast<const char*>(path);
   return file;
 }
 

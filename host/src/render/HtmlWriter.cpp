@@ -4,6 +4,7 @@
 #include "render/HtmlWriter.h"
 
 #include "output/Document.h"
+#include "render/PlainSvg.h"
 #include "render/RenderText.h"
 #include "render/TableGrid.h"
 
@@ -253,20 +254,6 @@ private:
            << Escape(chart.description.empty() ? chart.title : chart.description)
            << "\">Chart not drawn: " << Escape(chart.templateName) << "</div>\n";
     fOut << "</figure>\n";
-  }
-
-  // Only drawings that are an <svg> element without scripts or embedded HTML go in as markup;
-  // anything else gets the placeholder, so a broken drawing cannot break or script the page.
-  static bool IsPlainSvg(const std::string& svg) {
-    std::string lower(svg);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    const size_t start = lower.find_first_not_of(" \t\r\n");
-    return start != std::string::npos && lower.compare(start, 4, "<svg") == 0 &&
-           lower.find("<script") == std::string::npos &&
-           lower.find("<foreignobject") == std::string::npos &&
-           lower.find("javascript:") == std::string::npos &&
-           lower.find("</svg>") != std::string::npos;
   }
 
   void WriteMessage(const Message& message) {

@@ -1,0 +1,113 @@
+// Standalone SVG files of the charts: the drawing the reports inline, with an XML declaration, in
+// files named so that they sort in the report's order.
+#include "render/ChartFileWriter.h"
+
+#include "output/Chart.h"
+#include "output/Document.h"
+#include "output/Heading.h"
+#include "output/Item.h"
+#include "render/PlainSvg.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace {
+
+constexpr std::size_t kSlugBytes = 60;
+
+bool IsAsciiAlnum(unsigned char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+class ChartFiles {
+public:
+  explicit ChartFiles(std::filesystem::path folder) : fFolder(std::move(folder)) {}
+
+  // Headings are numbered among their siblings as the reports number them; charts among the
+  // charts directly under the same heading.
+  void Items(const std::vector<std::unique_ptr<output::Item>>& items, const std::string& parent) {
+    int headings = 0;
+    int charts = 0;
+    for (const auto& item : items) {
+      if (const output::Heading* heading = item->AsHeading()) {
+        const std::string number =
+            (parent.empty() ? "" : parent + ".") + std::to_string(++headings);
+        Items(heading->Items(), number);
+      } else if (const output::Chart* chart = item->AsChart()) {
+        WriteChart(*chart, parent, ++charts);
+      }
+    }
+  }
+
+  std::vector<std::string> fWritten;
+
+private:
+  void WriteChart(const output::Chart& chart, const std::string& number, int index) {
+    if (!IsPlainSvg(chart.svg))
+      return;
+    const std::string name = (number.empty() ? "" : number + "-") + "c" + std::to_string(index) +
+                             "-" + ChartFileWriter::Slug(chart.title) + ".svg";
+    const std::filesystem::path path = fFolder / name;
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (file)
+      file << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" << chart.svg << "\n";
+    if (file)
+      file.close();
+    if (!file)
+      throw std::runtime_error("cannot write " + path.string() + ": " + std::strerror(errno));
+    fWritten.push_back(path.string());
+  }
+
+  std::filesystem::path fFolder;
+};
+
+} // namespace
+
+std::string ChartFileWriter::Slug(const std::string& title) {
+  std::string slug;
+  bool dash = false;
+  for (std::size_t i = 0; i < title.size();) {
+    const unsigned char c = static_cast<unsigned char>(title[i]);
+    std::size_t length = 1;
+    bool keep = IsAsciiAlnum(c);
+    if (c >= 0xC2 && c <= 0xF4) {
+      // A whole, well-formed multibyte character is kept as it is; a stray byte is a separator.
+      length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+      keep = i + length <= title.size();
+      for (std::size_t k = 1; keep && k < length; ++k)
+        keep = (static_cast<unsigned char>(title[i + k]) & 0xC0) == 0x80;
+      if (!keep)
+        length = 1;
+    }
+    if (!keep) {
+      dash = !slug.empty();
+      i += length;
+      continue;
+    }
+    if (slug.size() + (dash ? 1 : 0) + length > kSlugBytes)
+      break;
+    if (dash)
+      slug += '-';
+    dash = false;
+    for (std::size_t k = 0; k < length; ++k) {
+      const char b = title[i + k];
+      slug += (b >= 'A' && b <= 'Z') ? static_cast<char>(b - 'A' + 'a') : b;
+    }
+    i += length;
+  }
+  return slug.empty() ? "chart" : slug;
+}
+
+std::vector<std::string> ChartFileWriter::Write(const output::Document& document,
+                                                const std::string& folder) {
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error)
+    throw std::runtime_error("cannot make the folder " + folder + ": " + error.message());
+  ChartFiles files(folder);
+  files.Items(document.Items(), "");
+  return files.fWritten;
+}

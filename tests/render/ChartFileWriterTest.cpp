@@ -1,0 +1,112 @@
+// The standalone chart files: names that follow the report's heading numbers, only plain drawings
+// written, and a folder that cannot be written reported rather than ignored.
+#include "render/ChartFileWriter.h"
+
+#include "SampleDocument.h"
+
+#include "output/Chart.h"
+#include "output/Heading.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TempFolder {
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "chartfiles-XXXXXX").string();
+    path = mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
+  }
+  fs::path path;
+};
+
+std::unique_ptr<output::Chart> Drawn(const std::string& title, const std::string& svg) {
+  auto chart = std::make_unique<output::Chart>();
+  chart->title = title;
+  chart->svg = svg;
+  return chart;
+}
+
+const char* const kSvg = "<svg xmlns=\"http://www.w3.org/2000/svg\"><rect/></svg>";
+
+TEST(ChartFileWriter, SlugsKeepLettersAndCutBetweenCharacters) {
+  struct Case {
+    std::string title, slug;
+  } cases[] = {
+      {"Independent-Samples Kruskal-Wallis Test", "independent-samples-kruskal-wallis-test"},
+      {"  Pairwise Comparisons of Feed / supplement!  ", "pairwise-comparisons-of-feed-supplement"},
+      {"Unabh\xC3\xA4ngige Stichproben", "unabh\xC3\xA4ngige-stichproben"},
+      {"a\xFF\xC3"
+       "b",
+       "a-b"},                            // stray bytes and a cut-off character are separators
+      {"../../etc/passwd", "etc-passwd"}, // no path can leave the folder
+      {"", "chart"},
+      {"***", "chart"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ChartFileWriter::Slug(c.title), c.slug) << c.title;
+
+  // 59 ASCII letters then a two-byte letter: it does not fit whole, so it is left out.
+  const std::string slug = ChartFileWriter::Slug(std::string(59, 'x') + "\xC3\xA4" + "yz");
+  EXPECT_EQ(slug, std::string(59, 'x'));
+}
+
+TEST(ChartFileWriter, FilesAreNamedAfterTheHeadingNumbersAndHoldTheDrawing) {
+  output::Document document;
+  document.Append(std::make_unique<output::Heading>(Plain("Report header")));
+  auto* run = document.Append(std::make_unique<output::Heading>(Plain("Nonparametric Tests")));
+  run->Append(std::make_unique<output::Heading>(Plain("Summary")));
+  auto* test = run->Append(std::make_unique<output::Heading>(Plain("Test")));
+  test->Append(Drawn("Box Plot", kSvg));
+  test->Append(Drawn("Not drawn", ""));
+  test->Append(Drawn("Scripted", "<svg><script>alert(1)</script></svg>"));
+  test->Append(Drawn("Network", kSvg));
+  document.Append(Drawn("Loose", kSvg));
+
+  TempFolder folder;
+  ASSERT_FALSE(folder.path.empty());
+  const fs::path into = folder.path / "new" / "figures";
+  const std::vector<std::string> written = ChartFileWriter::Write(document, into.string());
+  // Charts are counted under their heading whether drawn or not, so a file keeps its name when a
+  // chart before it fails to draw.
+  const std::vector<std::string> expected = {(into / "2.2-c1-box-plot.svg").string(),
+                                             (into / "2.2-c4-network.svg").string(),
+                                             (into / "c1-loose.svg").string()};
+  EXPECT_EQ(written, expected);
+  std::ifstream in(expected[0]);
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_EQ(text.str(), std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n") + kSvg + "\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(into), fs::directory_iterator()), 3);
+}
+
+TEST(ChartFileWriter, AFolderThatCannotBeMadeOrWrittenIsNamed) {
+  output::Document document;
+  document.Append(Drawn("Chart", kSvg));
+  TempFolder folder;
+  ASSERT_FALSE(folder.path.empty());
+  const fs::path file = folder.path / "a-file";
+  std::ofstream(file) << "x";
+  try {
+    ChartFileWriter::Write(document, (file / "sub").string());
+    FAIL() << "a folder below a file was accepted";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find("a-file"), std::string::npos) << error.what();
+  }
+  // An existing folder of ours with a directory where the file should go.
+  fs::create_directories(folder.path / "out" / "c1-chart.svg");
+  EXPECT_THROW(ChartFileWriter::Write(document, (folder.path / "out").string()),
+               std::runtime_error);
+}
+
+} // namespace
