@@ -166,8 +166,13 @@ int ReportRun::Execute() {
     // with what produced them.
     if (fOptions.fFormat != OutputFormat::kJson)
       AppendReportHeader(document);
-    for (Run& run : fRuns)
+    for (Run& run : fRuns) {
       Process(*plugin, document, run);
+      // The output holds copies of all it shows, so a run's loaded documents go before the next
+      // run is read and before the report is written: the peak holds one run's trees at most.
+      run.fBlocks.clear();
+      run.fDocuments.clear();
+    }
     if (!WriteReport(document) || !WriteChartFiles(document))
       return kCannotRun;
   }
