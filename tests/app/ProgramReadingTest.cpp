@@ -53,6 +53,21 @@ TEST(ProgramReading, RefusalsNameThePartTheReaderCouldNotRead) {
   }
 }
 
+// The reasons quote the document (an index as written); what they quote cannot end the line.
+TEST(ProgramReading, AQuotedPartStaysOnTheMessageLine) {
+  ScratchFolder scratch;
+  const std::string forged = Replaced(ReadAll(Example("chickwts.xml")), "index=\"1\" name=\"feed\"",
+                                      "index=\"1&#xA;nptests: all documents were read\" "
+                                      "name=\"feed\"");
+  const std::string bad = scratch.Write("bad.xml", forged);
+  const ProgramResult result = RunNptests({"--format", "json", bad}, scratch);
+  EXPECT_EQ(result.fStatus, 1);
+  EXPECT_NE(result.fErr.find("DataField number 2 has index \"1"), std::string::npos) << result.fErr;
+  EXPECT_EQ(result.fErr.find("\nnptests: all documents were read"), std::string::npos)
+      << result.fErr;
+  EXPECT_EQ(CountOf(result.fErr, "\n"), 1u) << result.fErr;
+}
+
 TEST(ProgramReading, JsonIsCompactUnlessAnIndentIsGiven) {
   ScratchFolder scratch;
   const ProgramResult compact = RunNptests({"--format", "json", Example("chickwts.xml")}, scratch);
