@@ -42,11 +42,35 @@ std::string Hex(const char* format, unsigned value) {
   return buffer;
 }
 
+// Carriage return, then the terminal's "erase to the end of the line".
+constexpr const char* kEraseLine = "\r\x1B[K";
+// A status longer than a narrow terminal's line would wrap, and the carriage return would then
+// erase only its last part.
+constexpr std::size_t kMaxStatus = 72;
+
 } // namespace
 
 MessageSink::~MessageSink() {
+  ClearStatus();
   if (!fLine.empty())
     fOut << Shortened(fLine) << "\n" << std::flush;
+}
+
+void MessageSink::Status(const std::string& text) {
+  if (!fStatusEnabled)
+    return;
+  std::string shown = Escaped(text);
+  if (shown.size() > kMaxStatus)
+    shown.resize(kMaxStatus);
+  fOut << kEraseLine << shown << std::flush;
+  fStatusShown = true;
+}
+
+void MessageSink::ClearStatus() {
+  if (!fStatusShown)
+    return;
+  fOut << kEraseLine << std::flush;
+  fStatusShown = false;
 }
 
 MessageSink& MessageSink::operator<<(const std::string& text) {
@@ -82,6 +106,7 @@ void MessageSink::Literal(std::string_view text) {
       fLine += c;
       continue;
     }
+    ClearStatus();
     fOut << Shortened(fLine) << "\n";
     fLine.clear();
   }

@@ -32,6 +32,14 @@ public:
   MessageSink& operator<<(unsigned long value);
   MessageSink& operator<<(double value);
 
+  // A status line ("3 of 16 documents read") that the next status replaces and the next message
+  // clears first, so that messages stay whole lines. Only for a terminal: nothing is written until
+  // EnableStatus.
+  void EnableStatus() { fStatusEnabled = true; }
+  void Status(const std::string& text);
+  // Clears the status line, if one is shown.
+  void ClearStatus();
+
   // `text` with C0 and C1 controls, DEL, bidirectional controls and invalid UTF-8 written as
   // visible escapes (\n, \t, \x1B, \u202E), so it stays on one line and reads as it is.
   static std::string Escaped(std::string_view text);
@@ -43,4 +51,6 @@ private:
 
   std::ostream& fOut;
   std::string fLine;
+  bool fStatusEnabled = false;
+  bool fStatusShown = false;
 };

@@ -20,6 +20,7 @@
 #include "parser/NptestsGrammar.h"
 #include "pivot/BpProcedure.h"
 #include "pivot/BpString.h"
+#include "proc/CFAssert.h"
 #include "proc/CFProcCustom.h"
 #include "render/ChartFileWriter.h"
 #include "render/HtmlWriter.h"
@@ -127,6 +128,8 @@ ReportRun::~ReportRun() = default;
 int ReportRun::Execute() {
   if (!Configure() || !ReadCommand() || !ReadDictionaryFile() || !PlanRuns())
     return kUsageError;
+  for (const Run& run : fRuns)
+    fDocumentCount += run.fPaths.size();
   bool usable = true;
   for (Run& run : fRuns)
     usable = PrepareRun(run) && usable;
@@ -158,6 +161,7 @@ int ReportRun::Execute() {
     fErr << "nptests: " << error << "\n";
     return kCannotRun;
   }
+  ShowDocumentsRead();
   // The document may hold objects the plug-in made, so it goes before the library is closed.
   {
     output::Document document;
@@ -172,8 +176,17 @@ int ReportRun::Execute() {
       // run is read and before the report is written: the peak holds one run's trees at most.
       run.fBlocks.clear();
       run.fDocuments.clear();
+      fDocumentsRead += run.fPaths.size();
+      ShowDocumentsRead();
     }
-    if (!WriteReport(document) || !WriteChartFiles(document))
+    // A report for the terminal would start on the status line.
+    if (fOptions.fOutputFile.empty())
+      fErr.ClearStatus();
+    else
+      fErr.Status("nptests: writing " + fOptions.fOutputFile);
+    const bool written = WriteReport(document);
+    fErr.ClearStatus();
+    if (!written || !WriteChartFiles(document))
       return kCannotRun;
   }
   return fStatus;
@@ -333,6 +346,8 @@ bool ReportRun::PrepareRun(Run& run) {
   if (!ParseSplits(run, splits))
     return false;
   for (std::size_t i = 0; i < run.fPaths.size(); ++i) {
+    fErr.Status("nptests: checking document " + std::to_string(++fDocumentsChecked) + " of " +
+                std::to_string(fDocumentCount));
     std::string reason;
     std::unique_ptr<ResultDocument> document = ResultDocument::Load(run.fPaths[i], reason);
     if (!document) {
@@ -465,6 +480,16 @@ void ReportRun::Process(const PluginLoader& plugin, output::Document& document, 
             : std::make_unique<BpProcedure>(document, fStrings.get(), run.fDictionary, kProcedure);
     std::unique_ptr<CFProcCustom> procedure = plugin.MakeProcedure();
     Drive(*procedure, *root, run);
+  } catch (const CFAssertionError& e) {
+    // A check the plug-in makes of what it reads: where and what in the user's terms when the
+    // check says them, the check itself after them, for whoever has to look into it.
+    std::string reason = e.Place().empty() ? "" : e.Place() + " is malformed";
+    if (!e.Description().empty())
+      reason += (reason.empty() ? "" : ": ") + e.Description();
+    reason = reason.empty() ? std::string("the plug-in stopped: ") + e.what()
+                            : reason + " (the plug-in's check: " + e.what() + ")";
+    for (const auto& failed : run.fDocuments)
+      ReportDocument(failed->Path(), reason);
   } catch (const std::exception& e) {
     for (const auto& failed : run.fDocuments)
       ReportDocument(failed->Path(), std::string("the plug-in stopped: ") + e.what());
@@ -575,6 +600,7 @@ void ReportRun::AppendReportHeader(output::Document& document) const {
       {"Command", command.empty() ? translated("Settings taken from the documents")
                                   : output::Label::PlainText(command)},
       {"Language", output::Label::PlainText(fOptions.fLanguage)},
+      {"Charts", translated(fOptions.fNoCharts ? "Charts switched off" : "Charts shown")},
   };
   auto table = std::make_unique<output::Table>(translated("Report"), "Report");
   output::Dimension* items = table->AddDimension(translated("Report"));
@@ -609,6 +635,11 @@ bool ReportRun::WriteReport(const output::Document& document) {
     return false;
   }
   return true;
+}
+
+void ReportRun::ShowDocumentsRead() {
+  fErr.Status("nptests: " + std::to_string(fDocumentsRead) + " of " +
+              std::to_string(fDocumentCount) + " documents read");
 }
 
 bool ReportRun::WriteChartFiles(const output::Document& document) {

@@ -50,6 +50,9 @@ public:
   // written; a document that cannot be read is reported and the others are still written.
   // Exceptions from the plug-in are reported as failed documents; nothing is thrown.
   int Execute();
+  // Shows on standard error, while the run lasts, how many documents have been read of all and
+  // when the report is being written. For a terminal only: the lines are overwritten in place.
+  void ShowProgress() { fErr.EnableStatus(); }
 
 private:
   // What one run of the plug-in needs: the documents (several when they are split groups), the
@@ -100,12 +103,13 @@ private:
   void Drive(CFProcCustom& procedure, BpProcedure& root, Run& run);
   // ProcessSyntax with the run's command; its messages go to standard error and the output.
   bool RunCommand(CFProcCustom& procedure, BpProcedure& root, Run& run);
-  // The table that heads the report: program, date, documents, command, language.
+  // The table that heads the report: program, date, documents, command, language, charts.
   void AppendReportHeader(output::Document& document) const;
   bool WriteReport(const output::Document& document);
   // The standalone chart files of --charts-dir; false (said on standard error) when one failed.
   bool WriteChartFiles(const output::Document& document);
   void ReportDocument(const std::string& path, const std::string& reason);
+  void ShowDocumentsRead();
 
   const Options& fOptions;
   std::string fProgramFolder;
@@ -113,6 +117,10 @@ private:
   // Standard error, one line per message whatever the data inside.
   MessageSink fErr;
   int fStatus = kAllRead;
+  // Documents of all runs, and how many of them have been read so far, for the progress line.
+  std::size_t fDocumentCount = 0;
+  std::size_t fDocumentsChecked = 0;
+  std::size_t fDocumentsRead = 0;
 
   // The command of the options, for every run; none when no option gives one.
   Run fCommand;

@@ -51,13 +51,21 @@ std::string Unquote(const std::string& value) {
   return value;
 }
 
-bool ReadNumber(const std::string& text, double& value) {
+enum class Reading { kNumber, kNotANumber, kTooLarge };
+
+// A number too small for a double reads as the nearest one (0 at worst), as the command's numbers
+// do; one too large is refused as such.
+Reading ReadNumber(const std::string& text, double& value) {
   if (text.empty())
-    return false;
+    return Reading::kNotANumber;
   errno = 0;
   char* end = nullptr;
   value = std::strtod(text.c_str(), &end);
-  return errno == 0 && end == text.c_str() + text.size() && std::isfinite(value);
+  if (end != text.c_str() + text.size())
+    return Reading::kNotANumber;
+  if (errno == ERANGE && std::isinf(value))
+    return Reading::kTooLarge;
+  return std::isfinite(value) ? Reading::kNumber : Reading::kNotANumber;
 }
 
 } // namespace
@@ -121,9 +129,12 @@ bool SplitArgument::Apply(const VORN_DataSource& dictionary, CFStatXMLInfoBlock&
       continue;
     }
     double value = 0.0;
-    if (!ReadNumber(assignment.fValue, value)) {
+    const Reading reading = ReadNumber(assignment.fValue, value);
+    if (reading != Reading::kNumber) {
       error = "the value \"" + assignment.fValue + "\" of the numeric variable " +
-              variable->GetName() + " is not a number";
+              variable->GetName() +
+              (reading == Reading::kTooLarge ? " is too large (numbers run to about 1.8e308)"
+                                             : " is not a number");
       return false;
     }
     block.AddSplitValue(index, value);

@@ -6,6 +6,7 @@
 
 #include <exception>
 #include <iostream>
+#include <unistd.h>
 
 int main(int argc, char** argv) {
   try {
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
     if (status != CommandLine::kRun)
       return status;
     ReportRun run(options, PluginLoader::ProgramFolder(), std::cout, std::cerr);
+    if (isatty(STDERR_FILENO) != 0)
+      run.ShowProgress();
     return run.Execute();
   } catch (const std::exception& e) {
     // Only running out of memory gets here: everything else is reported where it happens.

@@ -21,6 +21,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -106,25 +107,44 @@ void NOPROutput::DisplayOutput() {
       PathFactory::getPathInstance(PathFactory::kStringTables)->getPath());
   strings->SetProcedure("Nonparametric Tests");
   const bool chartsShown = ChartsShown();
+  // Cleared on every way out, a failed check's exception included.
+  struct TitlesFor {
+    const FacSTDictionary*& titles;
+    ~TitlesFor() { titles = nullptr; }
+  } titlesFor{fTitles = strings.get()};
 
   DspHypoTestSumTable();
   DspConfIntSumTable();
 
-  for (const Stats::BaseHypothesisTest* test : fStats->GetAllHypothesisTest()) {
+  // Split groups as table layers share one procedure heading: each group's test headings name the
+  // group, or the contents list would show the same titles once per group.
+  bool layered = false;
+  const std::string group = fStats->GetSplitSubtitleForCharts(layered);
+  const Stats::TestList& tests = fStats->GetAllHypothesisTest();
+  for (std::size_t i = 0; i < tests.size(); ++i) {
+    const Stats::BaseHypothesisTest* test = tests[i];
     if (test == nullptr)
       continue;
-    BpHeading testHeading = fHeading->Heading(BpString(GetTestTitle(test), true));
+    const BpString title(GetTestTitle(test), true);
+    BpComposite titleOfGroup("^1 (^2)", false);
+    titleOfGroup.Add(title);
+    titleOfGroup.Add(BpString(group, false));
+    BpHeading testHeading =
+        fHeading->Heading(layered && !group.empty() ? static_cast<const BpCellText&>(titleOfGroup)
+                                                    : static_cast<const BpCellText&>(title));
     if (Stats::GetCriticalMessage(test) != nullptr)
       continue;
-    std::unique_ptr<BpHeading> fieldHeading;
-    if (std::unique_ptr<BpCellText> text = CreateVarHeadingText(test))
-      fieldHeading = std::make_unique<BpHeading>(testHeading.Heading(*text));
-    BpHeading& tableHeading = fieldHeading ? *fieldHeading : testHeading;
+    AtTest(i + 1, test, [&] {
+      std::unique_ptr<BpHeading> fieldHeading;
+      if (std::unique_ptr<BpCellText> text = CreateVarHeadingText(test))
+        fieldHeading = std::make_unique<BpHeading>(testHeading.Heading(*text));
+      BpHeading& tableHeading = fieldHeading ? *fieldHeading : testHeading;
 
-    DspHypoTestStatsTable(tableHeading, test, LillieforsCompanion(test));
-    if (chartsShown)
-      DspTestCharts(test, strings.get());
-    DspComparisonsTable(tableHeading, test, strings.get());
+      DspHypoTestStatsTable(tableHeading, test, LillieforsCompanion(test));
+      if (chartsShown)
+        DspTestCharts(test, strings.get());
+      DspComparisonsTable(tableHeading, test, strings.get());
+    });
   }
   if (chartsShown)
     DspFieldCharts(strings.get());
@@ -167,6 +187,29 @@ void NOPROutput::DspPairwiseChart(const Stats::CompareResultTableData& compare,
   std::string subtitle = fStats->GetSplitSubtitleForCharts(layered);
   PairwiseComparison chart(*fStats, compare, *strings);
   chart.createChart(subtitle, layered);
+}
+
+void NOPROutput::AtTest(std::size_t number, const Stats::BaseHypothesisTest* test,
+                        const std::function<void()>& write) const {
+  AtPlace(
+      [&] {
+        const std::string key = GetTestTitle(test);
+        bool found = false;
+        const std::string title = fTitles != nullptr ? fTitles->Translate(key, found) : key;
+        return "test " + std::to_string(number) + " (" + (found ? title : key) + ")";
+      },
+      write);
+}
+
+void NOPROutput::AtPlace(const std::function<std::string()>& place,
+                         const std::function<void()>& write) {
+  try {
+    write();
+  } catch (CFAssertionError& failure) {
+    if (failure.Place().empty())
+      failure.SetPlace(place());
+    throw;
+  }
 }
 
 const Stats::BaseHypothesisTest*
@@ -322,12 +365,19 @@ void NOPROutput::GetLillieforsIndex(const Stats::BaseHypothesisTest* test,
   for (std::size_t i = 0; i < all.size(); ++i) {
     const Stats::BaseHypothesisTest* hLill = all[i];
     CF_ASSERT(hLill != 0, "GetLillieforsIndex", kSource);
-    CF_ASSERT(hLill->fAlgorithm == NOPROutputStats::kAOLilliefors, "GetLillieforsIndex", kSource);
-    CF_ASSERT(hLill->fClassification == NOPROutputStats::kCOneSample, "GetLillieforsIndex",
-              kSource);
+    // Every Lilliefors record is looked at, not only this test's companion.
+    const std::string record = "the document's Lilliefors record " + std::to_string(i + 1);
+    CF_ASSERT_DESCRIBED(hLill->fAlgorithm == NOPROutputStats::kAOLilliefors, "GetLillieforsIndex",
+                        kSource, record + " is not a Lilliefors test");
+    CF_ASSERT_DESCRIBED(hLill->fClassification == NOPROutputStats::kCOneSample,
+                        "GetLillieforsIndex", kSource,
+                        record + " is not of the one-sample class (classification=\"One_Sample\")");
     const auto* theLill = dynamic_cast<const Stats::HTOKolmogorovSmirnov*>(hLill);
-    CF_ASSERT(theLill != 0, "GetLillieforsIndex", kSource);
-    CF_ASSERT(theLill->fIsUseSample, "GetLillieforsIndex", kSource);
+    CF_ASSERT_DESCRIBED(theLill != 0, "GetLillieforsIndex", kSource,
+                        record + " is not a Kolmogorov-Smirnov record");
+    CF_ASSERT_DESCRIBED(theLill->fIsUseSample, "GetLillieforsIndex", kSource,
+                        record + " does not estimate its parameters from the sample "
+                                 "(isUseSample=\"true\")");
     if (hLill->fCondition.fConditionKey != wanted)
       continue;
     const int lillVarInd = firstIndex(hLill->fCondition.fParameters, 0);

@@ -12,6 +12,8 @@
 #include "parser/ParserMessage.h"
 #include "pivot/BpAnnotation.h"
 
+#include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +53,15 @@ public:
   // result set breaks one of its invariants (a parameter count that does not fit its condition
   // key, a malformed Lilliefors record, a pairwise table without seven columns).
   void DisplayOutput();
+
+  // Runs `write`; a failed check inside it that no deeper caller has placed is marked as made on
+  // test `number` (counted from 1, as the summary and the headings count) of the result set, so
+  // that the user learns which test of the document is malformed.
+  void AtTest(std::size_t number, const Stats::BaseHypothesisTest* test,
+              const std::function<void()>& write) const;
+  // The same for any other part of the result set, named by `place`.
+  static void AtPlace(const std::function<std::string()>& place,
+                      const std::function<void()>& write);
 
   // Title of a test's heading: the display name, refined by the distribution for the one-sample
   // Kolmogorov-Smirnov test.
@@ -155,6 +166,9 @@ private:
   bool fUseKSExponSimul = false;
   int fNumSamples = 10000;
   ParserMessage fMessage;
+  // The report's string table while DisplayOutput runs, so that a failed check names its test as
+  // the report's heading does; null otherwise.
+  const FacSTDictionary* fTitles = nullptr;
 };
 
 // Orders comparison rows by the value of the sample named in one of their columns. A row whose

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -151,7 +152,10 @@ void NOPROutput::DspPairwiseCompOutput(BpHeading& heading,
   statistics.Position(BpDimension::kColumn, BpDimension::kOutermost, true, false);
 
   const Stats::SimpleTableData& rankData = compare->fTables[0];
-  CF_ASSERT(rankData.fRows.size() == 2, "DspPairwiseCompOutput", kSource);
+  CF_ASSERT_DESCRIBED(rankData.fRows.size() == 2, "DspPairwiseCompOutput", kSource,
+                      "the mean ranks of its pairwise comparisons (PairwiseInfo) have " +
+                          std::to_string(rankData.fRows.size()) +
+                          " rows where 2 are needed (Sample, MeanRank)");
   const std::vector<double>& sampleIndexes = rankData.fRows[0];
   const std::vector<double>& sampleValues = rankData.fRows[1];
   if (sampleIndexes.size() != sampleValues.size())
@@ -168,7 +172,10 @@ void NOPROutput::DspPairwiseCompOutput(BpHeading& heading,
   const double m = static_cast<double>(values.size());
 
   const std::size_t nCol = compare->fTables[1].fNames[1].size();
-  CF_ASSERT(nCol == 7, "DspPairwiseCompOutput", kSource);
+  CF_ASSERT_DESCRIBED(nCol == 7, "DspPairwiseCompOutput", kSource,
+                      "its pairwise comparison table has " + std::to_string(nCol) +
+                          " columns where 7 are needed (Sample1, Sample2, TestStatistic, "
+                          "StdError, StdTestStatistic, Sig, AdjSig)");
   std::vector<std::vector<double>> rows = compare->fTables[1].fRows;
   for (std::vector<double>& row : rows) {
     if (row.size() < kComparisonColumns || !(row[0] >= 0) || !(row[1] >= 0) || row[0] >= m ||

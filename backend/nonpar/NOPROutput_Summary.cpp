@@ -18,9 +18,11 @@
 #include "pivot/BpString.h"
 #include "pivot/BpVariable.h"
 #include "proc/CFAssert.h"
+#include "strings/FacSTDictionary.h"
 #include "text/TextFunctions.h"
 
 #include <climits>
+#include <string>
 
 namespace {
 
@@ -29,26 +31,36 @@ const char* const kNormalKS = "NormalDistribution_O_KolmogorovSmirnov_3";
 
 using Stats = NOPROutputStats;
 
-// One check per count, so that a failure names the count the key demands.
+// "1 parameter", "3 parameters".
+std::string Parameters(std::size_t count) {
+  return std::to_string(count) + (count == 1 ? " parameter" : " parameters");
+}
+
+// One check per count, so that the check's own text names the count the key demands.
 void assertParamCount(const Stats::ConditionData& data, std::size_t count) {
+  const std::size_t given = data.fParameters.size();
+  const auto words = [&] {
+    return "its condition " + data.fConditionKey + " has " + Parameters(given) +
+           " where the key needs " + std::to_string(count);
+  };
   switch (count) {
   case 1:
-    CF_ASSERT(data.fParameters.size() == 1, "SetConditonText", kSource);
+    CF_ASSERT_DESCRIBED(data.fParameters.size() == 1, "SetConditonText", kSource, words());
     return;
   case 2:
-    CF_ASSERT(data.fParameters.size() == 2, "SetConditonText", kSource);
+    CF_ASSERT_DESCRIBED(data.fParameters.size() == 2, "SetConditonText", kSource, words());
     return;
   case 3:
-    CF_ASSERT(data.fParameters.size() == 3, "SetConditonText", kSource);
+    CF_ASSERT_DESCRIBED(data.fParameters.size() == 3, "SetConditonText", kSource, words());
     return;
   case 4:
-    CF_ASSERT(data.fParameters.size() == 4, "SetConditonText", kSource);
+    CF_ASSERT_DESCRIBED(data.fParameters.size() == 4, "SetConditonText", kSource, words());
     return;
   case 5:
-    CF_ASSERT(data.fParameters.size() == 5, "SetConditonText", kSource);
+    CF_ASSERT_DESCRIBED(data.fParameters.size() == 5, "SetConditonText", kSource, words());
     return;
   default:
-    CF_ASSERT(data.fParameters.size() == count, "SetConditonText", kSource);
+    CF_ASSERT_DESCRIBED(data.fParameters.size() == count, "SetConditonText", kSource, words());
     return;
   }
 }
@@ -69,9 +81,13 @@ NOPROutput::TestSummTypes NOPROutput::SummaryKind() const {
   int lilliefors = 0;
   int sampleNormal = 0;
   int other = 0;
-  for (const Stats::BaseHypothesisTest* test : fStats->GetAllHypothesisTest()) {
+  const Stats::TestList& tests = fStats->GetAllHypothesisTest();
+  for (std::size_t i = 0; i < tests.size(); ++i) {
+    const Stats::BaseHypothesisTest* test = tests[i];
     const auto* ks = dynamic_cast<const Stats::HTOKolmogorovSmirnov*>(test);
-    if (LillieforsCompanion(test) != nullptr)
+    const Stats::BaseHypothesisTest* companion = nullptr;
+    AtTest(i + 1, test, [&] { companion = LillieforsCompanion(test); });
+    if (companion != nullptr)
       ++lilliefors;
     else if (ks != nullptr && test->fAlgorithm == Stats::kAOKolmogorovSmirnov &&
              test->fCondition.fConditionKey == kNormalKS && ks->fIsUseSample)
@@ -107,15 +123,17 @@ void NOPROutput::DspHypoTestSumTable() {
   for (std::size_t i = 0; i < tests.size(); ++i) {
     const Stats::BaseHypothesisTest* test = tests[i];
     items.Category(BpNumber(static_cast<double>(i + 1), BpProcedure::Count()));
-    const Stats::BaseHypothesisTest* lilliefors = LillieforsCompanion(test);
-
-    BpCategory hypothesis = statistics.Category(BpString("Null Hypothesis", true));
-    SetConditonText(hypothesis, test);
-    BpCategory testName = statistics.Category(BpString("Test", true));
-    testName.Cell(
-        BpString(Stats::TypeToDisplayName(test ? test->fAlgorithm : Stats::kANone), true));
-    BpCategory sig = statistics.Category(BpString("Sig.", true));
-    SetSigValue(sig, test, lilliefors, kind);
+    const Stats::BaseHypothesisTest* lilliefors = nullptr;
+    AtTest(i + 1, test, [&] {
+      lilliefors = LillieforsCompanion(test);
+      BpCategory hypothesis = statistics.Category(BpString("Null Hypothesis", true));
+      SetConditonText(hypothesis, test);
+      BpCategory testName = statistics.Category(BpString("Test", true));
+      testName.Cell(
+          BpString(Stats::TypeToDisplayName(test ? test->fAlgorithm : Stats::kANone), true));
+      BpCategory sig = statistics.Category(BpString("Sig.", true));
+      SetSigValue(sig, test, lilliefors, kind);
+    });
 
     BpCategory decision = statistics.Category(BpString("Decision", true));
     const Stats::BaseHypothesisTest* source = lilliefors != nullptr ? lilliefors : test;
@@ -495,9 +513,19 @@ void NOPROutput::DspConfIntSumTable() {
     ++row;
     items.Category(BpNumber(row, BpProcedure::Count()));
     statistics.Category(BpString("Confidence Interval Type", true)).Cell(type);
-    BpCategory parameter = statistics.Category(BpString("Parameter", true));
-    SetConditonText(parameter, record);
-    DspCIEValue(statistics, interval, code, row);
+    AtPlace(
+        [&] {
+          const std::string key = Stats::TypeToDisplayName(record->fAlgorithm);
+          bool found = false;
+          const std::string name = fTitles != nullptr ? fTitles->Translate(key, found) : key;
+          return "row " + std::to_string(row) + " of the confidence interval summary (" +
+                 (found ? name : key) + ")";
+        },
+        [&] {
+          BpCategory parameter = statistics.Category(BpString("Parameter", true));
+          SetConditonText(parameter, record);
+          DspCIEValue(statistics, interval, code, row);
+        });
   };
 
   for (const Stats::BaseHypothesisTest* record : records) {

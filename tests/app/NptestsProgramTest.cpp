@@ -131,8 +131,9 @@ TEST(NptestsProgram, HtmlLinksLeadToNumberedSectionsAndSummaryRowsToTheirTests) 
   EXPECT_NE(html.find("<h2><span class=\"number\">1.1</span> Nonparametric Tests</h2>"),
             std::string::npos);
   // A summary row: its number links to a section whose heading is the test of the row.
-  const std::regex row("<tr><th scope=\"row\"><a href=\"#([^\"]+)\">[0-9]+</a></th><td>[^<]*</td>"
-                       "<td>([^<]+)</td>");
+  // On paper a row shows the number of its test's heading (data-section) in place of the link.
+  const std::regex row("<tr><th scope=\"row\"><a href=\"#([^\"]+)\" data-section=\"([0-9.]+)\">"
+                       "[0-9]+</a></th><td>[^<]*</td><td>([^<]+)</td>");
   std::size_t rows = 0;
   for (auto it = std::sregex_iterator(html.begin(), html.end(), row); it != std::sregex_iterator();
        ++it, ++rows) {
@@ -140,10 +141,13 @@ TEST(NptestsProgram, HtmlLinksLeadToNumberedSectionsAndSummaryRowsToTheirTests) 
     const std::size_t section = ids[(*it)[1].str()];
     const std::size_t headingEnd = html.find("</h", section);
     const std::string heading = html.substr(section, headingEnd - section);
+    EXPECT_NE(heading.find("<span class=\"number\">" + (*it)[2].str() + "</span>"),
+              std::string::npos)
+        << (*it)[2] << " printed for " << heading;
     // The summary names the test without its distribution ("Normal"): compare word by word.
-    std::istringstream words((*it)[2].str());
+    std::istringstream words((*it)[3].str());
     for (std::string word; words >> word;)
-      EXPECT_NE(heading.find(word), std::string::npos) << (*it)[2] << " links to " << heading;
+      EXPECT_NE(heading.find(word), std::string::npos) << (*it)[3] << " links to " << heading;
   }
   EXPECT_GT(rows, 20u);
 }
@@ -152,12 +156,13 @@ TEST(NptestsProgram, HtmlLinksLeadToNumberedSectionsAndSummaryRowsToTheirTests) 
 // output in the format --format names.
 TEST(NptestsProgram, WidthOfTheTextAndStandardOutputAsAFile) {
   ScratchFolder scratch;
-  for (int width : {40, 60, 100}) {
+  for (int width : {20, 40, 60, 100}) {
     const ProgramResult result = RunNptests({"--width", std::to_string(width), "--syntax-file",
                                              Example("chickwts.sps"), Example("chickwts.xml")},
                                             scratch);
     ASSERT_EQ(result.fStatus, 0) << result.fErr;
-    // At 40 columns the pairwise table's numbers alone are wider: it overflows rather than cut one.
+    // Below 60 columns the pairwise table's numbers alone are wider: it overflows rather than cut
+    // one.
     std::istringstream lines(result.fOut);
     for (std::string line; width >= 60 && std::getline(lines, line);)
       EXPECT_LE(line.size(), static_cast<std::size_t>(width)) << line;
@@ -186,8 +191,14 @@ TEST(NptestsProgram, TheReportIsHeadedWithWhatProducedIt) {
         std::string("Datum      1970-01-02 00:00 UTC\n"),
         "Dokumente  " + Example("chickwts.xml") + "\n",
         std::string("Befehl     NPTESTS /ONESAMPLE TEST(feed) CHISQUARE.\n"),
-        std::string("Sprache    de\n")})
+        std::string("Sprache    de\n"), std::string("Diagramme  Gezeigt\n")})
     EXPECT_NE(header.find(line), std::string::npos) << line << " in\n" << header;
+  // Without charts the header says so, in the HTML report too.
+  const ProgramResult html =
+      RunNptests({"--no-charts", "--format", "html", Example("chickwts.xml")}, scratch);
+  ASSERT_EQ(html.fStatus, 0) << html.fErr;
+  EXPECT_NE(html.fOut.find("<td>Test and field charts left out (--no-charts)</td>"),
+            std::string::npos);
 }
 
 TEST(NptestsProgram, OneDocumentInEachFormat) {
@@ -243,6 +254,12 @@ TEST(NptestsProgram, DocumentsThatCannotBeReadAreNamedWithTheReason) {
       {"broken XML", "<StatXML>\n  <Counts>\n</StatXML>\n",
        "not an XML document: line 3, column 3: "},
       {"empty file", "", "is empty"},
+      // XML declarations the parser refuses are placed like any other XML error.
+      {"unknown XML version", "<?xml version=\"2.0\"?>\n<StatXML/>",
+       "not an XML document: line 1, column 20: unsupported XML version '2.0'"},
+      {"unfinished version", "<?xml version=\"1.+\"", "not an XML document: line 1, column 20: "},
+      {"version without the end of the declaration", "<?xml version=\"1.+\"?>",
+       "not an XML document: line 1, column 22: "},
       {"another kind of document", "<PMML version=\"4.2\"/>",
        "not a nonparametric tests result: its root element is <PMML>, not <StatXML>"},
       {"another model", "<StatXML><PMMLModel modelType=\"Regression\"/></StatXML>",
@@ -272,6 +289,80 @@ TEST(NptestsProgram, DocumentsThatCannotBeReadAreNamedWithTheReason) {
   EXPECT_EQ(missing.fStatus, 1);
   EXPECT_NE(missing.fErr.find("nowhere.xml: cannot be opened: No such file"), std::string::npos)
       << missing.fErr;
+}
+
+// Documents the reader accepts but whose parts break a check the plug-in makes while it writes the
+// tables: the user reads the document, the test by number and title and what is wrong, the check's
+// own text after them.
+TEST(NptestsProgram, MalformedTestsAreNamedWithWhatIsWrong) {
+  ScratchFolder scratch;
+  const std::string morley = ReadAll(Example("onesample_morley.xml"));
+  const std::string chicks = ReadAll(Example("chickwts.xml"));
+  const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+  };
+  // The pairwise table without its last column: its name and the last number of each row.
+  const std::string header = "<ColumnNames>Sample1 Sample2 TestStatistic StdError "
+                             "StdTestStatistic Sig AdjSig</ColumnNames>";
+  std::string narrow = replaced(chicks, header,
+                                "<ColumnNames>Sample1 Sample2 TestStatistic "
+                                "StdError StdTestStatistic Sig</ColumnNames>");
+  const std::size_t table = narrow.find("StdTestStatistic Sig</ColumnNames>");
+  const std::size_t tableEnd = narrow.find("</SimpleTable>", table);
+  narrow = narrow.substr(0, table) +
+           std::regex_replace(narrow.substr(table, tableEnd - table), std::regex(" [^ <]+</Row>"),
+                              "</Row>") +
+           narrow.substr(tableEnd);
+  struct Row {
+    const char* fDesc;
+    std::string fText;
+    const char* fWhat;
+    const char* fCheck;
+  } rows[] = {
+      {"a condition short of a parameter",
+       replaced(morley, "<Attribute name=\"%1\" value=\"792.458\"/>", ""),
+       "test 2 (One-Sample Wilcoxon Signed Rank Test) is malformed: its condition "
+       "O_WilcoxonSignedRanks_2 has 1 parameter where the key needs 2",
+       "data.fParameters.size() == 2 in SetConditonText"},
+      {"a Lilliefors record of another class",
+       replaced(morley, "<Algorithm name=\"OLilliefors\" classification=\"One_Sample\"",
+                "<Algorithm name=\"OLilliefors\" classification=\"Related_Samples\""),
+       "test 3 (One-Sample Kolmogorov-Smirnov Normal Test) is malformed: the document's "
+       "Lilliefors record 1 is not of the one-sample class",
+       "in GetLillieforsIndex"},
+      {"an interval record short of a parameter",
+       replaced(ReadAll(Example("related_sleep.xml")),
+                "value=\"R_HodgesLehman_2\"/>\n            <Attribute name=\"%0\" value=\"0\"/>",
+                "value=\"R_HodgesLehman_2\"/>"),
+       "row 1 of the confidence interval summary (Related-Samples Hodges-Lehmann Median "
+       "Difference) is malformed: its condition R_HodgesLehman_2 has 1 parameter where the key "
+       "needs 2",
+       "in SetConditonText"},
+      {"a pairwise table six columns wide", narrow,
+       "test 2 (Independent-Samples Kruskal-Wallis Test) is malformed: its pairwise comparison "
+       "table has 6 columns where 7 are needed",
+       "nCol == 7 in DspPairwiseCompOutput"},
+  };
+  for (const Row& row : rows) {
+    const std::string bad = scratch.Write("bad.xml", row.fText);
+    const ProgramResult result =
+        RunNptests({"--format", "json", Example("related_sleep.xml"), bad}, scratch);
+    EXPECT_EQ(result.fStatus, 1) << row.fDesc;
+    const std::size_t what = result.fErr.find("nptests: " + bad + ": " + row.fWhat);
+    EXPECT_NE(what, std::string::npos) << row.fDesc << ": " << result.fErr;
+    const std::size_t check =
+        result.fErr.find(std::string("(the plug-in's check: Assertion failed: "), what);
+    EXPECT_NE(check, std::string::npos) << row.fDesc << ": " << result.fErr;
+    EXPECT_NE(result.fErr.find(row.fCheck, check), std::string::npos) << row.fDesc;
+    EXPECT_EQ(CountOf(result.fErr, "\n"), 2u)
+        << "one line besides the settings note: " << result.fErr;
+    // The other document is still written.
+    const nlohmann::json report = nlohmann::json::parse(result.fOut);
+    ASSERT_GE(report.at("items").size(), 1u) << row.fDesc;
+    EXPECT_EQ(report.at("items")[0].at("label").at("text"), "related_sleep.xml") << row.fDesc;
+  }
 }
 
 TEST(NptestsProgram, UsageErrorsStopBeforeAnythingIsWritten) {
@@ -356,6 +447,12 @@ TEST(NptestsProgram, SplitGroupsByHeadingAndByLayers) {
   EXPECT_EQ(byLayers.fOut.find("Treatment group = "), std::string::npos);
   EXPECT_NE(byLayers.fOut.find("Treatment group: Control"), std::string::npos);
   EXPECT_NE(byLayers.fOut.find("Treatment group: Treatment 2"), std::string::npos);
+  // The groups share the procedure's heading; each test heading names its group, so that the
+  // contents list does not show one title once per group.
+  for (const char* heading :
+       {"\n1.1 One-Sample Wilcoxon Signed Rank Test (Treatment group: Control)\n",
+        "\n1.3 One-Sample Wilcoxon Signed Rank Test (Treatment group: Treatment 2)\n"})
+    EXPECT_NE(byLayers.fOut.find(heading), std::string::npos) << heading;
 }
 
 TEST(NptestsProgram, DictionaryFileReplacesTheDocumentsOwn) {

@@ -96,7 +96,10 @@ TEST_F(SplitApply, RefusesValuesThatDoNotFit) {
        "the value \"male\" of the numeric variable sex is not a number"},
       {"number with junk", "sex=1x", "is not a number"},
       {"empty number", "sex=", "is not a number"},
-      {"infinite number", "sex=1e999", "is not a number"},
+      {"number beyond a double", "sex=1e999",
+       "the value \"1e999\" of the numeric variable sex is too large (numbers run to about "
+       "1.8e308)"},
+      {"infinity spelt out", "sex=inf", "is not a number"},
       {"string too long", "group=treatment", "longer than the string variable group (width 4)"},
   };
   for (const Row& row : rows) {
@@ -105,6 +108,10 @@ TEST_F(SplitApply, RefusesValuesThatDoNotFit) {
     EXPECT_FALSE(Apply(row.fText, block, error)) << row.fDesc;
     EXPECT_NE(error.find(row.fError), std::string::npos) << row.fDesc << ": " << error;
   }
+  // A number below the smallest double is read as 0, as the command reads it.
+  CFStatXMLInfoBlock block;
+  std::string error;
+  EXPECT_TRUE(Apply("sex=1e-400", block, error)) << error;
 }
 
 } // namespace

@@ -53,7 +53,10 @@ TEST(JsonDictionaryReader, NamesThePlaceOfEachMistake) {
       {"{\n  \"variables\": [\n    {\"name\": \"a\",}\n  ]\n}",
        "not a JSON document: line 3, column 18: syntax error while parsing object key"},
       {R"({"variables": [{"name": "a", "missing": {"values": [1e99999999999999]}}]})",
-       "a number beyond the range of a double"},
+       "line 1, column 53: the number 1e99999999999999 is too large (numbers run to about "
+       "1.8e308)"},
+      {"{\"variables\": [\n  {\"name\": \"a\",\n   \"missing\": {\"values\": [1, -2e400]}}]}",
+       "line 3, column 30: the number -2e400 is too large"},
       {R"({"variables": [{"name": "a", "label": "x", "label": "y"}]})",
        "dictionary: the key \"label\" is given twice in one object"},
       {"[]", "dictionary: must be a JSON object"},

@@ -121,6 +121,18 @@ TEST_F(NptestsGrammarTest, RefusesMistakesWithPlaceAndReason) {
        "line 1, column 47, at \"1.5\": TESTVALUE takes a number greater than 0 and less than 1"},
       {"fraction for an integer", "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NSAMPLES=10.5)",
        "line 1, column 56, at \"10.5\": NSAMPLES takes an integer from 1 to 1000000000"},
+      // Unbounded sides are left unsaid rather than written as 309-digit numbers.
+      {"word for an unbounded number", "NPTESTS /ONESAMPLE TEST(a) WILCOXON(TESTVALUE=nan)",
+       "line 1, column 47, at \"nan\": TESTVALUE takes a number, not a word"},
+      {"bound below only",
+       "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NORMAL=CUSTOM(MEAN=1 SD=-1))",
+       "line 1, column 71, at \"-1\": SD takes a number greater than 0"},
+      {"word for a keyword or a number", "NPTESTS /ONESAMPLE TEST(a) CHISQUARE /CRITERIA SEED=nan",
+       "line 1, column 53, at \"nan\": nan is not a keyword of SEED (RANDOM), nor an integer from "
+       "1 "
+       "to 2000000000"},
+      {"number beyond a double", "NPTESTS /ONESAMPLE TEST(a) WILCOXON(TESTVALUE=1e400)",
+       "line 1, column 47, at \"1e400\": the number is too large (numbers run to about 1.8e308)"},
       {"value on a flag", "NPTESTS /INDEPENDENT TEST(a) GROUP(s) MANN_WHITNEY=1",
        "line 1, column 51, at \"=\": MANN_WHITNEY takes no value"},
       {"value missing", "NPTESTS /ONESAMPLE TEST(a) WILCOXON",

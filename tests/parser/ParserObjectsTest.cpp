@@ -5,6 +5,7 @@
 #include "parser/CommandParser.h"
 #include "parser/KeywordSuggester.h"
 #include "parser/NptestsGrammar.h"
+#include "parser/ParamDescriptor.h"
 #include "parser/ParserMessage.h"
 #include "parser/VarListExpander.h"
 #include "parser/VarSpecObj.h"
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -92,6 +94,35 @@ TEST(ParamObj, QualifierListAndTheSingleItem) {
   EXPECT_TRUE(list.empty()) << "a bare parameter has an empty list";
   EXPECT_TRUE(Param(*spec, "P")->isLeadingToken());
   EXPECT_FALSE(Param(*spec, "P")->getStringAndQual(item));
+}
+
+// The range a number must lie in, as an error message says it: open and closed ends, ends the
+// grammar leaves open with the largest double, and bounds that are not whole.
+TEST(ParamDescriptor, DescribesNumberRangesInWords) {
+  constexpr double kHuge = std::numeric_limits<double>::max();
+  struct Row {
+    double low, high;
+    bool lowOpen, highOpen, integers;
+    const char* expected;
+  } rows[] = {
+      {-kHuge, kHuge, false, false, false, "a number"},
+      {0, kHuge, true, false, false, "a number greater than 0"},
+      {0, kHuge, false, false, true, "an integer of 0 or more"},
+      {-kHuge, 5, false, true, false, "a number less than 5"},
+      {-kHuge, 5, false, false, false, "a number of 5 or less"},
+      {1, 1000000000, false, false, true, "an integer from 1 to 1000000000"},
+      {0, 1, true, true, false, "a number greater than 0 and less than 1"},
+      {0, 100, false, true, false, "a number of at least 0 and less than 100"},
+      {0.05, 2.5e-7, true, false, false, "a number greater than 0.05 and at most 2.5e-07"},
+      {-1e300, 1e300, false, false, false, "a number from -1e+300 to 1e+300"},
+  };
+  for (const Row& row : rows) {
+    ParamDescriptor descriptor("X");
+    descriptor.Numbers(row.low, row.high, row.lowOpen, row.highOpen);
+    if (row.integers)
+      descriptor.Integers(row.low, row.high);
+    EXPECT_EQ(descriptor.DescribeNumbers(), row.expected) << row.expected;
+  }
 }
 
 TEST(VarListExpander, RangesAllAndProblems) {

@@ -23,6 +23,37 @@ TEST(CFAssert, ThrowsWithItsThreeTexts) {
   EXPECT_NO_THROW(CF_ASSERT(1 + 1 == 2, "f", "s"));
 }
 
+// A described check says in words what failed; the words are made only when it fails, and a caller
+// that knows the place adds it while the exception passes.
+TEST(CFAssert, DescribedChecksCarryTheirWordsAndAPlace) {
+  int described = 0;
+  const auto words = [&described](int columns) {
+    ++described;
+    return "the table has " + std::to_string(columns) + " columns where 7 are needed";
+  };
+  const int wide = 7;
+  EXPECT_NO_THROW(CF_ASSERT_DESCRIBED(wide == 7, "f", "s", words(wide)));
+  EXPECT_EQ(described, 0) << "words made for a check that held";
+  try {
+    try {
+      const int narrow = 6;
+      CF_ASSERT_DESCRIBED(narrow == 7, "DspPairwiseCompOutput", "backend/nonpar/NOPROutput",
+                          words(narrow));
+      FAIL() << "no exception";
+    } catch (CFAssertionError& e) {
+      EXPECT_TRUE(e.Place().empty());
+      e.SetPlace("test 2 (Independent-Samples Kruskal-Wallis Test)");
+      throw;
+    }
+  } catch (const CFAssertionError& e) {
+    EXPECT_EQ(described, 1);
+    EXPECT_EQ(e.Description(), "the table has 6 columns where 7 are needed");
+    EXPECT_EQ(e.Place(), "test 2 (Independent-Samples Kruskal-Wallis Test)");
+    EXPECT_EQ(std::string(e.what()),
+              "Assertion failed: narrow == 7 in DspPairwiseCompOutput (backend/nonpar/NOPROutput)");
+  }
+}
+
 TEST(CFStatXMLInfoBlock, CopiesPointAtTheirOwnValues) {
   CFStatXMLInfoBlock block;
   block.AddSplitValue(3, 1.0);

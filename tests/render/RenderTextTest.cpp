@@ -129,6 +129,10 @@ TEST(TextLayoutTest, FitColumnsSharesRoomByNeed) {
   EXPECT_EQ(cut, (std::vector<int>{22, 8}));
   const std::vector<int> floor = TextLayout::FitColumns({{50, 50}, {50, 50}}, 4, 6);
   EXPECT_EQ(floor, (std::vector<int>{6, 6}));
+  // A column's widest number is never cut: the text columns beside it give way, and when they
+  // cannot the table stays wider than asked.
+  EXPECT_EQ(TextLayout::FitColumns({{30, 30, 0}, {20, 20, 20}}, 36), (std::vector<int>{16, 20}));
+  EXPECT_EQ(TextLayout::FitColumns({{8, 8, 0}, {20, 20, 18}}, 10), (std::vector<int>{6, 18}));
   // Empty columns still get one column.
   EXPECT_EQ(TextLayout::FitColumns({{0, 0}}, 10), (std::vector<int>{1}));
 }

@@ -12,10 +12,12 @@ public:
   enum class Align { kLeft, kRight, kCenter };
 
   // What a column would like (`natural`: its widest line unwrapped) and what it can live with
-  // (`minimum`: its longest word, so that words need not be broken).
+  // (`minimum`: its longest word, so that words need not be broken). `number` is its widest
+  // number, which is never cut: a number broken over two lines reads as two numbers.
   struct ColumnNeed {
     int natural = 0;
     int minimum = 0;
+    int number = 0;
   };
 
   // Breaks `text` into lines of at most `width` columns (width below 1 counts as 1): at line feeds,
@@ -32,8 +34,9 @@ public:
   // Widths for the columns so that their sum stays within `available` where possible: natural
   // widths when they fit; otherwise every column gets its minimum (but at most its natural width)
   // and the room left is shared in proportion to what each column still lacks. When even the
-  // minimums do not fit, the widest minimums are cut (never below `floor`) until they fit or
-  // cannot shrink further, so the result may exceed `available`. Every width is at least 1.
+  // minimums do not fit, the widest minimums are cut (never below `floor`, nor below a column's
+  // widest number) until they fit or cannot shrink further, so the result may exceed `available`.
+  // Every width is at least 1.
   static std::vector<int> FitColumns(const std::vector<ColumnNeed>& needs, int available,
                                      int floor = 6);
 };

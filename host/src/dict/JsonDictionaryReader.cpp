@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <set>
 #include <stdexcept>
 #include <vector>
@@ -226,9 +227,57 @@ std::string LibraryWords(const json::exception& e) {
     if (text.rfind(lead, 0) == 0)
       text.erase(0, std::string(lead).size());
   }
-  if (e.id == 406)
-    text += " (a number beyond the range of a double)";
   return text;
+}
+
+// Follows a parse only to learn where it stops: the library's error for a number beyond the range
+// of a double carries no position, but its parser hands one to the handler.
+class StopFinder : public json::json_sax_t {
+public:
+  bool null() override { return true; }
+  bool boolean(bool) override { return true; }
+  bool number_integer(number_integer_t) override { return true; }
+  bool number_unsigned(number_unsigned_t) override { return true; }
+  bool number_float(number_float_t, const string_t&) override { return true; }
+  bool string(string_t&) override { return true; }
+  bool binary(binary_t&) override { return true; }
+  bool start_object(std::size_t) override { return true; }
+  bool key(string_t&) override { return true; }
+  bool end_object() override { return true; }
+  bool start_array(std::size_t) override { return true; }
+  bool end_array() override { return true; }
+  bool parse_error(std::size_t position, const std::string& token,
+                   const nlohmann::detail::exception&) override {
+    fPosition = position;
+    fToken = token;
+    return false;
+  }
+
+  std::size_t fPosition = 0;
+  std::string fToken;
+};
+
+// "line L, column C: the number ... is too large": the number's place, counted as the library
+// counts it in its other messages (lines from 1 at each line feed, columns from 1).
+std::string NumberTooLarge(const std::string& text) {
+  StopFinder finder;
+  json::sax_parse(text, &finder);
+  // The parser stands just past the number when it finds it too large.
+  const std::size_t end = std::min(finder.fPosition, text.size());
+  const std::size_t start = end >= finder.fToken.size() ? end - finder.fToken.size() : 0;
+  std::size_t line = 1;
+  std::size_t lineStart = 0;
+  for (std::size_t i = 0; i < start; ++i) {
+    if (text[i] == '\n') {
+      ++line;
+      lineStart = i + 1;
+    }
+  }
+  std::string number = finder.fToken;
+  if (number.size() > 40)
+    number = number.substr(0, 20) + "..." + number.substr(number.size() - 10);
+  return "line " + std::to_string(line) + ", column " + std::to_string(start - lineStart + 1) +
+         ": the number " + number + " is too large (numbers run to about 1.8e308)";
 }
 
 // A key given twice in one object would keep its last value without a word; it is refused with
@@ -278,6 +327,8 @@ bool JsonDictionaryReader::Read(const std::string& text, VORN_DataSource& dataSo
     error = "not a JSON document: " + LibraryWords(e);
   } catch (const DictionaryError& e) {
     error = e.what();
+  } catch (const json::out_of_range& e) {
+    error = e.id == 406 ? NumberTooLarge(text) : LibraryWords(e);
   } catch (const json::exception& e) {
     error = LibraryWords(e);
   }

@@ -7,7 +7,9 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -82,14 +84,17 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// Reads the digits at text[pos...] into `number`; false when there are none or too many.
-bool ReadNumber(const std::string& text, std::size_t& pos, int& number) {
+// Reads the digits at text[pos...] into `number`; false when there are none. A number too large
+// for an int becomes INT_MAX, which every limit below refuses with the digits as written.
+bool ReadNumber(const std::string& text, std::size_t& pos, int& number, std::string& digits) {
   std::size_t end = pos;
   while (end < text.size() && IsDigit(text[end]))
     ++end;
-  if (end == pos || end - pos > 6)
+  if (end == pos)
     return false;
-  std::from_chars(text.data() + pos, text.data() + end, number);
+  digits = text.substr(pos, end - pos);
+  if (std::from_chars(text.data() + pos, text.data() + end, number).ec != std::errc())
+    number = std::numeric_limits<int>::max();
   pos = end;
   return true;
 }
@@ -101,14 +106,14 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-bool CheckLimits(const TypeInfo& info, int width, int decimals, const std::string& text,
-                 std::string* error) {
+bool CheckLimits(const TypeInfo& info, int width, const std::string& widthDigits, int decimals,
+                 const std::string& text, std::string* error) {
   const std::string quoted = "\"" + text + "\"";
   const std::string name = info.name;
   if (width < info.minWidth || width > info.maxWidth)
     return Fail(error, "format " + quoted + ": the width of " + name + " must be " +
                            std::to_string(info.minWidth) + " to " + std::to_string(info.maxWidth) +
-                           ", not " + std::to_string(width));
+                           ", not " + widthDigits);
   if (info.type == VORN_Format::kAHEX && width % 2 != 0)
     return Fail(error, "format " + quoted + ": AHEX shows two digits a byte and needs an even " +
                            "width, not " + std::to_string(width));
@@ -191,16 +196,18 @@ bool VORN_Format::FromText(const std::string& text, VORN_Format& format, std::st
     return Fail(error, "format \"" + trimmed + "\": unknown format type \"" + name + "\"");
   int width = 0;
   int decimals = 0;
-  if (!ReadNumber(trimmed, pos, width))
+  std::string widthDigits;
+  std::string decimalDigits;
+  if (!ReadNumber(trimmed, pos, width, widthDigits))
     return Fail(error, "format \"" + trimmed + "\": a width must follow " + name);
   if (pos < trimmed.size() && trimmed[pos] == '.') {
     ++pos;
-    if (!ReadNumber(trimmed, pos, decimals))
+    if (!ReadNumber(trimmed, pos, decimals, decimalDigits))
       return Fail(error, "format \"" + trimmed + "\": decimals must follow the point");
   }
   if (pos != trimmed.size())
     return Fail(error, "format \"" + trimmed + "\": unexpected \"" + trimmed.substr(pos) + "\"");
-  if (!CheckLimits(*info, width, decimals, trimmed, error))
+  if (!CheckLimits(*info, width, widthDigits, decimals, trimmed, error))
     return false;
   format = VORN_Format(static_cast<FormatType>(info->type), width, decimals);
   return true;

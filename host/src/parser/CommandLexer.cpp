@@ -179,7 +179,8 @@ CommandToken CommandLexer::ReadNumber() {
     throw CommandSyntaxError(token.fLine, token.fColumn, text, "this is not a number");
   const double value = String2Double(text);
   if (value == VORN_SystemMissing())
-    throw CommandSyntaxError(token.fLine, token.fColumn, text, "the number is too large");
+    throw CommandSyntaxError(token.fLine, token.fColumn, text,
+                             "the number is too large (numbers run to about 1.8e308)");
   token.fNumber = value;
   return token;
 }

@@ -274,7 +274,8 @@ void ParseRun::ParseOneItem(const ParamDescriptor& descriptor, ParamObj& param,
       Fail(fToken, where + " takes " + descriptor.DescribeNumbers() + ", not a word");
     } else {
       Fail(fToken,
-           fToken.fText + " is not a keyword of " + where + " (" + JoinNames(keywords) + ")",
+           fToken.fText + " is not a keyword of " + where + " (" + JoinNames(keywords) + ")" +
+               (descriptor.AcceptsNumbers() ? ", nor " + descriptor.DescribeNumbers() : ""),
            KeywordSuggester::Nearest(fToken.fText, keywords));
     }
     return;

@@ -4,6 +4,8 @@
 #include "text/TextFunctions.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -102,18 +104,42 @@ bool ParamDescriptor::IsNumberInRange(double value) const {
   return aboveLow && belowHigh;
 }
 
+namespace {
+
+// A bound as a reader writes it: whole numbers in digits, others in the fewest significant digits
+// that give the value back ("0.05", "2.5e-07").
+std::string BoundText(double v) {
+  if (v == std::floor(v) && std::fabs(v) < 1e15)
+    return IntegerToString(static_cast<long>(v));
+  char text[32];
+  for (int digits = 1; digits <= 17; ++digits) {
+    std::snprintf(text, sizeof text, "%.*g", digits, v);
+    if (std::strtod(text, nullptr) == v)
+      break;
+  }
+  return text;
+}
+
+} // namespace
+
 std::string ParamDescriptor::DescribeNumbers() const {
-  auto number = [](double v) {
-    if (v == std::floor(v) && std::fabs(v) < 1e15)
-      return IntegerToString(static_cast<long>(v));
-    std::string text = std::to_string(v);
-    while (!text.empty() && text.back() == '0')
-      text.pop_back();
-    return text;
-  };
-  std::string text = fIntegers ? "an integer " : "a number ";
-  text += fLowOpen ? "greater than " + number(fLow) : "from " + number(fLow);
-  text += fHighOpen ? " and less than " + number(fHigh) : " to " + number(fHigh);
+  // The grammar marks "no bound" with the largest double; a bound of 309 digits tells nobody
+  // anything, so such a side is left unsaid.
+  constexpr double kUnbounded = std::numeric_limits<double>::max();
+  const bool low = fLow > -kUnbounded;
+  const bool high = fHigh < kUnbounded;
+  std::string text = fIntegers ? "an integer" : "a number";
+  if (low && high && !fLowOpen && !fHighOpen)
+    return text + " from " + BoundText(fLow) + " to " + BoundText(fHigh);
+  if (low && high)
+    return text + (fLowOpen ? " greater than " : " of at least ") + BoundText(fLow) +
+           (fHighOpen ? " and less than " : " and at most ") + BoundText(fHigh);
+  if (low)
+    return text +
+           (fLowOpen ? " greater than " + BoundText(fLow) : " of " + BoundText(fLow) + " or more");
+  if (high)
+    return text +
+           (fHighOpen ? " less than " + BoundText(fHigh) : " of " + BoundText(fHigh) + " or less");
   return text;
 }
 

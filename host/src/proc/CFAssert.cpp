@@ -12,3 +12,11 @@ void CFAssertFailed(const char* expression, const char* function, const char* so
   throw CFAssertionError(expression ? expression : "", function ? function : "",
                          source ? source : "");
 }
+
+void CFAssertFailed(const char* expression, const char* function, const char* source,
+                    std::string description) {
+  CFAssertionError error(expression ? expression : "", function ? function : "",
+                         source ? source : "");
+  error.SetDescription(std::move(description));
+  throw error;
+}

@@ -77,9 +77,14 @@ figure.chart svg { max-width: 100%; height: auto; }
   nav.contents { display: none; }
   nav.contents, main { max-width: none; padding: 0; }
   .pivot-wrap { overflow: visible; }
-  table.pivot, figure.chart, .message { break-inside: avoid; }
-  h1, h2, h3, h4, h5, h6 { break-after: avoid; }
+  table.pivot, figure.chart, .message { break-inside: avoid; page-break-inside: avoid; }
+  table.pivot thead { display: table-header-group; }
+  table.pivot tr { break-inside: avoid; page-break-inside: avoid; }
+  h1, h2, h3, h4, h5, h6 { break-after: avoid; page-break-after: avoid; }
+  figure.chart svg { max-height: 24cm; }
   a { color: inherit; text-decoration: none; }
+  a[data-section]::after { content: " \2192\00a0" attr(data-section); color: var(--muted); }
+  .message, figure.chart svg { print-color-adjust: exact; -webkit-print-color-adjust: exact; }
 }
 )CSS";
 
@@ -204,14 +209,14 @@ private:
       case ItemKind::kTable: {
         // The rows of a test summary lead to the sections of their tests, the headings that
         // follow it in order.
-        std::vector<std::string> rowLinks;
+        std::vector<std::string> rowSections;
         if (IsTestSummary(item)) {
           int next = headings;
           for (size_t k = i + 1; k < items.size(); ++k)
             if (items[k]->Kind() == ItemKind::kHeading)
-              rowLinks.push_back(HeadingId(Numbered(parent, ++next)));
+              rowSections.push_back(Numbered(parent, ++next));
         }
-        WriteTable(*item.AsTable(), ItemId(parent, 't', ++tables), rowLinks);
+        WriteTable(*item.AsTable(), ItemId(parent, 't', ++tables), rowSections);
         break;
       }
       case ItemKind::kChart:
@@ -234,11 +239,11 @@ private:
   }
 
   void WriteTable(const Table& table, const std::string& id,
-                  const std::vector<std::string>& rowLinks);
+                  const std::vector<std::string>& rowSections);
   void WriteLayerTable(const Table& table, const TableGrid& grid, size_t layer, bool withFoot,
-                       const std::vector<std::string>& rowLinks);
+                       const std::vector<std::string>& rowSections);
   void WriteColumnHeaders(const TableGrid& grid, const std::vector<bool>& numeric);
-  void WriteBody(const TableGrid& grid, size_t layer, const std::vector<std::string>& rowLinks);
+  void WriteBody(const TableGrid& grid, size_t layer, const std::vector<std::string>& rowSections);
   void WriteFoot(const Table& table, size_t width);
 
   void WriteChart(const Chart& chart, const std::string& id) {
@@ -291,17 +296,17 @@ std::vector<bool> NumericColumns(const TableGrid& grid) {
 }
 
 void HtmlOutline::WriteTable(const Table& table, const std::string& id,
-                             const std::vector<std::string>& rowLinks) {
+                             const std::vector<std::string>& rowSections) {
   const TableGrid grid(table);
   const size_t layers = grid.LayerCombinations().size();
   fOut << "<div class=\"pivot-wrap\" id=\"" << id << "\">\n";
   for (size_t layer = 0; layer < layers; ++layer)
-    WriteLayerTable(table, grid, layer, layer + 1 == layers, rowLinks);
+    WriteLayerTable(table, grid, layer, layer + 1 == layers, rowSections);
   fOut << "</div>\n";
 }
 
 void HtmlOutline::WriteLayerTable(const Table& table, const TableGrid& grid, size_t layer,
-                                  bool withFoot, const std::vector<std::string>& rowLinks) {
+                                  bool withFoot, const std::vector<std::string>& rowSections) {
   fOut << "<table class=\"pivot\">\n<caption><div class=\"table-title\">"
        << Escape(table.Title().Text()) << "</div>\n";
   const auto& dimensions = grid.LayerDimensions();
@@ -313,7 +318,7 @@ void HtmlOutline::WriteLayerTable(const Table& table, const TableGrid& grid, siz
   }
   fOut << "</caption>\n";
   WriteColumnHeaders(grid, NumericColumns(grid));
-  WriteBody(grid, layer, rowLinks);
+  WriteBody(grid, layer, rowSections);
   if (withFoot)
     WriteFoot(table, grid.Rows().Levels() + grid.Columns().tuples.size());
   fOut << "</table>\n";
@@ -356,7 +361,7 @@ void HtmlOutline::WriteColumnHeaders(const TableGrid& grid, const std::vector<bo
 }
 
 void HtmlOutline::WriteBody(const TableGrid& grid, size_t layer,
-                            const std::vector<std::string>& rowLinks) {
+                            const std::vector<std::string>& rowSections) {
   const TableGrid::Axis& rows = grid.Rows();
   const size_t levels = rows.Levels();
   fOut << "<tbody>\n";
@@ -375,8 +380,10 @@ void HtmlOutline::WriteBody(const TableGrid& grid, size_t layer,
       const std::string label = LabelHtml(node->GetLabel(), node->Notes());
       fOut << "<th scope=\"row\"" << (node->IsGroup() ? " class=\"group\"" : "")
            << SpanAttributes(colspan, rowspan) << ">"
-           << (l == 0 && i < rowLinks.size() ? "<a href=\"#" + rowLinks[i] + "\">" + label + "</a>"
-                                             : label)
+           << (l == 0 && i < rowSections.size()
+                   ? "<a href=\"#" + HeadingId(rowSections[i]) + "\" data-section=\"" +
+                         rowSections[i] + "\">" + label + "</a>"
+                   : label)
            << "</th>";
     }
     for (size_t j = 0; j < grid.Columns().tuples.size(); ++j) {

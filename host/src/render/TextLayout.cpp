@@ -146,12 +146,17 @@ std::vector<int> TextLayout::FitColumns(const std::vector<ColumnNeed>& needs, in
   }
   int total = std::accumulate(widths.begin(), widths.end(), 0);
 
-  // Minimums too wide: shave the widest column one column at a time, which keeps the cut fair.
+  // Minimums too wide: shave the widest column that may still shrink, one column at a time, which
+  // keeps the cut fair; the text beside the numbers wraps, the numbers stay whole.
   while (total > available) {
-    auto widest = std::max_element(widths.begin(), widths.end());
-    if (widest == widths.end() || *widest <= floor)
+    std::size_t widest = widths.size();
+    for (std::size_t i = 0; i < widths.size(); ++i)
+      if (widths[i] > std::max(floor, needs[i].number) &&
+          (widest == widths.size() || widths[i] > widths[widest]))
+        widest = i;
+    if (widest == widths.size())
       return widths;
-    --*widest;
+    --widths[widest];
     --total;
   }
 

@@ -175,9 +175,13 @@ private:
       bool anyCell = false, allNumbers = true;
       for (size_t i = 0; i < fGrid.Rows().tuples.size(); ++i)
         if (const Cell* cell = CellAt(i, j)) {
-          consider(WithMarks(cell->label, cell->notes));
+          const std::string text = WithMarks(cell->label, cell->notes);
+          consider(text);
           anyCell = true;
-          allNumbers = allNumbers && CellAlign(cell) == Align::kRight;
+          const bool number = CellAlign(cell) == Align::kRight;
+          allNumbers = allNumbers && number;
+          if (number)
+            need.number = std::max(need.number, TextLayout::LongestWord(text));
         }
       fAlign[j] = anyCell && allNumbers ? Align::kRight : Align::kLeft;
       needs.push_back(need);
