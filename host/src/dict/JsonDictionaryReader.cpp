@@ -12,7 +12,7 @@
 
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 // Thrown inside the reader with a located message; caught in Read.
 struct DictionaryError : std::runtime_error {
