@@ -179,13 +179,14 @@ void NOPROutput::DspFieldCharts(const FacSTDictionary* strings) {
 }
 
 void NOPROutput::DspPairwiseChart(const Stats::CompareResultTableData& compare,
-                                  const FacSTDictionary* strings) {
+                                  const FacSTDictionary* strings, bool medians) {
   // The network stands with its table, so it is made whether or not the other charts are.
   if (fStats == nullptr || strings == nullptr)
     return;
   bool layered = false;
   std::string subtitle = fStats->GetSplitSubtitleForCharts(layered);
   PairwiseComparison chart(*fStats, compare, *strings);
+  chart.setMedians(medians);
   chart.createChart(subtitle, layered);
 }
 

@@ -115,8 +115,9 @@ private:
   // test), under the split group's subtitle.
   void DspTestCharts(const Stats::BaseHypothesisTest* test, const FacSTDictionary* strings);
   void DspFieldCharts(const FacSTDictionary* strings);
+  // `medians`: the compared values are the samples' medians (the median test), not mean ranks.
   void DspPairwiseChart(const Stats::CompareResultTableData& compare,
-                        const FacSTDictionary* strings);
+                        const FacSTDictionary* strings, bool medians);
 
   void DspPairwiseCompOutput(BpHeading& heading, const Stats::CompareResultTableData* compare,
                              Stats::EnumAlgorithmType algorithm,

@@ -213,7 +213,7 @@ void NOPROutput::DspPairwiseCompOutput(BpHeading& heading,
     adjusted.Note(BpAnnotation(key("Significance values have been adjusted by the Bonferroni "
                                    "correction for multiple tests.")));
   }
-  DspPairwiseChart(*compare, strings);
+  DspPairwiseChart(*compare, strings, median);
 }
 
 void NOPROutput::DspHomogSubsetCompTable(BpHeading& heading,

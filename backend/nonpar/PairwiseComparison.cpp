@@ -44,6 +44,7 @@ struct PairwiseComparison::Data {
   const NOPROutputStats* stats = nullptr;
   const NOPROutputStats::CompareResultTableData* compare = nullptr;
   const FacSTDictionary* strings = nullptr;
+  bool medians = false;
 
   const std::vector<double>& samples() const {
     static const std::vector<double> none;
@@ -90,6 +91,10 @@ PairwiseComparison::PairwiseComparison(const NOPROutputStats& stats,
 }
 
 PairwiseComparison::~PairwiseComparison() = default;
+
+void PairwiseComparison::setMedians(bool medians) {
+  fData->medians = medians;
+}
 
 unsigned long PairwiseComparison::getSource(VarDataProcessor& data) const {
   const Data& d = *fData;
@@ -148,8 +153,9 @@ bool PairwiseComparison::createChart(std::string& subtitle, bool append) {
       const ChartString fieldLabel(label.c_str());
       title = ChartOutput::lookUpChart(d.strings, "Pairwise Comparisons of ^1");
       title.replaceSubstring(u"^1", fieldLabel.xc_str());
-      footnote =
-          ChartOutput::lookUpChart(d.strings, "Each node shows the\nsample average rank of\n^1.");
+      footnote = ChartOutput::lookUpChart(
+          d.strings, d.medians ? "Each node shows the\nsample median of\n^1."
+                               : "Each node shows the\nsample average rank of\n^1.");
       footnote.replaceSubstring(u"^1", fieldLabel.xc_str());
     } else {
       title = ChartOutput::lookUpChart(d.strings, "Pairwise Comparisons");

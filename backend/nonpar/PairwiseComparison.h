@@ -1,5 +1,5 @@
 // The network chart of a pairwise comparison: one node per sample with its name and value (mean
-// rank or number of successes), one edge per compared pair, significant pairs told apart.
+// rank, number of successes or median), one edge per compared pair, significant pairs told apart.
 #pragma once
 
 #include "NOPROutputStats.h"
@@ -20,6 +20,10 @@ public:
   ~PairwiseComparison();
   PairwiseComparison(const PairwiseComparison&) = delete;
   PairwiseComparison& operator=(const PairwiseComparison&) = delete;
+
+  // The median test compares the samples' medians: its nodes show medians, not mean ranks, and
+  // the footnote says so.
+  void setMedians(bool medians);
 
   // Builds the chart and sends it; true only when sent. Never throws: a missing template or any
   // host failure gives false and no chart.

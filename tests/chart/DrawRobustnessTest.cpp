@@ -269,6 +269,34 @@ TEST(DrawRobustness, HugeDataIsCappedNotHung) {
 }
 
 // Every shipped template with sample data: the marks its data calls for.
+// Frames over a crowded plot look for free room; hundreds of them must not turn that search into
+// a hang.
+TEST(DrawRobustness, ManyLabelFramesOverACrowdedPlotDrawInTime) {
+  std::string spec = R"(<visualization>
+    <sourceVariable id="x" source="s" variable="x"/>
+    <sourceVariable id="y" source="s" variable="y"/>
+    <graph id="g"><point><x variable="x"/><y variable="y"/></point></graph>)";
+  const int frames = 400;
+  for (int i = 0; i < frames; ++i)
+    spec += R"(<labelFrame><location part="left" method="same" target="g"/>
+      <location part="top" method="same" target="g"/><label><text>Frame )" +
+            std::to_string(i) + "</text></label></labelFrame>";
+  spec += "</visualization>";
+  VarDataProcessor data;
+  data.AddDataSource("s");
+  data.AddVariable("s", "x");
+  data.AddVariable("s", "y");
+  for (unsigned long row = 0; row < 20000; ++row) {
+    data.SetVariableValue("s", "x", row, static_cast<double>(row % 141));
+    data.SetVariableValue("s", "y", row, static_cast<double>(row % 97));
+  }
+  auto start = std::chrono::steady_clock::now();
+  Drawn drawn = Draw(spec, &data);
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_LT(seconds, 20);
+  EXPECT_EQ(WithClass(drawn, "label-frame").size(), static_cast<std::size_t>(frames));
+}
+
 TEST(DrawRobustness, EveryTemplateDrawsItsMarks) {
   std::map<std::string, std::map<std::string, std::size_t>> expected = {
       {"NPARStackedBar", {{"bar", 4}, {"legend-entry", 2}}},

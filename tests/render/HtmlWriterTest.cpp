@@ -42,6 +42,25 @@ TEST(HtmlWriterTest, WellNestedSelfContainedAndEscaped) {
       << "a drawing with a script is replaced by the placeholder";
 }
 
+// A drawn chart carries its own title and footnote, so its caption is kept out of sight (for
+// screen readers); a chart shown as a placeholder keeps its caption in view.
+TEST(HtmlWriterTest, ACaptionIsShownOnlyWhenTheDrawingIsNot) {
+  const std::string html = WriteHtml(*MakeSampleDocument());
+  std::vector<std::string> captions;
+  const std::regex caption("<figcaption([^>]*)>");
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), caption);
+       it != std::sregex_iterator(); ++it)
+    captions.push_back((*it)[1]);
+  ASSERT_EQ(captions.size(), 2u) << "one drawn chart, one placeholder";
+  EXPECT_EQ(captions[0], " class=\"in-drawing\"");
+  EXPECT_EQ(captions[1], "");
+  const std::size_t rule = html.find("figcaption.in-drawing {");
+  ASSERT_NE(rule, std::string::npos);
+  const std::string body = html.substr(rule, html.find('}', rule) - rule);
+  EXPECT_NE(body.find("position: absolute"), std::string::npos);
+  EXPECT_NE(body.find("clip-path"), std::string::npos);
+}
+
 // The stored page pins the markup: header cells with their footnote marks, numeric columns, the
 // layer above and the footer with caption and footnotes, the outline, charts and messages.
 TEST(HtmlWriterTest, GoldenSample) {

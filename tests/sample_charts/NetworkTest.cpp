@@ -20,12 +20,14 @@ std::vector<double> pair(double a, double b, double adjusted) {
   return {a, b, 1.0, 0.5, 2.0, adjusted / 3, adjusted};
 }
 
-// A Kruskal-Wallis test of "y" across the three labelled groups of "g", compared pairwise.
+// A Kruskal-Wallis test (or a median test) of "y" across the three labelled groups of "g",
+// compared pairwise.
 struct GroupsRun {
   WriterRun run;
-  Stats::HTIKruskalWallis* test = nullptr;
+  Stats::CompareResultTableData* compare = nullptr;
+  Stats::HTIKruskalWallis* test = nullptr; // null for the median test
 
-  GroupsRun() {
+  explicit GroupsRun(bool median = false) {
     run.AddField("y");
     run.LabelValues(run.AddField("g"), {"Low", "Mid", "High"});
     CFMetaData* metadata = run.stats.CreateLocalMetadata();
@@ -38,14 +40,20 @@ struct GroupsRun {
     g.SetValueLabels(values);
     metadata->AppendField(g);
     run.stats.SigLevel(0.05);
-    test = static_cast<Stats::HTIKruskalWallis*>(addTest(run.stats, Stats::kCIndependentSamples,
-                                                         Stats::kAIKruskalWallis,
-                                                         "Default_I_KruskalWallis_2", {{0}, {1}}));
-    Stats::CompareResultTableData& compare = test->fCompareResult;
-    compare.fComparisonType = Stats::CompareResultTableData::kCTPairwise;
-    compare.fFieldIndex = 1;
-    compare.fTables[0] = table({{0, 1, 2}, {12, 20.5, 31.25}});
-    compare.fTables[1] = table({pair(0, 1, 0.01), pair(0, 2, 0.05), pair(1, 2, 0.04)}, kColumns);
+    if (median)
+      compare = &static_cast<Stats::HTIMedian*>(
+                     addTest(run.stats, Stats::kCIndependentSamples, Stats::kAIMedian,
+                             "DefaultAllDistinctValuesUsed_I_Median_2", {{0}, {1}}))
+                     ->fCompareResult;
+    else
+      compare = &(test = static_cast<Stats::HTIKruskalWallis*>(
+                      addTest(run.stats, Stats::kCIndependentSamples, Stats::kAIKruskalWallis,
+                              "Default_I_KruskalWallis_2", {{0}, {1}})))
+                     ->fCompareResult;
+    compare->fComparisonType = Stats::CompareResultTableData::kCTPairwise;
+    compare->fFieldIndex = 1;
+    compare->fTables[0] = table({{0, 1, 2}, {12, 20.5, 31.25}});
+    compare->fTables[1] = table({pair(0, 1, 0.01), pair(0, 2, 0.05), pair(1, 2, 0.04)}, kColumns);
   }
 };
 
@@ -77,6 +85,20 @@ TEST(PairwiseNetwork, GroupsWithEdgeTypesAtTheSignificanceLevel) {
   EXPECT_NE(chart->specification.find("<swap"), std::string::npos);
   EXPECT_EQ(chart->specification.find("<faceting"), std::string::npos);
   EXPECT_EQ(chart->description, "Pairwise Comparisons of Dose group");
+}
+
+// The footnote says what the nodes show: the median test compares medians, not mean ranks.
+TEST(PairwiseNetwork, TheFootnoteNamesTheValueTheNodesShow) {
+  for (bool median : {false, true}) {
+    GroupsRun g(median);
+    g.run.Display();
+    const output::Chart* chart = networkOf(g.run);
+    ASSERT_NE(chart, nullptr) << median;
+    const bool ranks = chart->specification.find("sample average rank of") != std::string::npos;
+    const bool medians = chart->specification.find("sample median of") != std::string::npos;
+    EXPECT_EQ(ranks, !median);
+    EXPECT_EQ(medians, median);
+  }
 }
 
 // The chart follows its table in the output.
@@ -142,16 +164,16 @@ TEST(PairwiseNetwork, RelatedSamplesKeyedByTheirFields) {
 
 TEST(PairwiseNetwork, MissingColumnsAndUnknownSamplesDrawNoEdge) {
   GroupsRun g;
-  Stats::SimpleTableData& content = g.test->fCompareResult.fTables[1];
+  Stats::SimpleTableData& content = g.compare->fTables[1];
   content.fRows.push_back(pair(0, 7, 0.01));
   {
-    PairwiseComparison view(g.run.stats, g.test->fCompareResult, g.run.strings);
+    PairwiseComparison view(g.run.stats, *g.compare, g.run.strings);
     std::string subtitle;
     EXPECT_TRUE(view.createChart(subtitle, false));
   }
   content.fNames[1][6] = "Adjusted";
   {
-    PairwiseComparison view(g.run.stats, g.test->fCompareResult, g.run.strings);
+    PairwiseComparison view(g.run.stats, *g.compare, g.run.strings);
     std::string subtitle;
     EXPECT_TRUE(view.createChart(subtitle, true));
   }

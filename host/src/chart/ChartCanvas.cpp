@@ -165,8 +165,8 @@ std::string ChartCanvas::PatternFill(std::size_t pattern, const std::string& col
   static const char* const kShapes[kPatternCount] = {
       "",
       "<path d=\"M-1,1 l2,-2 M0,8 l8,-8 M7,9 l2,-2\" stroke-width=\"1.5\"/>",
-      "<circle cx=\"2\" cy=\"2\" r=\"1.3\" stroke=\"none\" fill=\"INK\"/>"
-      "<circle cx=\"6\" cy=\"6\" r=\"1.3\" stroke=\"none\" fill=\"INK\"/>",
+      ("<circle cx=\"2\" cy=\"2\" r=\"1.3\" stroke=\"none\" fill=\"INK\"/>"
+       "<circle cx=\"6\" cy=\"6\" r=\"1.3\" stroke=\"none\" fill=\"INK\"/>"),
       "<path d=\"M0,0 l8,8 M8,0 l-8,8\" stroke-width=\"1\"/>",
       "<path d=\"M0,2 h8 M0,6 h8\" stroke-width=\"1.2\"/>",
       "<path d=\"M2,0 v8 M6,0 v8\" stroke-width=\"1.2\"/>",
@@ -180,6 +180,14 @@ std::string ChartCanvas::PatternFill(std::size_t pattern, const std::string& col
           "<rect width=\"8\" height=\"8\" fill=\"#FFFFFF\"/><g stroke=\"" +
           SvgWriter::Escape(ink) + "\">" + shape + "</g></pattern>\n";
   return "url(#" + id + ")";
+}
+
+void ChartCanvas::AddMarkBox(const ChartRect& box) {
+  // Enough for the marks a frame could meet; a graph of thousands of points is full anyway.
+  constexpr std::size_t kMaxMarkBoxes = 4000;
+  if (fMarkBoxes.size() < kMaxMarkBoxes && std::isfinite(box.left) && std::isfinite(box.top) &&
+      std::isfinite(box.width) && std::isfinite(box.height))
+    fMarkBoxes.push_back(box);
 }
 
 bool ChartCanvas::HasPopup(const ViZNode& element, std::string_view part) const {

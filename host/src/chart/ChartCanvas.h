@@ -47,6 +47,11 @@ public:
   std::string Tooltip(const ViZNode& element, std::string_view part, std::size_t row) const;
   bool HasPopup(const ViZNode& element, std::string_view part) const;
 
+  // Boxes the marks of the graphs cover (bars, boxes, points, lines, value labels, guides), so
+  // that label frames placed over a plot can keep off them. Boxes past a cap are not kept.
+  void AddMarkBox(const ChartRect& box);
+  const std::vector<ChartRect>& MarkBoxes() const { return fMarkBoxes; }
+
   // Frame size in pixels.
   double width = 640;
   double height = 480;
@@ -61,6 +66,7 @@ private:
   std::map<std::string, const ViZNode*> fStyles;
   std::map<std::string, std::string> fPatterns; // key: pattern and colour
   std::multimap<const ViZNode*, const ViZNode*> fPopups;
+  std::vector<ChartRect> fMarkBoxes;
 };
 
 // A number of an attribute: nothing (NaN) when absent or unreadable. Data-valued attributes may

@@ -18,6 +18,13 @@ constexpr const char* kInk = "#333333";
 constexpr std::size_t kMaxFacetCategories = 12;
 constexpr std::size_t kMaxBandLabels = 60;
 constexpr int kMaxCurveSamples = 240;
+// The share of a box plot's value range left free beyond its lowest and highest values.
+constexpr double kSchemaPadding = 0.04;
+// Shares of the font size above and below the baseline that glyphs reach.
+constexpr double kAscent = 0.8;
+constexpr double kDescent = 0.22;
+// The room between the row headings and the row facet's title beyond them.
+constexpr double kFacetLabelGap = 8;
 
 const char* const kElementKinds[] = {"interval", "line", "area", "point",
                                      "schema",   "edge", "node", "textMark"};
@@ -295,6 +302,7 @@ double ChartGraph::CurveScale(const GraphElement& element, const GraphPanel& pan
 
 void ChartGraph::SettleScales() {
   bool includeZero[2] = {false, false};
+  ChartScale schemaScale[2]; // the extent of box plots' values alone
   std::vector<GraphBar> bars;
   for (const GraphElement& element : fElements) {
     if (element.kind == "interval" || element.kind == "area")
@@ -321,12 +329,25 @@ void ChartGraph::SettleScales() {
         for (int dim = 0; dim < 2; ++dim) {
           const ChartVariable* variable = dim == 0 ? element.x : element.y;
           if (variable != nullptr && !fCategorical[dim])
-            if (std::optional<double> value = variable->Number(row))
+            if (std::optional<double> value = variable->Number(row)) {
               fScale[dim].Include(*value);
+              if (element.kind == "schema")
+                schemaScale[dim].Include(*value);
+            }
         }
       }
     }
   }
+  // Outliers and extremes at the ends of the data are markers with case labels beside them:
+  // the value axis goes a little beyond them so that neither sits on the plot's edge.
+  for (int dim = 0; dim < 2; ++dim)
+    if (schemaScale[dim].HasData()) {
+      double span = schemaScale[dim].High() - schemaScale[dim].Low();
+      if (span > 0 && std::isfinite(span)) {
+        fScale[dim].Include(schemaScale[dim].Low() - span * kSchemaPadding);
+        fScale[dim].Include(schemaScale[dim].High() + span * kSchemaPadding);
+      }
+    }
   for (const ViZNode* guide : fGraph.Children("lineGuide")) {
     fScale[0].Include(AttributeNumber(*guide, "x", true));
     fScale[1].Include(AttributeNumber(*guide, "y", true));
@@ -361,11 +382,8 @@ void ChartGraph::SettleScales() {
       fScale[0].Include(high);
     }
   auto settle = [&](int dim) {
-    const double* low = std::isfinite(fixedLow[dim]) ? &fixedLow[dim] : nullptr;
-    const double* high = std::isfinite(fixedHigh[dim]) ? &fixedHigh[dim] : nullptr;
-    bool dates = fAxisVariable[dim] != nullptr && fAxisVariable[dim]->Dates();
-    fScale[dim].Settle(includeZero[dim], low, high, dates);
-    fScale[dim].SetPixels(0, 1, reverse[dim]);
+    fSettle[dim] = {fScale[dim], includeZero[dim], fixedLow[dim], fixedHigh[dim], reverse[dim]};
+    SettleScale(dim, ChartScale::kDefaultMaxTicks);
   };
   settle(0);
   // Curves take their height from the settled x range.
@@ -384,6 +402,43 @@ void ChartGraph::SettleScales() {
     includeZero[1] = true;
   }
   settle(1);
+}
+
+void ChartGraph::SettleScale(int dim, int maxTicks, const double* domain) {
+  const SettleInput& input = fSettle[dim];
+  const double* low = std::isfinite(input.fixedLow) ? &input.fixedLow : nullptr;
+  const double* high = std::isfinite(input.fixedHigh) ? &input.fixedHigh : nullptr;
+  if (domain != nullptr)
+    low = &domain[0], high = &domain[1];
+  bool dates = fAxisVariable[dim] != nullptr && fAxisVariable[dim]->Dates();
+  fScale[dim] = input.extent;
+  fScale[dim].Settle(input.includeZero, low, high, dates, maxTicks);
+  fScale[dim].SetPixels(0, 1, input.reverse);
+}
+
+void ChartGraph::FitTicks(double length) {
+  // Fewer ticks over the same range: the axis keeps the ends it settled on for the data, rather
+  // than growing to the next round value of a longer step.
+  const double domain[2] = {fScale[0].Low(), fScale[0].High()};
+  for (int round = 0; round < 4; ++round) {
+    const std::vector<double>& ticks = fScale[0].Ticks();
+    const double span = fScale[0].High() - fScale[0].Low();
+    if (ticks.size() < 3 || !(span > 0) || !(fScale[0].Step() > 0))
+      return;
+    // Labels need their width and a gap between them that grows with them: long labels such as
+    // dates read as one run of text when set closer.
+    const double widest = TickLabelWidth(0);
+    const double gap = std::max(14., 0.3 * widest);
+    const double pixelsPerStep = length * fScale[0].Step() / span;
+    if (pixelsPerStep >= widest + gap)
+      return;
+    int fitting = static_cast<int>(length / (widest + gap)) + 1;
+    const int maxTicks = std::min(fitting, static_cast<int>(ticks.size()) - 1);
+    SettleScale(0, maxTicks, domain);
+    // Too narrow a range for a second tick of the longer step: then the range grows to it.
+    if (fScale[0].Ticks().size() < 2)
+      SettleScale(0, maxTicks);
+  }
 }
 
 std::string ChartGraph::TickText(int dim, double value) const {
@@ -445,7 +500,7 @@ void ChartGraph::LayOut(const ChartRect& box) {
   if (fRowFacet != nullptr) {
     right -= FontMetrics::LineHeight(kHeadingFont) + 4;
     if (!fRowFacetLabel.empty())
-      right -= titleHeight + 2;
+      right -= titleHeight + kFacetLabelGap;
   }
   // Column gaps: the inner gap of a back-to-back pair holds the value axis when it is centred.
   std::vector<double>& gaps = fColumnGaps;
@@ -457,6 +512,8 @@ void ChartGraph::LayOut(const ChartRect& box) {
   for (double gap : gaps)
     gapTotal += gap;
   double panelWidth = std::max(10., (right - left - gapTotal) / static_cast<double>(fColumns));
+  if (hasX && !fCategorical[0])
+    FitTicks(panelWidth);
 
   if (hasX) {
     double labelHeight = FontMetrics::LineHeight(kTickFont);
@@ -741,7 +798,6 @@ void ChartGraph::DrawAxes(const GraphPanel& panel, bool first, bool last, bool b
 void ChartGraph::DrawTitlesAndHeadings() {
   SvgWriter& svg = fCanvas.Svg();
   const FontMetrics& metrics = FontMetrics::Instance();
-  const double titleHeight = FontMetrics::LineHeight(kTitleFont);
   auto title = [&](const std::string& text, double x, double y, bool vertical, const char* cls,
                    double size, bool bold, double room) {
     if (text.empty())
@@ -840,7 +896,9 @@ void ChartGraph::DrawTitlesAndHeadings() {
           fPlot.width);
   }
   if (fRowFacet != nullptr) {
-    double x = fPlot.Right() + 4 + kHeadingFont;
+    // Row headings read downwards: turned a quarter clockwise, their glyphs rise to the right of
+    // the baseline and descend to its left.
+    double x = fPlot.Right() + 6 + kHeadingFont * kDescent;
     for (const GraphPanel& panel : fPanels) {
       if (panel.column > 0)
         continue;
@@ -862,7 +920,7 @@ void ChartGraph::DrawTitlesAndHeadings() {
       svg.Close("text");
     }
     if (!fRowFacetLabel.empty()) {
-      double fx = x + titleHeight + 2;
+      double fx = x + kHeadingFont * kAscent + kFacetLabelGap + kTitleFont * kDescent;
       svg.Start("text")
           .Attr("class", "facet-label")
           .Attr("x", fx)
@@ -874,7 +932,9 @@ void ChartGraph::DrawTitlesAndHeadings() {
           .Attr("transform",
                 "rotate(90 " + SvgWriter::Number(fx) + " " + SvgWriter::Number(plotMiddleY) + ")")
           .EndStart();
-      svg.Text(fRowFacetLabel);
+      std::vector<std::string> lines =
+          metrics.Wrap(fRowFacetLabel, kTitleFont, true, std::max(30., fPlot.height), 1);
+      svg.Text(lines.empty() ? std::string() : lines.front());
       svg.Close("text");
     }
   }

@@ -76,6 +76,11 @@ private:
   void ReadElements();
   void ReadFacets();
   void SettleScales();
+  // Settles a dimension's scale from the extent its data gave, with at most `maxTicks` ticks;
+  // over exactly [domain[0], domain[1]] when `domain` is given.
+  void SettleScale(int dim, int maxTicks, const double* domain = nullptr);
+  // Fewer ticks on a continuous x axis when their labels would crowd `length` pixels.
+  void FitTicks(double length);
   bool InPanel(const GraphElement& element, std::size_t row, const GraphPanel& panel) const;
   void ComputeBars(const GraphElement& element, const GraphPanel& panel,
                    std::vector<GraphBar>& bars) const;
@@ -117,6 +122,13 @@ private:
   std::string fOppositeTitle[2];
   bool fMeasure[2] = {false, false}; // the dimension bars grow along
   ChartScale fScale[2];
+  // What settling a scale starts from: the data's extent and the axis's demands.
+  struct SettleInput {
+    ChartScale extent;
+    bool includeZero = false;
+    double fixedLow = 0, fixedHigh = 0; // NaN when not fixed
+    bool reverse = false;
+  } fSettle[2];
   const ChartVariable* fColumnFacet = nullptr;
   const ChartVariable* fRowFacet = nullptr;
   std::string fColumnFacetLabel;

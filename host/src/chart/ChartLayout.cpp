@@ -55,6 +55,65 @@ void Resolve(double low, double high, double size, double fallbackLow, double fa
     length = 0;
 }
 
+constexpr std::size_t kMaxMovingFrames = 12;
+
+double Overlap(const ChartRect& a, const ChartRect& b) {
+  double width = std::min(a.Right(), b.Right()) - std::max(a.left, b.left);
+  double height = std::min(a.Bottom(), b.Bottom()) - std::max(a.top, b.top);
+  return width > 0 && height > 0 ? width * height : 0;
+}
+
+// A frame placed against another frame moves with it, never on its own.
+bool FollowsAFrame(const ViZNode& frame) {
+  const ViZNode* root = frame.parent;
+  for (const ViZNode* location : frame.Children("location")) {
+    const ViZNode* target =
+        root != nullptr ? root->FindById(location->AttributeOr("target", "")) : nullptr;
+    if (target != nullptr && target->name == "labelFrame")
+      return true;
+  }
+  return false;
+}
+
+// The place for `box` over the plot that covers the least of the marks, nearest to where it was
+// asked for: the asked place itself when it covers none.
+ChartRect AwayFromMarks(const ChartRect& box, const ChartRect& plot,
+                        const std::vector<ChartRect>& marks, const std::vector<ChartRect>& frames) {
+  auto covered = [&](const ChartRect& at) {
+    double area = 0;
+    // Marks count with a margin, so that a line of no width still counts, and a frame keeps a
+    // little air around the marks it avoids.
+    for (const ChartRect& mark : marks)
+      area += Overlap(at, {mark.left - 2, mark.top - 2, mark.width + 4, mark.height + 4});
+    for (const ChartRect& frame : frames)
+      area += 4 * Overlap(at, frame);
+    return area;
+  };
+  double best = covered(box);
+  if (best <= 0)
+    return box;
+  ChartRect bestBox = box;
+  double bestDistance = 0;
+  constexpr int kSteps = 20;
+  const double left = plot.left + 4, top = plot.top + 4;
+  const double spanX = std::max(0., plot.width - box.width - 8);
+  const double spanY = std::max(0., plot.height - box.height - 8);
+  for (int i = 0; i <= kSteps; ++i)
+    for (int j = 0; j <= kSteps; ++j) {
+      ChartRect at = box;
+      at.left = left + spanX * i / kSteps;
+      at.top = top + spanY * j / kSteps;
+      double area = covered(at);
+      double distance = std::hypot(at.left - box.left, at.top - box.top);
+      if (area < best - 1e-9 || (area <= best + 1e-9 && distance < bestDistance)) {
+        best = area;
+        bestBox = at;
+        bestDistance = distance;
+      }
+    }
+  return bestBox;
+}
+
 } // namespace
 
 void ChartLayout::Remember(const ViZNode& node, const ChartRect& box) {
@@ -115,6 +174,8 @@ ChartRect ChartLayout::PlaceGraph(const ViZNode& graph, const ChartRect& availab
 void ChartLayout::DrawLabelFrames(ChartCanvas& canvas, const ChartRect& plot) {
   const FontMetrics& metrics = FontMetrics::Instance();
   SvgWriter& svg = canvas.Svg();
+  // Frames already placed count as marks for the frames after them.
+  std::vector<ChartRect> placed;
   for (const ViZNode* frame : canvas.Root().Children("labelFrame")) {
     ChartStyle style = canvas.StyleOf(*frame);
     const ViZNode* label = frame->FirstChild("label");
@@ -137,6 +198,10 @@ void ChartLayout::DrawLabelFrames(ChartCanvas& canvas, const ChartRect& plot) {
     box.width = std::min(box.width, fFrame.width - 4);
     box.left = std::clamp(box.left, 2., std::max(2., fFrame.width - box.width - 2));
     box.top = std::clamp(box.top, 2., std::max(2., fFrame.height - box.height - 2));
+    // The search for room is costly; the few frames a chart has get it, a flood of them does not.
+    if (placed.size() < kMaxMovingFrames && Overlap(box, plot) > 0 && !FollowsAFrame(*frame))
+      box = AwayFromMarks(box, plot, canvas.MarkBoxes(), placed);
+    placed.push_back(box);
     Remember(*frame, box);
     svg.Start("g").Attr("class", "label-frame").EndStart();
     svg.Start("rect")

@@ -108,37 +108,73 @@ std::vector<ChartLegend> ChartLegend::Collect(ChartCanvas& canvas) {
   return legends;
 }
 
+namespace {
+
+constexpr std::size_t kMaxEntryLines = 4;
+constexpr std::size_t kMaxTitleLines = 2;
+
+double Widest(const std::vector<std::string>& lines, bool bold) {
+  double widest = 0;
+  for (const std::string& line : lines)
+    widest = std::max(widest, FontMetrics::Instance().Width(line, kFont, bold));
+  return widest;
+}
+
+// The height of an entry of `lines` lines: a row for one line, a line height more for each other.
+double EntryHeight(std::size_t lines) {
+  return kRow + FontMetrics::LineHeight(kFont) * static_cast<double>(lines > 1 ? lines - 1 : 0);
+}
+
+} // namespace
+
+std::vector<std::string> ChartLegend::TitleLines() const {
+  return FontMetrics::Instance().Wrap(title, kFont, true, maxTextWidth + 22, kMaxTitleLines);
+}
+
+std::vector<std::string> ChartLegend::EntryLines(const Entry& entry) const {
+  return FontMetrics::Instance().Wrap(entry.text, kFont, false, maxTextWidth, kMaxEntryLines);
+}
+
 double ChartLegend::Width() const {
-  const FontMetrics& metrics = FontMetrics::Instance();
-  double widest = std::min(maxTextWidth + 22, metrics.Width(title, kFont, true));
+  // As wide as the widest entry or title line needs: a line longer than the room has been
+  // wrapped, so the widest line is never wider than the room, except a single word.
+  double widest = Widest(TitleLines(), true);
   for (const Entry& entry : entries)
-    widest = std::max(widest, 22 + std::min(maxTextWidth, metrics.Width(entry.text, kFont)));
+    widest = std::max(widest, 22 + Widest(EntryLines(entry), false));
   return widest + 4;
 }
 
 double ChartLegend::Height() const {
-  return (title.empty() ? 0 : kRow + 2) + kRow * static_cast<double>(entries.size());
+  std::size_t titleLines = title.empty() ? 0 : TitleLines().size();
+  double height = titleLines == 0 ? 0 : EntryHeight(titleLines) + 2;
+  for (const Entry& entry : entries)
+    height += EntryHeight(EntryLines(entry).size());
+  return height;
 }
 
 void ChartLegend::Draw(ChartCanvas& canvas, double x, double y) const {
   SvgWriter& svg = canvas.Svg();
-  const FontMetrics& metrics = FontMetrics::Instance();
+  const double lineHeight = FontMetrics::LineHeight(kFont);
   svg.Start("g")
       .Attr("class", "legend")
       .Attr("font-size", kFont)
       .Attr("fill", "#333333")
       .EndStart();
   if (!title.empty()) {
-    std::vector<std::string> lines = metrics.Wrap(title, kFont, true, maxTextWidth + 22, 1);
+    std::vector<std::string> lines = TitleLines();
     svg.Start("text")
         .Attr("class", "legend-title")
         .Attr("x", x)
         .Attr("y", y + kFont)
         .Attr("font-weight", "bold")
         .EndStart();
-    svg.Text(lines.empty() ? std::string() : lines.front());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      svg.Start("tspan").Attr("x", x).Attr("dy", i == 0 ? 0. : lineHeight).EndStart();
+      svg.Text(lines[i]);
+      svg.Close("tspan");
+    }
     svg.Close("text");
-    y += kRow + 2;
+    y += EntryHeight(lines.size()) + 2;
   }
   for (const Entry& entry : entries) {
     svg.Start("g").Attr("class", "legend-entry").EndStart();
@@ -164,12 +200,16 @@ void ChartLegend::Draw(ChartCanvas& canvas, double x, double y) const {
           .Attr("stroke-width", 0.5)
           .EndEmpty();
     }
-    std::vector<std::string> lines = metrics.Wrap(entry.text, kFont, false, maxTextWidth, 1);
+    std::vector<std::string> lines = EntryLines(entry);
     svg.Start("text").Attr("x", x + 22).Attr("y", y + kSwatch - 2).EndStart();
-    svg.Text(lines.empty() ? std::string() : lines.front());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      svg.Start("tspan").Attr("x", x + 22).Attr("dy", i == 0 ? 0. : lineHeight).EndStart();
+      svg.Text(lines[i]);
+      svg.Close("tspan");
+    }
     svg.Close("text");
     svg.Close("g");
-    y += kRow;
+    y += EntryHeight(lines.size());
   }
   svg.Close("g");
 }

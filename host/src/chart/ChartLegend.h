@@ -28,5 +28,9 @@ public:
 
   std::string title;
   std::vector<Entry> entries;
-  double maxTextWidth = 160;
+  double maxTextWidth = 160; // the room for a line of an entry; longer lines wrap
+
+private:
+  std::vector<std::string> TitleLines() const;
+  std::vector<std::string> EntryLines(const Entry& entry) const;
 };

@@ -29,6 +29,11 @@ double MedianOf(const std::vector<std::pair<double, std::size_t>>& values, std::
                         : 0.5 * (values[middle - 1].first + values[middle].first);
 }
 
+// The box between two corners, in either order.
+ChartRect Span(double x0, double y0, double x1, double y1) {
+  return {std::min(x0, x1), std::min(y0, y1), std::fabs(x1 - x0), std::fabs(y1 - y0)};
+}
+
 void AppendPoint(std::string& path, double x, double y) {
   path += path.empty() ? 'M' : 'L';
   path += SvgWriter::Number(x);
@@ -72,16 +77,24 @@ void ChartGraph::DrawValueLabel(const GraphElement& element, std::size_t row, do
   if (!style.visible)
     return;
   SvgWriter& svg = fCanvas.Svg();
+  const double size = style.FontSizeOr(10);
+  std::size_t newline = text.find('\n');
+  if (newline != std::string::npos)
+    text.erase(newline);
+  const double width = FontMetrics::Instance().Width(text, size);
+  const double left = std::string(anchor) == "middle" ? x - width / 2
+                      : std::string(anchor) == "end"  ? x - width
+                                                      : x;
+  fCanvas.AddMarkBox({left, y - size * 0.8, width, size});
   svg.Start("text")
       .Attr("class", "value-label")
       .Attr("x", x)
       .Attr("y", y)
       .Attr("text-anchor", anchor)
-      .Attr("font-size", style.FontSizeOr(10))
+      .Attr("font-size", size)
       .Attr("fill", style.FillOr(kInk))
       .EndStart();
-  std::size_t newline = text.find('\n');
-  svg.Text(newline == std::string::npos ? text : text.substr(0, newline));
+  svg.Text(text);
   svg.Close("text");
 }
 
@@ -165,6 +178,7 @@ void ChartGraph::DrawIntervals(const GraphElement& element, const GraphPanel& pa
     double y = positionDim == 0 ? std::min(m0, m1) : std::min(p0, p1);
     double w = positionDim == 0 ? std::fabs(p1 - p0) : std::fabs(m1 - m0);
     double h = positionDim == 0 ? std::fabs(m1 - m0) : std::fabs(p1 - p0);
+    fCanvas.AddMarkBox({x, y, w, h});
     svg.Start("rect")
         .Attr("class", "bar")
         .Attr("x", x)
@@ -216,10 +230,15 @@ void ChartGraph::DrawLine(const GraphElement& element, const GraphPanel& panel) 
       continue;
     std::sort(points.begin(), points.end());
     std::string path;
+    double lastX = NAN, lastY = NAN;
     for (const auto& [x, y] : points) {
       double px = Place(panel, 0, x, fCategorical[0]), py = panel.y.Map(y);
-      if (Finite(px, py))
+      if (Finite(px, py)) {
         AppendPoint(path, px, py);
+        fCanvas.AddMarkBox(Finite(lastX, lastY) ? Span(lastX, lastY, px, py)
+                                                : Span(px, py, px, py));
+        lastX = px, lastY = py;
+      }
     }
     if (path.empty())
       continue;
@@ -335,10 +354,15 @@ void ChartGraph::DrawCurve(const GraphElement& element, const GraphPanel& panel)
   }
   sample(low, high);
   std::string path;
+  double lastX = NAN, lastY = NAN;
   for (const auto& [x, y] : samples) {
     double px = panel.x.Map(x), py = panel.y.Map(y);
-    if (Finite(px, py))
+    if (Finite(px, py)) {
       AppendPoint(path, px, py);
+      if (Finite(lastX, lastY))
+        fCanvas.AddMarkBox(Span(lastX, lastY, px, py));
+      lastX = px, lastY = py;
+    }
   }
   std::string color = element.style.StrokeOr(element.style.FillOr("#333333"));
   svg.Start("path")
@@ -377,6 +401,7 @@ void ChartGraph::DrawPoints(const GraphElement& element, const GraphPanel& panel
     if (!Finite(px, py))
       continue;
     ++drawn;
+    fCanvas.AddMarkBox({px - 3.5, py - 3.5, 7, 7});
     int group = element.color ? element.color->Category(row) : -1;
     svg.Start("circle")
         .Attr("class", "point")
@@ -445,6 +470,7 @@ void ChartGraph::DrawSchema(const GraphElement& element, const GraphPanel& panel
     double wLow = panel.y.Map(whiskerLow), wHigh = panel.y.Map(whiskerHigh);
     if (!Finite(cx, yLow, yHigh, yMedian) || !Finite(wLow, wHigh))
       continue;
+    fCanvas.AddMarkBox(Span(cx - half, wLow, cx + half, wHigh));
     svg.Start("g")
         .Attr("class", "schema")
         .Attr("stroke", stroke)
@@ -493,6 +519,7 @@ void ChartGraph::DrawSchema(const GraphElement& element, const GraphPanel& panel
       double y = panel.y.Map(value);
       if (!std::isfinite(y))
         continue;
+      fCanvas.AddMarkBox({cx - 4, y - 4, 8, 8});
       std::string tooltip = element.labeling ? element.labeling->Text(row) : std::string();
       if (!tooltip.empty())
         tooltip += ": ";
@@ -563,32 +590,71 @@ void ChartGraph::DrawNetwork(const GraphElement& nodes, const GraphElement* edge
     return;
   const ChartStyle& style = nodes.style;
   const double fontSize = style.FontSizeOr(11);
-  double widest = 0;
-  for (std::size_t i = 0; i < present.size(); ++i)
-    if (slot[i] >= 0)
-      widest = std::max(widest, metrics.Width(nodes.value->CategoryText(i), fontSize));
-  const double cx = panel.rect.left + panel.rect.width / 2;
-  const double cy = panel.rect.top + panel.rect.height / 2;
-  const double room = std::min(panel.rect.width, panel.rect.height) / 2;
-  bool inside = widest + 10 <= 52;
-  double nodeRadius = inside ? std::max(14., widest / 2 + 5) : 7;
-  double circle = room - nodeRadius - (inside ? 4 : std::min(widest, room * 0.5) + 8);
-  circle = std::max(10., circle);
-  if (count > 1)
-    nodeRadius = std::min(nodeRadius, 0.45 * 2 * kPi * circle / static_cast<double>(count));
-  inside = inside && nodeRadius >= widest / 2 + 2;
+  const double lineHeight = FontMetrics::LineHeight(fontSize);
+  const ChartRect& r = panel.rect;
+  const double cx = r.left + r.width / 2;
+  const double cy = r.top + r.height / 2;
+  // Labels keep their line breaks; a long line wraps so that labels on both sides leave the
+  // network some room.
+  std::vector<std::vector<std::string>> labels(count);
+  std::vector<double> labelWidths(count, 0);
+  double widest = 0, tallest = 0;
+  for (std::size_t i = 0; i < present.size(); ++i) {
+    if (slot[i] < 0 || nodes.labeling == nullptr)
+      continue;
+    std::size_t at = static_cast<std::size_t>(slot[i]);
+    labels[at] = metrics.Wrap(nodes.labeling->Text(firstRow[i]), fontSize, false,
+                              std::max(40., r.width * 0.28), 4);
+    for (const std::string& line : labels[at])
+      labelWidths[at] = std::max(labelWidths[at], metrics.Width(line, fontSize));
+    widest = std::max(widest, labelWidths[at]);
+    tallest = std::max(tallest, lineHeight * static_cast<double>(labels[at].size()));
+  }
+  // A label that fits in a node goes inside it; otherwise every label stands beside its node.
+  double nodeRadius = std::max(14., std::hypot(widest / 2, tallest / 2) + 3);
+  bool inside = nodeRadius <= 26;
+  if (!inside)
+    nodeRadius = 7;
   const bool swap = [&] {
     const ViZNode* layout = nodes.node->FirstChild("graphLayoutStatistic");
     return layout != nullptr && layout->FirstChild("swap") != nullptr;
   }();
-  std::vector<std::pair<double, double>> places(count);
+  std::vector<std::pair<double, double>> directions(count);
   for (std::size_t i = 0; i < count; ++i) {
     double angle = -kPi / 2 + 2 * kPi * static_cast<double>(i) / static_cast<double>(count);
-    double dx = circle * std::cos(angle), dy = circle * std::sin(angle);
+    double dx = std::cos(angle), dy = std::sin(angle);
     if (swap)
       std::swap(dx, dy);
-    places[i] = {cx + dx, cy + dy};
+    directions[i] = {dx, dy};
   }
+  // The radius of the circle: as large as lets every node and its label stay in the panel.
+  const double gap = 4;
+  double circle = std::min(r.width, r.height) / 2 - nodeRadius - 2;
+  for (std::size_t i = 0; i < count; ++i) {
+    auto [dx, dy] = directions[i];
+    // How far the node and its label reach from the node's centre, across and down.
+    double reachX = nodeRadius, reachY = nodeRadius;
+    if (!inside && !labels[i].empty()) {
+      const double w = labelWidths[i], h = lineHeight * static_cast<double>(labels[i].size());
+      if (std::fabs(dx) > 0.3) { // beside the node, on its outer side
+        reachX = nodeRadius + gap + w;
+        reachY = std::max(nodeRadius, h / 2);
+      } else { // above or below it, centred
+        reachX = std::max(nodeRadius, w / 2);
+        reachY = nodeRadius + gap + h;
+      }
+    }
+    if (std::fabs(dx) > 1e-9)
+      circle = std::min(circle, (r.width / 2 - reachX - 2) / std::fabs(dx));
+    if (std::fabs(dy) > 1e-9)
+      circle = std::min(circle, (r.height / 2 - reachY - 2) / std::fabs(dy));
+  }
+  circle = std::max(10., circle);
+  if (count > 1)
+    nodeRadius = std::min(nodeRadius, 0.45 * 2 * kPi * circle / static_cast<double>(count));
+  std::vector<std::pair<double, double>> places(count);
+  for (std::size_t i = 0; i < count; ++i)
+    places[i] = {cx + circle * directions[i].first, cy + circle * directions[i].second};
   if (edges != nullptr && edges->from != nullptr && edges->to != nullptr) {
     const std::string baseColor = edges->style.StrokeOr(ChartPalette()[0]);
     const double width = edges->style.strokeWidth >= 0 ? edges->style.strokeWidth : 1.5;
@@ -664,28 +730,38 @@ void ChartGraph::DrawNetwork(const GraphElement& nodes, const GraphElement* edge
         .EndStart();
     svg.Title(fCanvas.Tooltip(*nodes.node, "", firstRow[i]));
     svg.Close("circle");
-    std::string label = nodes.labeling ? nodes.labeling->Text(firstRow[i]) : std::string();
-    if (label.empty())
+    const std::size_t at = static_cast<std::size_t>(slot[i]);
+    const std::vector<std::string>& lines = labels[at];
+    if (lines.empty())
       continue;
-    double lx = x, ly = y + fontSize * 0.35;
+    const double height = lineHeight * static_cast<double>(lines.size());
+    // The top of the label block and where its lines are anchored.
+    double lx = x, top = y - height / 2;
     const char* anchor = "middle";
     if (!inside) {
-      double dx = x - cx, dy = y - cy, distance = std::max(1., std::hypot(dx, dy));
-      lx = x + dx / distance * (nodeRadius + 4);
-      ly = y + dy / distance * (nodeRadius + 4) + fontSize * 0.35;
-      anchor = dx / distance > 0.3 ? "start" : dx / distance < -0.3 ? "end" : "middle";
-      if (std::string(anchor) == "middle")
-        ly += dy > 0 ? fontSize * 0.6 : -fontSize * 0.3;
+      auto [dx, dy] = directions[at];
+      if (std::fabs(dx) > 0.3) {
+        lx = x + (dx > 0 ? 1 : -1) * (nodeRadius + gap);
+        anchor = dx > 0 ? "start" : "end";
+      } else {
+        top = dy > 0 ? y + nodeRadius + gap : y - nodeRadius - gap - height;
+      }
     }
+    // A line's baseline sits this far below the top of its line box.
+    const double baseline = (lineHeight - fontSize) / 2 + fontSize * 0.82;
     svg.Start("text")
         .Attr("class", "node-label")
         .Attr("x", lx)
-        .Attr("y", ly)
+        .Attr("y", top + baseline)
         .Attr("text-anchor", anchor)
         .Attr("font-size", fontSize)
         .Attr("fill", kInk)
         .EndStart();
-    svg.Text(label);
+    for (std::size_t l = 0; l < lines.size(); ++l) {
+      svg.Start("tspan").Attr("x", lx).Attr("dy", l == 0 ? 0. : lineHeight).EndStart();
+      svg.Text(lines[l]);
+      svg.Close("tspan");
+    }
     svg.Close("text");
   }
 }
@@ -748,15 +824,26 @@ void ChartGraph::DrawGuides(const GraphPanel& panel) {
     if (!std::isfinite(at))
       continue;
     std::string color = style.StrokeOr("#333333");
-    svg.Start("line").Attr("class", "guide");
-    if (vertical)
-      svg.Attr("x1", at).Attr("x2", at).Attr("y1", r.top).Attr("y2", r.Bottom());
-    else
-      svg.Attr("x1", r.left).Attr("x2", r.Right()).Attr("y1", at).Attr("y2", at);
-    svg.Attr("stroke", color).Attr("stroke-width", style.strokeWidth >= 0 ? style.strokeWidth : 1);
-    if (!style.dash.empty())
-      svg.Attr("stroke-dasharray", style.dash);
-    svg.EndEmpty();
+    fCanvas.AddMarkBox(vertical ? Span(at - 1, r.top, at + 1, r.Bottom())
+                                : Span(r.left, at - 1, r.Right(), at + 1));
+    // Over bars a guide is easily taken for a bar's edge: it is drawn above every mark, wider
+    // than the edges, on a white casing that sets it off from the fill.
+    const double width = style.strokeWidth >= 0 ? style.strokeWidth : 2;
+    for (const char* part : {"guide-casing", "guide"}) {
+      const bool casing = part[5] == '-';
+      svg.Start("line").Attr("class", part);
+      if (vertical)
+        svg.Attr("x1", at).Attr("x2", at).Attr("y1", r.top).Attr("y2", r.Bottom());
+      else
+        svg.Attr("x1", r.left).Attr("x2", r.Right()).Attr("y1", at).Attr("y2", at);
+      svg.Attr("stroke", casing ? std::string("#FFFFFF") : color)
+          .Attr("stroke-width", casing ? width + 2 : width);
+      if (casing)
+        svg.Attr("stroke-opacity", 0.85);
+      else if (!style.dash.empty())
+        svg.Attr("stroke-dasharray", style.dash);
+      svg.EndEmpty();
+    }
     std::string label = LabelText(*guide);
     if (label.empty())
       continue;
@@ -774,6 +861,8 @@ void ChartGraph::DrawGuides(const GraphPanel& panel) {
     double ty =
         vertical ? r.top + size + 2
                  : at - 4 - (static_cast<double>(lines.size()) - 1) * FontMetrics::LineHeight(size);
+    fCanvas.AddMarkBox({std::string(anchor) == "end" ? tx - widest : tx, ty - size * 0.8, widest,
+                        FontMetrics::LineHeight(size) * static_cast<double>(lines.size())});
     svg.Start("text")
         .Attr("class", "guide-label")
         .Attr("x", tx)

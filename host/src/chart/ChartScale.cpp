@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kMaxTicks = 10;
 constexpr double kSecondsPerDay = 86400.;
 // Days from 1 January 1970 back to the day-number origin, 14 October 1582.
 constexpr long kEpochShift = 141428;
@@ -66,7 +65,8 @@ double ChartScale::NiceStep(double low, double high, int maxTicks) {
 }
 
 void ChartScale::Settle(bool includeZero, const double* fixedLow, const double* fixedHigh,
-                        bool dates) {
+                        bool dates, int maxTicks) {
+  fMaxTicks = std::max(2, maxTicks);
   if (fixedLow != nullptr && std::isfinite(*fixedLow))
     Include(*fixedLow);
   if (fixedHigh != nullptr && std::isfinite(*fixedHigh))
@@ -95,7 +95,7 @@ void ChartScale::Settle(bool includeZero, const double* fixedLow, const double* 
 }
 
 void ChartScale::NumberTicks(const double* fixedLow, const double* fixedHigh) {
-  fStep = NiceStep(fLow, fHigh, kMaxTicks);
+  fStep = NiceStep(fLow, fHigh, fMaxTicks);
   if (fixedLow == nullptr)
     fLow = std::floor(fLow / fStep + 1e-9) * fStep;
   if (fixedHigh == nullptr)
@@ -111,16 +111,17 @@ void ChartScale::NumberTicks(const double* fixedLow, const double* fixedHigh) {
 void ChartScale::DateTicks(const double* fixedLow, const double* fixedHigh) {
   double days = (fHigh - fLow) / kSecondsPerDay;
   fTicks.clear();
-  if (days <= 70) {
-    // Whole days or weeks: a number step in seconds of 1, 2, 7 or 14 days.
-    double step = 1;
-    for (double candidate : {1., 2., 7., 14.})
-      if (days / candidate <= kMaxTicks - 1) {
-        step = candidate;
-        break;
-      }
-    if (days / step > kMaxTicks)
-      step = 14;
+  // Whole days or weeks: a number step in seconds of 1, 2, 7 or 14 days; months when a span of
+  // more than a month has too little room for fortnights.
+  double step = 0;
+  for (double candidate : {1., 2., 7., 14.})
+    if (days <= 70 && days / candidate <= fMaxTicks - 1) {
+      step = candidate;
+      break;
+    }
+  if (step == 0 && days <= 31)
+    step = 14;
+  if (step > 0) {
     fStep = step * kSecondsPerDay;
     if (fixedLow == nullptr)
       fLow = std::floor(fLow / fStep) * fStep;
@@ -136,13 +137,13 @@ void ChartScale::DateTicks(const double* fixedLow, const double* fixedHigh) {
   CivilDate(static_cast<long>(std::floor(fHigh / kSecondsPerDay)), highYear, highMonth, highDay);
   long months = (highYear - lowYear) * 12L + (highMonth - lowMonth) + 1;
   long monthStep = 0;
-  for (long candidate : {1L, 3L, 6L, 12L})
-    if (months / candidate <= kMaxTicks - 1) {
+  for (long candidate : {1L, 2L, 3L, 6L, 12L})
+    if (months / candidate <= fMaxTicks - 1) {
       monthStep = candidate;
       break;
     }
   if (monthStep == 0)
-    monthStep = 12 * static_cast<long>(NiceStep(lowYear, highYear + 1, kMaxTicks));
+    monthStep = 12 * static_cast<long>(NiceStep(lowYear, highYear + 1, fMaxTicks));
   monthStep = std::max(1L, monthStep);
   fStep = monthStep * 30.4375 * kSecondsPerDay;
   long index = lowYear * 12L + (lowMonth - 1);

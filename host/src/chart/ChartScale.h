@@ -15,8 +15,11 @@ public:
 
   // Settles the domain: adds 0 when asked, widens an empty or single-valued extent, and extends
   // the ends to the ticks' round values unless `fixedLow`/`fixedHigh` are set (then those ends
-  // are exact). `dates` takes calendar steps for values counted in seconds.
-  void Settle(bool includeZero, const double* fixedLow, const double* fixedHigh, bool dates);
+  // are exact). `dates` takes calendar steps for values counted in seconds. At most `maxTicks`
+  // ticks (at least 2).
+  void Settle(bool includeZero, const double* fixedLow, const double* fixedHigh, bool dates,
+              int maxTicks = kDefaultMaxTicks);
+  static constexpr int kDefaultMaxTicks = 10;
 
   // Pixels: the domain's low end maps to `from`, the high end to `to` (swapped when reversed).
   void SetPixels(double from, double to, bool reverse);
@@ -38,6 +41,7 @@ private:
   double fLow = 1;
   double fHigh = 0;
   double fStep = 0;
+  int fMaxTicks = kDefaultMaxTicks;
   double fFrom = 0;
   double fTo = 1;
   bool fReverse = false;

@@ -118,7 +118,19 @@ std::string ChartVariable::FormatNumber(double value, double step) const {
   } else if (fDecimals >= 0) {
     text = Fixed(value, fDecimals);
   } else if (step > 0) {
-    text = Fixed(value, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
+    const int decimals = std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 0, 16);
+    // Formats that group digits, carry a currency sign or a percent sign keep them on ticks,
+    // with the decimals of the step.
+    const int type = fFormat ? fFormat->TypeEx() : VORN_Format::kF;
+    if (type == VORN_Format::kCOMMA || type == VORN_Format::kDOLLAR || type == VORN_Format::kDOT ||
+        type == VORN_Format::kPCT) {
+      VORN_Format tick = *fFormat;
+      tick.Width(VORN_Format::kMaxNumericWidth);
+      tick.Decimals(static_cast<unsigned char>(decimals));
+      text = FormatValue(value, tick);
+    } else {
+      text = Fixed(value, decimals);
+    }
   } else {
     text = Shortest(value);
   }

@@ -180,7 +180,15 @@ std::vector<std::string> FontMetrics::Wrap(std::string_view utf8, double size, b
   bool truncated = false;
   std::size_t start = 0;
   while (start <= utf8.size() && !truncated) {
+    // Texts of the templates and the strings files break lines with the two characters "\n"
+    // where data break them with a line feed; both end a paragraph.
     std::size_t end = utf8.find('\n', start);
+    std::size_t escape = utf8.find("\\n", start);
+    std::size_t breakLength = 1;
+    if (escape < end) {
+      end = escape;
+      breakLength = 2;
+    }
     std::string_view paragraph =
         utf8.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
     std::string line;
@@ -217,7 +225,7 @@ std::vector<std::string> FontMetrics::Wrap(std::string_view utf8, double size, b
       truncated = true;
       break;
     }
-    start = end + 1;
+    start = end + breakLength;
   }
   if (truncated && !lines.empty())
     lines.back() += "\u2026";

@@ -20,9 +20,9 @@ public:
   // True when the widths come from the font file rather than the built-in table.
   bool FromFontFile() const { return fFromFont; }
 
-  // Breaks `utf8` into lines no wider than `maxWidth` at blanks (line feeds always break). A word
-  // wider than the width stays whole on a line of its own. At most `maxLines` lines; the last one
-  // ends in an ellipsis when text was left over.
+  // Breaks `utf8` into lines no wider than `maxWidth` at blanks (line feeds and the two-character
+  // escape "\n" always break). A word wider than the width stays whole on a line of its own. At
+  // most `maxLines` lines; the last one ends in an ellipsis when text was left over.
   std::vector<std::string> Wrap(std::string_view utf8, double size, bool bold, double maxWidth,
                                 std::size_t maxLines) const;
 

@@ -65,6 +65,7 @@ figure.chart { margin: .75rem 0 1.5rem; }
 figure.chart figcaption { font-weight: 600; margin-bottom: .35rem; }
 figure.chart figcaption .chart-subtitle { display: block; font-weight: normal; color: var(--muted); }
 figure.chart svg { max-width: 100%; height: auto; }
+figure.chart figcaption.in-drawing { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); white-space: nowrap; }
 .chart-placeholder { width: 30rem; max-width: 100%; height: 12rem; display: flex; align-items: center;
   justify-content: center; text-align: center; padding: 1rem; color: var(--muted);
   border: 1px dashed #8c959f; background: #f6f8fa; }
@@ -247,12 +248,16 @@ private:
   void WriteFoot(const Table& table, size_t width);
 
   void WriteChart(const Chart& chart, const std::string& id) {
-    fOut << "<figure class=\"chart\" id=\"" << id << "\">\n<figcaption>" << Escape(chart.title);
+    // A drawing shows its own title, subtitle and footnote; its caption stays for screen readers
+    // and searches, out of sight, so that the page shows each text once.
+    const bool drawn = IsPlainSvg(chart.svg);
+    fOut << "<figure class=\"chart\" id=\"" << id << "\">\n<figcaption"
+         << (drawn ? " class=\"in-drawing\"" : "") << ">" << Escape(chart.title);
     for (const auto* extra : {&chart.subtitle, &chart.thirdText})
       if (*extra && !(*extra)->empty())
         fOut << "<span class=\"chart-subtitle\">" << Escape(**extra) << "</span>";
     fOut << "</figcaption>\n";
-    if (IsPlainSvg(chart.svg))
+    if (drawn)
       fOut << chart.svg << "\n";
     else
       fOut << "<div class=\"chart-placeholder\" role=\"img\" aria-label=\""
