@@ -98,6 +98,11 @@ void AddOptions(CLI::App& app, Options& options, std::string& format, std::strin
                  "never their numbers. e.g. --width 80   (default: the terminal's, else 100)")
       ->type_name("N")
       ->check(CLI::Range(20, 1000).description(""));
+  app.add_option("--json-indent", options.fJsonIndent,
+                 "Lay the JSON report out in lines, nested values indented by N blanks,\n"
+                 "for people to read. e.g. --json-indent 2   (default: all on one line)")
+      ->type_name("N")
+      ->check(CLI::Range(0, 16).description(""));
   app.add_option("--templates", options.fTemplatesDir,
                  "The folder of the chart templates (default: the installed ones).\n"
                  "e.g. --templates ~/my-templates")

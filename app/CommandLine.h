@@ -25,6 +25,8 @@ struct Options {
   std::string fOutputFile;
   // The text report's width in columns; 0: the terminal's when standard output is one, else 100.
   int fWidth = 0;
+  // Blanks per level of the JSON report; below 0: compact, on one line.
+  int fJsonIndent = -1;
   std::string fTemplatesDir;
   std::string fStringsDir;
   std::string fLanguage = "en";

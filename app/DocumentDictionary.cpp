@@ -1,177 +1,118 @@
-// Building the active dictionary and its metadata from a result document's DataDictionary.
+// Building the active dictionary and its metadata from a result document's DataDictionary, as the
+// plug-in's reader reads it (ResultDocumentRules).
 #include "DocumentDictionary.h"
+
+#include "statxml/ResultDocumentRules.h"
 
 #include "dict/CFMetaData.h"
 #include "dict/VORN_DataSource.h"
 #include "dict/VORN_Format.h"
 #include "text/TextFunctions.h"
 #include "text/VORN_SystemMissing.h"
-#include "xml/SDOMXMLIterator.h"
-#include "xml/SDOMXMLWrapper.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-const char* const kDictionaryPath = "Extension/NPAROutput/DataDictionary";
-
-// The role the engine gives every field of its dictionary.
-constexpr int kFieldRole = 7;
 // String variables are at most this wide; longer values are cut when labelled.
 constexpr int kMaxStringWidth = 32767;
 
-struct Named {
-  const char* fName;
-  int fCode;
-};
+const char* const kNoDictionary =
+    "it has no data dictionary (Extension/NPAROutput/DataDictionary); give one with --dictionary";
 
-constexpr Named kMeasures[] = {
-    {"continuous", VORN_Variable::kMeasureScale},
-    {"categorical", VORN_Variable::kMeasureNominal},
-    {"ordinal", VORN_Variable::kMeasureOrdinal},
-};
-constexpr Named kFieldTypes[] = {
-    {"continuous", CFField::kContinuous},
-    {"categorical", CFField::kCategorical},
-    {"ordinal", CFField::kOrdinal},
-};
-constexpr Named kStorageTypes[] = {
-    {"integer", CFField::kInteger}, {"double", CFField::kDouble}, {"float", CFField::kDouble},
-    {"string", CFField::kString},   {"date", CFField::kDate},
-};
-
-template <std::size_t N>
-int CodeOf(const Named (&table)[N], const std::string& name, int otherwise) {
-  for (const Named& entry : table) {
-    if (name == entry.fName)
-      return entry.fCode;
-  }
-  return otherwise;
-}
-
-std::string Attribute(SDOMXMLWrapper& element, const char* name) {
-  std::string value;
-  element.GetAttribute(name, value);
-  return value;
-}
-
-struct FieldValue {
-  std::string fValue;
-  std::string fLabel;
-};
-
-std::vector<FieldValue> ValuesOf(SDOMXMLWrapper& field) {
-  std::vector<FieldValue> values;
-  SDOMXMLIterator* it = nullptr;
-  if (!field.GetElementIterator("Value", &it) || it == nullptr)
-    return values;
-  SDOMXMLWrapper* element = nullptr;
-  while (it->Next(&element))
-    values.push_back({Attribute(*element, "value"), Attribute(*element, "displayValue")});
-  return values;
-}
-
-std::vector<SDOMXMLWrapper*> FieldsOf(SDOMXMLWrapper& root) {
-  std::vector<SDOMXMLWrapper*> fields;
-  SDOMXMLWrapper* dictionary = nullptr;
-  SDOMXMLIterator* it = nullptr;
-  if (!root.GetFirstElement(kDictionaryPath, &dictionary) || dictionary == nullptr ||
-      !dictionary->GetElementIterator("DataField", &it) || it == nullptr)
-    return fields;
-  SDOMXMLWrapper* field = nullptr;
-  while (it->Next(&field))
-    fields.push_back(field);
-  return fields;
-}
-
-VORN_Variable MakeVariable(const std::string& name, const std::string& dataType,
-                           const std::vector<FieldValue>& values) {
-  if (dataType == "string") {
+VORN_Variable MakeVariable(const CFField& field) {
+  const std::vector<CFValue>& values = field.GetValues();
+  switch (field.GetStorageType()) {
+  case CFField::kString: {
     std::size_t width = 1;
-    for (const FieldValue& value : values)
-      width = std::max(width, value.fValue.size());
+    for (const CFValue& value : values)
+      width = std::max(width, value.GetDisplayLabel().size());
     const int type = static_cast<int>(std::min<std::size_t>(width, kMaxStringWidth));
-    return VORN_Variable(name, type, VORN_Format(VORN_Format::kA, type, 0));
+    return VORN_Variable(field.GetName(), type, VORN_Format(VORN_Format::kA, type, 0));
   }
-  if (dataType == "date")
-    return VORN_Variable(name, 0, VORN_Format(VORN_Format::kDATE, 11, 0));
-  if (dataType == "integer")
-    return VORN_Variable(name, 0, VORN_Format(VORN_Format::kF, 8, 0));
-  return VORN_Variable(name, 0, VORN_Format());
+  case CFField::kDate:
+    return VORN_Variable(field.GetName(), 0, VORN_Format(VORN_Format::kDATE, 11, 0));
+  case CFField::kInteger:
+    return VORN_Variable(field.GetName(), 0, VORN_Format(VORN_Format::kF, 8, 0));
+  default:
+    return VORN_Variable(field.GetName(), 0, VORN_Format());
+  }
 }
 
 // Numeric values that are not numbers cannot be labelled, so they are left out.
-void AddValueLabels(VORN_Variable& variable, const std::vector<FieldValue>& values) {
-  for (const FieldValue& value : values) {
+void AddValueLabels(VORN_Variable& variable, const CFField& field) {
+  const std::vector<CFValue>& values = field.GetValues();
+  const std::vector<CFValue>& labels = field.GetValueLabels();
+  for (std::size_t i = 0; i < values.size() && i < labels.size(); ++i) {
+    const std::string& value = values[i].GetDisplayLabel();
+    const std::string& label = labels[i].GetDisplayLabel();
     if (variable.IsString()) {
-      variable.ValueLabels().Add(value.fValue.substr(0, variable.GetType()), value.fLabel);
+      variable.ValueLabels().Add(value.substr(0, variable.GetType()), label);
       continue;
     }
-    const double number = String2Double(value.fValue);
+    const double number = String2Double(value);
     if (number != VORN_SystemMissing())
-      variable.ValueLabels().Add(number, value.fLabel);
+      variable.ValueLabels().Add(number, label);
   }
 }
 
-CFDatum DatumOf(const std::string& text, int storageType) {
-  if (storageType == CFField::kString)
-    return CFDatum(text.c_str(), false);
-  if (storageType == CFField::kInteger)
-    return CFDatum(static_cast<long long>(String2Integer(text)), false);
-  return CFDatum(String2Double(text), false);
+int MeasureOf(int fieldType) {
+  switch (fieldType) {
+  case CFField::kContinuous:
+    return VORN_Variable::kMeasureScale;
+  case CFField::kCategorical:
+    return VORN_Variable::kMeasureNominal;
+  case CFField::kOrdinal:
+    return VORN_Variable::kMeasureOrdinal;
+  default:
+    return VORN_Variable::kMeasureUnknown;
+  }
 }
 
-} // namespace
-
-bool DocumentDictionary::BuildVariables(SDOMXMLWrapper& root, VORN_DataSource& dictionary,
-                                        std::string& error) {
-  SDOMXMLWrapper* element = nullptr;
-  if (!root.GetFirstElement(kDictionaryPath, &element) || element == nullptr) {
-    error = std::string("it has no data dictionary (") + kDictionaryPath +
-            "); give one with --dictionary";
-    return false;
-  }
-  int position = 0;
-  for (SDOMXMLWrapper* field : FieldsOf(root)) {
-    const std::string name = Attribute(*field, "name");
+// The variables of the fields from `first` on.
+bool AddVariables(const CFMetaData& metadata, int first, VORN_DataSource& dictionary,
+                  std::string& error) {
+  for (int position = 0; first + position < metadata.FieldCount(); ++position) {
+    const CFField& field = *metadata.GetField(first + position);
     const std::string where = "DataDictionary: field " + std::to_string(position);
-    if (name.empty()) {
+    if (field.GetName().empty()) {
       error = where + " has no name";
       return false;
     }
-    const std::vector<FieldValue> values = ValuesOf(*field);
-    VORN_Variable variable = MakeVariable(name, Attribute(*field, "dataType"), values);
-    variable.SetLabel(Attribute(*field, "displayName"));
-    variable.SetMeasure(static_cast<VORN_Variable::Measure>(
-        CodeOf(kMeasures, Attribute(*field, "optype"), VORN_Variable::kMeasureUnknown)));
-    AddValueLabels(variable, values);
+    VORN_Variable variable = MakeVariable(field);
+    variable.SetLabel(field.GetLabel());
+    variable.SetMeasure(static_cast<VORN_Variable::Measure>(MeasureOf(field.GetFieldType())));
+    AddValueLabels(variable, field);
     if (dictionary.AddVariable(variable) < 0) {
-      error = where + " is named \"" + name + "\" like a field before it";
+      error = where + " is named \"" + field.GetName() + "\" like a field before it";
       return false;
     }
-    ++position;
   }
   return true;
 }
 
-void DocumentDictionary::BuildMetadata(SDOMXMLWrapper& root, CFMetaData& metadata) {
-  for (SDOMXMLWrapper* element : FieldsOf(root)) {
-    const int storage =
-        CodeOf(kStorageTypes, Attribute(*element, "dataType"), CFField::kUnknownStorage);
-    CFField field(Attribute(*element, "name"),
-                  CodeOf(kFieldTypes, Attribute(*element, "optype"), CFField::kOtherField), storage,
-                  kFieldRole);
-    field.SetLabel(Attribute(*element, "displayName"));
-    std::vector<CFValue> values;
-    std::vector<CFValue> labels;
-    for (const FieldValue& value : ValuesOf(*element)) {
-      const CFDatum datum = DatumOf(value.fValue, storage);
-      values.emplace_back(datum, value.fValue, 0, 0);
-      labels.emplace_back(datum, value.fLabel, 0, 0);
-    }
-    field.SetValues(values);
-    field.SetValueLabels(labels);
-    metadata.AppendField(field);
+} // namespace
+
+bool DocumentDictionary::Build(SDOMXMLWrapper& root, VORN_DataSource* dictionary,
+                               CFMetaData& metadata, std::string& error) {
+  if (dictionary != nullptr && !ResultDocumentRules::HasDictionary(root)) {
+    error = kNoDictionary;
+    return false;
   }
+  const int first = metadata.FieldCount();
+  if (!ResultDocumentRules::ReadDictionary(root, metadata, error))
+    return false;
+  return dictionary == nullptr || AddVariables(metadata, first, *dictionary, error);
+}
+
+bool DocumentDictionary::BuildVariables(SDOMXMLWrapper& root, VORN_DataSource& dictionary,
+                                        std::string& error) {
+  CFMetaData metadata;
+  return Build(root, &dictionary, metadata, error);
+}
+
+void DocumentDictionary::BuildMetadata(SDOMXMLWrapper& root, CFMetaData& metadata) {
+  std::string error;
+  ResultDocumentRules::ReadDictionary(root, metadata, error);
 }

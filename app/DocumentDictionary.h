@@ -19,8 +19,12 @@ public:
   // mistake stay. Never throws apart from std::bad_alloc.
   static bool BuildVariables(SDOMXMLWrapper& root, VORN_DataSource& dictionary, std::string& error);
 
-  // Appends one field per DataField to `metadata`: name, label, field type from "optype", storage
-  // type from "dataType", and the values with their texts and display values. A document without
-  // a dictionary adds nothing.
+  // Both at once, reading the document's dictionary once: the metadata always, the variables
+  // only when `dictionary` is not null. False with `error` set as BuildVariables says.
+  static bool Build(SDOMXMLWrapper& root, VORN_DataSource* dictionary, CFMetaData& metadata,
+                    std::string& error);
+
+  // Appends one field per DataField to `metadata` as ResultDocumentRules::ReadDictionary reads
+  // them. A document without a dictionary adds nothing.
   static void BuildMetadata(SDOMXMLWrapper& root, CFMetaData& metadata);
 };

@@ -87,7 +87,7 @@ std::unique_ptr<OutputWriter> WriterFor(const Options& options) {
   case OutputFormat::kText:
     return std::make_unique<TextWriter>(TextWidth(options));
   case OutputFormat::kJson:
-    return std::make_unique<JsonWriter>();
+    return std::make_unique<JsonWriter>(options.fJsonIndent);
   }
   return std::make_unique<TextWriter>();
 }
@@ -172,6 +172,10 @@ int ReportRun::Execute() {
       AppendReportHeader(document);
     for (Run& run : fRuns) {
       Process(*plugin, document, run);
+      // The output holds copies of all it shows, so a run's loaded documents go before the next
+      // run is read and before the report is written: the peak holds one run's trees at most.
+      run.fBlocks.clear();
+      run.fDocuments.clear();
       fDocumentsRead += run.fPaths.size();
       ShowDocumentsRead();
     }
@@ -384,15 +388,15 @@ bool ReportRun::BuildDictionary(Run& run) {
     } else {
       run.fOwnDictionary = std::make_unique<ProcedureDataSource>();
       run.fDictionary = run.fOwnDictionary.get();
-      if (!DocumentDictionary::BuildVariables(first.Root(), *run.fOwnDictionary, error)) {
-        ReportDocument(first.Path(), error);
-        run.fDocuments.erase(run.fDocuments.begin());
-        if (!run.fSplits.empty())
-          run.fSplits.erase(run.fSplits.begin());
-        continue;
-      }
     }
-    DocumentDictionary::BuildMetadata(first.Root(), run.fMetadata);
+    run.fMetadata = CFMetaData();
+    if (!DocumentDictionary::Build(first.Root(), run.fOwnDictionary.get(), run.fMetadata, error)) {
+      ReportDocument(first.Path(), error);
+      run.fDocuments.erase(run.fDocuments.begin());
+      if (!run.fSplits.empty())
+        run.fSplits.erase(run.fSplits.begin());
+      continue;
+    }
     return true;
   }
   return false;
@@ -406,7 +410,8 @@ std::string ReportRun::DictionaryName(const Run& run) const {
 bool ReportRun::BuildBlocks(Run& run) {
   for (std::size_t i = 0; i < run.fDocuments.size(); ++i) {
     CFStatXMLInfoBlock block;
-    block.fResultXML = run.fDocuments[i]->Text();
+    block.fResultXML = run.fDocuments[i]->TakeText();
+    block.fResultRoot = &run.fDocuments[i]->Root();
     block.fSplitByHeading = fOptions.fLayout == SplitLayout::kHeading;
     std::string error;
     if (!run.fSplits.empty() && !run.fSplits[i].Apply(*run.fDictionary, block, error)) {
@@ -414,7 +419,7 @@ bool ReportRun::BuildBlocks(Run& run) {
            << DictionaryName(run) << "\n";
       return false;
     }
-    run.fBlocks.push_back(block);
+    run.fBlocks.push_back(std::move(block));
   }
   return true;
 }
@@ -512,9 +517,13 @@ void ReportRun::Drive(CFProcCustom& procedure, BpProcedure& root, Run& run) {
     procedure.ProcessOutputXML(std::vector<std::string>(), run.fBlocks, std::string());
     return;
   }
-  if (!procedure.ProcessOutputXML(std::string(), run.fBlocks.front()))
-    ReportDocument(run.fDocuments.front()->Path(),
-                   "the plug-in could not read it: a part it needs is missing or malformed");
+  if (!procedure.ProcessOutputXML(std::string(), run.fBlocks.front())) {
+    const std::string& why = procedure.GetReadError();
+    ReportDocument(
+        run.fDocuments.front()->Path(),
+        "the plug-in could not read it: " +
+            (why.empty() ? std::string("a part it needs is missing or malformed") : why));
+  }
 }
 
 bool ReportRun::RunCommand(CFProcCustom& procedure, BpProcedure& root, Run& run) {

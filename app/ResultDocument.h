@@ -1,9 +1,10 @@
-// One result document named on the command line: its text, loaded and checked for the parts the
-// plug-in's reader cannot do without, so that a refusal can be explained to the user.
+// One result document named on the command line: loaded once and checked by the reader's own
+// acceptance rules, so that a refusal can be explained to the user before anything runs.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <utility>
 
 class SDOMXMLWrapper;
 
@@ -16,15 +17,16 @@ public:
   // Reads the file at `path` and checks it as FromText does. Null with `reason` set when the file
   // cannot be read or fails the check. Never throws apart from std::bad_alloc.
   static std::unique_ptr<ResultDocument> Load(const std::string& path, std::string& reason);
-  // Checks `text`: an XML document (else the parser's line, column and message), the root
-  // <StatXML> with a PMMLModel of type "NonParametricTests", the case counts, the test results,
-  // and fields and values of the data dictionary numbered in order. Null with `reason` set
-  // (one line, without the document's name) when a check fails.
+  // Loads `text` (else the parser's line, column and message) and checks it with
+  // ResultDocumentRules. Null with `reason` set (one line, without the document's name) when a
+  // check fails.
   static std::unique_ptr<ResultDocument> FromText(std::string path, std::string text,
                                                   std::string& reason);
 
   const std::string& Path() const { return fPath; }
-  const std::string& Text() const { return fText; }
+  // The document's text, handed over once: the plug-in gets it beside the loaded tree, which is
+  // what it reads. Empty after the first call.
+  std::string TakeText() { return std::move(fText); }
   // The root element of the loaded document; owned by this object.
   SDOMXMLWrapper& Root() const { return *fRoot; }
 

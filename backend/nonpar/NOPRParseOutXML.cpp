@@ -5,6 +5,7 @@
 #include "NOPRAlgorithmTable.h"
 #include "NOPRParseOutXMLSupport.h"
 #include "NOPRUTILITY.h"
+#include "statxml/ResultDocumentRules.h"
 
 #include "dict/CFDatum.h"
 #include "dict/CFField.h"
@@ -21,36 +22,6 @@ namespace {
 
 using Stats = NOPROutputStats;
 
-struct NamedCode {
-  const char* fName;
-  int fCode;
-};
-
-// Host field types of the dictionary's "optype"; any other text is kOtherField.
-constexpr NamedCode kFieldTypes[] = {
-    {"continuous", CFField::kContinuous},
-    {"categorical", CFField::kCategorical},
-    {"ordinal", CFField::kOrdinal},
-};
-
-// Host storage types of the dictionary's "dataType"; any other text is kUnknownStorage.
-constexpr NamedCode kStorageTypes[] = {
-    {"integer", CFField::kInteger}, {"double", CFField::kDouble}, {"float", CFField::kDouble},
-    {"string", CFField::kString},   {"date", CFField::kDate},
-};
-
-// The role every field of a result document's dictionary gets.
-constexpr int kFieldRole = 7;
-
-template <std::size_t N>
-int codeOf(const NamedCode (&table)[N], const std::string& name, int otherwise) {
-  for (const NamedCode& entry : table) {
-    if (name == entry.fName)
-      return entry.fCode;
-  }
-  return otherwise;
-}
-
 std::string textAttribute(SDOMXMLWrapper* elm, const char* name) {
   std::string text;
   elm->GetAttribute(name, text);
@@ -62,45 +33,6 @@ unsigned int countAttribute(SDOMXMLWrapper* elm, const char* name) {
   int count = 0;
   elm->GetAttribute(name, count);
   return count < 0 ? 0u : static_cast<unsigned int>(count);
-}
-
-CFDatum datumOf(const std::string& text, int storageType) {
-  switch (storageType) {
-  case CFField::kString:
-    return CFDatum(text.c_str(), false);
-  case CFField::kInteger:
-    return CFDatum(static_cast<long long>(String2Integer(text)), false);
-  default:
-    return CFDatum(String2Double(text), false);
-  }
-}
-
-// Reads the "Value" children of a field into its two lists. False when a "index" is out of
-// sequence; the field then keeps no values.
-bool readFieldValues(SDOMXMLWrapper* fieldElm, CFField& field) {
-  SDOMXMLIterator* valueIt = nullptr;
-  if (!fieldElm->GetElementIterator("Value", &valueIt, true) || valueIt == nullptr)
-    return true;
-  std::vector<CFValue> labels;
-  std::vector<CFValue> values;
-  int expectedIndex = 0;
-  SDOMXMLWrapper* valueElm = nullptr;
-  while (valueIt->Next(&valueElm)) {
-    int index = -1;
-    valueElm->GetAttribute("index", index);
-    if (index != expectedIndex)
-      return false;
-    const std::string value = textAttribute(valueElm, "value");
-    const CFDatum datum = datumOf(value, field.GetStorageType());
-    labels.emplace_back(datum, textAttribute(valueElm, "displayValue"), 0, 0);
-    values.emplace_back(datum, value, 0, 0);
-    ++expectedIndex;
-  }
-  if (expectedIndex > 0) {
-    field.SetValueLabels(labels);
-    field.SetValues(values);
-  }
-  return true;
 }
 
 } // namespace
@@ -126,6 +58,14 @@ bool NOPRParseOutXML::IsParseSuccess() const {
   return fParser->IsParseSuccess();
 }
 
+void NOPRParseOutXML::UseLoadedDocument(SDOMXMLWrapper* root) {
+  fParser->UseLoadedDocument(root);
+}
+
+const std::string& NOPRParseOutXML::Error() const {
+  return fParser->Error();
+}
+
 NOPRParseOutXML::XMLParser::XMLParser(VORN_DataSource* dataSource, NOPROutputStats* outputStats,
                                       const std::string& xmlText)
     : fSysMissing(NOPRUTILITY::getSysMissing()), fDataSource(dataSource), fOutputStats(outputStats),
@@ -139,28 +79,44 @@ bool NOPRParseOutXML::XMLParser::ParseXML() {
 bool NOPRParseOutXML::XMLParser::parseStatsXML() {
   if (fParseSuccess)
     return true;
-  if (fXMLText.empty() || fOutputStats == nullptr)
-    return false;
-  try {
-    SDOMXMLWrapper root;
-    if (root.LoadFromString(fXMLText) == 0)
-      return false;
-    return isNOPRXML(&root) && parseDescriptiveModel(&root) && parseDataDictionary(&root) &&
-           parseNonParametricTests(&root) && parseFieldInfos(&root);
-  } catch (...) {
-    // A malformed document must not take the host down; whatever was read stays in the result
-    // set, which the caller does not show after a failure.
+  fError.clear();
+  if (fOutputStats == nullptr || (fXMLText.empty() && fRoot == nullptr)) {
+    fError = "there is no document to read";
     return false;
   }
-}
-
-bool NOPRParseOutXML::XMLParser::isNOPRXML(SDOMXMLWrapper* root) {
-  if (root == nullptr || root->GetName() != "StatXML")
+  try {
+    SDOMXMLWrapper own;
+    SDOMXMLWrapper* root = fRoot;
+    if (root == nullptr) {
+      if (own.LoadFromString(fXMLText) == 0) {
+        fError = "not an XML document: " + own.GetLastError().ToString();
+        return false;
+      }
+      root = &own;
+    }
+    // Each part after the shared rule about it; the dictionary's rule is applied as it is read,
+    // so that the fields before a mistake are kept.
+    using Rule = ResultDocumentRules::Rule;
+    const auto keeps = [this, root](Rule rule) {
+      fError = ResultDocumentRules::Broken(*root, rule);
+      return fError.empty();
+    };
+    const bool read = keeps(Rule::kModel) && keeps(Rule::kCounts) && parseDescriptiveModel(root) &&
+                      parseDataDictionary(root) && keeps(Rule::kTests) &&
+                      parseNonParametricTests(root) && keeps(Rule::kFieldInfos) &&
+                      parseFieldInfos(root);
+    if (!read && fError.empty())
+      fError = "a part it needs is missing or malformed";
+    return read;
+  } catch (const std::exception& e) {
+    // A malformed document must not take the host down; whatever was read stays in the result
+    // set, which the caller does not show after a failure.
+    fError = std::string("reading it failed: ") + e.what();
     return false;
-  SDOMXMLWrapper* model = nullptr;
-  if (!root->GetFirstElement("PMMLModel", &model, true) || model == nullptr)
+  } catch (...) {
+    fError = "reading it failed";
     return false;
-  return textAttribute(model, "modelType") == "NonParametricTests";
+  }
 }
 
 bool NOPRParseOutXML::XMLParser::parseDescriptiveModel(SDOMXMLWrapper* root) {
@@ -178,35 +134,11 @@ bool NOPRParseOutXML::XMLParser::parseDescriptiveModel(SDOMXMLWrapper* root) {
 }
 
 bool NOPRParseOutXML::XMLParser::parseDataDictionary(SDOMXMLWrapper* root) {
-  if (root == nullptr)
-    return false;
-  SDOMXMLWrapper* dictionary = nullptr;
-  if (!root->GetFirstElement("Extension/NPAROutput/DataDictionary", &dictionary, true) ||
-      dictionary == nullptr)
+  if (root == nullptr || !ResultDocumentRules::HasDictionary(*root))
     return true;
   CFMetaData* metadata = fOutputStats->CreateLocalMetadata();
-  SDOMXMLIterator* fieldIt = nullptr;
-  if (!dictionary->GetElementIterator("DataField", &fieldIt, true) || fieldIt == nullptr)
-    return true;
-
-  int expectedIndex = 0;
-  SDOMXMLWrapper* fieldElm = nullptr;
-  while (fieldIt->Next(&fieldElm)) {
-    int index = -1;
-    fieldElm->GetAttribute("index", index);
-    if (index != expectedIndex)
-      return false;
-    const int fieldType =
-        codeOf(kFieldTypes, textAttribute(fieldElm, "optype"), CFField::kOtherField);
-    const int storageType =
-        codeOf(kStorageTypes, textAttribute(fieldElm, "dataType"), CFField::kUnknownStorage);
-    CFField field(textAttribute(fieldElm, "name"), fieldType, storageType, kFieldRole);
-    field.SetLabel(textAttribute(fieldElm, "displayName"));
-    if (!readFieldValues(fieldElm, field))
-      return false;
-    metadata->AppendField(field);
-    ++expectedIndex;
-  }
+  if (!ResultDocumentRules::ReadDictionary(*root, *metadata, fError))
+    return false;
 
   // The engine's dictionary ends with one field more than the fields it describes (the field
   // information covers the analysis fields only), so the last field gets no record.
@@ -266,9 +198,15 @@ bool NOPRParseOutXML::XMLParser::parseNonParametricTests(SDOMXMLWrapper* root) {
   if (!tests->GetElementIterator("Algorithm", &algorithmIt, true) || algorithmIt == nullptr)
     return false;
   SDOMXMLWrapper* algorithmElm = nullptr;
+  int number = 0;
   while (algorithmIt->Next(&algorithmElm)) {
-    if (!parseAlgorithm(algorithmElm))
+    ++number;
+    if (!parseAlgorithm(algorithmElm)) {
+      const std::string detail = fError.empty() ? "it cannot be read" : fError;
+      fError = "a required part is malformed: test " + std::to_string(number) + " (Algorithm \"" +
+               textAttribute(algorithmElm, "name") + "\"): " + detail;
       return false;
+    }
   }
   return true;
 }
@@ -306,8 +244,10 @@ bool NOPRParseOutXML::XMLParser::parseAlgorithm(SDOMXMLWrapper* algorithmElm) {
       read = parseVarNotInCate(tableElm, test->fValsNotInCategories);
     else
       read = parseHTestSpec(tableElm, test);
-    if (!read)
+    if (!read) {
+      fError = "its table \"" + name + "\" cannot be read";
       return false;
+    }
   }
   postProcessAlgorithm(test);
   return true;
@@ -352,9 +292,14 @@ bool NOPRParseOutXML::XMLParser::parseFieldInfos(SDOMXMLWrapper* root) {
   if (!fieldInfos->GetElementIterator("FieldInfo", &fieldIt, true) || fieldIt == nullptr)
     return true;
   SDOMXMLWrapper* fieldElm = nullptr;
+  int number = 0;
   while (fieldIt->Next(&fieldElm)) {
-    if (!parseFieldDistribution(fieldElm))
+    ++number;
+    if (!parseFieldDistribution(fieldElm)) {
+      fError = "a required part is malformed: FieldInfos/FieldInfo number " +
+               std::to_string(number) + " cannot be read";
       return false;
+    }
   }
   return true;
 }

@@ -30,6 +30,10 @@ public:
   // Reads the document into the result set; see XMLParser::ParseXML.
   bool ParseXML();
   bool IsParseSuccess() const;
+  // Reads `root`, a document the caller has loaded and owns, instead of loading the text.
+  void UseLoadedDocument(SDOMXMLWrapper* root);
+  // Why the last reading failed, in one line; empty after a success.
+  const std::string& Error() const;
 
 private:
   std::unique_ptr<XMLParser> fParser;
@@ -52,10 +56,12 @@ public:
   // throws: any exception during the reading makes it fail.
   bool ParseXML();
   bool IsParseSuccess() const { return fParseSuccess; }
+  void UseLoadedDocument(SDOMXMLWrapper* root) { fRoot = root; }
+  const std::string& Error() const { return fError; }
 
   // Document level.
+  // The document's parts in order, after the shared acceptance rules (ResultDocumentRules).
   bool parseStatsXML();
-  bool isNOPRXML(SDOMXMLWrapper* root);
   bool parseDescriptiveModel(SDOMXMLWrapper* root);
   bool parseDataDictionary(SDOMXMLWrapper* root);
   bool parseNonParametricTests(SDOMXMLWrapper* root);
@@ -133,6 +139,8 @@ private:
   VORN_DataSource* fDataSource;
   NOPROutputStats* fOutputStats;
   const std::string& fXMLText;
+  SDOMXMLWrapper* fRoot = nullptr;
+  std::string fError;
   bool fIsUseSample = false;
   bool fIsSigLowerBound = false;
 };

@@ -236,9 +236,11 @@ bool NOPRProcCustom::ProcessOutputXML(const std::string&, const CFStatXMLInfoBlo
   stats->SetDictMetadata(fDictMetadata);
   stats->SetCFStatXMLInfoBlock(&block);
 
-  // The reader borrows the block's text; the block outlives this call.
+  // The reader borrows the block's text or loaded document; the block outlives this call.
   auto reader = std::make_unique<NOPRParseOutXML>(fDataSource, stats.get(), block.fResultXML);
+  reader->UseLoadedDocument(block.fResultRoot);
   const bool read = reader->ParseXML();
+  fReadError = reader->Error();
   if (read) {
     std::unique_ptr<BpHeading> splitHeading(stats->GetSplitHeading(fProcedure));
     BpHeading* parent = splitHeading ? splitHeading.get() : fProcedure;

@@ -516,12 +516,13 @@ TEST(NptestsProgram, NoChartsLeavesOutTheTestAndFieldCharts) {
   ScratchFolder scratch;
   std::vector<std::string> shown;
   std::vector<std::string> left;
-  const ProgramResult withCharts =
-      RunNptests({"--format", "json", Example("onesample_morley.xml")}, scratch);
+  const ProgramResult withCharts = RunNptests(
+      {"--format", "json", "--json-indent", "2", Example("onesample_morley.xml")}, scratch);
   ASSERT_EQ(withCharts.fStatus, 0) << withCharts.fErr;
   ChartTemplates(nlohmann::json::parse(withCharts.fOut), shown);
-  const ProgramResult without =
-      RunNptests({"--no-charts", "--format", "json", Example("onesample_morley.xml")}, scratch);
+  const ProgramResult without = RunNptests(
+      {"--no-charts", "--format", "json", "--json-indent", "2", Example("onesample_morley.xml")},
+      scratch);
   ASSERT_EQ(without.fStatus, 0) << without.fErr;
   ChartTemplates(nlohmann::json::parse(without.fOut), left);
   EXPECT_EQ(shown, (std::vector<std::string>{

@@ -7,10 +7,10 @@
 #include "output/Label.h"
 #include "output/Note.h"
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace output {
@@ -57,7 +57,11 @@ private:
   int fMaxWidth = 0;
   std::vector<std::unique_ptr<Dimension>> fDimensions;
   std::vector<Cell> fCells;
-  std::map<std::vector<const Category*>, std::size_t> fCellIndex;
+  // Hashes the categories' addresses: a look-up costs the same however many cells a table has.
+  struct CategoriesHash {
+    std::size_t operator()(const std::vector<const Category*>& categories) const;
+  };
+  std::unordered_map<std::vector<const Category*>, std::size_t, CategoriesHash> fCellIndex;
   std::vector<Footnote> fFootnotes;
 };
 

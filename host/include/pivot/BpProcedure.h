@@ -5,6 +5,7 @@
 #include "pivot/BpFormat.h"
 #include "pivot/BpHeading.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -64,6 +65,8 @@ public:
   // heading of the procedure is live. The host's own calls: the plug-in sends charts through the
   // chart service and messages through BpError.
   output::Chart* SendChart(std::unique_ptr<output::Chart> chart);
+  // How many charts SendChart has placed so far: the number of charts under this procedure.
+  std::size_t ChartsPlaced() const { return fChartsPlaced; }
   output::Message* SendMessage(std::unique_ptr<output::Message> message);
 
   // Translation through the procedure's string table, as cell texts are translated.
@@ -76,4 +79,5 @@ private:
 
   const FacSTDictionary* fStrings;
   const VORN_DataSource* fDataSource;
+  std::size_t fChartsPlaced = 0;
 };

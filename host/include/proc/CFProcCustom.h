@@ -58,6 +58,9 @@ public:
   int GetWeightVarIndex() const { return fWeightVarIndex; }
   const std::vector<int>& GetSplitVarIndexes() const { return fSplitVarIndexes; }
   const std::vector<std::string>& GetStatJSON() const { return fStatJSON; }
+  // Why the last ProcessOutputXML could not read its document, in one line; empty when it could,
+  // or when the procedure does not say.
+  const std::string& GetReadError() const { return fReadError; }
 
   // The host's next random seed: a positive int from a generator seeded from the system's
   // entropy when the object is made.
@@ -72,6 +75,7 @@ protected:
   bool fDrawSeed = false;
   int fWeightVarIndex = -1;
   std::vector<int> fSplitVarIndexes;
+  std::string fReadError;
 
 private:
   std::vector<std::string> fStatJSON;

@@ -7,12 +7,17 @@
 #include <string>
 #include <vector>
 
+class SDOMXMLWrapper;
+
 class CFStatXMLInfoBlock {
 public:
   CFStatXMLInfoBlock();
   // Copies re-point fSplitValues at the copy's own storage.
   CFStatXMLInfoBlock(const CFStatXMLInfoBlock& other);
   CFStatXMLInfoBlock& operator=(const CFStatXMLInfoBlock& other);
+  // Moves take the text without copying it.
+  CFStatXMLInfoBlock(CFStatXMLInfoBlock&& other);
+  CFStatXMLInfoBlock& operator=(CFStatXMLInfoBlock&& other);
   virtual ~CFStatXMLInfoBlock();
 
   // Appends a split variable with the group's value; the block keeps the value and points
@@ -28,6 +33,10 @@ public:
   bool fSplitByHeading = true;
   // The engine's result document.
   std::string fResultXML;
+  // The same document already loaded by the host, or null. When set, the reader reads this tree
+  // and leaves fResultXML alone, so a document is parsed once. Borrowed: it outlives the block's
+  // use.
+  SDOMXMLWrapper* fResultRoot = nullptr;
 
 private:
   void RebuildPointers();

@@ -6,11 +6,12 @@
 
 class JsonWriter : public OutputWriter {
 public:
-  // `indent` < 0 writes everything on one line; otherwise nested values are indented by that many
-  // blanks per level.
+  // `indent` < 0 writes everything on one line (what the program writes unless told otherwise);
+  // otherwise nested values are indented by that many blanks per level.
   explicit JsonWriter(int indent = 2);
   ~JsonWriter() override;
 
+  // Streams to `out` as it goes; nothing of the report is held in memory beyond a buffer.
   // Deterministic: members in a fixed order, numbers written locale-independently as the shortest
   // text that reads back as the same double; NaN and infinities (and the system-missing value,
   // which the model already holds as absent) become null. Invalid UTF-8 becomes U+FFFD.

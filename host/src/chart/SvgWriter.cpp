@@ -3,26 +3,53 @@
 
 #include "FontMetrics.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
-std::string SvgWriter::Number(double value) {
+namespace {
+
+// Writes `value` with at most two decimals, trailing zeros dropped, into `buffer` (at least 32
+// bytes); returns the length. "%.2f" as printf writes it, without the locale and the formatting
+// machinery, since a chart writes thousands of numbers.
+std::size_t FormatNumber(double value, char* buffer) {
   if (!std::isfinite(value))
     value = 0;
   value = std::fmax(-1e7, std::fmin(1e7, value));
+  const std::to_chars_result end =
+      std::to_chars(buffer, buffer + 32, value, std::chars_format::fixed, 2);
+  std::size_t length = static_cast<std::size_t>(end.ptr - buffer);
+  while (buffer[length - 1] == '0')
+    --length;
+  if (buffer[length - 1] == '.')
+    --length;
+  if (length == 2 && buffer[0] == '-' && buffer[1] == '0') {
+    buffer[0] = '0';
+    length = 1;
+  }
+  return length;
+}
+
+// Plain ASCII without markup, kept as it is: most attribute values of a chart.
+bool IsPlain(std::string_view utf8) {
+  for (const char c : utf8) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x7F || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'')
+      return false;
+  }
+  return true;
+}
+
+} // namespace
+
+std::string SvgWriter::Number(double value) {
   char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.2f", value);
-  std::string text(buffer);
-  while (text.back() == '0')
-    text.pop_back();
-  if (text.back() == '.')
-    text.pop_back();
-  if (text == "-0")
-    text = "0";
-  return text;
+  return std::string(buffer, FormatNumber(value, buffer));
 }
 
 std::string SvgWriter::Escape(std::string_view utf8) {
+  if (IsPlain(utf8))
+    return std::string(utf8);
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t pos = 0; pos < utf8.size();) {
@@ -65,7 +92,10 @@ SvgWriter& SvgWriter::Attr(std::string_view name, std::string_view value) {
   fBody += ' ';
   fBody += name;
   fBody += "=\"";
-  fBody += Escape(value);
+  if (IsPlain(value))
+    fBody += value;
+  else
+    fBody += Escape(value);
   fBody += '"';
   return *this;
 }
@@ -74,7 +104,8 @@ SvgWriter& SvgWriter::Attr(std::string_view name, double value) {
   fBody += ' ';
   fBody += name;
   fBody += "=\"";
-  fBody += Number(value);
+  char buffer[32];
+  fBody.append(buffer, FormatNumber(value, buffer));
   fBody += '"';
   return *this;
 }

@@ -310,6 +310,23 @@ void Write(std::string& out, const ViZNode& node, int depth) {
 
 } // namespace
 
+std::unique_ptr<ViZNode> CopyTree(const ViZNode& node) {
+  auto copy = std::make_unique<ViZNode>(node.name);
+  // Iterative, so that no tree depth can exhaust the stack: pairs of (original, its copy).
+  std::vector<std::pair<const ViZNode*, ViZNode*>> pending{{&node, copy.get()}};
+  while (!pending.empty()) {
+    const auto [from, to] = pending.back();
+    pending.pop_back();
+    to->attributes = from->attributes;
+    to->text = from->text;
+    to->attachedStringWidth = from->attachedStringWidth;
+    to->children.reserve(from->children.size());
+    for (const auto& child : from->children)
+      pending.emplace_back(child.get(), &to->AddChild(child->name));
+  }
+  return copy;
+}
+
 ParsedSpecification ParseSpecification(const std::string& text, std::size_t maxBytes,
                                        int maxDepth) {
   if (text.size() > maxBytes)

@@ -61,5 +61,8 @@ inline constexpr const char* kTemplateInstruction = "nptests-template";
 // the line and column when it does not parse.
 ParsedSpecification ParseSpecification(const std::string& text, std::size_t maxBytes, int maxDepth);
 
+// A copy of the tree below `node` (attributes, texts, attached widths), its root without a parent.
+std::unique_ptr<ViZNode> CopyTree(const ViZNode& node);
+
 // The tree as XML text (UTF-8, two-space indentation, every text and attribute escaped).
 std::string SerializeSpecification(const ViZNode& root);

@@ -10,7 +10,6 @@
 #include "chart/ChartSettings.h"
 #include "chart/VarDataProcessor.h"
 #include "output/Chart.h"
-#include "output/Heading.h"
 #include "pivot/BpProcedure.h"
 #include "strings/PathFactory.h"
 
@@ -20,7 +19,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <mutex>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -63,22 +64,6 @@ struct Fingerprint {
     value *= 1099511628211ULL;
   }
 };
-
-std::size_t CountCharts(const output::Heading& heading) {
-  std::size_t count = 0;
-  std::vector<const output::Heading*> pending{&heading};
-  while (!pending.empty()) {
-    const output::Heading* current = pending.back();
-    pending.pop_back();
-    for (const auto& item : current->Items()) {
-      if (item->AsChart() != nullptr)
-        ++count;
-      else if (const output::Heading* child = item->AsHeading())
-        pending.push_back(child);
-    }
-  }
-  return count;
-}
 
 std::optional<std::string> OptionalText(const ViZNode& root, const char* element) {
   const ViZNode* holder = root.FirstChild(element);
@@ -154,6 +139,49 @@ void FingerprintData(const VarDataProcessor& data, Fingerprint& print) {
   }
 }
 
+// A report makes hundreds of charts from a dozen templates, and parsing a specification costs a
+// parser's set-up and a scan of its text; so each text is parsed once per process and its tree
+// copied after that. The memo is a pure cache (a text always gives the same tree), bounded in size,
+// and keeps no failure: a text that does not parse throws each time.
+ParsedSpecification ParseOnce(const std::string& specification) {
+  constexpr std::size_t kMaxKept = 64;
+  constexpr std::size_t kMaxKeptBytes = 256 * 1024;
+  if (specification.size() > kMaxKeptBytes)
+    return ParseSpecification(specification, XDocument::kMaxSpecificationBytes,
+                              XDocument::kMaxNestingDepth);
+  static std::mutex mutex;
+  static std::unordered_map<std::string, ParsedSpecification> kept;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    const auto found = kept.find(specification);
+    if (found != kept.end())
+      return ParsedSpecification{CopyTree(*found->second.root), found->second.templateName};
+  }
+  ParsedSpecification parsed = ParseSpecification(specification, XDocument::kMaxSpecificationBytes,
+                                                  XDocument::kMaxNestingDepth);
+  std::lock_guard<std::mutex> lock(mutex);
+  if (kept.size() >= kMaxKept)
+    kept.clear();
+  kept.emplace(specification, ParsedSpecification{CopyTree(*parsed.root), parsed.templateName});
+  return parsed;
+}
+
+// The texts of template files already read, by path, with the file's identity and time of change
+// when it was read: a file that changed since is read again.
+struct KeptTemplate {
+  ino_t inode;
+  off_t size;
+  long long changed;
+  std::string text;
+};
+
+long long ChangeTime(const struct stat& info) {
+  return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+}
+
+std::mutex templateMutex;
+std::unordered_map<std::string, KeptTemplate> keptTemplates;
+
 } // namespace
 
 std::string XDocument::fetchTemplateFile(const std::string& fileName) {
@@ -166,6 +194,13 @@ std::string XDocument::fetchTemplateFile(const std::string& fileName) {
     if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0 ||
         static_cast<unsigned long long>(info.st_size) > kMaxSpecificationBytes)
       return {};
+    {
+      std::lock_guard<std::mutex> lock(templateMutex);
+      const auto found = keptTemplates.find(path);
+      if (found != keptTemplates.end() && found->second.inode == info.st_ino &&
+          found->second.size == info.st_size && found->second.changed == ChangeTime(info))
+        return found->second.text;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in)
       return {};
@@ -175,15 +210,20 @@ std::string XDocument::fetchTemplateFile(const std::string& fileName) {
     text.resize(static_cast<std::size_t>(in.gcount()));
     if (text.empty())
       return {};
-    return WithTemplateName(std::move(text), fileName);
+    std::string specification = WithTemplateName(std::move(text), fileName);
+    constexpr std::size_t kMaxKept = 64;
+    std::lock_guard<std::mutex> lock(templateMutex);
+    if (keptTemplates.size() >= kMaxKept)
+      keptTemplates.clear();
+    keptTemplates[path] = KeptTemplate{info.st_ino, info.st_size, ChangeTime(info), specification};
+    return specification;
   } catch (...) {
     return {};
   }
 }
 
 XDocument::XDocument(const std::string& specification) {
-  ParsedSpecification parsed =
-      ParseSpecification(specification, kMaxSpecificationBytes, kMaxNestingDepth);
+  ParsedSpecification parsed = ParseOnce(specification);
   if (parsed.root->name != "visualization")
     throw ChartError("the chart specification's root element is <" + parsed.root->name +
                      ">, not <visualization>");
@@ -276,7 +316,7 @@ bool XDocument::SendChart(bool /*show*/, bool /*replace*/, bool /*background*/) 
     if (fData != nullptr)
       FingerprintData(*fData, print);
     char prefix[40];
-    std::snprintf(prefix, sizeof prefix, "c%zu-%08llx-", CountCharts(procedure->Node()),
+    std::snprintf(prefix, sizeof prefix, "c%zu-%08llx-", procedure->ChartsPlaced(),
                   static_cast<unsigned long long>(print.value & 0xFFFFFFFFULL));
 
     ChartDrawingContext context;

@@ -12,7 +12,7 @@
 
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 // Thrown inside the reader with a located message; caught in Read.
 struct DictionaryError : std::runtime_error {
@@ -281,31 +281,38 @@ std::string NumberTooLarge(const std::string& text) {
 }
 
 // A key given twice in one object would keep its last value without a word; it is refused with
-// its name instead.
+// its name instead. The check rides on the library's own tree builder (its event interface), not on
+// a parse callback: the callback parser looks through the enclosing array after every object, which
+// makes a list of a million value labels take quadratic time.
+class DuplicateRefusingBuilder : public nlohmann::detail::json_sax_dom_parser<json> {
+public:
+  explicit DuplicateRefusingBuilder(json& root) : Builder(root, true) {}
+
+  bool start_object(std::size_t elements) {
+    fOpen.emplace_back();
+    return Builder::start_object(elements);
+  }
+  bool end_object() {
+    if (!fOpen.empty())
+      fOpen.pop_back();
+    return Builder::end_object();
+  }
+  bool key(json::string_t& name) {
+    if (!fOpen.empty() && !fOpen.back().insert(name).second)
+      Fail("dictionary", "the key \"" + name + "\" is given twice in one object");
+    return Builder::key(name);
+  }
+
+private:
+  using Builder = nlohmann::detail::json_sax_dom_parser<json>;
+  std::vector<std::set<std::string>> fOpen;
+};
+
 json ParseRefusingDuplicateKeys(const std::string& text) {
-  std::vector<std::set<std::string>> open;
-  const json::parser_callback_t check = [&open](int, json::parse_event_t event, json& parsed) {
-    switch (event) {
-    case json::parse_event_t::object_start:
-      open.emplace_back();
-      break;
-    case json::parse_event_t::object_end:
-      if (!open.empty())
-        open.pop_back();
-      break;
-    case json::parse_event_t::key:
-      if (!open.empty() && !open.back().insert(parsed.get<std::string>()).second)
-        Fail("dictionary",
-             "the key \"" + parsed.get<std::string>() + "\" is given twice in one object");
-      break;
-    case json::parse_event_t::array_start:
-    case json::parse_event_t::array_end:
-    case json::parse_event_t::value:
-      break;
-    }
-    return true;
-  };
-  return json::parse(text, check);
+  json root;
+  DuplicateRefusingBuilder builder(root);
+  json::sax_parse(text, &builder);
+  return root;
 }
 
 } // namespace

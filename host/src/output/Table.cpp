@@ -22,6 +22,14 @@ Dimension* Table::AddDimension(Label label) {
   return fDimensions.back().get();
 }
 
+std::size_t
+Table::CategoriesHash::operator()(const std::vector<const Category*>& categories) const {
+  std::size_t hash = categories.size();
+  for (const Category* category : categories)
+    hash = (hash ^ std::hash<const Category*>()(category)) * 0x100000001b3ULL;
+  return hash;
+}
+
 const Cell* Table::FindCell(const std::vector<const Category*>& categories) const {
   auto found = fCellIndex.find(categories);
   return found == fCellIndex.end() ? nullptr : &fCells[found->second];

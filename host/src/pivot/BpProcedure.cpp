@@ -114,7 +114,10 @@ BpProcedure* BpProcedure::Current() {
 
 output::Chart* BpProcedure::SendChart(std::unique_ptr<output::Chart> chart) {
   output::Heading* heading = State()->LatestLiveHeading();
-  return heading != nullptr ? heading->Append(std::move(chart)) : nullptr;
+  output::Chart* placed = heading != nullptr ? heading->Append(std::move(chart)) : nullptr;
+  if (placed != nullptr)
+    ++fChartsPlaced;
+  return placed;
 }
 
 output::Message* BpProcedure::SendMessage(std::unique_ptr<output::Message> message) {

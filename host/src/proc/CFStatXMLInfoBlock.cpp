@@ -3,12 +3,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 CFStatXMLInfoBlock::CFStatXMLInfoBlock() = default;
 
 CFStatXMLInfoBlock::CFStatXMLInfoBlock(const CFStatXMLInfoBlock& other)
     : fSplitVarIndexes(other.fSplitVarIndexes), fSplitByHeading(other.fSplitByHeading),
-      fResultXML(other.fResultXML), fValueStorage(other.fValueStorage) {
+      fResultXML(other.fResultXML), fResultRoot(other.fResultRoot),
+      fValueStorage(other.fValueStorage) {
   RebuildPointers();
 }
 
@@ -17,8 +19,30 @@ CFStatXMLInfoBlock& CFStatXMLInfoBlock::operator=(const CFStatXMLInfoBlock& othe
     fSplitVarIndexes = other.fSplitVarIndexes;
     fSplitByHeading = other.fSplitByHeading;
     fResultXML = other.fResultXML;
+    fResultRoot = other.fResultRoot;
     fValueStorage = other.fValueStorage;
     RebuildPointers();
+  }
+  return *this;
+}
+
+CFStatXMLInfoBlock::CFStatXMLInfoBlock(CFStatXMLInfoBlock&& other)
+    : fSplitVarIndexes(std::move(other.fSplitVarIndexes)), fSplitByHeading(other.fSplitByHeading),
+      fResultXML(std::move(other.fResultXML)), fResultRoot(other.fResultRoot),
+      fValueStorage(std::move(other.fValueStorage)) {
+  RebuildPointers();
+  other.RebuildPointers();
+}
+
+CFStatXMLInfoBlock& CFStatXMLInfoBlock::operator=(CFStatXMLInfoBlock&& other) {
+  if (this != &other) {
+    fSplitVarIndexes = std::move(other.fSplitVarIndexes);
+    fSplitByHeading = other.fSplitByHeading;
+    fResultXML = std::move(other.fResultXML);
+    fResultRoot = other.fResultRoot;
+    fValueStorage = std::move(other.fValueStorage);
+    RebuildPointers();
+    other.RebuildPointers();
   }
   return *this;
 }

@@ -1,4 +1,5 @@
-// The JSON writer: one ordered JSON value per model object, assembled and dumped once.
+// The JSON writer: streams each model object to the output as it walks the document, so the
+// report never stands in memory as a tree; the text is the same as a JSON library's dump of it.
 #include "render/JsonWriter.h"
 
 #include "output/Document.h"
@@ -8,219 +9,478 @@
 
 #include <cmath>
 #include <ostream>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
-using Json = nlohmann::ordered_json;
 using namespace output;
 
-Json Text(const std::string& text) {
-  return RenderText::ValidUtf8(text);
-}
+// Writes JSON tokens through a buffer: members and elements separated and, with an indent,
+// broken into lines as a JSON library's dump lays them out.
+class JsonOut {
+public:
+  JsonOut(std::ostream& out, int indent) : fOut(out), fIndent(indent) { fBuffer.reserve(kFlushAt); }
+  ~JsonOut() { Flush(); }
+  JsonOut(const JsonOut&) = delete;
+  JsonOut& operator=(const JsonOut&) = delete;
 
-Json OptionalText(const std::optional<std::string>& text) {
-  return text ? Text(*text) : Json(nullptr);
-}
+  void BeginObject() { Open('{'); }
+  void EndObject() { Close('}'); }
+  void BeginArray() { Open('['); }
+  void EndArray() { Close(']'); }
 
-Json Number(const std::optional<double>& value) {
-  if (!value || !std::isfinite(*value))
-    return nullptr;
-  return *value;
-}
-
-Json LabelJson(const Label& label);
-
-Json ItemsJson(const std::vector<Label>& items) {
-  Json array = Json::array();
-  for (const Label& item : items)
-    array.push_back(LabelJson(item));
-  return array;
-}
-
-Json LabelJson(const Label& label) {
-  Json json = Json::object();
-  if (label.Kind() == LabelKind::kList) {
-    json["kind"] = LabelKindName(label.Kind());
-    json["items"] = ItemsJson(label.Items());
-    return json;
+  // The next member's name; its value follows.
+  void Key(std::string_view name) {
+    Separate();
+    AppendString(name);
+    fBuffer += fIndent >= 0 ? ": " : ":";
+    fAfterKey = true;
   }
-  json["text"] = Text(label.Text());
-  json["key"] = OptionalText(label.Key());
-  json["kind"] = LabelKindName(label.Kind());
+
+  void String(std::string_view text) {
+    Separate();
+    AppendString(text);
+    FlushIfFull();
+  }
+  void Null() {
+    Separate();
+    fBuffer += "null";
+  }
+  void Bool(bool value) {
+    Separate();
+    fBuffer += value ? "true" : "false";
+  }
+  void Integer(long value) {
+    Separate();
+    fBuffer += std::to_string(value);
+  }
+  // The shortest text that reads back as the same double; NaN and infinities become null.
+  void Number(double value) {
+    Separate();
+    if (!std::isfinite(value)) {
+      fBuffer += "null";
+      return;
+    }
+    char text[64];
+    char* end = nlohmann::detail::to_chars(text, text + sizeof text, value);
+    fBuffer.append(text, static_cast<std::size_t>(end - text));
+  }
+
+  void Flush() {
+    fOut.write(fBuffer.data(), static_cast<std::streamsize>(fBuffer.size()));
+    fBuffer.clear();
+  }
+
+private:
+  static constexpr std::size_t kFlushAt = 1 << 16;
+
+  void Open(char bracket) {
+    Separate();
+    fBuffer += bracket;
+    fEmpty.push_back(true);
+  }
+
+  void Close(char bracket) {
+    const bool empty = fEmpty.back();
+    fEmpty.pop_back();
+    if (!empty)
+      NewLine();
+    fBuffer += bracket;
+    FlushIfFull();
+  }
+
+  // Before a member or element: nothing after a member's name; else a comma after an earlier
+  // sibling, and the line break and indent.
+  void Separate() {
+    if (fAfterKey) {
+      fAfterKey = false;
+      return;
+    }
+    if (fEmpty.empty())
+      return;
+    if (!fEmpty.back())
+      fBuffer += ',';
+    fEmpty.back() = false;
+    NewLine();
+  }
+
+  void NewLine() {
+    if (fIndent < 0)
+      return;
+    fBuffer += '\n';
+    fBuffer.append(fEmpty.size() * static_cast<std::size_t>(fIndent), ' ');
+  }
+
+  void FlushIfFull() {
+    if (fBuffer.size() >= kFlushAt)
+      Flush();
+  }
+
+  // Quotes and escapes a text: invalid UTF-8 is repaired first, control characters escaped,
+  // everything else (UTF-8 included) kept as it is.
+  void AppendString(std::string_view text) {
+    for (const unsigned char c : text) {
+      if (c >= 0x80) {
+        const std::string valid = RenderText::ValidUtf8(text);
+        AppendValid(valid);
+        return;
+      }
+    }
+    AppendValid(text);
+  }
+
+  void AppendValid(std::string_view text) {
+    static const char kHex[] = "0123456789abcdef";
+    fBuffer += '"';
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const unsigned char c = static_cast<unsigned char>(text[i]);
+      if (c >= 0x20 && c != '"' && c != '\\')
+        continue;
+      fBuffer.append(text.data() + plain, i - plain);
+      plain = i + 1;
+      switch (c) {
+      case '"':
+        fBuffer += "\\\"";
+        break;
+      case '\\':
+        fBuffer += "\\\\";
+        break;
+      case '\b':
+        fBuffer += "\\b";
+        break;
+      case '\f':
+        fBuffer += "\\f";
+        break;
+      case '\n':
+        fBuffer += "\\n";
+        break;
+      case '\r':
+        fBuffer += "\\r";
+        break;
+      case '\t':
+        fBuffer += "\\t";
+        break;
+      default:
+        fBuffer += "\\u00";
+        fBuffer += kHex[c >> 4];
+        fBuffer += kHex[c & 0xF];
+      }
+    }
+    fBuffer.append(text.data() + plain, text.size() - plain);
+    fBuffer += '"';
+  }
+
+  std::ostream& fOut;
+  int fIndent;
+  std::string fBuffer;
+  // One entry per open object or array: true while it has no member or element yet.
+  std::vector<bool> fEmpty;
+  bool fAfterKey = false;
+};
+
+void OptionalText(JsonOut& out, const std::optional<std::string>& text) {
+  if (text)
+    out.String(*text);
+  else
+    out.Null();
+}
+
+void Number(JsonOut& out, const std::optional<double>& value) {
+  if (value)
+    out.Number(*value);
+  else
+    out.Null();
+}
+
+void WriteLabel(JsonOut& out, const Label& label);
+
+void WriteItems(JsonOut& out, const std::vector<Label>& items) {
+  out.BeginArray();
+  for (const Label& item : items)
+    WriteLabel(out, item);
+  out.EndArray();
+}
+
+void WriteLabel(JsonOut& out, const Label& label) {
+  out.BeginObject();
+  if (label.Kind() == LabelKind::kList) {
+    out.Key("kind");
+    out.String(LabelKindName(label.Kind()));
+    out.Key("items");
+    WriteItems(out, label.Items());
+    out.EndObject();
+    return;
+  }
+  out.Key("text");
+  out.String(label.Text());
+  out.Key("key");
+  OptionalText(out, label.Key());
+  out.Key("kind");
+  out.String(LabelKindName(label.Kind()));
   switch (label.Kind()) {
   case LabelKind::kString:
     break;
   case LabelKind::kNumber:
-    json["value"] = Number(label.Number());
+    out.Key("value");
+    Number(out, label.Number());
     break;
   case LabelKind::kVariable:
-    json["variable"] = Text(label.VariableName());
+    out.Key("variable");
+    out.String(label.VariableName());
     break;
   case LabelKind::kValue:
-    json["variable"] = Text(label.VariableName());
-    json["value"] = label.StringValue() ? Text(*label.StringValue()) : Number(label.Number());
+    out.Key("variable");
+    out.String(label.VariableName());
+    out.Key("value");
+    if (label.StringValue())
+      out.String(*label.StringValue());
+    else
+      Number(out, label.Number());
     break;
   case LabelKind::kComposite:
-    json["items"] = ItemsJson(label.Items());
+    out.Key("items");
+    WriteItems(out, label.Items());
     break;
   case LabelKind::kList:
     break; // handled above
   }
-  if (label.Untranslated())
-    json["untranslated"] = true;
-  return json;
+  if (label.Untranslated()) {
+    out.Key("untranslated");
+    out.Bool(true);
+  }
+  out.EndObject();
 }
 
-Json NotesJson(const std::vector<Note>& notes) {
-  Json array = Json::array();
+void WriteNotes(JsonOut& out, const std::vector<Note>& notes) {
+  out.BeginArray();
   for (const Note& note : notes)
-    array.push_back(LabelJson(note.label));
-  return array;
+    WriteLabel(out, note.label);
+  out.EndArray();
 }
 
-Json NodeJson(const Category& node) {
-  Json children = Json::array();
+void WriteNode(JsonOut& out, const Category& node) {
+  out.BeginObject();
+  out.Key("label");
+  WriteLabel(out, node.GetLabel());
+  out.Key("group");
+  out.Bool(node.IsGroup());
+  out.Key("notes");
+  WriteNotes(out, node.Notes());
+  out.Key("children");
+  out.BeginArray();
   for (const auto& child : node.Children())
-    children.push_back(NodeJson(*child));
-  Json json = Json::object();
-  json["label"] = LabelJson(node.GetLabel());
-  json["group"] = node.IsGroup();
-  json["notes"] = NotesJson(node.Notes());
-  json["children"] = std::move(children);
-  return json;
+    WriteNode(out, *child);
+  out.EndArray();
+  out.EndObject();
 }
 
-Json DimensionJson(const Dimension& dimension) {
-  Json categories = Json::array();
+void WriteDimension(JsonOut& out, const Dimension& dimension) {
+  out.BeginObject();
+  out.Key("label");
+  WriteLabel(out, dimension.GetLabel());
+  out.Key("place");
+  out.String(PlaceName(dimension.GetPlace()));
+  out.Key("notes");
+  WriteNotes(out, dimension.Root().Notes());
+  out.Key("categories");
+  out.BeginArray();
   for (const auto& category : dimension.Categories())
-    categories.push_back(NodeJson(*category));
-  Json json = Json::object();
-  json["label"] = LabelJson(dimension.GetLabel());
-  json["place"] = PlaceName(dimension.GetPlace());
-  json["notes"] = NotesJson(dimension.Root().Notes());
-  json["categories"] = std::move(categories);
-  return json;
+    WriteNode(out, *category);
+  out.EndArray();
+  out.EndObject();
 }
 
-Json CellJson(const Cell& cell) {
-  Json path = Json::array();
+void WriteCell(JsonOut& out, const Cell& cell) {
+  out.BeginObject();
+  out.Key("path");
+  out.BeginArray();
   for (const Category* category : cell.categories) {
-    Json steps = Json::array();
+    out.BeginArray();
     if (category != nullptr)
       for (const Category* step : category->PathFromTop())
-        steps.push_back(Text(step->GetLabel().PathText()));
-    path.push_back(std::move(steps));
+        out.String(step->GetLabel().PathText());
+    out.EndArray();
   }
-  Json json = Json::object();
-  json["path"] = std::move(path);
-  json["value"] = Number(cell.Value());
-  json["label"] = LabelJson(cell.label);
-  json["notes"] = NotesJson(cell.notes);
-  return json;
+  out.EndArray();
+  out.Key("value");
+  Number(out, cell.Value());
+  out.Key("label");
+  WriteLabel(out, cell.label);
+  out.Key("notes");
+  WriteNotes(out, cell.notes);
+  out.EndObject();
 }
 
-Json TableJson(const Table& table) {
-  Json dimensions = Json::array();
+void WriteTable(JsonOut& out, const Table& table) {
+  out.BeginObject();
+  out.Key("kind");
+  out.String("table");
+  out.Key("title");
+  WriteLabel(out, table.Title());
+  out.Key("subtitle");
+  out.String(table.Subtitle());
+  out.Key("caption");
+  if (table.Caption())
+    WriteLabel(out, *table.Caption());
+  else
+    out.Null();
+  out.Key("dimensions");
+  out.BeginArray();
   for (const auto& dimension : table.Dimensions())
-    dimensions.push_back(DimensionJson(*dimension));
-  Json cells = Json::array();
+    WriteDimension(out, *dimension);
+  out.EndArray();
+  out.Key("cells");
+  out.BeginArray();
   for (const Cell& cell : table.Cells())
-    cells.push_back(CellJson(cell));
-  Json footnotes = Json::array();
-  for (const Footnote& footnote : table.Footnotes())
-    footnotes.push_back(Json{{"mark", Text(footnote.mark)}, {"text", Text(footnote.text)}});
-  Json json = Json::object();
-  json["kind"] = "table";
-  json["title"] = LabelJson(table.Title());
-  json["subtitle"] = Text(table.Subtitle());
-  json["caption"] = table.Caption() ? LabelJson(*table.Caption()) : Json(nullptr);
-  json["dimensions"] = std::move(dimensions);
-  json["cells"] = std::move(cells);
-  json["footnotes"] = std::move(footnotes);
-  return json;
+    WriteCell(out, cell);
+  out.EndArray();
+  out.Key("footnotes");
+  out.BeginArray();
+  for (const Footnote& footnote : table.Footnotes()) {
+    out.BeginObject();
+    out.Key("mark");
+    out.String(footnote.mark);
+    out.Key("text");
+    out.String(footnote.text);
+    out.EndObject();
+  }
+  out.EndArray();
+  out.EndObject();
 }
 
-Json ChartValueJson(const ChartValue& value) {
-  if (value.number)
-    return Number(value.number);
-  return OptionalText(value.text);
-}
+// Members named by texts from data: two names that differ only in invalid bytes are one name once
+// repaired, and a JSON object keeps only the first of them.
+class MemberNames {
+public:
+  bool IsNew(const std::string& name) { return fSeen.insert(RenderText::ValidUtf8(name)).second; }
 
-Json ChartJson(const Chart& chart) {
-  Json sources = Json::object();
+private:
+  std::set<std::string> fSeen;
+};
+
+void WriteChart(JsonOut& out, const Chart& chart) {
+  out.BeginObject();
+  out.Key("kind");
+  out.String("chart");
+  out.Key("template");
+  out.String(chart.templateName);
+  out.Key("title");
+  out.String(chart.title);
+  out.Key("subtitle");
+  OptionalText(out, chart.subtitle);
+  out.Key("thirdText");
+  OptionalText(out, chart.thirdText);
+  out.Key("description");
+  out.String(chart.description);
+  out.Key("sources");
+  out.BeginObject();
+  MemberNames sourceNames;
   for (const auto& [name, source] : chart.sources) {
-    Json variables = Json::array();
+    if (!sourceNames.IsNew(name))
+      continue;
+    out.Key(RenderText::ValidUtf8(name));
+    out.BeginObject();
+    out.Key("variables");
+    out.BeginArray();
     for (const std::string& variable : source.variables)
-      variables.push_back(Text(variable));
-    Json rows = Json::array();
+      out.String(variable);
+    out.EndArray();
+    out.Key("rows");
+    out.BeginArray();
     for (const auto& row : source.rows) {
-      Json values = Json::array();
-      for (const ChartValue& value : row)
-        values.push_back(ChartValueJson(value));
-      rows.push_back(std::move(values));
+      out.BeginArray();
+      for (const ChartValue& value : row) {
+        if (value.number)
+          Number(out, value.number);
+        else
+          OptionalText(out, value.text);
+      }
+      out.EndArray();
     }
-    sources[RenderText::ValidUtf8(name)] =
-        Json{{"variables", std::move(variables)}, {"rows", std::move(rows)}};
+    out.EndArray();
+    out.EndObject();
   }
-  Json variables = Json::object();
+  out.EndObject();
+  out.Key("variables");
+  out.BeginObject();
+  MemberNames variableNames;
   for (const auto& [name, variable] : chart.variables) {
-    Json relabels = Json::array();
-    for (const auto& [key, label] : variable.relabels)
-      relabels.push_back(Json::array({Text(key), Text(label)}));
-    Json json = Json::object();
-    json["relabels"] = std::move(relabels);
-    json["label"] = Text(variable.label);
-    json["categorical"] = variable.categorical;
-    json["format"] = Text(variable.format);
-    variables[RenderText::ValidUtf8(name)] = std::move(json);
+    if (!variableNames.IsNew(name))
+      continue;
+    out.Key(RenderText::ValidUtf8(name));
+    out.BeginObject();
+    out.Key("relabels");
+    out.BeginArray();
+    for (const auto& [key, label] : variable.relabels) {
+      out.BeginArray();
+      out.String(key);
+      out.String(label);
+      out.EndArray();
+    }
+    out.EndArray();
+    out.Key("label");
+    out.String(variable.label);
+    out.Key("categorical");
+    out.Bool(variable.categorical);
+    out.Key("format");
+    out.String(variable.format);
+    out.EndObject();
   }
-  Json json = Json::object();
-  json["kind"] = "chart";
-  json["template"] = Text(chart.templateName);
-  json["title"] = Text(chart.title);
-  json["subtitle"] = OptionalText(chart.subtitle);
-  json["thirdText"] = OptionalText(chart.thirdText);
-  json["description"] = Text(chart.description);
-  json["sources"] = std::move(sources);
-  json["variables"] = std::move(variables);
-  json["specification"] = Text(chart.specification);
-  json["svg"] = Text(chart.svg);
-  return json;
+  out.EndObject();
+  out.Key("specification");
+  out.String(chart.specification);
+  out.Key("svg");
+  out.String(chart.svg);
+  out.EndObject();
 }
 
-Json ItemJson(const Item& item);
+void WriteItem(JsonOut& out, const Item& item);
 
-Json ItemListJson(const std::vector<std::unique_ptr<Item>>& items) {
-  Json array = Json::array();
+void WriteItemList(JsonOut& out, const std::vector<std::unique_ptr<Item>>& items) {
+  out.BeginArray();
   for (const auto& item : items)
-    array.push_back(ItemJson(*item));
-  return array;
+    WriteItem(out, *item);
+  out.EndArray();
 }
 
-Json ItemJson(const Item& item) {
+void WriteItem(JsonOut& out, const Item& item) {
   switch (item.Kind()) {
   case ItemKind::kHeading: {
     const Heading& heading = *item.AsHeading();
-    Json json = Json::object();
-    json["kind"] = "heading";
-    json["label"] = LabelJson(heading.GetLabel());
-    json["items"] = ItemListJson(heading.Items());
-    return json;
+    out.BeginObject();
+    out.Key("kind");
+    out.String("heading");
+    out.Key("label");
+    WriteLabel(out, heading.GetLabel());
+    out.Key("items");
+    WriteItemList(out, heading.Items());
+    out.EndObject();
+    return;
   }
   case ItemKind::kTable:
-    return TableJson(*item.AsTable());
+    WriteTable(out, *item.AsTable());
+    return;
   case ItemKind::kChart:
-    return ChartJson(*item.AsChart());
+    WriteChart(out, *item.AsChart());
+    return;
   case ItemKind::kMessage: {
     const Message& message = *item.AsMessage();
-    Json json = Json::object();
-    json["kind"] = "message";
-    json["level"] = MessageLevelName(message.GetLevel());
-    json["label"] = LabelJson(message.GetLabel());
-    return json;
+    out.BeginObject();
+    out.Key("kind");
+    out.String("message");
+    out.Key("level");
+    out.String(MessageLevelName(message.GetLevel()));
+    out.Key("label");
+    WriteLabel(out, message.GetLabel());
+    out.EndObject();
+    return;
   }
   }
-  return nullptr;
+  out.Null();
 }
 
 } // namespace
@@ -230,10 +490,15 @@ JsonWriter::JsonWriter(int indent) : fIndent(indent) {}
 JsonWriter::~JsonWriter() = default;
 
 void JsonWriter::Write(const output::Document& document, std::ostream& out) const {
-  Json json = Json::object();
-  json["format"] = "nptests-output";
-  json["version"] = 1;
-  json["items"] = ItemListJson(document.Items());
-  // Every text was repaired above; `replace` only guards against a text this writer missed.
-  out << json.dump(fIndent, ' ', false, Json::error_handler_t::replace) << '\n';
+  JsonOut json(out, fIndent);
+  json.BeginObject();
+  json.Key("format");
+  json.String("nptests-output");
+  json.Key("version");
+  json.Integer(1);
+  json.Key("items");
+  WriteItemList(json, document.Items());
+  json.EndObject();
+  json.Flush();
+  out << '\n';
 }

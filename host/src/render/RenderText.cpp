@@ -104,9 +104,22 @@ template <typename Emit> void ForEachCodePoint(std::string_view text, Emit emit)
   }
 }
 
+// True when every byte is printable ASCII: such a text is valid UTF-8, one column per byte, and
+// needs no repair; most texts of a report are, so they skip the decoding.
+bool IsPlainAscii(std::string_view text) {
+  for (const char c : text) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x7F)
+      return false;
+  }
+  return true;
+}
+
 } // namespace
 
 std::string RenderText::ValidUtf8(std::string_view text) {
+  if (IsPlainAscii(text))
+    return std::string(text);
   std::string out;
   out.reserve(text.size());
   ForEachCodePoint(text, [&](char32_t, std::string_view bytes) { out.append(bytes); });
@@ -114,6 +127,8 @@ std::string RenderText::ValidUtf8(std::string_view text) {
 }
 
 std::string RenderText::ForTerminal(std::string_view text, bool keepLineFeeds) {
+  if (IsPlainAscii(text))
+    return std::string(text);
   std::string out;
   out.reserve(text.size());
   ForEachCodePoint(text, [&](char32_t cp, std::string_view bytes) {
@@ -164,6 +179,10 @@ std::string RenderText::ForHtml(std::string_view text) {
 }
 
 int RenderText::CodePointWidth(std::string_view text, size_t pos, size_t& length) {
+  if (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) {
+    length = 1;
+    return 1;
+  }
   char32_t cp = 0;
   if (!Decode(text, pos, cp, length))
     return 1;
@@ -173,6 +192,8 @@ int RenderText::CodePointWidth(std::string_view text, size_t pos, size_t& length
 }
 
 int RenderText::DisplayWidth(std::string_view text) {
+  if (IsPlainAscii(text))
+    return static_cast<int>(text.size());
   int width = 0;
   size_t pos = 0;
   while (pos < text.size()) {
