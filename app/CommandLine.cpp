@@ -127,7 +127,7 @@ void AddOptions(CLI::App& app, Options& options, std::string& format, std::strin
   app.add_option("--charts-dir", options.fChartsDir,
                  "Also write each chart as a standalone SVG file into this folder (made\n"
                  "when missing), named after its heading number and title.\n"
-                 "e.g. --charts-dir figures   (writes figures/1.2-c1-independent-...svg)")
+                 "e.g. --charts-dir figures   (writes figures/1.2.1-c1-independent-...svg)")
       ->type_name("DIR");
   app.add_option("documents", options.fDocuments,
                  "Result documents of the engine (XML). None: the bundled examples.\n"
