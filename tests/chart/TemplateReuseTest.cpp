@@ -31,7 +31,7 @@ std::string Serialized(XDocument& document) {
   return SerializeSpecification(document.getVisualization().node());
 }
 
-TEST(SpecificationReuse, EachDocumentIsItsOwnCopy) {
+TEST(TemplateReuse, EachDocumentIsItsOwnCopy) {
   XDocument first(kTemplate);
   const std::string pristine = Serialized(first);
   first.getExternalGraph()->setTitle(u"Edited");
@@ -82,7 +82,7 @@ TEST_F(TemplateChange, AChangedFileIsReadAnew) {
 }
 
 // The id prefix of a chart counts the charts placed before it, also across headings.
-TEST(SpecificationReuse, PlacedChartsGetIdsOfTheirOwn) {
+TEST(TemplateReuse, PlacedChartsGetIdsOfTheirOwn) {
   output::Document out;
   BpProcedure procedure(out, nullptr, nullptr);
   std::set<std::string> prefixes;
