@@ -142,47 +142,48 @@ const char* const kBox = R"(<visualization>
   </graph>
 </visualization>)";
 
+// Tukey's hinges: halves that take the median in when the count is odd. Beyond 1.5 box lengths a
+// value is an outlier, beyond 3 an extreme; both are labelled with their case.
 TEST(DrawMarks, BoxPlotUsesTukeysHingesAndTellsOutliersFromExtremes) {
-  // 1..10, 22, 40: hinges 3.5 and 9.5 (box length 6), median 6.5; 22 lies beyond 1.5 box
-  // lengths, 40 beyond 3.
-  std::vector<double> values = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 22, 40};
-  std::vector<std::string> groups(values.size(), "g1");
-  std::vector<std::string> ids;
-  for (std::size_t i = 0; i < values.size(); ++i)
-    ids.push_back("case" + std::to_string(i + 1));
-  VarDataProcessor data;
-  AddSource(data, "b", {{"v", values, {}}, {"g", {}, groups}, {"id", {}, ids}});
-  Drawn drawn = Draw(kBox, &data);
-  std::vector<const ViZNode*> boxes = WithClass(drawn, "box");
-  std::vector<const ViZNode*> medians = WithClass(drawn, "median");
-  ASSERT_EQ(boxes.size(), 1u);
-  ASSERT_EQ(medians.size(), 1u);
-  double top = Number(*boxes[0], "y"), height = Number(*boxes[0], "height");
-  double median = Number(*medians[0], "y1");
-  EXPECT_NEAR((median - top) / height, 0.5, 0.01) << "(9.5 - 6.5) / (9.5 - 3.5)";
-  EXPECT_EQ(WithClass(drawn, "outlier").size(), 1u);
-  EXPECT_EQ(WithClass(drawn, "extreme").size(), 1u);
-  EXPECT_EQ(WithClass(drawn, "whisker").size(), 2u);
-  std::set<std::string> labels;
-  for (const ViZNode* label : WithClass(drawn, "value-label"))
-    labels.insert(TextOf(*label));
-  EXPECT_EQ(labels, (std::set<std::string>{"case11", "case12"}));
-  // The extreme is above the outlier, which is above the box.
-  double outlierY = Number(*WithClass(drawn, "outlier")[0], "cy");
-  EXPECT_LT(outlierY, top);
-}
-
-TEST(DrawMarks, BoxPlotOfAnOddCountTakesTheMedianIntoBothHalves) {
-  // 1..5: halves 1,2,3 and 3,4,5, hinges 2 and 4, median 3; no outliers.
-  VarDataProcessor data;
-  AddSource(data, "b", {{"v", {5, 3, 1, 4, 2}, {}}, {"g", {}, {"a", "a", "a", "a", "a"}}});
-  Drawn drawn = Draw(kBox, &data);
-  ASSERT_EQ(WithClass(drawn, "box").size(), 1u);
-  const ViZNode& box = *WithClass(drawn, "box")[0];
-  double median = Number(*WithClass(drawn, "median")[0], "y1");
-  EXPECT_NEAR((median - Number(box, "y")) / Number(box, "height"), 0.5, 0.01);
-  EXPECT_TRUE(WithClass(drawn, "outlier").empty());
-  EXPECT_TRUE(WithClass(drawn, "extreme").empty());
+  struct Case {
+    const char* desc;
+    std::vector<double> values;
+    std::size_t outliers, extremes;
+  } cases[] = {
+      // Hinges 3.5 and 9.5, median 6.5; 22 is an outlier, 40 an extreme.
+      {"1..10, 22, 40", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 22, 40}, 1, 1},
+      // Halves 1,2,3 and 3,4,5: hinges 2 and 4, median 3.
+      {"an odd count", {5, 3, 1, 4, 2}, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.desc);
+    std::vector<std::string> ids;
+    for (std::size_t i = 0; i < c.values.size(); ++i)
+      ids.push_back("case" + std::to_string(i + 1));
+    VarDataProcessor data;
+    AddSource(data, "b",
+              {{"v", c.values, {}},
+               {"g", {}, std::vector<std::string>(c.values.size(), "g1")},
+               {"id", {}, ids}});
+    Drawn drawn = Draw(kBox, &data);
+    std::vector<const ViZNode*> boxes = WithClass(drawn, "box");
+    std::vector<const ViZNode*> medians = WithClass(drawn, "median");
+    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(medians.size(), 1u);
+    const double top = Number(*boxes[0], "y");
+    EXPECT_NEAR((Number(*medians[0], "y1") - top) / Number(*boxes[0], "height"), 0.5, 0.01);
+    EXPECT_EQ(WithClass(drawn, "outlier").size(), c.outliers);
+    EXPECT_EQ(WithClass(drawn, "extreme").size(), c.extremes);
+    EXPECT_EQ(WithClass(drawn, "whisker").size(), 2u);
+    std::set<std::string> labels;
+    for (const ViZNode* label : WithClass(drawn, "value-label"))
+      labels.insert(TextOf(*label));
+    EXPECT_EQ(labels,
+              std::set<std::string>(
+                  ids.end() - static_cast<std::ptrdiff_t>(c.outliers + c.extremes), ids.end()));
+    for (const ViZNode* outlier : WithClass(drawn, "outlier"))
+      EXPECT_LT(Number(*outlier, "cy"), top) << "above the box";
+  }
 }
 
 TEST(DrawMarks, NetworkDrawsEveryNodeAndOnlyEdgesBetweenKnownNodes) {

@@ -120,68 +120,32 @@ TEST(DrawRobustness, OnlyAVisualizationIsDrawnAndAnEmptyOneIsAFrame) {
 // Random documents of the grammar's vocabulary with odd values: nothing throws, the SVG parses,
 // and no coordinate is "nan" or "inf".
 TEST(DrawRobustness, RandomDocumentsDrawWithoutFault) {
-  const char* const elements[] = {"interval", "line",        "area",     "point",     "schema",
-                                  "edge",     "node",        "textMark", "lineGuide", "axis",
-                                  "faceting", "facetLayout", "location"};
-  const char* const children[] = {"x",
-                                  "y",
-                                  "color",
-                                  "pattern",
-                                  "dash",
-                                  "value",
-                                  "from",
-                                  "to",
-                                  "labeling",
-                                  "binStatistic",
-                                  "summaryStatistic",
-                                  "distributionStatistic",
-                                  "facet",
-                                  "scale",
-                                  "range",
-                                  "region"};
-  const char* const attributes[] = {
-      "variable", "position",    "orientation",  "min",       "max",
-      "x",        "y",           "dim",          "gap",       "alternating",
-      "centre",   "invert",      "distribution", "parameter", "secondaryParameter",
-      "part",     "method",      "value",        "below",     "above",
-      "reverse",  "includeZero", "style",        "palette"};
-  const char* const values[] = {"v0",
-                                "v1",
-                                "v2",
-                                "stack",
-                                "dodge",
-                                "horizontal",
-                                "1e308",
-                                "-1e308",
-                                "nan",
-                                "0",
-                                "-5",
-                                "50%",
-                                "x",
-                                "y",
-                                "true",
-                                "false",
-                                "normal",
-                                "poisson",
-                                "uniform",
-                                "exponential",
-                                "column",
-                                "row",
-                                "0.5",
-                                "fixed",
-                                "attach",
-                                "same",
-                                "sizeToContent",
-                                "#zz",
-                                "",
-                                "1970-01-01",
-                                "P1D",
-                                "right",
-                                "top",
-                                "width"};
+  // The grammar's vocabulary, "|" between words; a value may be empty.
+  const auto words = [](const std::string& list) {
+    std::vector<std::string> split;
+    for (std::size_t at = 0, end; at <= list.size(); at = end + 1) {
+      end = std::min(list.find('|', at), list.size());
+      split.push_back(list.substr(at, end - at));
+    }
+    return split;
+  };
+  const std::vector<std::string> elements = words(
+      "interval|line|area|point|schema|edge|node|textMark|lineGuide|axis|faceting|facetLayout|"
+      "location");
+  const std::vector<std::string> children =
+      words("x|y|color|pattern|dash|value|from|to|labeling|binStatistic|summaryStatistic|"
+            "distributionStatistic|facet|scale|range|region");
+  const std::vector<std::string> attributes = words(
+      "variable|position|orientation|min|max|x|y|dim|gap|alternating|centre|invert|distribution|"
+      "parameter|secondaryParameter|part|method|value|below|above|reverse|includeZero|style|"
+      "palette");
+  const std::vector<std::string> values = words(
+      "v0|v1|v2|stack|dodge|horizontal|1e308|-1e308|nan|0|-5|50%|x|y|true|false|normal|poisson|"
+      "uniform|exponential|column|row|0.5|fixed|attach|same|sizeToContent|#zz||1970-01-01|P1D|"
+      "right|top|width");
   std::mt19937 random(20261206);
   auto pick = [&](auto& list) {
-    return list[std::uniform_int_distribution<std::size_t>(0, std::size(list) - 1)(random)];
+    return list[std::uniform_int_distribution<std::size_t>(0, list.size() - 1)(random)];
   };
   for (int round = 0; round < 150; ++round) {
     std::string spec = "<visualization>";

@@ -5,7 +5,6 @@
 #include "ViZNode.h"
 
 #include "chart/ChartError.h"
-#include "chart/ChartSettings.h"
 #include "chart/VarDataProcessor.h"
 #include "dict/OBS.h"
 #include "dict/VORN_Format.h"
@@ -172,8 +171,8 @@ TEST(XDocumentEdits, VariablesTakeDictionaryVariablesFormatsAndRelabels) {
   EXPECT_EQ(Relabels(*labelNode), (Pairs{{"7", "2.5"}}));
 }
 
-// The chart views' own edits are checked on the templates (TemplateEditTest); these are the rules
-// the handles keep whatever the view.
+// The chart views' own edits are checked through the views (tests/views, tests/sample_charts);
+// these are the rules the handles keep whatever the view.
 TEST(XDocumentEdits, HandlesKeepIdsLocationsAndGuidesConsistent) {
   XDocument document(kSpecification);
   document.setEditor(XDocument::kEditorStatistics);
@@ -337,14 +336,6 @@ TEST_F(TemplateFolder, FetchesPlainFileNamesOnly) {
     EXPECT_EQ(XDocument::fetchTemplateFile(refused), "") << refused;
 }
 
-TEST(XDocumentSettings, ColoursOnlyFollowsTheHostSetting) {
-  EXPECT_FALSE(XDocument::useColorsOnly());
-  ChartSettings::SetUseColorsOnly(true);
-  EXPECT_TRUE(XDocument::useColorsOnly());
-  ChartSettings::SetUseColorsOnly(false);
-  EXPECT_FALSE(XDocument::useColorsOnly());
-}
-
 std::size_t ChartCount(const output::Heading& heading) {
   std::size_t count = 0;
   for (const auto& item : heading.Items()) {
@@ -361,14 +352,12 @@ TEST(XDocumentSend, WithoutARunningProcedureNothingIsSent) {
   EXPECT_FALSE(document.SendChart(true, false, false));
 }
 
-TEST(XDocumentSend, TheChartGoesUnderTheInnermostLiveHeading) {
+// Where a chart lands is the builder's rule (tests/pivot); what each view's chart carries is read
+// back in the view tests. Here: the document hands over its data, texts and template name whole.
+TEST(XDocumentSend, TheChartCarriesItsDocumentDataAndTexts) {
   output::Document out;
   BpProcedure procedure(out, nullptr, nullptr);
   BpHeading test = procedure.Heading(BpString("Median Test", false));
-  const output::Heading& testNode = test.Node();
-  {
-    BpHeading closed = procedure.Heading(BpString("closed", false)); // no longer live when sent
-  }
 
   VarDataProcessor data;
   data.AddDataSource("graphSource");
@@ -382,7 +371,6 @@ TEST(XDocumentSend, TheChartGoesUnderTheInnermostLiveHeading) {
   XDocument document(specification);
   document.setLanguage();
   document.getExternalGraph()->setTitle(u"Title");
-  document.getExternalGraph()->setSubtitle(u"Sub");
   document.getExternalGraph()->getVariable("Category").addRelabel("b & c", ChartString("B"));
   document.SetDescription(u"Title; Sub");
   document.SetChartData(&data);
@@ -398,23 +386,17 @@ TEST(XDocumentSend, TheChartGoesUnderTheInnermostLiveHeading) {
   }
   ASSERT_TRUE(sent);
   ASSERT_EQ(ChartCount(procedure.Node()), 1u);
-  ASSERT_FALSE(testNode.Items().empty());
-  const output::Chart* chart = testNode.Items().back()->AsChart();
+  const output::Chart* chart = test.Node().Items().back()->AsChart();
   ASSERT_NE(chart, nullptr);
   EXPECT_EQ(chart->templateName, "Box.viztemplate");
   EXPECT_EQ(chart->title, "Title");
-  EXPECT_EQ(chart->subtitle.value_or("<none>"), "Sub");
-  EXPECT_FALSE(chart->thirdText.has_value());
   EXPECT_EQ(chart->description, "Title; Sub");
-  ASSERT_EQ(chart->sources.count("graphSource"), 1u);
   const output::ChartDataSource& source = chart->sources.at("graphSource");
   EXPECT_EQ(source.variables, (std::vector<std::string>{"value", "Category"}));
   ASSERT_EQ(source.rows.size(), 2u);
   EXPECT_EQ(source.rows[0][0].number.value_or(0), 1.5);
   EXPECT_FALSE(source.rows[0][1].text.has_value() || source.rows[0][1].number.has_value());
   EXPECT_EQ(source.rows[1][1].text.value_or(""), "b & c");
-  ASSERT_EQ(chart->variables.count("Category"), 1u);
-  EXPECT_TRUE(chart->variables.at("Category").categorical);
   EXPECT_EQ(chart->variables.at("Category").relabels,
             (std::vector<std::pair<std::string, std::string>>{{"b & c", "B"}}));
   EXPECT_NO_THROW(XDocument again(chart->specification));
