@@ -1,5 +1,4 @@
 // The texts of a split-file group: its heading, its chart subtitle and its table layers.
-#include "ChartOutput.h"
 #include "NOPROutputStats.h"
 
 #include "dict/VORN_DataSource.h"
@@ -83,20 +82,6 @@ TEST_F(SplitTexts, LayeredGroupsBecomeTableLayers) {
   EXPECT_EQ(dimensions[0]->GetLabel().Text(), "Sex");
   ASSERT_EQ(dimensions[0]->Categories().size(), 1u);
   EXPECT_EQ(dimensions[0]->Categories()[0]->GetLabel().Text(), "2");
-}
-
-TEST(ChartOutput, NumberTexts) {
-  VORN_Format date(VORN_Format::kDATE, 11, 0);
-  EXPECT_EQ(ChartOutput::double2String(0.0, &date), "01-JAN-1970") << "engine day 0";
-  EXPECT_EQ(date.Width(), 40) << "the caller's format is widened";
-  VORN_Format stamp(VORN_Format::kYMDHMS, 19, 0);
-  EXPECT_EQ(ChartOutput::double2String(61.0, &stamp), "1970-01-01 00:01:01");
-  EXPECT_EQ(ChartOutput::double2String(2.5, nullptr), "2.5");
-  EXPECT_EQ(ChartOutput::double2String(3.14159, 8, 2), "3.14");
-  VORN_Variable weight("w", 0, VORN_Format(VORN_Format::kF, 6, 1));
-  EXPECT_EQ(ChartOutput::double2String(12.25, weight), "12.3");
-  VORN_Format text(VORN_Format::kA, 8, 0);
-  EXPECT_EQ(ChartOutput::double2String(2.0, &text), "2.00") << "a number in a string format";
 }
 
 } // namespace

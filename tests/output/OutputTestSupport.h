@@ -8,6 +8,7 @@
 #include "NOPROutputStats.h"
 
 #include "dict/VORN_DataSource.h"
+#include "output/Chart.h"
 #include "output/Document.h"
 #include "pivot/BpProcedure.h"
 #include "strings/FacSTDictionary.h"
@@ -189,6 +190,28 @@ inline std::vector<const output::Table*> tablesOf(const output::Heading& heading
   std::vector<const output::Table*> tables;
   collectTables(heading, tables);
   return tables;
+}
+
+inline void collectCharts(const output::Heading& heading,
+                          std::vector<const output::Chart*>& charts) {
+  for (const auto& item : heading.Items()) {
+    if (const output::Chart* chart = item->AsChart())
+      charts.push_back(chart);
+    else if (const output::Heading* child = item->AsHeading())
+      collectCharts(*child, charts);
+  }
+}
+
+// Every chart of the document, in output order.
+inline std::vector<const output::Chart*> chartsOf(const output::Document& document) {
+  std::vector<const output::Chart*> charts;
+  for (const auto& item : document.Items()) {
+    if (const output::Heading* heading = item->AsHeading())
+      collectCharts(*heading, charts);
+    else if (const output::Chart* chart = item->AsChart())
+      charts.push_back(chart);
+  }
+  return charts;
 }
 
 // The first table whose title key (or shown text) is `title`; fails the test when there is none.

@@ -33,13 +33,6 @@ TEST(JsonLayoutTest, EveryIndentIsTheLibraryLayoutOfTheSameContent) {
   }
 }
 
-TEST(JsonLayoutTest, CompactIsOneLineAndSmaller) {
-  const auto document = MakeSampleDocument();
-  const std::string compact = Write(*document, -1);
-  EXPECT_EQ(compact.find('\n'), compact.size() - 1) << "one line, ended by a line feed";
-  EXPECT_LT(compact.size() * 2, Write(*document, 2).size());
-}
-
 // Empty objects and arrays, and numbers the library writes in its own way (whole numbers with
 // ".0", exponents with two digits, negative zero), in a table of their own.
 TEST(JsonLayoutTest, NumbersAndEmptyContainersAsTheLibraryWritesThem) {

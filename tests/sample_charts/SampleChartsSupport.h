@@ -13,26 +13,9 @@
 
 namespace chartstest {
 
-inline void collectCharts(const output::Heading& heading,
-                          std::vector<const output::Chart*>& charts) {
-  for (const auto& item : heading.Items()) {
-    if (const output::Chart* chart = item->AsChart())
-      charts.push_back(chart);
-    else if (const output::Heading* child = item->AsHeading())
-      collectCharts(*child, charts);
-  }
-}
-
 // Every chart of the run's output, in output order.
 inline std::vector<const output::Chart*> chartsOf(const outtest::WriterRun& run) {
-  std::vector<const output::Chart*> charts;
-  for (const auto& item : run.document.Items()) {
-    if (const output::Heading* heading = item->AsHeading())
-      collectCharts(*heading, charts);
-    else if (const output::Chart* chart = item->AsChart())
-      charts.push_back(chart);
-  }
-  return charts;
+  return outtest::chartsOf(run.document);
 }
 
 // The charts made from one template.

@@ -142,8 +142,18 @@ TEST(ChartOutputTexts, NumbersDatesAndDurations) {
   VORN_Format weekday(VORN_Format::kWKDAY, 9, 0);
   EXPECT_EQ(ChartOutput::double2String(1, &weekday), "SUNDAY") << "a day number, not a date";
   VORN_Format date(VORN_Format::kDATE, 11, 0);
-  EXPECT_EQ(ChartOutput::double2String(0, &date), "01-JAN-1970");
+  EXPECT_EQ(ChartOutput::double2String(0, &date), "01-JAN-1970") << "engine day 0";
+  EXPECT_EQ(date.Width(), 40) << "the caller's format is widened";
+  VORN_Format stamp(VORN_Format::kYMDHMS, 19, 0);
+  EXPECT_EQ(ChartOutput::double2String(61.0, &stamp), "1970-01-01 00:01:01");
+  EXPECT_EQ(ChartOutput::double2String(2.5, nullptr), "2.5");
   EXPECT_EQ(ChartOutput::double2String(3, 40, 0), "3");
+  EXPECT_EQ(ChartOutput::double2String(3.14159, 8, 2), "3.14");
+  EXPECT_EQ(
+      ChartOutput::double2String(12.25, VORN_Variable("w", 0, VORN_Format(VORN_Format::kF, 6, 1))),
+      "12.3");
+  VORN_Format text(VORN_Format::kA, 8, 0);
+  EXPECT_EQ(ChartOutput::double2String(2.0, &text), "2.00") << "a number in a string format";
 
   struct Span {
     double days;

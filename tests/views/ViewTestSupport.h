@@ -25,27 +25,7 @@ namespace viewtest {
 
 using Stats = NOPROutputStats;
 
-inline void collectCharts(const output::Heading& heading,
-                          std::vector<const output::Chart*>& charts) {
-  for (const auto& item : heading.Items()) {
-    if (const output::Chart* chart = item->AsChart())
-      charts.push_back(chart);
-    else if (const output::Heading* child = item->AsHeading())
-      collectCharts(*child, charts);
-  }
-}
-
-// Every chart of the document, in output order.
-inline std::vector<const output::Chart*> chartsOf(const output::Document& document) {
-  std::vector<const output::Chart*> charts;
-  for (const auto& item : document.Items()) {
-    if (const output::Heading* heading = item->AsHeading())
-      collectCharts(*heading, charts);
-    else if (const output::Chart* chart = item->AsChart())
-      charts.push_back(chart);
-  }
-  return charts;
-}
+using outtest::chartsOf;
 
 inline std::vector<std::string> templatesOf(const std::vector<const output::Chart*>& charts) {
   std::vector<std::string> names;
