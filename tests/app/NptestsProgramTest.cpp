@@ -413,6 +413,7 @@ TEST(NptestsProgram, MalformedTestsAreNamedWithWhatIsWrong) {
   }
 }
 
+// Each kind of usage error once; the refusals of --split values are SplitArgumentTest's.
 TEST(NptestsProgram, UsageErrorsStopBeforeAnythingIsWritten) {
   ScratchFolder scratch;
   const std::string badDictionary =
@@ -456,12 +457,6 @@ TEST(NptestsProgram, UsageErrorsStopBeforeAnythingIsWritten) {
        {"--syntax-file", Example("chickwts.sps")},
        {"nptests: --syntax-file needs the documents its command is run on"}},
       {"a width too narrow for any table", {"--width", "5", chicks}, {"--width", "20 to 1000"}},
-      {"an unknown split variable",
-       {"--split", "grp=ctrl", chicks},
-       {"no variable is named \"grp\""}},
-      {"a split value too long",
-       {"--split", "feed=sunflowers", chicks},
-       {"longer than the string variable feed (width 9)"}},
   };
   for (const Row& row : rows) {
     const ProgramResult result = RunNptests(row.fArguments, scratch);

@@ -86,6 +86,9 @@ TEST(RefusalTest, ReaderNamesTheTestOrFieldEntryItCouldNotRead) {
         << c.fDocument << ": " << error;
   }
   EXPECT_EQ(ReaderError("<StatXML>").rfind("not an XML document: line 1", 0), 0u);
+  EXPECT_EQ(
+      ReaderError(loadDocument("failing/not_well_formed.xml")).rfind("not an XML document", 0), 0u);
+  EXPECT_NE(ReaderError(""), "");
 }
 
 TEST(RefusalTest, LoadedTreeReadsAsItsText) {
