@@ -2,6 +2,8 @@
 // standard output and standard error. A scratch folder per test holds inputs and outputs.
 #pragma once
 
+#include "ScratchFolder.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -24,45 +26,9 @@ struct ProgramResult {
   std::string fErr;
 };
 
-inline std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-inline void WriteAll(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-// A fresh folder under the test's temporary directory, removed with the object.
-class ScratchFolder {
-public:
-  ScratchFolder() {
-    std::string pattern = ::testing::TempDir() + "nptests_app_XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    const char* made = mkdtemp(buffer.data());
-    fPath = made != nullptr ? made : ::testing::TempDir();
-  }
-  ~ScratchFolder() {
-    const std::string command = "rm -rf '" + fPath + "'";
-    if (std::system(command.c_str()) != 0)
-      ADD_FAILURE() << "could not remove " << fPath;
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  std::string File(const std::string& name) const { return fPath + "/" + name; }
-  // Writes `text` into a file of this folder and returns its path.
-  std::string Write(const std::string& name, const std::string& text) const {
-    WriteAll(File(name), text);
-    return File(name);
-  }
-
-private:
-  std::string fPath;
-};
+using ::ReadAll;
+using ::ScratchFolder;
+using ::WriteAll;
 
 // Runs `program` (a path, or a name looked up in PATH) with `arguments`; its standard output and
 // error go to files of `scratch`.

@@ -1,6 +1,7 @@
 // Charts made again and again from the same template: the template's file is read and its text
 // parsed once, yet every chart document is its own (an edit of one never shows in the next), a
 // template file changed on disk is read anew, and each placed chart's ids differ from the others'.
+#include "ScratchFolder.h"
 #include "ViZNode.h"
 
 #include "chart/ChartError.h"
@@ -13,8 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
+#include <cstdio>
 #include <set>
 #include <string>
 
@@ -49,20 +49,11 @@ TEST(TemplateReuse, EachDocumentIsItsOwnCopy) {
 
 class TemplateChange : public ::testing::Test {
 protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/np-reuse-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    fDir = pattern;
-    PathFactory::SetTemplatesRoot(fDir);
-  }
-  void TearDown() override {
-    PathFactory::SetTemplatesRoot("");
-    std::system(("rm -rf '" + fDir + "'").c_str());
-  }
-  void Write(const std::string& name, const std::string& text) {
-    std::ofstream(fDir + "/" + name, std::ios::binary | std::ios::trunc) << text;
-  }
-  std::string fDir;
+  void SetUp() override { PathFactory::SetTemplatesRoot(fScratch.Path()); }
+  void TearDown() override { PathFactory::SetTemplatesRoot(""); }
+  void Write(const std::string& name, const std::string& text) { fScratch.Write(name, text); }
+  std::string Path(const std::string& name) const { return fScratch.File(name); }
+  ScratchFolder fScratch;
 };
 
 TEST_F(TemplateChange, AChangedFileIsReadAnew) {
@@ -72,12 +63,12 @@ TEST_F(TemplateChange, AChangedFileIsReadAnew) {
   EXPECT_EQ(XDocument::fetchTemplateFile("T.viztemplate"), before);
   // Same size, other content: the file is replaced, not rewritten in place.
   Write("T.new", "<visualizatioN/>");
-  ASSERT_EQ(std::rename((fDir + "/T.new").c_str(), (fDir + "/T.viztemplate").c_str()), 0);
+  ASSERT_EQ(std::rename(Path("T.new").c_str(), Path("T.viztemplate").c_str()), 0);
   EXPECT_NE(XDocument::fetchTemplateFile("T.viztemplate").find("<visualizatioN/>"),
             std::string::npos);
   Write("T.viztemplate", "<visualization><graph/></visualization>");
   EXPECT_NE(XDocument::fetchTemplateFile("T.viztemplate").find("<graph/>"), std::string::npos);
-  std::remove((fDir + "/T.viztemplate").c_str());
+  std::remove(Path("T.viztemplate").c_str());
   EXPECT_EQ(XDocument::fetchTemplateFile("T.viztemplate"), "");
 }
 

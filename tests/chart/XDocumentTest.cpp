@@ -2,6 +2,7 @@
 // specification text; refused specifications; the template store; sending to the output.
 #include "chart/XDocument.h"
 
+#include "ScratchFolder.h"
 #include "ViZNode.h"
 
 #include "chart/ChartError.h"
@@ -16,12 +17,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -298,21 +296,10 @@ TEST(XDocumentSpecification, LineBreaksInAttributesSurvive) {
 // A template folder of its own for the duration of a test.
 class TemplateFolder : public ::testing::Test {
 protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/np-templates-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    fDir = pattern;
-    PathFactory::SetTemplatesRoot(fDir + "/templates");
-    ASSERT_EQ(std::system(("mkdir -p '" + fDir + "/templates/folder'").c_str()), 0);
-  }
-  void TearDown() override {
-    PathFactory::SetTemplatesRoot("");
-    std::system(("rm -rf '" + fDir + "'").c_str());
-  }
-  void Write(const std::string& path, const std::string& text) {
-    std::ofstream(fDir + "/" + path, std::ios::binary) << text;
-  }
-  std::string fDir;
+  void SetUp() override { PathFactory::SetTemplatesRoot(fScratch.File("templates")); }
+  void TearDown() override { PathFactory::SetTemplatesRoot(""); }
+  void Write(const std::string& path, const std::string& text) { fScratch.Write(path, text); }
+  ScratchFolder fScratch;
 };
 
 TEST_F(TemplateFolder, FetchesPlainFileNamesOnly) {

@@ -3,6 +3,7 @@
 #include "parser/NptestsGrammar.h"
 
 #include "ParserTestData.h"
+#include "ScratchFolder.h"
 
 #include "parser/CommandParser.h"
 #include "parser/CommandSyntaxError.h"
@@ -11,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -206,16 +206,9 @@ TEST_F(NptestsGrammarTest, HostileNestingIsRefusedNotRecursedInto) {
             "(GROUPCATEGORICAL or GROUPCONTINUOUS)");
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // The blocks fenced as "nptests" in the command's documentation.
 std::vector<std::string> DocumentedCommands() {
-  const std::string doc = ReadFile(std::string(NPTESTS_SOURCE_DIR) + "/docs/nptests-command.md");
+  const std::string doc = ReadAll(std::string(NPTESTS_SOURCE_DIR) + "/docs/nptests-command.md");
   std::vector<std::string> blocks;
   const std::string open = "```nptests\n";
   for (std::size_t at = doc.find(open); at != std::string::npos; at = doc.find(open, at)) {
@@ -235,7 +228,7 @@ TEST_F(NptestsGrammarTest, AcceptsEveryCommandOfTheDocumentationAndTheExamples) 
   for (const auto& entry :
        std::filesystem::directory_iterator(std::string(NPTESTS_SOURCE_DIR) + "/examples"))
     if (entry.path().extension() == ".sps")
-      commands.push_back(ReadFile(entry.path().string()));
+      commands.push_back(ReadAll(entry.path().string()));
   // The examples name their own data's fields, so names are not checked here.
   for (const std::string& command : commands) {
     try {
@@ -248,7 +241,7 @@ TEST_F(NptestsGrammarTest, AcceptsEveryCommandOfTheDocumentationAndTheExamples) 
 
 // The rows "| `command` | `message` |" of the documentation's message table.
 TEST_F(NptestsGrammarTest, DocumentedMessagesAreTheOnesGiven) {
-  const std::string doc = ReadFile(std::string(NPTESTS_SOURCE_DIR) + "/docs/nptests-command.md");
+  const std::string doc = ReadAll(std::string(NPTESTS_SOURCE_DIR) + "/docs/nptests-command.md");
   std::istringstream lines(doc.substr(doc.find("## Messages")));
   std::string line;
   int rows = 0;

@@ -1,6 +1,7 @@
 // What the parser objects give the procedures: parameter readers, variable specifications,
 // messages with numbered arguments, translated texts, and the pieces beneath them.
 #include "ParserTestData.h"
+#include "ScratchFolder.h"
 
 #include "parser/CommandParser.h"
 #include "parser/KeywordSuggester.h"
@@ -13,9 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <string>
 #include <vector>
@@ -252,13 +250,10 @@ TEST(ParserMessage, SubstitutionEdgeCases) {
 }
 
 TEST(ParserMessage, TranslatedTextComesFromTheProcedureTable) {
-  char folder[] = "/tmp/parser-strings-XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  const std::string root = folder;
-  std::filesystem::create_directory(root + "/en");
-  std::ofstream(root + "/en/nonparametric-tests.strings")
-      << "Lill ^1 samples ^ 2 seed ...\tLilliefors: ^1 samples, starting seed ^2.\n";
-  PathFactory::SetStringsRoot(root);
+  ScratchFolder strings;
+  strings.Write("en/nonparametric-tests.strings",
+                "Lill ^1 samples ^ 2 seed ...\tLilliefors: ^1 samples, starting seed ^2.\n");
+  PathFactory::SetStringsRoot(strings.Path());
   ParserMessage message;
   message.SetCommandName("NPTESTS");
   message.SetProcedureTitle("Nonparametric Tests");
@@ -266,7 +261,6 @@ TEST(ParserMessage, TranslatedTextComesFromTheProcedureTable) {
             "Lilliefors: 10000 samples, starting seed 2000000.");
   EXPECT_EQ(message.GetTranslatedText("No entry for ^1", std::string("this")), "No entry for this");
   PathFactory::SetStringsRoot("");
-  std::filesystem::remove_all(root);
 }
 
 TEST(KeywordSuggester, NearestWithinAnAllowanceThatGrowsWithLength) {

@@ -3,6 +3,7 @@
 #include "render/ChartFileWriter.h"
 
 #include "SampleDocument.h"
+#include "ScratchFolder.h"
 
 #include "output/Chart.h"
 #include "output/Heading.h"
@@ -10,25 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct TempFolder {
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "chartfiles-XXXXXX").string();
-    path = mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-  fs::path path;
-};
 
 std::unique_ptr<output::Chart> Drawn(const std::string& title, const std::string& svg) {
   auto chart = std::make_unique<output::Chart>();
@@ -73,9 +60,8 @@ TEST(ChartFileWriter, FilesAreNamedAfterTheHeadingNumbersAndHoldTheDrawing) {
   test->Append(Drawn("Network", kSvg));
   document.Append(Drawn("Loose", kSvg));
 
-  TempFolder folder;
-  ASSERT_FALSE(folder.path.empty());
-  const fs::path into = folder.path / "new" / "figures";
+  ScratchFolder folder;
+  const fs::path into = fs::path(folder.Path()) / "new" / "figures";
   const std::vector<std::string> written = ChartFileWriter::Write(document, into.string());
   // Charts are counted under their heading whether drawn or not, so a file keeps its name when a
   // chart before it fails to draw.
@@ -83,20 +69,16 @@ TEST(ChartFileWriter, FilesAreNamedAfterTheHeadingNumbersAndHoldTheDrawing) {
                                              (into / "2.2-c4-network.svg").string(),
                                              (into / "c1-loose.svg").string()};
   EXPECT_EQ(written, expected);
-  std::ifstream in(expected[0]);
-  std::stringstream text;
-  text << in.rdbuf();
-  EXPECT_EQ(text.str(), std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n") + kSvg + "\n");
+  EXPECT_EQ(ReadAll(expected[0]),
+            std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n") + kSvg + "\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(into), fs::directory_iterator()), 3);
 }
 
 TEST(ChartFileWriter, AFolderThatCannotBeMadeOrWrittenIsNamed) {
   output::Document document;
   document.Append(Drawn("Chart", kSvg));
-  TempFolder folder;
-  ASSERT_FALSE(folder.path.empty());
-  const fs::path file = folder.path / "a-file";
-  std::ofstream(file) << "x";
+  ScratchFolder folder;
+  const fs::path file = folder.Write("a-file", "x");
   try {
     ChartFileWriter::Write(document, (file / "sub").string());
     FAIL() << "a folder below a file was accepted";
@@ -104,9 +86,8 @@ TEST(ChartFileWriter, AFolderThatCannotBeMadeOrWrittenIsNamed) {
     EXPECT_NE(std::string(error.what()).find("a-file"), std::string::npos) << error.what();
   }
   // An existing folder of ours with a directory where the file should go.
-  fs::create_directories(folder.path / "out" / "c1-chart.svg");
-  EXPECT_THROW(ChartFileWriter::Write(document, (folder.path / "out").string()),
-               std::runtime_error);
+  fs::create_directories(folder.File("out/c1-chart.svg"));
+  EXPECT_THROW(ChartFileWriter::Write(document, folder.File("out")), std::runtime_error);
 }
 
 } // namespace

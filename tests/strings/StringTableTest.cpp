@@ -1,4 +1,6 @@
 // The string-table file format, the dictionary's fallback, the path service and the shipped tables.
+#include "ScratchFolder.h"
+
 #include "strings/FacSTDictionary.h"
 #include "strings/PathFactory.h"
 #include "strings/StringTableFormat.h"
@@ -7,11 +9,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <set>
-#include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -60,17 +59,14 @@ TEST(StringTableFormat, EscapingRoundTripsAndFileNames) {
 
 // A folder of two languages' tables, removed at the end.
 struct TempTables {
-  std::filesystem::path root;
+  ScratchFolder folder;
+  std::filesystem::path root = folder.Path();
   TempTables() {
-    char pattern[] = "/tmp/np_strings_XXXXXX";
-    root = mkdtemp(pattern) != nullptr ? pattern : "/nonexistent/np_strings";
     Write("en", "Yes\tYes\nOnly English\tOnly English\n");
     Write("de", "Yes\tJa\n");
   }
-  ~TempTables() { std::filesystem::remove_all(root); }
   void Write(const std::string& language, const std::string& text) const {
-    std::filesystem::create_directories(root / language);
-    std::ofstream(root / language / "p.strings") << text;
+    folder.Write(language + "/p.strings", text);
   }
 };
 
@@ -128,13 +124,11 @@ std::set<int> Placeholders(const std::string& text) {
 }
 
 std::map<std::string, std::string> ShippedTable(const std::string& language) {
-  std::ifstream in(std::string(NPTESTS_SOURCE_DIR) + "/resources/strings/" + language +
-                   "/nonparametric-tests.strings");
-  std::stringstream text;
-  text << in.rdbuf();
+  const std::string text = ReadAll(std::string(NPTESTS_SOURCE_DIR) + "/resources/strings/" +
+                                   language + "/nonparametric-tests.strings");
   std::map<std::string, std::string> entries;
   std::vector<StringTableError> errors;
-  EXPECT_TRUE(ParseStringTable(text.str(), entries, errors)) << language;
+  EXPECT_TRUE(ParseStringTable(text, entries, errors)) << language;
   return entries;
 }
 

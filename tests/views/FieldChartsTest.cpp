@@ -1,11 +1,9 @@
 // The field information charts and the chart utilities they share with the test charts.
 #include "FieldInformation.h"
+#include "ScratchFolder.h"
 #include "ViewTestSupport.h"
 
 #include "dict/VORN_Format.h"
-
-#include <filesystem>
-#include <fstream>
 
 using namespace viewtest;
 using outtest::WriterRun;
@@ -121,12 +119,11 @@ TEST(FieldCharts, CategoricalBarsLabelsAndOrdinalNote) {
 TEST(FieldCharts, StatisticsLabelLineBreaks) {
   // A string table may write the line breaks of chart texts as a backslash and "n": one at the
   // very start of the label is dropped, every later one becomes a line break.
-  const std::string folder = ::testing::TempDir() + "views-strings/en";
-  std::filesystem::create_directories(folder);
-  std::ofstream(folder + "/nonparametric-tests.strings")
-      << "histoN\t\\\\nN\nhistoMin\t\\\\nMin\nhistoMax\t\\\\nMax\nhistoMean\t\\\\nMean\n"
-         "histoStdDev\t\\\\nSD\n";
-  FacSTDictionary strings(folder);
+  ScratchFolder folder;
+  folder.Write("en/nonparametric-tests.strings",
+               "histoN\t\\\\nN\nhistoMin\t\\\\nMin\nhistoMax\t\\\\nMax\nhistoMean\t\\\\nMean\n"
+               "histoStdDev\t\\\\nSD\n");
+  FacSTDictionary strings(folder.File("en"));
   ASSERT_TRUE(strings.SetProcedure("Nonparametric Tests")) << strings.LastError();
   WriterRun run;
   addField(run, "x", 0);
