@@ -1,6 +1,6 @@
-// The bundled examples through the procedure object: each independent- or related-samples test
-// gets its chart, each pairwise table its network, in output order; every chart is drawn and keeps
-// none of its template's placeholders.
+// The bundled examples through the procedure object: each test and field gets its chart, each
+// pairwise table its network, in output order; every chart is drawn and keeps none of its
+// template's placeholders.
 #include "NOPRProcCustom.h"
 #include "SampleChartsSupport.h"
 
@@ -11,9 +11,9 @@ using namespace chartstest;
 
 namespace {
 
-// The titles of the charts of the example that are not one-sample or field charts; every chart's
-// problems are added to `problems`.
-std::vector<std::string> sampleChartTitles(const std::string& name, std::string& problems) {
+// The titles of the example's charts (without the one-sample and field charts unless `all`);
+// every chart's problems are added to `problems`.
+std::vector<std::string> chartTitles(const std::string& name, bool all, std::string& problems) {
   const std::string xml = readFile(sourcePath("examples/" + name + ".xml"));
   WriterRun run(xml);
   NOPRProcCustom proc;
@@ -37,8 +37,8 @@ std::vector<std::string> sampleChartTitles(const std::string& name, std::string&
       if (chart->specification.find(placeholder) != std::string::npos)
         problems += chart->title + ": a placeholder is left (" + placeholder + "); ";
     }
-    if (chart->title.rfind("One-Sample", 0) != 0 &&
-        chart->title.find("Field Information") == std::string::npos)
+    if (all || (chart->title.rfind("One-Sample", 0) != 0 &&
+                chart->title.find("Field Information") == std::string::npos))
       titles.push_back(chart->title);
   }
   return titles;
@@ -46,10 +46,11 @@ std::vector<std::string> sampleChartTitles(const std::string& name, std::string&
 
 } // namespace
 
-TEST(ExampleSampleCharts, EveryTestAndPairwiseTableHasItsChart) {
+TEST(ExampleCharts, EveryTestFieldAndPairwiseTableHasItsChart) {
   const struct {
     const char* example;
     std::vector<std::string> titles;
+    bool all = false; // the one-sample and field charts too
   } cases[] = {
       {"chickwts",
        {"Independent-Samples Kruskal-Wallis Test", "Pairwise Comparisons of Feed supplement",
@@ -71,14 +72,25 @@ TEST(ExampleSampleCharts, EveryTestAndPairwiseTableHasItsChart) {
        {"Related-Samples McNemar Change Test", "Related-Samples Marginal Homogeneity Test"}},
       // The signed rank test's warning does not keep it from its chart.
       {"related_sleep", {"Related-Samples Sign Test", "Related-Samples Wilcoxon Signed Rank Test"}},
-      // One-sample tests and fields only (their order is checked in tests/views).
-      {"onesample_mtcars", {}},
-      {"onesample_morley", {}},
-      {"ks_ozone_dates", {}},
+      // One-sample tests and fields only: every test and field in the document's order.
+      {"onesample_mtcars",
+       {"One-Sample Chi-Square Test", "One-Sample Binomial Test", "One-Sample Binomial Test",
+        "Continuous Field Information Miles per gallon",
+        "Categorical Field Information Transmission"},
+       true},
+      {"onesample_morley",
+       {"One-Sample Runs Test", "One-Sample Wilcoxon Signed Rank Test",
+        "One-Sample Kolmogorov-Smirnov Normal Test",
+        "Continuous Field Information Speed of light (km/s minus 299000)"},
+       true},
+      {"ks_ozone_dates",
+       {"One-Sample Kolmogorov-Smirnov Uniform Test",
+        "Continuous Field Information Date of measurement"},
+       true},
   };
   for (const auto& c : cases) {
     std::string problems;
-    EXPECT_EQ(sampleChartTitles(c.example, problems), c.titles) << c.example;
+    EXPECT_EQ(chartTitles(c.example, c.all, problems), c.titles) << c.example;
     EXPECT_EQ(problems, "") << c.example;
   }
 }

@@ -1,5 +1,5 @@
-// Shared helpers of the chart view tests: the charts a run left in the output document, and a run
-// of the procedure object over a bundled example.
+// Shared helpers of the chart view tests: the charts a run left in the output document and the
+// values of their data sources.
 //
 // The tests check what the views hand the chart document (specification, data, variables,
 // texts), not the drawing: DrawingDouble.cpp stands in for the drawing engine in this test
@@ -7,14 +7,9 @@
 #pragma once
 
 #include "ChartOutput.h"
-#include "NOPRProcCustom.h"
 #include "OutputTestSupport.h"
 
 #include "output/Chart.h"
-#include "parser/CommandParser.h"
-#include "parser/NptestsGrammar.h"
-#include "parser/ParserMessageLog.h"
-#include "proc/CFStatXMLInfoBlock.h"
 
 #include <gtest/gtest.h>
 
@@ -59,29 +54,6 @@ inline std::vector<std::string> column(const output::Chart& chart, const std::st
 
 inline bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
-}
-
-// One bundled example through the procedure object as the host drives it; the run keeps the
-// document.
-inline std::unique_ptr<outtest::WriterRun> runExample(const std::string& name) {
-  const std::string xml = outtest::readFile(outtest::sourcePath("examples/" + name + ".xml"));
-  auto owned = std::make_unique<outtest::WriterRun>(xml);
-  outtest::WriterRun& run = *owned;
-  NOPRProcCustom proc;
-  proc.SetProcedure(run.procedure.get());
-  proc.SetDataSource(run.data.get());
-  proc.SetSeedGeneratorState(1);
-  CommandDescriptor grammar = MakeNptestsDescriptor();
-  ParserMessageLog log;
-  grammar.SetMessageLog(&log);
-  std::unique_ptr<CommandSpec> spec =
-      CommandParser(grammar, run.data.get())
-          .Parse(outtest::readFile(outtest::sourcePath("examples/" + name + ".sps")));
-  EXPECT_TRUE(proc.ProcessSyntax(spec.get(), &grammar)) << name;
-  CFStatXMLInfoBlock block;
-  block.fResultXML = xml;
-  EXPECT_TRUE(proc.ProcessOutputXML("", block)) << name;
-  return owned;
 }
 
 } // namespace viewtest
