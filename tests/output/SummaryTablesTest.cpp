@@ -3,7 +3,6 @@
 #include "OutputTestSupport.h"
 
 #include "dict/VORN_Format.h"
-#include "proc/CFAssert.h"
 
 #include <iterator>
 #include <limits>
@@ -226,20 +225,6 @@ TEST(HypothesisSummary, ConditionSentences) {
   // The normal standard deviation of a date field is in seconds.
   EXPECT_EQ(cellAt(table, {"8", "Null Hypothesis"})->label.Items().at(2).Number(), 2.5);
   EXPECT_EQ(cellAt(table, {"9", "Null Hypothesis"})->label.Items().at(2).Number(), 2.5 * 86400);
-}
-
-TEST(HypothesisSummary, ParameterCountMustFitTheKey) {
-  WriterRun run;
-  run.AddField("x");
-  addTest(run.stats, Stats::kCOneSample, Stats::kAOBinomial, "ACutPointIsSpecified_O_Binomial_4",
-          {{0}, {1}});
-  try {
-    run.Display();
-    FAIL() << "no assertion";
-  } catch (const CFAssertionError& e) {
-    EXPECT_EQ(e.Expression(), "data.fParameters.size() == 4");
-    EXPECT_EQ(e.Source(), "backend/nonpar/NOPROutput");
-  }
 }
 
 // Rows are numbered across records: three intervals of one record, then the next record, then a

@@ -73,14 +73,9 @@ TEST(CFStatXMLInfoBlock, CopiesPointAtTheirOwnValues) {
   EXPECT_EQ(std::string(assigned.fSplitValues[1]->s, 5), "North");
 }
 
-TEST(CFProcCustom, DefaultsAndSeeds) {
+// (The defaults the host sees are checked on the plug-in's own object: PluginLoadTest.)
+TEST(CFProcCustom, SeedsRarelyRepeatAndFollowTheGeneratorState) {
   CFProcCustom proc;
-  EXPECT_EQ(proc.GetSeed(), 2000000);
-  EXPECT_FALSE(proc.GetDrawSeed());
-  EXPECT_EQ(proc.GetWeightVarIndex(), -1);
-  EXPECT_TRUE(proc.GetEngineVarIndexes().empty());
-  EXPECT_FALSE(proc.ProcessOutputJSON());
-
   proc.SetSeedGeneratorState(42);
   std::set<int> seeds;
   for (int i = 0; i < 100; ++i) {
