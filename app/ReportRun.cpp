@@ -5,6 +5,7 @@
 #include "BundledExamples.h"
 #include "DocumentDictionary.h"
 #include "PluginLoader.h"
+#include "ReportSinks.h"
 #include "ResultDocument.h"
 
 #include "chart/ChartSettings.h"
@@ -44,6 +45,24 @@
 #include <unistd.h>
 
 namespace {
+
+// Holds a heading of the report for as long as it lives; nothing for a null heading.
+class HeadingHold {
+public:
+  explicit HeadingHold(output::Heading* heading) : fHeading(heading) {
+    if (fHeading != nullptr)
+      fHeading->Hold();
+  }
+  ~HeadingHold() {
+    if (fHeading != nullptr)
+      fHeading->Unhold();
+  }
+  HeadingHold(const HeadingHold&) = delete;
+  HeadingHold& operator=(const HeadingHold&) = delete;
+
+private:
+  output::Heading* fHeading;
+};
 
 const char* const kProcedure = "Nonparametric Tests";
 
@@ -166,14 +185,21 @@ int ReportRun::Execute() {
   {
     output::Document document;
     document.SetLanguage(PathFactory::GetLanguage());
+    // The report is written as the plug-in makes it: each item goes out, and is freed, once it can
+    // no longer change, so that memory holds what is being made rather than the whole report.
+    ReportSinks sinks;
+    if (!OpenReport(sinks))
+      return kCannotRun;
+    document.StreamTo(sinks);
     // The JSON report is the record of what the plug-in made; the reports people read are headed
     // with what produced them.
     if (fOptions.fFormat != OutputFormat::kJson)
       AppendReportHeader(document);
     for (Run& run : fRuns) {
       Process(*plugin, document, run);
+      document.Settle();
       // The output holds copies of all it shows, so a run's loaded documents go before the next
-      // run is read and before the report is written: the peak holds one run's trees at most.
+      // run is read: the peak holds one run's trees at most.
       run.fBlocks.clear();
       run.fDocuments.clear();
       fDocumentsRead += run.fPaths.size();
@@ -184,9 +210,10 @@ int ReportRun::Execute() {
       fErr.ClearStatus();
     else
       fErr.Status("nptests: writing " + fOptions.fOutputFile);
-    const bool written = WriteReport(document);
+    document.Finish();
+    const bool written = CloseReport(sinks, document.Language());
     fErr.ClearStatus();
-    if (!written || !WriteChartFiles(document))
+    if (!written)
       return kCannotRun;
   }
   return fStatus;
@@ -473,6 +500,8 @@ void ReportRun::Process(const PluginLoader& plugin, output::Document& document, 
     if (fRuns.size() > 1)
       parent = document.Append(std::make_unique<output::Heading>(
           BpString(RunTitle(run.fPaths), false).ToLabel(nullptr)));
+    // Held while the run lasts, or the report would close it before the plug-in writes under it.
+    const HeadingHold hold(parent);
     std::unique_ptr<BpProcedure> root =
         parent != nullptr
             ? std::make_unique<BpProcedure>(document, *parent, fStrings.get(), run.fDictionary,
@@ -615,43 +644,51 @@ void ReportRun::AppendReportHeader(output::Document& document) const {
   document.Append(std::move(table));
 }
 
-bool ReportRun::WriteReport(const output::Document& document) {
-  const std::unique_ptr<OutputWriter> writer = WriterFor(fOptions);
-  if (fOptions.fOutputFile.empty()) {
-    writer->Write(document, fOut);
-    fOut.flush();
-    return true;
+bool ReportRun::OpenReport(ReportSinks& sinks) {
+  if (!fOptions.fOutputFile.empty()) {
+    sinks.file.open(fOptions.fOutputFile, std::ios::binary | std::ios::trunc);
+    if (!sinks.file) {
+      fErr << "nptests: cannot write " << fOptions.fOutputFile << ": " << std::strerror(errno)
+           << "\n";
+      return false;
+    }
   }
-  std::ofstream file(fOptions.fOutputFile, std::ios::binary | std::ios::trunc);
-  if (!file) {
-    fErr << "nptests: cannot write " << fOptions.fOutputFile << ": " << std::strerror(errno)
-         << "\n";
-    return false;
+  std::ostream& out = fOptions.fOutputFile.empty() ? fOut : sinks.file;
+  if (!fOptions.fChartsDir.empty()) {
+    try {
+      sinks.chartFiles = std::make_unique<ChartFileWriter>(fOptions.fChartsDir);
+    } catch (const std::runtime_error& error) {
+      fErr << "nptests: --charts-dir: " << error.what() << "\n";
+      return false;
+    }
   }
-  writer->Write(document, file);
-  file.close();
-  if (!file) {
-    fErr << "nptests: writing " << fOptions.fOutputFile << " failed\n";
-    return false;
-  }
+  sinks.writer = WriterFor(fOptions);
+  sinks.report = sinks.writer->Open(out);
   return true;
+}
+
+bool ReportRun::CloseReport(ReportSinks& sinks, const std::string& language) {
+  sinks.report->End(language);
+  bool written = true;
+  if (fOptions.fOutputFile.empty()) {
+    fOut.flush();
+  } else {
+    sinks.file.close();
+    if (!sinks.file) {
+      fErr << "nptests: writing " << fOptions.fOutputFile << " failed\n";
+      written = false;
+    }
+  }
+  if (sinks.chartFiles && !sinks.chartFiles->Error().empty()) {
+    fErr << "nptests: --charts-dir: " << sinks.chartFiles->Error() << "\n";
+    written = false;
+  }
+  return written;
 }
 
 void ReportRun::ShowDocumentsRead() {
   fErr.Status("nptests: " + std::to_string(fDocumentsRead) + " of " +
               std::to_string(fDocumentCount) + " documents read");
-}
-
-bool ReportRun::WriteChartFiles(const output::Document& document) {
-  if (fOptions.fChartsDir.empty())
-    return true;
-  try {
-    ChartFileWriter::Write(document, fOptions.fChartsDir);
-  } catch (const std::runtime_error& error) {
-    fErr << "nptests: --charts-dir: " << error.what() << "\n";
-    return false;
-  }
-  return true;
 }
 
 void ReportRun::ReportDocument(const std::string& path, const std::string& reason) {

@@ -24,6 +24,7 @@ class FacSTDictionary;
 class ProcedureDataSource;
 class PluginLoader;
 class ResultDocument;
+struct ReportSinks;
 class VORN_DataSource;
 namespace output {
 class Document;
@@ -105,9 +106,11 @@ private:
   bool RunCommand(CFProcCustom& procedure, BpProcedure& root, Run& run);
   // The table that heads the report: program, date, documents, command, language, charts.
   void AppendReportHeader(output::Document& document) const;
-  bool WriteReport(const output::Document& document);
-  // The standalone chart files of --charts-dir; false (said on standard error) when one failed.
-  bool WriteChartFiles(const output::Document& document);
+  // Opens the report file (or standard output), the writer and, with --charts-dir, the chart
+  // files; false (said on standard error) when one cannot be opened.
+  bool OpenReport(ReportSinks& sinks);
+  // Completes the report; false (said on standard error) when it or a chart file failed.
+  bool CloseReport(ReportSinks& sinks, const std::string& language);
   void ReportDocument(const std::string& path, const std::string& reason);
   void ShowDocumentsRead();
 

@@ -14,6 +14,7 @@
 #include "output/Message.h"
 #include "output/Note.h"
 #include "output/NumberFormat.h"
+#include "output/OutlineSink.h"
 #include "output/Table.h"
 
 #include <memory>
@@ -22,8 +23,9 @@
 
 namespace output {
 
-// Owns the whole tree. Not copyable; items never move, so pointers into it stay valid while the
-// document lives.
+// Owns the tree. Not copyable; items never move, so pointers into it stay valid while the
+// document lives, unless the document is written as it grows (StreamTo): then each item is freed
+// once it has gone to the sink, and only held items (see Item::Hold) and what follows them stay.
 class Document {
 public:
   Document();
@@ -42,12 +44,36 @@ public:
     return raw;
   }
 
+  // Sends the whole document to `sink` in output order; nothing is freed.
+  static void Walk(const Document& document, OutlineSink& sink);
+
+  // Writes the document as it grows: from now on Settle() sends `sink` every item that can no
+  // longer change, in output order, and frees it. An item can no longer change when it is not
+  // held; a heading closes when it is not held and everything under it has gone. The sink must
+  // outlive the document's streaming.
+  void StreamTo(OutlineSink& sink) { fSink = &sink; }
+  // Does nothing unless the document streams. Cheap when nothing is ready: it resumes where the
+  // last call stopped.
+  void Settle() { Advance(false); }
+  // Sends all that is left, held or not: the builders are done.
+  void Finish() { Advance(true); }
+
   // The language of the string table the texts were translated with ("en", "de").
   const std::string& Language() const { return fLanguage; }
   void SetLanguage(std::string language) { fLanguage = std::move(language); }
 
 private:
+  void Advance(bool all);
+
   std::vector<std::unique_ptr<Item>> fItems;
+  // Streaming: the open headings from the top down, each with the index of its first item not yet
+  // sent (the document's own list first, as a null heading).
+  struct Open {
+    Heading* heading;
+    std::size_t next;
+  };
+  OutlineSink* fSink = nullptr;
+  std::vector<Open> fOpen{{nullptr, 0}};
   std::string fLanguage = "en";
 };
 

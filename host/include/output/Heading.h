@@ -29,6 +29,8 @@ public:
   }
 
 private:
+  friend class Document; // frees what it has written of a document written as it grows
+
   Label fLabel;
   std::vector<std::unique_ptr<Item>> fItems;
 };

@@ -29,8 +29,21 @@ public:
   const Chart* AsChart() const;
   const Message* AsMessage() const;
 
+  // Holds: while a builder's handle on this item lives, the item may still change, so a document
+  // that is written as it grows leaves it (and everything after it) unwritten. Counted, because
+  // handles are copied.
+  void Hold() { ++fHolds; }
+  void Unhold() {
+    if (fHolds > 0)
+      --fHolds;
+  }
+  bool Held() const { return fHolds > 0; }
+
 protected:
   Item() = default;
+
+private:
+  unsigned fHolds = 0;
 };
 
 } // namespace output

@@ -3,6 +3,7 @@
 
 #include "pivot/BpAnnotation.h"
 #include "pivot/BpCellText.h"
+#include "pivot/BpTableRef.h"
 
 #include <memory>
 #include <vector>
@@ -40,7 +41,7 @@ private:
   std::vector<const output::Category*> Place() const;
 
   std::shared_ptr<BpState> fState;
-  output::Table* fTable;
+  BpTableRef fTable;
   output::Dimension* fDimension;
   output::Category* fNode;
 };

@@ -3,6 +3,7 @@
 
 #include "pivot/BpAnnotation.h"
 #include "pivot/BpCellText.h"
+#include "pivot/BpTableRef.h"
 
 #include <memory>
 
@@ -35,12 +36,12 @@ protected:
   BpGroup(std::shared_ptr<BpState> state, output::Table* table, output::Dimension* dimension,
           output::Category* node);
   const std::shared_ptr<BpState>& State() const { return fState; }
-  output::Table* TableNode() const { return fTable; }
+  output::Table* TableNode() const { return fTable.get(); }
   output::Dimension* DimensionNode() const { return fDimension; }
 
 private:
   std::shared_ptr<BpState> fState;
-  output::Table* fTable;
+  BpTableRef fTable;
   output::Dimension* fDimension;
   output::Category* fNode;
 };

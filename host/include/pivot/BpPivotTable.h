@@ -2,6 +2,7 @@
 #pragma once
 
 #include "pivot/BpCellText.h"
+#include "pivot/BpTableRef.h"
 
 #include <memory>
 
@@ -38,5 +39,5 @@ private:
   BpPivotTable(std::shared_ptr<BpState> state, output::Table* table);
 
   std::shared_ptr<BpState> fState;
-  output::Table* fTable;
+  BpTableRef fTable;
 };

@@ -2,6 +2,8 @@
 // and slides.
 #pragma once
 
+#include "output/OutlineSink.h"
+
 #include <string>
 #include <vector>
 
@@ -9,13 +11,27 @@ namespace output {
 class Document;
 }
 
-class ChartFileWriter {
+// A sink of the outline that writes one file per chart that has a drawing into a folder, named
+// after the number of the heading above it as the reports number it, the chart's place under
+// that heading and its title: "1.2-c1-independent-samples-kruskal-wallis-test.svg".
+class ChartFileWriter : public output::OutlineSink {
 public:
-  // Writes one file per chart that has a drawing into `folder` (made when missing), named after
-  // the number of the heading above it as the reports number it, the chart's place under that
-  // heading and its title: "1.2-c1-independent-samples-kruskal-wallis-test.svg". Returns the
-  // paths written, in document order. Throws std::runtime_error naming the file that could not
-  // be written; the files before it stay.
+  // Makes `folder` when missing; throws std::runtime_error when it cannot.
+  explicit ChartFileWriter(const std::string& folder);
+  ~ChartFileWriter() override;
+
+  void OpenHeading(const output::Heading& heading) override;
+  void CloseHeading(const output::Heading& heading) override;
+  void Leaf(const output::Item& item) override;
+
+  // The paths written, in document order.
+  const std::vector<std::string>& Written() const { return fWritten; }
+  // Empty unless a file could not be written: then which and why. No file is written after it,
+  // and the files before it stay.
+  const std::string& Error() const { return fError; }
+
+  // The files of a whole document. Returns the paths written, in document order. Throws
+  // std::runtime_error naming the folder or the file that could not be written.
   static std::vector<std::string> Write(const output::Document& document,
                                         const std::string& folder);
 
@@ -23,4 +39,16 @@ public:
   // other UTF-8 letters as they are), every other run of characters one "-", at most 60 bytes
   // cut between characters; "chart" when nothing is left.
   static std::string Slug(const std::string& title);
+
+private:
+  struct Level {
+    std::string number;
+    int headings = 0;
+    int charts = 0;
+  };
+
+  std::string fFolder;
+  std::vector<Level> fLevels{Level{}};
+  std::vector<std::string> fWritten;
+  std::string fError;
 };

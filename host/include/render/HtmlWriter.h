@@ -13,7 +13,7 @@ public:
   explicit HtmlWriter(std::string pageTitle = "Output");
   ~HtmlWriter() override;
 
-  void Write(const output::Document& document, std::ostream& out) const override;
+  std::unique_ptr<Sink> Open(std::ostream& out) const override;
 
 private:
   std::string fPageTitle;

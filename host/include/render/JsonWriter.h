@@ -11,11 +11,11 @@ public:
   explicit JsonWriter(int indent = 2);
   ~JsonWriter() override;
 
-  // Streams to `out` as it goes; nothing of the report is held in memory beyond a buffer.
+  // Streams to `out` as the items arrive; nothing of the report is held beyond a buffer.
   // Deterministic: members in a fixed order, numbers written locale-independently as the shortest
   // text that reads back as the same double; NaN and infinities (and the system-missing value,
   // which the model already holds as absent) become null. Invalid UTF-8 becomes U+FFFD.
-  void Write(const output::Document& document, std::ostream& out) const override;
+  std::unique_ptr<Sink> Open(std::ostream& out) const override;
 
 private:
   int fIndent;

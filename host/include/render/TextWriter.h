@@ -11,7 +11,7 @@ public:
   explicit TextWriter(int width = 100);
   ~TextWriter() override;
 
-  void Write(const output::Document& document, std::ostream& out) const override;
+  std::unique_ptr<Sink> Open(std::ostream& out) const override;
 
 private:
   int fWidth;

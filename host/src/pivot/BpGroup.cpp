@@ -16,13 +16,13 @@ BpGroup::~BpGroup() = default;
 BpGroup BpGroup::Group(const BpCellText& label, bool showLabel, int) {
   output::Category* group = fNode->FindOrAddChild(fState->Resolve(label), true);
   group->SetShowsLabel(showLabel);
-  return BpGroup(fState, fTable, fDimension, group);
+  return BpGroup(fState, fTable.get(), fDimension, group);
 }
 
 BpCategory BpGroup::Category(const BpCellText& label) {
   output::Category* category = fNode->FindOrAddChild(fState->Resolve(label), false);
   fDimension->SetLatest(category);
-  return BpCategory(fState, fTable, fDimension, category);
+  return BpCategory(fState, fTable.get(), fDimension, category);
 }
 
 void BpGroup::Note(const BpAnnotation& note) {

@@ -28,12 +28,16 @@ BpHeading::~BpHeading() {
   fState->Release(fNode);
 }
 
+// A new item is where the items before it are most likely done with: the place to let a report
+// that is written as it grows catch up.
 BpHeading BpHeading::Heading(const BpCellText& text) {
+  fState->document->Settle();
   output::Heading* child = fNode->Append(std::make_unique<output::Heading>(fState->Resolve(text)));
   return BpHeading(fState, child);
 }
 
 BpPivotTable BpHeading::PivotTable(const BpCellText& title, const BpCellText& subtitle, bool) {
+  fState->document->Settle();
   output::Table* table = fNode->Append(
       std::make_unique<output::Table>(fState->Resolve(title), fState->Resolve(subtitle).Text()));
   return BpPivotTable(fState, table);

@@ -31,5 +31,5 @@ BpDimension BpPivotTable::Dimension(const BpCellText& label, int sort) {
   if (sort == kSortNone) {
     dimension->SetPlacement(output::Dimension::Place::kLayer, 1, true);
   }
-  return BpDimension(fState, fTable, dimension);
+  return BpDimension(fState, fTable.get(), dimension);
 }

@@ -2,32 +2,26 @@
 #include "BpState.h"
 
 #include <algorithm>
+#include <iterator>
 
 void BpState::Retain(output::Heading* node) {
-  auto found = std::find_if(headings.begin(), headings.end(),
-                            [node](const LiveHeading& entry) { return entry.node == node; });
-  if (found == headings.end()) {
-    headings.push_back({node, 1});
-    return;
-  }
-  ++found->handles;
+  if (!node->Held())
+    headings.push_back(node);
+  node->Hold();
 }
 
 void BpState::Release(output::Heading* node) {
-  auto found = std::find_if(headings.begin(), headings.end(),
-                            [node](const LiveHeading& entry) { return entry.node == node; });
-  if (found != headings.end() && found->handles > 0) {
-    --found->handles;
-  }
+  node->Unhold();
+  if (node->Held())
+    return;
+  // Handles mostly die in the reverse order of their making, so the search ends at once.
+  auto found = std::find(headings.rbegin(), headings.rend(), node);
+  if (found != headings.rend())
+    headings.erase(std::next(found).base());
 }
 
 output::Heading* BpState::LatestLiveHeading() const {
-  for (auto entry = headings.rbegin(); entry != headings.rend(); ++entry) {
-    if (entry->handles > 0) {
-      return entry->node;
-    }
-  }
-  return nullptr;
+  return headings.empty() ? nullptr : headings.back();
 }
 
 output::Note BpState::MakeNote(output::Table& table, const BpCellText& text) const {

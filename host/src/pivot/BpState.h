@@ -16,12 +16,9 @@ struct BpState {
   const FacSTDictionary* strings = nullptr;
   const VORN_DataSource* dataSource = nullptr;
 
-  // Headings in the order they were made, each with its number of live handles.
-  struct LiveHeading {
-    output::Heading* node;
-    std::size_t handles;
-  };
-  std::vector<LiveHeading> headings;
+  // The headings with live handles, in the order they were made. A heading's handles are counted
+  // by the heading itself (output::Item::Hold); once none is left, no handle can come back.
+  std::vector<output::Heading*> headings;
 
   void Retain(output::Heading* node);
   void Release(output::Heading* node);

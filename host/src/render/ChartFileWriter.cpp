@@ -22,48 +22,6 @@ bool IsAsciiAlnum(unsigned char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-class ChartFiles {
-public:
-  explicit ChartFiles(std::filesystem::path folder) : fFolder(std::move(folder)) {}
-
-  // Headings are numbered among their siblings as the reports number them; charts among the
-  // charts directly under the same heading.
-  void Items(const std::vector<std::unique_ptr<output::Item>>& items, const std::string& parent) {
-    int headings = 0;
-    int charts = 0;
-    for (const auto& item : items) {
-      if (const output::Heading* heading = item->AsHeading()) {
-        const std::string number =
-            (parent.empty() ? "" : parent + ".") + std::to_string(++headings);
-        Items(heading->Items(), number);
-      } else if (const output::Chart* chart = item->AsChart()) {
-        WriteChart(*chart, parent, ++charts);
-      }
-    }
-  }
-
-  std::vector<std::string> fWritten;
-
-private:
-  void WriteChart(const output::Chart& chart, const std::string& number, int index) {
-    if (!IsPlainSvg(chart.svg))
-      return;
-    const std::string name = (number.empty() ? "" : number + "-") + "c" + std::to_string(index) +
-                             "-" + ChartFileWriter::Slug(chart.title) + ".svg";
-    const std::filesystem::path path = fFolder / name;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file)
-      file << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" << chart.svg << "\n";
-    if (file)
-      file.close();
-    if (!file)
-      throw std::runtime_error("cannot write " + path.string() + ": " + std::strerror(errno));
-    fWritten.push_back(path.string());
-  }
-
-  std::filesystem::path fFolder;
-};
-
 } // namespace
 
 std::string ChartFileWriter::Slug(const std::string& title) {
@@ -101,13 +59,58 @@ std::string ChartFileWriter::Slug(const std::string& title) {
   return slug.empty() ? "chart" : slug;
 }
 
-std::vector<std::string> ChartFileWriter::Write(const output::Document& document,
-                                                const std::string& folder) {
+ChartFileWriter::ChartFileWriter(const std::string& folder) : fFolder(folder) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error)
     throw std::runtime_error("cannot make the folder " + folder + ": " + error.message());
-  ChartFiles files(folder);
-  files.Items(document.Items(), "");
-  return files.fWritten;
+}
+
+ChartFileWriter::~ChartFileWriter() = default;
+
+// Headings are numbered among their siblings as the reports number them; charts among the charts
+// directly under the same heading.
+void ChartFileWriter::OpenHeading(const output::Heading&) {
+  Level& parent = fLevels.back();
+  const std::string number =
+      (parent.number.empty() ? "" : parent.number + ".") + std::to_string(++parent.headings);
+  Level level;
+  level.number = number;
+  fLevels.push_back(std::move(level));
+}
+
+void ChartFileWriter::CloseHeading(const output::Heading&) {
+  fLevels.pop_back();
+}
+
+void ChartFileWriter::Leaf(const output::Item& item) {
+  const output::Chart* chart = item.AsChart();
+  if (chart == nullptr)
+    return;
+  Level& level = fLevels.back();
+  ++level.charts;
+  if (!fError.empty() || !IsPlainSvg(chart->svg))
+    return;
+  const std::string name = (level.number.empty() ? "" : level.number + "-") + "c" +
+                           std::to_string(level.charts) + "-" + Slug(chart->title) + ".svg";
+  const std::filesystem::path path = std::filesystem::path(fFolder) / name;
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  if (file)
+    file << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" << chart->svg << "\n";
+  if (file)
+    file.close();
+  if (!file) {
+    fError = "cannot write " + path.string() + ": " + std::strerror(errno);
+    return;
+  }
+  fWritten.push_back(path.string());
+}
+
+std::vector<std::string> ChartFileWriter::Write(const output::Document& document,
+                                                const std::string& folder) {
+  ChartFileWriter files(folder);
+  output::Document::Walk(document, files);
+  if (!files.Error().empty())
+    throw std::runtime_error(files.Error());
+  return files.Written();
 }

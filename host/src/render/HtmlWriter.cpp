@@ -10,8 +10,16 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <ostream>
+#include <sstream>
+#include <streambuf>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 using namespace output;
 
@@ -144,109 +152,221 @@ bool IsTestSummary(const Item& item) {
          *table->Title().Key() == "Hypothesis Test Summary";
 }
 
-// Walks the outline; the contents list and the body number the headings and name the anchors the
-// same way, from the position of each item.
-class HtmlOutline {
+// The body goes to a temporary file as the items arrive, since the page starts with the contents
+// list, which is complete only at the end. Counts what it has written, so that a place in the body
+// can be named by its offset.
+class SpoolBuffer : public std::streambuf {
 public:
-  explicit HtmlOutline(std::ostream& out) : fOut(out) {}
+  SpoolBuffer() : fFile(std::tmpfile()), fBuffer(kSize) {
+    setp(fBuffer.data(), fBuffer.data() + fBuffer.size());
+  }
+  ~SpoolBuffer() override {
+    if (fFile != nullptr)
+      std::fclose(fFile);
+  }
+  SpoolBuffer(const SpoolBuffer&) = delete;
+  SpoolBuffer& operator=(const SpoolBuffer&) = delete;
 
-  void Contents(const std::vector<std::unique_ptr<Item>>& items) {
-    fOut << "<nav class=\"contents\" aria-label=\"Contents\">\n"
-            "<p class=\"contents-title\">Contents</p>\n";
-    ContentsList(items, "");
-    fOut << "</nav>\n";
+  bool Usable() const { return fFile != nullptr && !fFailed; }
+  std::uint64_t Offset() const { return fFlushed + static_cast<std::uint64_t>(pptr() - pbase()); }
+
+  // Copies everything written to `out`, leaving out the byte ranges of `cuts` (offset, length;
+  // sorted, not overlapping).
+  void CopyTo(std::ostream& out, const std::vector<std::pair<std::uint64_t, std::size_t>>& cuts) {
+    sync();
+    if (!Usable() || std::fseek(fFile, 0, SEEK_SET) != 0) {
+      out.setstate(std::ios::badbit);
+      return;
+    }
+    std::uint64_t at = 0;
+    std::size_t cut = 0;
+    while (true) {
+      const std::size_t got = std::fread(fBuffer.data(), 1, fBuffer.size(), fFile);
+      if (got == 0)
+        break;
+      std::size_t from = 0;
+      while (from < got) {
+        const std::uint64_t here = at + from;
+        if (cut < cuts.size() && cuts[cut].first + cuts[cut].second <= here) {
+          ++cut;
+          continue;
+        }
+        if (cut < cuts.size() && cuts[cut].first <= here) {
+          from += static_cast<std::size_t>(
+              std::min<std::uint64_t>(cuts[cut].first + cuts[cut].second - here, got - from));
+          continue;
+        }
+        const std::uint64_t until = cut < cuts.size() ? cuts[cut].first : at + got;
+        const std::size_t length =
+            static_cast<std::size_t>(std::min<std::uint64_t>(until, at + got) - here);
+        out.write(fBuffer.data() + from, static_cast<std::streamsize>(length));
+        from += length;
+      }
+      at += got;
+    }
+    if (std::ferror(fFile))
+      out.setstate(std::ios::badbit);
+    setp(fBuffer.data(), fBuffer.data() + fBuffer.size());
   }
 
-  void Body(const std::vector<std::unique_ptr<Item>>& items) {
-    fOut << "<main>\n";
-    Items(items, "", 1);
-    fOut << "</main>\n";
+protected:
+  int_type overflow(int_type c) override {
+    if (sync() != 0)
+      return traits_type::eof();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+      *pptr() = traits_type::to_char_type(c);
+      pbump(1);
+    }
+    return traits_type::not_eof(c);
+  }
+
+  int sync() override {
+    const std::size_t length = static_cast<std::size_t>(pptr() - pbase());
+    if (length > 0 && (fFile == nullptr || std::fwrite(pbase(), 1, length, fFile) != length))
+      fFailed = true;
+    fFlushed += length;
+    setp(fBuffer.data(), fBuffer.data() + fBuffer.size());
+    return fFailed ? -1 : 0;
   }
 
 private:
-  // Every level folds; the first is open, so the contents start as the list of runs.
-  void ContentsList(const std::vector<std::unique_ptr<Item>>& items, const std::string& parent) {
-    fOut << "<ol>\n";
-    int headings = 0, tables = 0, charts = 0;
-    for (const auto& item : items) {
-      switch (item->Kind()) {
-      case ItemKind::kHeading: {
-        const Heading& heading = *item->AsHeading();
-        const std::string number = Numbered(parent, ++headings);
-        const std::string link = "<a href=\"#" + HeadingId(number) + "\"><span class=\"number\">" +
-                                 number + "</span> " + Escape(heading.GetLabel().Text()) + "</a>";
-        if (heading.Items().empty()) {
-          fOut << "<li>" << link << "</li>\n";
-          break;
-        }
-        fOut << "<li><details" << (parent.empty() ? " open" : "") << "><summary>" << link
-             << "</summary>\n";
-        ContentsList(heading.Items(), number);
-        fOut << "</details></li>\n";
-        break;
-      }
-      case ItemKind::kTable:
-        fOut << "<li class=\"entry-table\"><a href=\"#" << ItemId(parent, 't', ++tables) << "\">"
-             << Escape(item->AsTable()->Title().Text()) << "</a></li>\n";
-        break;
-      case ItemKind::kChart:
-        fOut << "<li class=\"entry-chart\"><a href=\"#" << ItemId(parent, 'c', ++charts) << "\">"
-             << Escape(item->AsChart()->title) << "</a></li>\n";
-        break;
-      case ItemKind::kMessage:
-        break;
-      }
-    }
-    fOut << "</ol>\n";
+  static constexpr std::size_t kSize = 1 << 16;
+  std::FILE* fFile;
+  std::vector<char> fBuffer;
+  std::uint64_t fFlushed = 0;
+  bool fFailed = false;
+};
+
+// Takes the outline as it arrives: the contents list (held, it is small) and the body (spooled)
+// number the headings and name the anchors the same way, from the position of each item.
+class HtmlOutline : public OutputWriter::Sink {
+public:
+  HtmlOutline(std::ostream& out, std::string pageTitle)
+      : fPage(out), fPageTitle(std::move(pageTitle)), fOut(&fSpool) {
+    fContents << "<ol>\n";
   }
 
-  void Items(const std::vector<std::unique_ptr<Item>>& items, const std::string& parent,
-             int depth) {
-    int headings = 0, tables = 0, charts = 0;
-    for (size_t i = 0; i < items.size(); ++i) {
-      const Item& item = *items[i];
-      switch (item.Kind()) {
-      case ItemKind::kHeading:
-        WriteHeading(*item.AsHeading(), Numbered(parent, ++headings), depth);
-        break;
-      case ItemKind::kTable: {
-        // The rows of a test summary lead to the sections of their tests, the headings that
-        // follow it in order.
-        std::vector<std::string> rowSections;
-        if (IsTestSummary(item)) {
-          int next = headings;
-          for (size_t k = i + 1; k < items.size(); ++k)
-            if (items[k]->Kind() == ItemKind::kHeading)
-              rowSections.push_back(Numbered(parent, ++next));
-        }
-        WriteTable(*item.AsTable(), ItemId(parent, 't', ++tables), rowSections);
-        break;
-      }
-      case ItemKind::kChart:
-        WriteChart(*item.AsChart(), ItemId(parent, 'c', ++charts));
-        break;
-      case ItemKind::kMessage:
-        WriteMessage(*item.AsMessage());
-        break;
-      }
-    }
-  }
-
-  void WriteHeading(const Heading& heading, const std::string& number, int depth) {
-    const int level = std::min(depth, 6);
-    fOut << "<section class=\"outline\" id=\"" << HeadingId(number) << "\">\n<h" << level
+  void OpenHeading(const Heading& heading) override {
+    Level& parent = fLevels.back();
+    EnterContents(parent);
+    const std::string number = Numbered(parent.number, ++parent.headings);
+    const int tag = std::min(parent.depth, 6);
+    Level level;
+    level.number = number;
+    level.depth = parent.depth + 1;
+    level.link = "<a href=\"#" + HeadingId(number) + "\"><span class=\"number\">" + number +
+                 "</span> " + Escape(heading.GetLabel().Text()) + "</a>";
+    level.topLevel = parent.number.empty();
+    fLevels.push_back(std::move(level));
+    fOut << "<section class=\"outline\" id=\"" << HeadingId(number) << "\">\n<h" << tag
          << "><span class=\"number\">" << number << "</span> " << Escape(heading.GetLabel().Text())
-         << "</h" << level << ">\n";
-    Items(heading.Items(), number, depth + 1);
-    fOut << "</section>\n";
+         << "</h" << tag << ">\n";
   }
 
-  void WriteTable(const Table& table, const std::string& id,
-                  const std::vector<std::string>& rowSections);
+  void CloseHeading(const Heading&) override {
+    Level& level = fLevels.back();
+    if (level.entered)
+      fContents << "</ol>\n</details></li>\n";
+    else
+      fContents << "<li>" << level.link << "</li>\n";
+    // Rows of a test summary that point past the last heading that came lose their links.
+    for (const SectionLink& link : level.sectionLinks)
+      if (link.section > level.headings) {
+        fCuts.emplace_back(link.open, link.openLength);
+        fCuts.emplace_back(link.close, kCloseLink.size());
+      }
+    fOut << "</section>\n";
+    fLevels.pop_back();
+  }
+
+  void Leaf(const Item& item) override {
+    Level& level = fLevels.back();
+    EnterContents(level);
+    switch (item.Kind()) {
+    case ItemKind::kHeading:
+      break;
+    case ItemKind::kTable: {
+      const std::string id = ItemId(level.number, 't', ++level.tables);
+      fContents << "<li class=\"entry-table\"><a href=\"#" << id << "\">"
+                << Escape(item.AsTable()->Title().Text()) << "</a></li>\n";
+      WriteTable(*item.AsTable(), id, IsTestSummary(item));
+      break;
+    }
+    case ItemKind::kChart: {
+      const std::string id = ItemId(level.number, 'c', ++level.charts);
+      fContents << "<li class=\"entry-chart\"><a href=\"#" << id << "\">"
+                << Escape(item.AsChart()->title) << "</a></li>\n";
+      WriteChart(*item.AsChart(), id);
+      break;
+    }
+    case ItemKind::kMessage:
+      WriteMessage(*item.AsMessage());
+      break;
+    }
+  }
+
+  void End(const std::string& language) override {
+    fContents << "</ol>\n";
+    fPage << "<!DOCTYPE html>\n<html lang=\"" << Escape(language)
+          << "\">\n<head>\n<meta charset=\"utf-8\">\n"
+             "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+             "<title>"
+          << Escape(fPageTitle) << "</title>\n<style>" << kStyleSheet
+          << "</style>\n</head>\n<body>\n";
+    fPage << "<nav class=\"contents\" aria-label=\"Contents\">\n"
+             "<p class=\"contents-title\">Contents</p>\n"
+          << fContents.str() << "</nav>\n<main>\n";
+    fOut.flush();
+    std::sort(fCuts.begin(), fCuts.end());
+    fSpool.CopyTo(fPage, fCuts);
+    fPage << "</main>\n</body>\n</html>\n";
+    if (!fSpool.Usable())
+      fPage.setstate(std::ios::badbit);
+  }
+
+private:
+  static constexpr std::string_view kCloseLink = "</a>";
+
+  // Where a row of a test summary links to the section of its test: the byte ranges of the link's
+  // tags in the body and the number of the heading it names among its siblings.
+  struct SectionLink {
+    std::uint64_t open;
+    std::size_t openLength;
+    std::uint64_t close;
+    int section;
+  };
+
+  // An open heading (or the page itself, first): its number, what it has had so far, and its
+  // contents entry, which becomes a folding list once the heading turns out to hold anything.
+  struct Level {
+    std::string number;
+    int depth = 1;
+    int headings = 0, tables = 0, charts = 0;
+    std::string link;
+    bool topLevel = false;
+    bool entered = false;
+    std::vector<SectionLink> sectionLinks;
+  };
+
+  // Every level folds; the first is open, so the contents start as the list of runs.
+  void EnterContents(Level& level) {
+    if (level.entered || fLevels.size() == 1)
+      return;
+    level.entered = true;
+    fContents << "<li><details" << (level.topLevel ? " open" : "") << "><summary>" << level.link
+              << "</summary>\n<ol>\n";
+  }
+
+  // The rows of a test summary lead to the sections of their tests, the headings that follow it
+  // under the same heading, in order; `testSummary` says the table is one.
+  void WriteTable(const Table& table, const std::string& id, bool testSummary);
   void WriteLayerTable(const Table& table, const TableGrid& grid, size_t layer, bool withFoot,
-                       const std::vector<std::string>& rowSections);
+                       bool testSummary);
   void WriteColumnHeaders(const TableGrid& grid, const std::vector<bool>& numeric);
-  void WriteBody(const TableGrid& grid, size_t layer, const std::vector<std::string>& rowSections);
+  void WriteBody(const TableGrid& grid, size_t layer, bool testSummary);
+  // The label of row `row` of a test summary as a link to the section of its test, which may
+  // not come: the link is noted, to be cut when its heading closes without that section.
+  void WriteSectionLink(const std::string& label, int row);
   void WriteFoot(const Table& table, size_t width);
 
   void WriteChart(const Chart& chart, const std::string& id) {
@@ -304,7 +424,13 @@ private:
     fOut << Escape(message.GetLabel().Text()) << "</div>\n";
   }
 
-  std::ostream& fOut;
+  std::ostream& fPage;
+  std::string fPageTitle;
+  SpoolBuffer fSpool;
+  std::ostream fOut; // the body, into fSpool
+  std::ostringstream fContents;
+  std::vector<Level> fLevels{Level{}};
+  std::vector<std::pair<std::uint64_t, std::size_t>> fCuts;
 };
 
 // A column is numeric when every cell it holds (in any layer) is a number.
@@ -324,18 +450,17 @@ std::vector<bool> NumericColumns(const TableGrid& grid) {
   return numeric;
 }
 
-void HtmlOutline::WriteTable(const Table& table, const std::string& id,
-                             const std::vector<std::string>& rowSections) {
+void HtmlOutline::WriteTable(const Table& table, const std::string& id, bool testSummary) {
   const TableGrid grid(table);
   const size_t layers = grid.LayerCombinations().size();
   fOut << "<div class=\"pivot-wrap\" id=\"" << id << "\">\n";
   for (size_t layer = 0; layer < layers; ++layer)
-    WriteLayerTable(table, grid, layer, layer + 1 == layers, rowSections);
+    WriteLayerTable(table, grid, layer, layer + 1 == layers, testSummary);
   fOut << "</div>\n";
 }
 
 void HtmlOutline::WriteLayerTable(const Table& table, const TableGrid& grid, size_t layer,
-                                  bool withFoot, const std::vector<std::string>& rowSections) {
+                                  bool withFoot, bool testSummary) {
   fOut << "<table class=\"pivot\">\n<caption><div class=\"table-title\">"
        << Escape(table.Title().Text()) << "</div>\n";
   const auto& dimensions = grid.LayerDimensions();
@@ -347,7 +472,7 @@ void HtmlOutline::WriteLayerTable(const Table& table, const TableGrid& grid, siz
   }
   fOut << "</caption>\n";
   WriteColumnHeaders(grid, NumericColumns(grid));
-  WriteBody(grid, layer, rowSections);
+  WriteBody(grid, layer, testSummary);
   if (withFoot)
     WriteFoot(table, grid.Rows().Levels() + grid.Columns().tuples.size());
   fOut << "</table>\n";
@@ -389,8 +514,7 @@ void HtmlOutline::WriteColumnHeaders(const TableGrid& grid, const std::vector<bo
   fOut << "</thead>\n";
 }
 
-void HtmlOutline::WriteBody(const TableGrid& grid, size_t layer,
-                            const std::vector<std::string>& rowSections) {
+void HtmlOutline::WriteBody(const TableGrid& grid, size_t layer, bool testSummary) {
   const TableGrid::Axis& rows = grid.Rows();
   const size_t levels = rows.Levels();
   fOut << "<tbody>\n";
@@ -408,12 +532,12 @@ void HtmlOutline::WriteBody(const TableGrid& grid, size_t layer,
         ++colspan;
       const std::string label = LabelHtml(node->GetLabel(), node->Notes());
       fOut << "<th scope=\"row\"" << (node->IsGroup() ? " class=\"group\"" : "")
-           << SpanAttributes(colspan, rowspan) << ">"
-           << (l == 0 && i < rowSections.size()
-                   ? "<a href=\"#" + HeadingId(rowSections[i]) + "\" data-section=\"" +
-                         rowSections[i] + "\">" + label + "</a>"
-                   : label)
-           << "</th>";
+           << SpanAttributes(colspan, rowspan) << ">";
+      if (l == 0 && testSummary)
+        WriteSectionLink(label, static_cast<int>(i));
+      else
+        fOut << label;
+      fOut << "</th>";
     }
     for (size_t j = 0; j < grid.Columns().tuples.size(); ++j) {
       const Cell* cell = grid.Find(layer, i, j);
@@ -427,6 +551,19 @@ void HtmlOutline::WriteBody(const TableGrid& grid, size_t layer,
     fOut << "</tr>\n";
   }
   fOut << "</tbody>\n";
+}
+
+void HtmlOutline::WriteSectionLink(const std::string& label, int row) {
+  Level& level = fLevels.back();
+  const int section = level.headings + 1 + row;
+  const std::string number = Numbered(level.number, section);
+  const std::string open =
+      "<a href=\"#" + HeadingId(number) + "\" data-section=\"" + number + "\">";
+  SectionLink link{fSpool.Offset(), open.size(), 0, section};
+  fOut << open << label;
+  link.close = fSpool.Offset();
+  fOut << kCloseLink;
+  level.sectionLinks.push_back(link);
 }
 
 void HtmlOutline::WriteFoot(const Table& table, size_t width) {
@@ -447,14 +584,6 @@ HtmlWriter::HtmlWriter(std::string pageTitle) : fPageTitle(std::move(pageTitle))
 
 HtmlWriter::~HtmlWriter() = default;
 
-void HtmlWriter::Write(const output::Document& document, std::ostream& out) const {
-  out << "<!DOCTYPE html>\n<html lang=\"" << Escape(document.Language())
-      << "\">\n<head>\n<meta charset=\"utf-8\">\n"
-         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-         "<title>"
-      << Escape(fPageTitle) << "</title>\n<style>" << kStyleSheet << "</style>\n</head>\n<body>\n";
-  HtmlOutline outline(out);
-  outline.Contents(document.Items());
-  outline.Body(document.Items());
-  out << "</body>\n</html>\n";
+std::unique_ptr<OutputWriter::Sink> HtmlWriter::Open(std::ostream& out) const {
+  return std::make_unique<HtmlOutline>(out, fPageTitle);
 }

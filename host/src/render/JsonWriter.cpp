@@ -438,50 +438,72 @@ void WriteChart(JsonOut& out, const Chart& chart) {
   out.EndObject();
 }
 
-void WriteItem(JsonOut& out, const Item& item);
-
-void WriteItemList(JsonOut& out, const std::vector<std::unique_ptr<Item>>& items) {
-  out.BeginArray();
-  for (const auto& item : items)
-    WriteItem(out, *item);
-  out.EndArray();
+void WriteMessage(JsonOut& out, const Message& message) {
+  out.BeginObject();
+  out.Key("kind");
+  out.String("message");
+  out.Key("level");
+  out.String(MessageLevelName(message.GetLevel()));
+  out.Key("label");
+  WriteLabel(out, message.GetLabel());
+  out.EndObject();
 }
 
-void WriteItem(JsonOut& out, const Item& item) {
-  switch (item.Kind()) {
-  case ItemKind::kHeading: {
-    const Heading& heading = *item.AsHeading();
-    out.BeginObject();
-    out.Key("kind");
-    out.String("heading");
-    out.Key("label");
-    WriteLabel(out, heading.GetLabel());
-    out.Key("items");
-    WriteItemList(out, heading.Items());
-    out.EndObject();
-    return;
+// The record as its items arrive: a heading's object stays open while its items are written.
+class JsonSink : public OutputWriter::Sink {
+public:
+  JsonSink(std::ostream& out, int indent) : fOut(out), fJson(out, indent) {
+    fJson.BeginObject();
+    fJson.Key("format");
+    fJson.String("nptests-output");
+    fJson.Key("version");
+    fJson.Integer(1);
+    fJson.Key("items");
+    fJson.BeginArray();
   }
-  case ItemKind::kTable:
-    WriteTable(out, *item.AsTable());
-    return;
-  case ItemKind::kChart:
-    WriteChart(out, *item.AsChart());
-    return;
-  case ItemKind::kMessage: {
-    const Message& message = *item.AsMessage();
-    out.BeginObject();
-    out.Key("kind");
-    out.String("message");
-    out.Key("level");
-    out.String(MessageLevelName(message.GetLevel()));
-    out.Key("label");
-    WriteLabel(out, message.GetLabel());
-    out.EndObject();
-    return;
+
+  void OpenHeading(const Heading& heading) override {
+    fJson.BeginObject();
+    fJson.Key("kind");
+    fJson.String("heading");
+    fJson.Key("label");
+    WriteLabel(fJson, heading.GetLabel());
+    fJson.Key("items");
+    fJson.BeginArray();
   }
+
+  void CloseHeading(const Heading&) override {
+    fJson.EndArray();
+    fJson.EndObject();
   }
-  out.Null();
-}
+
+  void Leaf(const Item& item) override {
+    switch (item.Kind()) {
+    case ItemKind::kHeading:
+      return;
+    case ItemKind::kTable:
+      WriteTable(fJson, *item.AsTable());
+      return;
+    case ItemKind::kChart:
+      WriteChart(fJson, *item.AsChart());
+      return;
+    case ItemKind::kMessage:
+      WriteMessage(fJson, *item.AsMessage());
+      return;
+    }
+  }
+
+  void End(const std::string&) override {
+    fJson.EndArray();
+    fJson.EndObject();
+    fJson.Flush();
+    fOut << '\n';
+  }
+
+private:
+  std::ostream& fOut;
+  JsonOut fJson;
+};
 
 } // namespace
 
@@ -489,16 +511,6 @@ JsonWriter::JsonWriter(int indent) : fIndent(indent) {}
 
 JsonWriter::~JsonWriter() = default;
 
-void JsonWriter::Write(const output::Document& document, std::ostream& out) const {
-  JsonOut json(out, fIndent);
-  json.BeginObject();
-  json.Key("format");
-  json.String("nptests-output");
-  json.Key("version");
-  json.Integer(1);
-  json.Key("items");
-  WriteItemList(json, document.Items());
-  json.EndObject();
-  json.Flush();
-  out << '\n';
+std::unique_ptr<OutputWriter::Sink> JsonWriter::Open(std::ostream& out) const {
+  return std::make_unique<JsonSink>(out, fIndent);
 }

@@ -1,11 +1,18 @@
 // The writer base and the choice of writer by format name.
 #include "render/OutputWriter.h"
 
+#include "output/Document.h"
 #include "render/HtmlWriter.h"
 #include "render/JsonWriter.h"
 #include "render/TextWriter.h"
 
 OutputWriter::~OutputWriter() = default;
+
+void OutputWriter::Write(const output::Document& document, std::ostream& out) const {
+  const std::unique_ptr<Sink> sink = Open(out);
+  output::Document::Walk(document, *sink);
+  sink->End(document.Language());
+}
 
 std::unique_ptr<OutputWriter> OutputWriter::ForFormat(std::string_view name) {
   if (name == "html")

@@ -8,7 +8,10 @@
 #include "render/TextLayout.h"
 
 #include <algorithm>
+#include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 using namespace output;
 using Align = TextLayout::Align;
@@ -271,29 +274,40 @@ private:
   std::vector<int> fWidths;
 };
 
-class TextOutline {
+class TextOutline : public OutputWriter::Sink {
 public:
   TextOutline(std::ostream& out, int width) : fOut(out), fWidth(width) {}
 
-  void Items(const std::vector<std::unique_ptr<Item>>& items, const std::string& prefix) {
-    int number = 0;
-    for (const auto& item : items) {
-      switch (item->Kind()) {
-      case ItemKind::kHeading:
-        WriteHeading(*item->AsHeading(), prefix + std::to_string(++number));
-        break;
-      case ItemKind::kTable:
-        WriteTable(*item->AsTable());
-        break;
-      case ItemKind::kChart:
-        WriteChart(*item->AsChart());
-        break;
-      case ItemKind::kMessage:
-        WriteMessage(*item->AsMessage());
-        break;
-      }
+  // Headings are numbered among their siblings: "1", "1.2", "1.2.3".
+  void OpenHeading(const Heading& heading) override {
+    const std::string number = fPrefixes.back() + std::to_string(++fCounts.back());
+    WriteHeading(heading, number);
+    fPrefixes.push_back(number + ".");
+    fCounts.push_back(0);
+  }
+
+  void CloseHeading(const Heading&) override {
+    fPrefixes.pop_back();
+    fCounts.pop_back();
+  }
+
+  void Leaf(const Item& item) override {
+    switch (item.Kind()) {
+    case ItemKind::kHeading:
+      break;
+    case ItemKind::kTable:
+      WriteTable(*item.AsTable());
+      break;
+    case ItemKind::kChart:
+      WriteChart(*item.AsChart());
+      break;
+    case ItemKind::kMessage:
+      WriteMessage(*item.AsMessage());
+      break;
     }
   }
+
+  void End(const std::string&) override {}
 
 private:
   void Separate() {
@@ -317,7 +331,6 @@ private:
     fOut << std::string(static_cast<size_t>(widest), top ? '=' : '-') << '\n';
     fStarted = false; // the heading's first item follows without a blank line
     fOut << '\n';
-    Items(heading.Items(), number + ".");
   }
 
   void WriteTable(const Table& table) {
@@ -371,6 +384,9 @@ private:
   std::ostream& fOut;
   int fWidth;
   bool fStarted = false;
+  // The number prefix of the open headings' items and how many headings each has had so far.
+  std::vector<std::string> fPrefixes{""};
+  std::vector<int> fCounts{0};
 };
 
 } // namespace
@@ -379,6 +395,6 @@ TextWriter::TextWriter(int width) : fWidth(std::max(width, 20)) {}
 
 TextWriter::~TextWriter() = default;
 
-void TextWriter::Write(const output::Document& document, std::ostream& out) const {
-  TextOutline(out, fWidth).Items(document.Items(), "");
+std::unique_ptr<OutputWriter::Sink> TextWriter::Open(std::ostream& out) const {
+  return std::make_unique<TextOutline>(out, fWidth);
 }
