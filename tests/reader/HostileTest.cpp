@@ -27,12 +27,9 @@ std::string runsTest(const std::string& tables) {
 // What a hostile document must read to; kEither where the wrapper's choice decides.
 enum class Outcome { kFalse, kTrue, kEither };
 
+// What the loader refuses (entities, a DOCTYPE, nesting past its cap, ill-formed UTF-8) is
+// XMLLoadTest's; these pass the loader and must not hurt the reader.
 TEST(HostileTest, ReadCleanly) {
-  std::string deep;
-  for (int i = 0; i < 100000; ++i)
-    deep += "<StructuredTable name='x'>";
-  for (int i = 0; i < 100000; ++i)
-    deep += "</StructuredTable>";
   std::string millionTokens;
   millionTokens.reserve(4000000);
   for (int i = 0; i < 1000000; ++i)
@@ -43,13 +40,6 @@ TEST(HostileTest, ReadCleanly) {
     Outcome fRead;
     const char* fDesc;
   } cases[] = {
-      {"<StatXML", Outcome::kFalse, "not well-formed"},
-      {"<!DOCTYPE StatXML [<!ENTITY a 'aaaaaaaaaa'><!ENTITY b '&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;'>"
-       "<!ENTITY c '&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;'>]><StatXML>&c;</StatXML>",
-       Outcome::kFalse, "entity expansion"},
-      {"<!DOCTYPE StatXML [<!ENTITY x SYSTEM 'file:///etc/passwd'>]><StatXML>&x;</StatXML>",
-       Outcome::kFalse, "external entity"},
-      {documentWith(runsTest(deep)), Outcome::kFalse, "100 000 nested tables"},
       {documentWith("<Algorithm name='RMcNemar' classification='Related_Samples'>"
                     "<StructuredTable name='CategoryFieldsComparison'>"
                     "<Attribute name='RowSuccessList' value='" +
@@ -70,8 +60,6 @@ TEST(HostileTest, ReadCleanly) {
                     "<Attribute name='%99999999999' value=''/>"
                     "</StructuredTable></Algorithm>"),
        Outcome::kTrue, "ordinal indexes and parameter numbers out of range"},
-      {documentWith("<Algorithm name='ORuns'>\xff\xfe</Algorithm>"), Outcome::kFalse,
-       "invalid UTF-8"},
       {documentWith("") + std::string(1, '\0'), Outcome::kEither, "a NUL byte after the root"},
       {documentWith(
            runsTest("<StructuredTable name='Runs" + std::string(1, '\0') + "Parameters'/>")),
