@@ -27,20 +27,21 @@ std::vector<std::string_view> Words(std::string_view paragraph) {
 // Cuts a word wider than `width` into pieces of at most `width` columns (a single code point wider
 // than the line still makes a piece of its own, so the walk always advances).
 std::vector<std::string> CutWord(std::string_view word, int width) {
-  std::vector<std::string> pieces(1);
+  std::vector<std::string> pieces;
   int used = 0;
-  size_t pos = 0;
+  size_t start = 0, pos = 0;
   while (pos < word.size()) {
     size_t length = 1;
     const int w = RenderText::CodePointWidth(word, pos, length);
     if (used + w > width && used > 0) {
-      pieces.emplace_back();
+      pieces.emplace_back(word.substr(start, pos - start));
+      start = pos;
       used = 0;
     }
-    pieces.back().append(word.substr(pos, length));
     used += w;
     pos += length;
   }
+  pieces.emplace_back(word.substr(start));
   return pieces;
 }
 
