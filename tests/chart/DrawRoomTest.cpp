@@ -512,3 +512,49 @@ TEST(DrawRoom, XTickLabelsNeverCrowd) {
 }
 
 } // namespace
+
+// A guide line never runs through a label: a tail's label moves to the far side of a guide that
+// crosses its place, and a guide's own label is wrapped into the room before the next guide.
+TEST(DrawRoom, GuideLinesRunThroughNoLabel) {
+  // Guides at the observed value inside the lower tail's label place, and at the mean, which a
+  // one-line guide label would cross.
+  const std::string spec = R"(<visualization>
+    <graph><axis dim="x"><range min="0" max="100"/></axis><axis dim="y" visible="false"/>
+      <line><distributionStatistic distribution="normal" parameter="51" secondaryParameter="5">
+        <region below="0.025"><label><text>Too few runs</text></label></region>
+        <region above="0.975"><label><text>Too many runs</text></label></region>
+      </distributionStatistic></line>
+      <lineGuide x="51"/>
+      <lineGuide x="38"><label><text>Observed Number of Runs = 38</text></label></lineGuide>
+    </graph></visualization>)";
+  Drawn drawn = Draw(spec, nullptr);
+  ASSERT_TRUE(drawn.root);
+  std::vector<double> guides;
+  for (const ViZNode* line : WithClass(drawn, "guide"))
+    guides.push_back(Number(*line, "x1"));
+  ASSERT_EQ(guides.size(), 2u);
+  std::vector<const ViZNode*> labels = WithClass(drawn, "region-label");
+  const std::vector<const ViZNode*> guideLabels = WithClass(drawn, "guide-label");
+  labels.insert(labels.end(), guideLabels.begin(), guideLabels.end());
+  ASSERT_EQ(labels.size(), 3u);
+  for (const ViZNode* label : labels) {
+    const double size = Number(*label, "font-size");
+    double widest = 0;
+    std::vector<std::string> lines;
+    Walk(*label, [&](const ViZNode& node) {
+      if (node.name == "tspan")
+        lines.push_back(TextOf(node));
+    });
+    if (lines.empty())
+      lines.push_back(TextOf(*label));
+    for (const std::string& line : lines)
+      widest = std::max(widest, FontMetrics::Instance().Width(line, size));
+    const double x = Number(*label, "x");
+    const bool end = label->AttributeOr("text-anchor", "start") == "end";
+    const double left = end ? x - widest : x, right = end ? x : x + widest;
+    for (double guide : guides)
+      EXPECT_FALSE(guide > left - 1 && guide < right + 1)
+          << TextOf(*label) << " spans " << left << " to " << right << ", the guide is at "
+          << guide;
+  }
+}

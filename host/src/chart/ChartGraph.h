@@ -106,6 +106,8 @@ private:
   void DrawNetwork(const GraphElement& nodes, const GraphElement* edges, const GraphPanel& panel);
   void DrawTextMark(const GraphElement& element, const GraphPanel& panel);
   void DrawGuides(const GraphPanel& panel);
+  // The pixel positions of the panel's vertical guide lines, left to right: labels keep off them.
+  std::vector<double> VerticalGuides(const GraphPanel& panel) const;
   void DrawValueLabel(const GraphElement& element, std::size_t row, double x, double y,
                       const char* anchor);
   double Place(const GraphPanel& panel, int dim, double value, bool band) const;

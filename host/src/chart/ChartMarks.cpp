@@ -332,14 +332,35 @@ void ChartGraph::DrawCurve(const GraphElement& element, const GraphPanel& panel)
       continue;
     const double size = style.FontSizeOr(11);
     const bool left = std::isfinite(below) && below > 0 && below < 1;
-    double edge = panel.x.Map(left ? to : from);
-    double width = FontMetrics::Instance().Width(label, size);
-    double x = left ? edge - 4 : edge + 4;
-    const char* anchor = left ? "end" : "start";
-    if (left ? x - width < panel.rect.left : x + width > panel.rect.Right()) {
-      // No room beside the boundary: over the region, at the panel's edge.
-      x = left ? panel.rect.left + 2 : panel.rect.Right() - 2;
-      anchor = left ? "start" : "end";
+    const double edge = panel.x.Map(left ? to : from);
+    const double width = FontMetrics::Instance().Width(label, size);
+    // Beside the boundary, on the region's side; where a guide line runs through that place, on
+    // the far side of the guide, which is still over the region; with no room left, over the
+    // region at the panel's edge.
+    const std::vector<double> guides = VerticalGuides(panel);
+    const auto crossed = [&](double from, double to) {
+      return std::any_of(guides.begin(), guides.end(),
+                         [&](double g) { return g > from - 2 && g < to + 2; });
+    };
+    std::vector<double> places = {left ? edge - 4 : edge + 4};
+    if (left)
+      for (auto g = guides.rbegin(); g != guides.rend(); ++g) {
+        if (*g < edge)
+          places.push_back(*g - 5);
+      }
+    else
+      for (double g : guides)
+        if (g > edge)
+          places.push_back(g + 5);
+    double x = left ? panel.rect.left + 2 : panel.rect.Right() - 2;
+    const char* anchor = left ? "start" : "end";
+    for (double place : places) {
+      const double from = left ? place - width : place, to = left ? place : place + width;
+      if (from < panel.rect.left || to > panel.rect.Right() || crossed(from, to))
+        continue;
+      x = place;
+      anchor = left ? "end" : "start";
+      break;
     }
     svg.Start("text")
         .Attr("class", "region-label")
@@ -808,10 +829,25 @@ void ChartGraph::DrawTextMark(const GraphElement& element, const GraphPanel& pan
   svg.Close("text");
 }
 
+std::vector<double> ChartGraph::VerticalGuides(const GraphPanel& panel) const {
+  std::vector<double> guides;
+  if (fCategorical[0])
+    return guides;
+  for (const ViZNode* guide : fGraph.Children("lineGuide")) {
+    const double x = AttributeNumber(*guide, "x", true);
+    const double at = std::isfinite(x) ? panel.x.Map(x) : NAN;
+    if (std::isfinite(at) && fCanvas.StyleOf(*guide).visible)
+      guides.push_back(at);
+  }
+  std::sort(guides.begin(), guides.end());
+  return guides;
+}
+
 void ChartGraph::DrawGuides(const GraphPanel& panel) {
   SvgWriter& svg = fCanvas.Svg();
   const FontMetrics& metrics = FontMetrics::Instance();
   const ChartRect& r = panel.rect;
+  const std::vector<double> guides = VerticalGuides(panel);
   for (const ViZNode* guide : fGraph.Children("lineGuide")) {
     ChartStyle style = fCanvas.StyleOf(*guide);
     if (!style.visible)
@@ -848,15 +884,47 @@ void ChartGraph::DrawGuides(const GraphPanel& panel) {
     if (label.empty())
       continue;
     const double size = style.FontSizeOr(11);
+    const auto widestOf = [&](const std::vector<std::string>& lines) {
+      double widest = 0;
+      for (const std::string& line : lines)
+        widest = std::max(widest, metrics.Width(line, size));
+      return widest;
+    };
     std::vector<std::string> lines = metrics.Wrap(label, size, false, r.width * 0.6, 3);
-    double widest = 0;
-    for (const std::string& line : lines)
-      widest = std::max(widest, metrics.Width(line, size));
+    double widest = widestOf(lines);
     double tx = vertical ? at + 4 : r.Right() - 4;
     const char* anchor = vertical ? "start" : "end";
-    if (vertical && tx + widest > r.Right()) {
-      tx = at - 4;
-      anchor = "end";
+    if (vertical) {
+      // In the room between this guide and its neighbours (or the panel's sides), right first,
+      // wrapped to that room, so that no other guide runs through the label.
+      double leftRoom = r.left, rightRoom = r.Right();
+      for (double g : guides)
+        if (g < at - 1)
+          leftRoom = std::max(leftRoom, g);
+        else if (g > at + 1)
+          rightRoom = std::min(rightRoom, g);
+      bool placed = false;
+      for (const bool right : {true, false}) {
+        const double room = (right ? rightRoom - at : at - leftRoom) - 8;
+        if (room < size * 2)
+          continue;
+        std::vector<std::string> fitted = metrics.Wrap(label, size, false, room, 3);
+        const double fittedWidth = widestOf(fitted);
+        const bool whole = fitted.empty() || fitted.back().size() < 3 ||
+                           fitted.back().compare(fitted.back().size() - 3, 3, "\u2026") != 0;
+        if (fittedWidth > room || !whole)
+          continue;
+        lines = std::move(fitted);
+        widest = fittedWidth;
+        tx = right ? at + 4 : at - 4;
+        anchor = right ? "start" : "end";
+        placed = true;
+        break;
+      }
+      if (!placed && tx + widest > r.Right()) {
+        tx = at - 4;
+        anchor = "end";
+      }
     }
     double ty =
         vertical ? r.top + size + 2
