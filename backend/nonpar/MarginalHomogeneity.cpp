@@ -20,6 +20,7 @@ const char* const kSource = "graphSource";
 // The frame of the crosstab template.
 constexpr double kFrameWidth = 2.0;
 constexpr double kFrameHeight = 1.6;
+constexpr double kMaxFrameScale = 1.6;
 
 const NOPROutputStats::FieldDistributionData* fieldOf(const NOPROutputStats& stats,
                                                       const NOPROutputStats::CategoryFieldData& f) {
@@ -144,12 +145,13 @@ bool MarginalHomogeneity::createChart(std::string& subtitle, bool append) {
     if (!subtitle.empty())
       graph->setSubtitle(ChartString(subtitle.c_str()).xc_str());
     // One panel per cell: the template's frame holds four categories a side readably; more get
-    // a frame that grows with them, up to twice the template's.
+    // a frame that grows with them, up to 1.6 times the template's: a report page is about that
+    // wide, and a wider drawing would be shown shrunk, its texts with it.
     std::size_t categories = d.crosstab->fTable.fRows.size();
     for (const std::vector<double>& row : d.crosstab->fTable.fRows)
       categories = std::max(categories, row.size());
     if (categories > 4) {
-      const double scale = std::min(static_cast<double>(categories) / 4.0, 2.0);
+      const double scale = std::min(static_cast<double>(categories) / 4.0, kMaxFrameScale);
       // Tenths of a frame unit are fine enough, and keep the sizes readable in the specification.
       graph->setOuterFrameWidth(std::round(kFrameWidth * scale * 10.0) / 10.0);
       graph->setOuterFrameHeight(std::round(kFrameHeight * scale * 10.0) / 10.0);
