@@ -55,8 +55,13 @@ public:
   // Does nothing unless the document streams. Cheap when nothing is ready: it resumes where the
   // last call stopped.
   void Settle() { Advance(false); }
-  // Sends all that is left, held or not: the builders are done.
-  void Finish() { Advance(true); }
+  // Sends all that is left, held or not: the builders are done. What is sent now stays in the
+  // document until it goes, so a handle that outlives the finish stays valid; what it adds after
+  // the finish is not sent, and the sink hears no more from the document.
+  void Finish() {
+    Advance(true);
+    fSink = nullptr;
+  }
 
   // The language of the string table the texts were translated with ("en", "de").
   const std::string& Language() const { return fLanguage; }

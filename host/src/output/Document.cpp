@@ -51,7 +51,11 @@ void Document::Advance(bool all) {
       if (!all && item.Held())
         return;
       fSink->Leaf(item);
-      items[open.next++].reset();
+      // Finishing leaves the items in place: a handle that outlives the finish still points at
+      // its item (whatever it adds now is not written), and the document frees them all.
+      if (!all)
+        items[open.next].reset();
+      ++open.next;
       continue;
     }
     if (open.heading == nullptr || (!all && open.heading->Held()))
@@ -59,7 +63,9 @@ void Document::Advance(bool all) {
     fSink->CloseHeading(*open.heading);
     fOpen.pop_back();
     Open& parent = fOpen.back();
-    (parent.heading != nullptr ? parent.heading->fItems : fItems)[parent.next++].reset();
+    if (!all)
+      (parent.heading != nullptr ? parent.heading->fItems : fItems)[parent.next].reset();
+    ++parent.next;
   }
 }
 
