@@ -5,13 +5,14 @@
 #include "xml/SDOMXMLError.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
 class SDOMXMLIterator;
 namespace xmlwrap {
 class Document;
-struct WrapperState;
+struct LoaderState;
 } // namespace xmlwrap
 
 // A wrapper stands for one element. The wrapper a user creates stands for the root element once
@@ -80,7 +81,14 @@ public:
 
 private:
   friend class xmlwrap::Document;
-  explicit SDOMXMLWrapper(std::unique_ptr<xmlwrap::WrapperState> state);
+  // A handle on an element of `document`, which owns it.
+  SDOMXMLWrapper(xmlwrap::Document* document, std::uint32_t node);
 
-  std::unique_ptr<xmlwrap::WrapperState> fState;
+  // The document read and the element stood for; UINT32_MAX for none.
+  xmlwrap::Document* fDocument = nullptr;
+  std::uint32_t fNode = UINT32_MAX;
+  // What a wrapper made to load has besides: the document it owns and its last load failure. A
+  // handle, of which a document holds one per element asked for, has none (until it is asked to
+  // load, which fails), so that handles cost a few words each.
+  std::unique_ptr<xmlwrap::LoaderState> fLoader;
 };

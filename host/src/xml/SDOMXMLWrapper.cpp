@@ -6,6 +6,7 @@
 
 #include "xml/SDOMXMLIterator.h"
 
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -49,30 +50,41 @@ NodeIndex FindPath(const CompactTree& tree, NodeIndex from, const std::vector<Na
 
 } // namespace
 
-SDOMXMLWrapper::SDOMXMLWrapper() : fState(std::make_unique<xmlwrap::WrapperState>()) {}
+SDOMXMLWrapper::SDOMXMLWrapper() : fLoader(std::make_unique<xmlwrap::LoaderState>()) {}
 
-SDOMXMLWrapper::SDOMXMLWrapper(std::unique_ptr<xmlwrap::WrapperState> state)
-    : fState(std::move(state)) {}
+SDOMXMLWrapper::SDOMXMLWrapper(xmlwrap::Document* document, std::uint32_t node)
+    : fDocument(document), fNode(node) {}
 
 SDOMXMLWrapper::~SDOMXMLWrapper() = default;
 
 int SDOMXMLWrapper::LoadFromString(const std::string& text) {
-  xmlwrap::WrapperState& s = *fState;
-  if (s.document != nullptr && !s.owned) {
+  if (!fLoader) {
+    // A handle: it gets a place for the failure now. Should even that allocation fail, the
+    // failure goes unexplained, but nothing throws.
+    try {
+      fLoader = std::make_unique<xmlwrap::LoaderState>();
+      fLoader->lastError =
+          SDOMXMLError{0, 0, "a handle into a document cannot load another document"};
+    } catch (const std::bad_alloc&) {
+    }
+    return 0;
+  }
+  xmlwrap::LoaderState& s = *fLoader;
+  if (fDocument != nullptr && !s.owned) {
     s.lastError = SDOMXMLError{0, 0, "a handle into a document cannot load another document"};
     return 0;
   }
   // The old document goes first, so that two full trees are never held at once.
-  s.node = xmlwrap::kNoNode;
-  s.document = nullptr;
+  fNode = xmlwrap::kNoNode;
+  fDocument = nullptr;
   s.owned.reset();
   try {
     auto document = std::make_unique<xmlwrap::Document>();
     if (!document->Load(text, s.lastError))
       return 0;
     s.owned = std::move(document);
-    s.document = s.owned.get();
-    s.node = s.document->Tree().Root();
+    fDocument = s.owned.get();
+    fNode = fDocument->Tree().Root();
     return 1;
   } catch (...) {
     // Only allocation can fail here: loading itself never throws.
@@ -82,29 +94,30 @@ int SDOMXMLWrapper::LoadFromString(const std::string& text) {
 }
 
 const SDOMXMLError& SDOMXMLWrapper::GetLastError() const {
-  return fState->lastError;
+  static const SDOMXMLError kNone{};
+  return fLoader ? fLoader->lastError : kNone;
 }
 
 std::string SDOMXMLWrapper::GetName() const {
-  if (fState->node == xmlwrap::kNoNode)
+  if (fNode == xmlwrap::kNoNode)
     return {};
-  const CompactTree& tree = fState->document->Tree();
-  return tree.NameOf(tree.At(fState->node).name);
+  const CompactTree& tree = fDocument->Tree();
+  return tree.NameOf(tree.At(fNode).name);
 }
 
 bool SDOMXMLWrapper::GetFirstElement(const std::string& path, SDOMXMLWrapper** out,
                                      bool /*keepHandle*/) {
-  if (out == nullptr || fState->node == xmlwrap::kNoNode)
+  if (out == nullptr || fNode == xmlwrap::kNoNode)
     return false;
   try {
-    const CompactTree& tree = fState->document->Tree();
+    const CompactTree& tree = fDocument->Tree();
     std::vector<NameId> steps;
     if (!SplitPath(tree, path, steps))
       return false;
-    const NodeIndex found = FindPath(tree, fState->node, steps, 0);
+    const NodeIndex found = FindPath(tree, fNode, steps, 0);
     if (found == xmlwrap::kNoNode)
       return false;
-    *out = fState->document->HandleFor(found);
+    *out = fDocument->HandleFor(found);
     return true;
   } catch (...) {
     return false;
@@ -113,11 +126,11 @@ bool SDOMXMLWrapper::GetFirstElement(const std::string& path, SDOMXMLWrapper** o
 
 bool SDOMXMLWrapper::GetElementIterator(const std::string& name, SDOMXMLIterator** out,
                                         bool /*keepHandle*/) {
-  if (out == nullptr || fState->node == xmlwrap::kNoNode)
+  if (out == nullptr || fNode == xmlwrap::kNoNode)
     return false;
   try {
-    const NameId id = name.empty() ? xmlwrap::kAnyName : fState->document->Tree().FindName(name);
-    *out = fState->document->IteratorFor(fState->node, id);
+    const NameId id = name.empty() ? xmlwrap::kAnyName : fDocument->Tree().FindName(name);
+    *out = fDocument->IteratorFor(fNode, id);
     return true;
   } catch (...) {
     return false;
@@ -125,11 +138,11 @@ bool SDOMXMLWrapper::GetElementIterator(const std::string& name, SDOMXMLIterator
 }
 
 bool SDOMXMLWrapper::GetAttribute(const std::string& name, std::string& value) const {
-  if (fState->node == xmlwrap::kNoNode)
+  if (fNode == xmlwrap::kNoNode)
     return false;
   try {
     std::string_view found;
-    if (!fState->document->Tree().Attribute(fState->node, name, found))
+    if (!fDocument->Tree().Attribute(fNode, name, found))
       return false;
     value.assign(found);
     return true;
@@ -149,10 +162,10 @@ bool SDOMXMLWrapper::GetAttribute(const std::string& name, double& value) const 
 }
 
 bool SDOMXMLWrapper::GetTextBody(std::string& text) const {
-  if (fState->node == xmlwrap::kNoNode)
+  if (fNode == xmlwrap::kNoNode)
     return false;
   try {
-    text.assign(fState->document->Tree().Text(fState->node));
+    text.assign(fDocument->Tree().Text(fNode));
     return true;
   } catch (...) {
     return false;

@@ -46,12 +46,8 @@ SDOMXMLWrapper* Document::HandleFor(NodeIndex node) {
   if (fHandles.empty())
     fHandles.resize(fTree.Size());
   std::unique_ptr<SDOMXMLWrapper>& slot = fHandles[node];
-  if (!slot) {
-    auto state = std::make_unique<WrapperState>();
-    state->document = this;
-    state->node = node;
-    slot.reset(new SDOMXMLWrapper(std::move(state)));
-  }
+  if (!slot)
+    slot.reset(new SDOMXMLWrapper(this, node));
   return slot.get();
 }
 

@@ -17,12 +17,9 @@ namespace xmlwrap {
 
 class Document;
 
-// What one wrapper stands for. A wrapper that loaded owns its document; a handle only points into
-// the document that owns it.
-struct WrapperState {
+// What a wrapper made to load owns: its document, once loaded, and its last load failure.
+struct LoaderState {
   std::unique_ptr<Document> owned;
-  Document* document = nullptr;
-  NodeIndex node = kNoNode;
   SDOMXMLError lastError;
 };
 
