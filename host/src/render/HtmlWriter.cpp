@@ -153,10 +153,13 @@ bool IsTestSummary(const Item& item) {
 }
 
 // The body goes to a temporary file as the items arrive, since the page starts with the contents
-// list, which is complete only at the end. Counts what it has written, so that a place in the body
-// can be named by its offset.
+// list, which is complete only at the end; where no temporary file can be made, it is held in
+// memory instead. Counts what it has written, so that a place in the body can be named by its
+// offset.
 class SpoolBuffer : public std::streambuf {
 public:
+  using Cuts = std::vector<std::pair<std::uint64_t, std::size_t>>;
+
   SpoolBuffer() : fFile(std::tmpfile()), fBuffer(kSize) {
     setp(fBuffer.data(), fBuffer.data() + fBuffer.size());
   }
@@ -167,43 +170,26 @@ public:
   SpoolBuffer(const SpoolBuffer&) = delete;
   SpoolBuffer& operator=(const SpoolBuffer&) = delete;
 
-  bool Usable() const { return fFile != nullptr && !fFailed; }
+  bool Usable() const { return !fFailed; }
   std::uint64_t Offset() const { return fFlushed + static_cast<std::uint64_t>(pptr() - pbase()); }
 
   // Copies everything written to `out`, leaving out the byte ranges of `cuts` (offset, length;
   // sorted, not overlapping).
-  void CopyTo(std::ostream& out, const std::vector<std::pair<std::uint64_t, std::size_t>>& cuts) {
+  void CopyTo(std::ostream& out, const Cuts& cuts) {
     sync();
-    if (!Usable() || std::fseek(fFile, 0, SEEK_SET) != 0) {
+    std::size_t cut = 0;
+    if (fFile == nullptr) {
+      CopyPiece(out, fMemory.data(), fMemory.size(), 0, cuts, cut);
+      return;
+    }
+    if (fFailed || std::fseek(fFile, 0, SEEK_SET) != 0) {
       out.setstate(std::ios::badbit);
       return;
     }
     std::uint64_t at = 0;
-    std::size_t cut = 0;
-    while (true) {
-      const std::size_t got = std::fread(fBuffer.data(), 1, fBuffer.size(), fFile);
-      if (got == 0)
-        break;
-      std::size_t from = 0;
-      while (from < got) {
-        const std::uint64_t here = at + from;
-        if (cut < cuts.size() && cuts[cut].first + cuts[cut].second <= here) {
-          ++cut;
-          continue;
-        }
-        if (cut < cuts.size() && cuts[cut].first <= here) {
-          from += static_cast<std::size_t>(
-              std::min<std::uint64_t>(cuts[cut].first + cuts[cut].second - here, got - from));
-          continue;
-        }
-        const std::uint64_t until = cut < cuts.size() ? cuts[cut].first : at + got;
-        const std::size_t length =
-            static_cast<std::size_t>(std::min<std::uint64_t>(until, at + got) - here);
-        out.write(fBuffer.data() + from, static_cast<std::streamsize>(length));
-        from += length;
-      }
-      at += got;
-    }
+    for (std::size_t got; (got = std::fread(fBuffer.data(), 1, fBuffer.size(), fFile)) > 0;
+         at += got)
+      CopyPiece(out, fBuffer.data(), got, at, cuts, cut);
     if (std::ferror(fFile))
       out.setstate(std::ios::badbit);
     setp(fBuffer.data(), fBuffer.data() + fBuffer.size());
@@ -222,7 +208,9 @@ protected:
 
   int sync() override {
     const std::size_t length = static_cast<std::size_t>(pptr() - pbase());
-    if (length > 0 && (fFile == nullptr || std::fwrite(pbase(), 1, length, fFile) != length))
+    if (fFile == nullptr)
+      fMemory.append(pbase(), length);
+    else if (length > 0 && std::fwrite(pbase(), 1, length, fFile) != length)
       fFailed = true;
     fFlushed += length;
     setp(fBuffer.data(), fBuffer.data() + fBuffer.size());
@@ -231,7 +219,33 @@ protected:
 
 private:
   static constexpr std::size_t kSize = 1 << 16;
+
+  // Writes the `size` bytes at `data`, which stand at offset `at` of the body, less the cuts;
+  // `cut` is the first cut not yet passed, carried from piece to piece.
+  static void CopyPiece(std::ostream& out, const char* data, std::size_t size, std::uint64_t at,
+                        const Cuts& cuts, std::size_t& cut) {
+    std::size_t from = 0;
+    while (from < size) {
+      const std::uint64_t here = at + from;
+      if (cut < cuts.size() && cuts[cut].first + cuts[cut].second <= here) {
+        ++cut;
+        continue;
+      }
+      if (cut < cuts.size() && cuts[cut].first <= here) {
+        from += static_cast<std::size_t>(
+            std::min<std::uint64_t>(cuts[cut].first + cuts[cut].second - here, size - from));
+        continue;
+      }
+      const std::uint64_t until = cut < cuts.size() ? cuts[cut].first : at + size;
+      const std::size_t length =
+          static_cast<std::size_t>(std::min<std::uint64_t>(until, at + size) - here);
+      out.write(data + from, static_cast<std::streamsize>(length));
+      from += length;
+    }
+  }
+
   std::FILE* fFile;
+  std::string fMemory; // the body, when there is no temporary file
   std::vector<char> fBuffer;
   std::uint64_t fFlushed = 0;
   bool fFailed = false;
