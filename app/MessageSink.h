@@ -36,6 +36,11 @@ public:
   // clears first, so that messages stay whole lines. Only for a terminal: nothing is written until
   // EnableStatus.
   void EnableStatus() { fStatusEnabled = true; }
+  // Clears the status line and shows none from now on.
+  void DisableStatus() {
+    ClearStatus();
+    fStatusEnabled = false;
+  }
   void Status(const std::string& text);
   // Clears the status line, if one is shown.
   void ClearStatus();

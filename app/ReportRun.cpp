@@ -190,6 +190,10 @@ int ReportRun::Execute() {
     ReportSinks sinks;
     if (!OpenReport(sinks))
       return kCannotRun;
+    // A report on standard output, on the terminal, shows its own progress; a status line would
+    // land in the middle of it.
+    if (fOptions.fOutputFile.empty())
+      fErr.DisableStatus();
     document.StreamTo(sinks);
     // The JSON report is the record of what the plug-in made; the reports people read are headed
     // with what produced them.
@@ -205,10 +209,7 @@ int ReportRun::Execute() {
       fDocumentsRead += run.fPaths.size();
       ShowDocumentsRead();
     }
-    // A report for the terminal would start on the status line.
-    if (fOptions.fOutputFile.empty())
-      fErr.ClearStatus();
-    else
+    if (!fOptions.fOutputFile.empty())
       fErr.Status("nptests: writing " + fOptions.fOutputFile);
     document.Finish();
     const bool written = CloseReport(sinks, document.Language());

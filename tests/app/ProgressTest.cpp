@@ -111,10 +111,12 @@ TEST(NptestsProgress, ClearedBeforeAReportOnTheTerminalAndAbsentWithoutOne) {
   EXPECT_EQ(piped.fStatus, 0) << piped.fErr;
   EXPECT_EQ(piped.fErr.find('\x1B'), std::string::npos) << piped.fErr;
   EXPECT_EQ(piped.fErr.find("documents read"), std::string::npos) << piped.fErr;
-  // The report goes to standard output: the status is cleared before it is written, and no
-  // "writing" status is shown.
+  // The report goes to standard output, item by item as it is made: the status is cleared before
+  // the report starts and stays off, or it would land in the middle of the report.
   const ProgramResult terminal = RunOnTerminal({Example("chickwts.xml")}, scratch);
   EXPECT_EQ(terminal.fStatus, 0) << terminal.fErr;
+  EXPECT_NE(terminal.fErr.find("0 of 1 documents read"), std::string::npos) << terminal.fErr;
+  EXPECT_EQ(terminal.fErr.find("1 of 1 documents read"), std::string::npos) << terminal.fErr;
   EXPECT_EQ(terminal.fErr.find("writing"), std::string::npos) << terminal.fErr;
   ASSERT_GE(terminal.fErr.size(), kErase.size());
   EXPECT_EQ(terminal.fErr.substr(terminal.fErr.size() - kErase.size()), kErase);
