@@ -152,6 +152,21 @@ TEST(StreamedReport, SummaryRowsLinkOnlyToHeadingsThatCame) {
   EXPECT_NE(page.find("<a href=\"#s1-2\" data-section=\"1.2\">2</a>"), std::string::npos);
   EXPECT_NE(page.find("<th scope=\"row\">3</th>"), std::string::npos) << page;
   EXPECT_EQ(page.find("data-section=\"1.3\""), std::string::npos);
+
+  // The same above every heading, where the page itself is the level that ends last.
+  output::Document top;
+  auto table = std::make_unique<output::Table>(
+      output::Label::Translated("Hypothesis Test Summary", "Summary", false), "");
+  output::Dimension* tests = table->AddDimension(output::Label::PlainText("Test"));
+  for (const char* row : {"1", "2"})
+    table->CellAt({tests->Root().FindOrAddChild(output::Label::PlainText(row), false)}).label =
+        output::Label::PlainText("row");
+  top.Append(std::move(table));
+  top.Append(std::make_unique<output::Heading>(output::Label::PlainText("Test 1")));
+  std::ostringstream topOut;
+  HtmlWriter().Write(top, topOut);
+  EXPECT_NE(topOut.str().find("<a href=\"#s1\" data-section=\"1\">1</a>"), std::string::npos);
+  EXPECT_EQ(topOut.str().find("data-section=\"2\""), std::string::npos) << topOut.str();
 }
 
 } // namespace

@@ -283,12 +283,7 @@ public:
       fContents << "</ol>\n</details></li>\n";
     else
       fContents << "<li>" << level.link << "</li>\n";
-    // Rows of a test summary that point past the last heading that came lose their links.
-    for (const SectionLink& link : level.sectionLinks)
-      if (link.section > level.headings) {
-        fCuts.emplace_back(link.open, link.openLength);
-        fCuts.emplace_back(link.close, kCloseLink.size());
-      }
+    CutMissingSections(level);
     fOut << "</section>\n";
     fLevels.pop_back();
   }
@@ -330,6 +325,7 @@ public:
     fPage << "<nav class=\"contents\" aria-label=\"Contents\">\n"
              "<p class=\"contents-title\">Contents</p>\n"
           << fContents.str() << "</nav>\n<main>\n";
+    CutMissingSections(fLevels.front());
     fOut.flush();
     std::sort(fCuts.begin(), fCuts.end());
     fSpool.CopyTo(fPage, fCuts);
@@ -361,6 +357,16 @@ private:
     bool entered = false;
     std::vector<SectionLink> sectionLinks;
   };
+
+  // Once `level` is complete: the rows of its test summaries that point past the last heading it
+  // got lose their links.
+  void CutMissingSections(const Level& level) {
+    for (const SectionLink& link : level.sectionLinks)
+      if (link.section > level.headings) {
+        fCuts.emplace_back(link.open, link.openLength);
+        fCuts.emplace_back(link.close, kCloseLink.size());
+      }
+  }
 
   // Every level folds; the first is open, so the contents start as the list of runs.
   void EnterContents(Level& level) {
