@@ -25,21 +25,13 @@ using app_test::ReadAll;
 using app_test::RunNptests;
 using app_test::ScratchFolder;
 
-// Counts the items with "untranslated" anywhere below `node`.
-int CountUntranslated(const nlohmann::json& node, std::vector<std::string>& keys) {
-  int count = 0;
-  if (node.is_object()) {
-    if (node.contains("untranslated")) {
-      ++count;
-      keys.push_back(node.value("key", std::string()));
-    }
-    for (const auto& member : node.items())
-      count += CountUntranslated(member.value(), keys);
-  } else if (node.is_array()) {
-    for (const auto& item : node)
-      count += CountUntranslated(item, keys);
-  }
-  return count;
+// Calls `visit` on every object at or below `node`.
+template <typename F> void EachObject(const nlohmann::json& node, const F& visit) {
+  if (node.is_object())
+    visit(node);
+  if (node.is_structured())
+    for (const auto& child : node)
+      EachObject(child, visit);
 }
 
 std::vector<std::string> TopHeadings(const nlohmann::json& report) {
@@ -89,8 +81,12 @@ TEST(NptestsProgram, BundledExamplesAsJsonFollowTheSchemaWithEveryTextTranslated
   EXPECT_EQ(headings.front(), "heading:chickwts.xml");
   for (const auto& run : report.at("items"))
     EXPECT_EQ(run.at("items").at(0).at("label").at("key"), "Nonparametric Tests");
-  std::vector<std::string> keys;
-  EXPECT_EQ(CountUntranslated(report, keys), 0) << ::testing::PrintToString(keys);
+  std::vector<std::string> untranslated;
+  EachObject(report, [&](const nlohmann::json& item) {
+    if (item.contains("untranslated"))
+      untranslated.push_back(item.value("key", std::string()));
+  });
+  EXPECT_TRUE(untranslated.empty()) << ::testing::PrintToString(untranslated);
 }
 
 TEST(NptestsProgram, BundledExamplesAsHtmlAreWellFormedAndLinked) {
@@ -280,69 +276,13 @@ TEST(NptestsProgram, ControlsInTheDocumentNeverReachTheReport) {
   }
 }
 
-// The reasons themselves are the reader's (tests/reader/RefusalTest.cpp); here one of each source
-// (the XML parser, the shared rules, the reader past them) reaches the user with the document's
-// name, never as the bare "missing or malformed". (A reason quoting the document stays on its line:
-// MessageSinkTest.)
-TEST(NptestsProgram, DocumentsThatCannotBeReadAreNamedWithTheReason) {
-  ScratchFolder scratch;
-  const std::string chicks = ReadAll(Example("chickwts.xml"));
-  const auto replaced = [&](const std::string& part, const std::string& by) {
-    std::string text = chicks;
-    const std::size_t at = text.find(part);
-    EXPECT_NE(at, std::string::npos) << part;
-    return at == std::string::npos ? text : text.replace(at, part.size(), by);
-  };
-  const std::size_t infos = chicks.find("<FieldInfos>");
-  const std::size_t infosEnd = chicks.find("</FieldInfos>") + std::string("</FieldInfos>").size();
-  struct Row {
-    const char* fDesc;
-    std::string fText;
-    const char* fReason;
-  } rows[] = {
-      {"broken XML", "<StatXML>\n  <Counts>\n</StatXML>\n",
-       "not an XML document: line 3, column 3: "},
-      {"empty file", "", "is empty"},
-      // XML declarations the parser refuses are placed like any other XML error.
-      {"unknown XML version", "<?xml version=\"2.0\"?>\n<StatXML/>",
-       "not an XML document: line 1, column 20: unsupported XML version '2.0'"},
-      {"unfinished version", "<?xml version=\"1.+\"", "not an XML document: line 1, column 20: "},
-      {"version without the end of the declaration", "<?xml version=\"1.+\"?>",
-       "not an XML document: line 1, column 22: "},
-      {"another model", "<StatXML><PMMLModel modelType=\"Regression\"/></StatXML>",
-       "not a nonparametric tests result: its model type is \"Regression\""},
-      // Once accepted by the program and refused by the reader with no reason given.
-      {"no field information", chicks.substr(0, infos) + chicks.substr(infosEnd),
-       "a required part is missing: Extension/NPAROutput/FieldInfos (the field information)\n"},
-      {"a condition attribute without a name",
-       replaced("<Attribute name=\"%0\" value=\"1\"/>", "<Attribute value=\"1\"/>"),
-       "the plug-in could not read it: a required part is malformed: test 1 (Algorithm \""},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.fDesc);
-    const std::string bad = scratch.Write("bad.xml", row.fText);
-    const ProgramResult result =
-        RunNptests({"--format", "json", Example("chickwts.xml"), bad}, scratch);
-    EXPECT_EQ(result.fStatus, 1);
-    EXPECT_NE(result.fErr.find("nptests: " + bad + ": "), std::string::npos) << result.fErr;
-    EXPECT_NE(result.fErr.find(row.fReason), std::string::npos) << result.fErr;
-    EXPECT_EQ(result.fErr.find("missing or malformed"), std::string::npos) << result.fErr;
-    EXPECT_EQ(CountOf(result.fErr, "\n"), 2u) << "one line besides the settings note";
-    // The readable document is still written.
-    const nlohmann::json report = nlohmann::json::parse(result.fOut);
-    ASSERT_GE(report.at("items").size(), 1u);
-    EXPECT_EQ(report.at("items")[0].at("label").at("text"), "chickwts.xml");
-  }
-  const ProgramResult missing = RunNptests({scratch.File("nowhere.xml")}, scratch);
-  EXPECT_EQ(missing.fStatus, 1);
-  EXPECT_NE(missing.fErr.find("nowhere.xml: cannot be opened: No such file"), std::string::npos)
-      << missing.fErr;
-}
-
-// Documents the reader accepts but whose parts break a check the plug-in makes while it writes the
-// tables: the user reads the document, the test by number and title and what is wrong, the check's
-// own text after them.
-TEST(NptestsProgram, MalformedTestsAreNamedWithWhatIsWrong) {
+// A document the program cannot read, or whose parts break a check the plug-in makes while it
+// writes the tables, is named with what is wrong; the other document is still written. The reasons
+// themselves are the reader's (tests/reader/RefusalTest.cpp); here one of each source (the XML
+// parser, the shared rules, the reader past them, the plug-in's checks) reaches the user with the
+// document's name, never as the bare "missing or malformed". (A reason quoting the document stays
+// on its line: MessageSinkTest.)
+TEST(NptestsProgram, DocumentsThatCannotBeReadOrWrittenAreNamedWithWhatIsWrong) {
   ScratchFolder scratch;
   const std::string morley = ReadAll(Example("onesample_morley.xml"));
   const std::string chicks = ReadAll(Example("chickwts.xml"));
@@ -351,12 +291,14 @@ TEST(NptestsProgram, MalformedTestsAreNamedWithWhatIsWrong) {
     EXPECT_NE(at, std::string::npos) << from;
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
   };
+  const std::size_t infos = chicks.find("<FieldInfos>");
+  const std::size_t infosEnd = chicks.find("</FieldInfos>") + std::string("</FieldInfos>").size();
   // The pairwise table without its last column: its name and the last number of each row.
-  const std::string header = "<ColumnNames>Sample1 Sample2 TestStatistic StdError "
-                             "StdTestStatistic Sig AdjSig</ColumnNames>";
-  std::string narrow = replaced(chicks, header,
-                                "<ColumnNames>Sample1 Sample2 TestStatistic "
-                                "StdError StdTestStatistic Sig</ColumnNames>");
+  std::string narrow = replaced(chicks,
+                                "<ColumnNames>Sample1 Sample2 TestStatistic StdError "
+                                "StdTestStatistic Sig AdjSig</ColumnNames>",
+                                "<ColumnNames>Sample1 Sample2 TestStatistic StdError "
+                                "StdTestStatistic Sig</ColumnNames>");
   const std::size_t table = narrow.find("StdTestStatistic Sig</ColumnNames>");
   const std::size_t tableEnd = narrow.find("</SimpleTable>", table);
   narrow = narrow.substr(0, table) +
@@ -367,8 +309,30 @@ TEST(NptestsProgram, MalformedTestsAreNamedWithWhatIsWrong) {
     const char* fDesc;
     std::string fText;
     const char* fWhat;
-    const char* fCheck;
+    const char* fCheck; // the plug-in's check that failed, after the reason; null for the reader
   } rows[] = {
+      {"broken XML", "<StatXML>\n  <Counts>\n</StatXML>\n",
+       "not an XML document: line 3, column 3: ", nullptr},
+      {"empty file", "", "is empty", nullptr},
+      // XML declarations the parser refuses are placed like any other XML error.
+      {"unknown XML version", "<?xml version=\"2.0\"?>\n<StatXML/>",
+       "not an XML document: line 1, column 20: unsupported XML version '2.0'", nullptr},
+      {"unfinished version", "<?xml version=\"1.+\"",
+       "not an XML document: line 1, column 20: ", nullptr},
+      {"version without the end of the declaration", "<?xml version=\"1.+\"?>",
+       "not an XML document: line 1, column 22: ", nullptr},
+      {"another model", "<StatXML><PMMLModel modelType=\"Regression\"/></StatXML>",
+       "not a nonparametric tests result: its model type is \"Regression\"", nullptr},
+      // Once accepted by the program and refused by the reader with no reason given.
+      {"no field information", chicks.substr(0, infos) + chicks.substr(infosEnd),
+       "a required part is missing: Extension/NPAROutput/FieldInfos (the field information)\n",
+       nullptr},
+      {"a condition attribute without a name",
+       replaced(chicks, "<Attribute name=\"%0\" value=\"1\"/>", "<Attribute value=\"1\"/>"),
+       "the plug-in could not read it: a required part is malformed: test 1 (Algorithm \"",
+       nullptr},
+      // Read, then refused while the tables are written: the test by number and title and what is
+      // wrong, the check's own text after them.
       {"a condition short of a parameter",
        replaced(morley, "<Attribute name=\"%1\" value=\"792.458\"/>", ""),
        "test 2 (One-Sample Wilcoxon Signed Rank Test) is malformed: its condition "
@@ -394,23 +358,28 @@ TEST(NptestsProgram, MalformedTestsAreNamedWithWhatIsWrong) {
        "nCol == 7 in DspPairwiseCompOutput"},
   };
   for (const Row& row : rows) {
+    SCOPED_TRACE(row.fDesc);
     const std::string bad = scratch.Write("bad.xml", row.fText);
     const ProgramResult result =
         RunNptests({"--format", "json", Example("related_sleep.xml"), bad}, scratch);
-    EXPECT_EQ(result.fStatus, 1) << row.fDesc;
+    EXPECT_EQ(result.fStatus, 1);
     const std::size_t what = result.fErr.find("nptests: " + bad + ": " + row.fWhat);
-    EXPECT_NE(what, std::string::npos) << row.fDesc << ": " << result.fErr;
-    const std::size_t check =
-        result.fErr.find(std::string("(the plug-in's check: Assertion failed: "), what);
-    EXPECT_NE(check, std::string::npos) << row.fDesc << ": " << result.fErr;
-    EXPECT_NE(result.fErr.find(row.fCheck, check), std::string::npos) << row.fDesc;
-    EXPECT_EQ(CountOf(result.fErr, "\n"), 2u)
-        << "one line besides the settings note: " << result.fErr;
-    // The other document is still written.
+    EXPECT_NE(what, std::string::npos) << result.fErr;
+    EXPECT_EQ(result.fErr.find("missing or malformed"), std::string::npos) << result.fErr;
+    if (row.fCheck != nullptr) {
+      const std::size_t check = result.fErr.find("(the plug-in's check: Assertion failed: ", what);
+      EXPECT_NE(check, std::string::npos) << result.fErr;
+      EXPECT_NE(result.fErr.find(row.fCheck, check), std::string::npos) << result.fErr;
+    }
+    EXPECT_EQ(CountOf(result.fErr, "\n"), 2u) << "one line besides the settings note";
     const nlohmann::json report = nlohmann::json::parse(result.fOut);
-    ASSERT_GE(report.at("items").size(), 1u) << row.fDesc;
-    EXPECT_EQ(report.at("items")[0].at("label").at("text"), "related_sleep.xml") << row.fDesc;
+    ASSERT_GE(report.at("items").size(), 1u);
+    EXPECT_EQ(report.at("items")[0].at("label").at("text"), "related_sleep.xml");
   }
+  const ProgramResult missing = RunNptests({scratch.File("nowhere.xml")}, scratch);
+  EXPECT_EQ(missing.fStatus, 1);
+  EXPECT_NE(missing.fErr.find("nowhere.xml: cannot be opened: No such file"), std::string::npos)
+      << missing.fErr;
 }
 
 // Each kind of usage error once; the refusals of --split values are SplitArgumentTest's.
@@ -514,36 +483,30 @@ TEST(NptestsProgram, DictionaryFileReplacesTheDocumentsOwn) {
   EXPECT_EQ(result.fOut.find("Weight at six weeks (g)"), std::string::npos);
 }
 
-// The templates of the charts below `node`, in report order.
-void ChartTemplates(const nlohmann::json& node, std::vector<std::string>& templates) {
-  if (node.is_object()) {
-    if (node.value("kind", std::string()) == "chart")
-      templates.push_back(node.value("template", std::string()));
-    for (const auto& member : node.items())
-      ChartTemplates(member.value(), templates);
-  } else if (node.is_array()) {
-    for (const auto& item : node)
-      ChartTemplates(item, templates);
-  }
+// The templates of the charts of a JSON report, in report order.
+std::vector<std::string> ChartTemplates(const std::string& report) {
+  std::vector<std::string> templates;
+  EachObject(nlohmann::json::parse(report), [&](const nlohmann::json& item) {
+    if (item.value("kind", std::string()) == "chart")
+      templates.push_back(item.value("template", std::string()));
+  });
+  return templates;
 }
 
 TEST(NptestsProgram, NoChartsLeavesOutTheTestAndFieldCharts) {
   ScratchFolder scratch;
-  std::vector<std::string> shown;
-  std::vector<std::string> left;
   const ProgramResult withCharts = RunNptests(
       {"--format", "json", "--json-indent", "2", Example("onesample_morley.xml")}, scratch);
   ASSERT_EQ(withCharts.fStatus, 0) << withCharts.fErr;
-  ChartTemplates(nlohmann::json::parse(withCharts.fOut), shown);
   const ProgramResult without = RunNptests(
       {"--no-charts", "--format", "json", "--json-indent", "2", Example("onesample_morley.xml")},
       scratch);
   ASSERT_EQ(without.fStatus, 0) << without.fErr;
-  ChartTemplates(nlohmann::json::parse(without.fOut), left);
-  EXPECT_EQ(shown, (std::vector<std::string>{
-                       "NPAROneSampleRunsTest.viztemplate", "NPARHistogram.viztemplate",
-                       "NPARHistogram.viztemplate", "NPARHistogram.viztemplate"}));
-  EXPECT_TRUE(left.empty()) << left.size();
+  EXPECT_EQ(
+      ChartTemplates(withCharts.fOut),
+      (std::vector<std::string>{"NPAROneSampleRunsTest.viztemplate", "NPARHistogram.viztemplate",
+                                "NPARHistogram.viztemplate", "NPARHistogram.viztemplate"}));
+  EXPECT_TRUE(ChartTemplates(without.fOut).empty());
   // The tables stay as they were.
   EXPECT_GT(CountOf(without.fOut, "\"kind\": \"table\""), 0u);
   EXPECT_EQ(CountOf(without.fOut, "\"kind\": \"table\""),
@@ -600,10 +563,6 @@ TEST(NptestsProgram, HelpAndVersion) {
       << version.fOut;
 }
 
-} // namespace
-
-namespace {
-
 TEST(NptestsProgram, CommandWarningsGoToStandardErrorAndTheReport) {
   ScratchFolder scratch;
   const ProgramResult result =
@@ -614,10 +573,6 @@ TEST(NptestsProgram, CommandWarningsGoToStandardErrorAndTheReport) {
   EXPECT_EQ(result.fErr, "nptests: --syntax: NPTESTS warning: K-S Poisson Sample ignored ...\n");
   EXPECT_EQ(CountOf(result.fOut, "K-S Poisson Sample ignored ..."), 1u) << result.fOut;
 }
-
-} // namespace
-
-namespace {
 
 // A document holding simulated significances gives the same report without a command as with the
 // command that produced it, and says once that its settings were used.

@@ -81,30 +81,27 @@ TEST(DrawMarks, StackedSegmentsTouchAndShareTheHeightByValue) {
   EXPECT_NEAR(Number(*a[1], "height") / Number(*a[0], "height"), 3.0, 0.01);
 }
 
-TEST(DrawMarks, DodgedBarsSitSideBySideWithinTheirBand) {
-  VarDataProcessor data;
-  AddSource(data, "s", {{"cat", {}, {"a", "a"}}, {"val", {5, 5}, {}}, {"type", {}, {"x", "y"}}});
-  Drawn drawn = Draw(WithPosition("dodge"), &data);
-  std::vector<const ViZNode*> bars = WithClass(drawn, "bar");
-  ASSERT_EQ(bars.size(), 2u);
-  double x0 = Number(*bars[0], "x"), x1 = Number(*bars[1], "x");
-  EXPECT_NEAR(std::fabs(x1 - x0), Number(*bars[0], "width"), 0.02) << "touching, not overlapping";
-  EXPECT_NE(*bars[0]->Attribute("fill"), *bars[1]->Attribute("fill"));
-}
-
-TEST(DrawMarks, LegendListsTheColourCategoriesAndTooltipsFillTheirTokens) {
+// Dodged bars of one category touch; the legend lists the colour categories and tooltips fill
+// their tokens.
+TEST(DrawMarks, DodgedBarsSitSideBySideWithALegendAndTooltips) {
   VarDataProcessor data;
   AddSource(data, "s",
-            {{"cat", {}, {"north", "south", "east"}},
+            {{"cat", {}, {"north", "north", "east"}},
              {"val", {1.5, 2, 3}, {}},
              {"type", {}, {"x", "y", "z"}}});
   Drawn drawn = Draw(WithPosition("dodge"), &data);
+  std::vector<const ViZNode*> bars = WithClass(drawn, "bar");
+  ASSERT_EQ(bars.size(), 3u);
+  EXPECT_NEAR(std::fabs(Number(*bars[1], "x") - Number(*bars[0], "x")), Number(*bars[0], "width"),
+              0.02)
+      << "touching, not overlapping";
+  EXPECT_NE(*bars[0]->Attribute("fill"), *bars[1]->Attribute("fill"));
   EXPECT_EQ(WithClass(drawn, "legend-entry").size(), 3u);
   std::set<std::string> tooltips;
-  for (const ViZNode* bar : WithClass(drawn, "bar"))
+  for (const ViZNode* bar : bars)
     if (const ViZNode* title = bar->FirstChild("title"))
       tooltips.insert(title->text);
-  EXPECT_EQ(tooltips, (std::set<std::string>{"north has 1.5", "south has 2", "east has 3"}));
+  EXPECT_EQ(tooltips, (std::set<std::string>{"north has 1.5", "north has 2", "east has 3"}));
 }
 
 TEST(DrawMarks, RelabelsAndFormatsReachTheTexts) {
@@ -122,11 +119,8 @@ TEST(DrawMarks, RelabelsAndFormatsReachTheTexts) {
   AddSource(data, "s", {{"cat", {1, 2, 3}, {}}, {"val", {10, 20, 30}, {}}});
   Drawn drawn = Draw(spec, &data);
   std::vector<std::string> ticks;
-  for (const ViZNode* axis : WithClass(drawn, "x"))
-    for (const ViZNode* tick : WithClass(drawn, "tick"))
-      if (tick->parent == axis)
-        if (const ViZNode* text = tick->FirstChild("text"))
-          ticks.push_back(TextOf(*text));
+  for (const ViZNode* text : TickTexts(drawn, "x"))
+    ticks.push_back(TextOf(*text));
   EXPECT_EQ(ticks, (std::vector<std::string>{"First", "Two", "3"}));
   std::vector<std::string> labels;
   for (const ViZNode* label : WithClass(drawn, "value-label"))
@@ -166,8 +160,8 @@ TEST(DrawMarks, BoxPlotUsesTukeysHingesAndTellsOutliersFromExtremes) {
                {"g", {}, std::vector<std::string>(c.values.size(), "g1")},
                {"id", {}, ids}});
     Drawn drawn = Draw(kBox, &data);
-    std::vector<const ViZNode*> boxes = WithClass(drawn, "box");
-    std::vector<const ViZNode*> medians = WithClass(drawn, "median");
+    std::vector<const ViZNode*> boxes = WithClass(drawn, "box"),
+                                medians = WithClass(drawn, "median");
     ASSERT_EQ(boxes.size(), 1u);
     ASSERT_EQ(medians.size(), 1u);
     const double top = Number(*boxes[0], "y");
@@ -273,27 +267,15 @@ TEST(DrawMarks, BackToBackPanelsGrowAwayFromTheirGap) {
   std::sort(byX.begin(), byX.end(),
             [](auto a, auto b) { return Number(*a, "x") < Number(*b, "x"); });
   std::set<double> leftRightEdges, rightLeftEdges;
-  for (std::size_t i = 0; i < byX.size(); ++i) {
-    double x = Number(*byX[i], "x"), w = Number(*byX[i], "width");
-    if (i < 2)
-      leftRightEdges.insert(std::round(x + w));
-    else
-      rightLeftEdges.insert(std::round(x));
-  }
-  ASSERT_EQ(leftRightEdges.size(), 1u);
-  ASSERT_EQ(rightLeftEdges.size(), 1u);
+  for (std::size_t i = 0; i < byX.size(); ++i)
+    (i < 2 ? leftRightEdges : rightLeftEdges)
+        .insert(std::round(Number(*byX[i], "x") + (i < 2 ? Number(*byX[i], "width") : 0)));
+  ASSERT_EQ(leftRightEdges.size() + rightLeftEdges.size(), 2u);
   EXPECT_LT(*leftRightEdges.begin(), *rightLeftEdges.begin());
-  // Inverted value axis: the bin of 1 is above the bin of 2.
-  // Bars come in the order of their bins within a panel: m = 1, then m = 2 of panel a.
-  const ViZNode* low = bars[0];
-  const ViZNode* high = bars[1];
-  ASSERT_TRUE(low && high);
-  EXPECT_LT(Number(*low, "y"), Number(*high, "y"));
+  // Inverted value axis: bars come in the order of their bins within a panel, and the bin of 1
+  // (m = 1 of panel a) is above the bin of 2.
+  EXPECT_LT(Number(*bars[0], "y"), Number(*bars[1], "y"));
 }
-
-} // namespace
-
-namespace {
 
 TEST(DrawMarks, LabelFramesFollowTheirLocations) {
   const char* spec = R"(<visualization frameWidth="2" frameHeight="1.5">
@@ -310,17 +292,16 @@ N = 40</text></label></labelFrame>
       <label><text>Second</text></label></labelFrame>
     <labelFrame id="empty"><label><text></text></label></labelFrame>
   </visualization>)";
-  drawtest::Drawn drawn = drawtest::Draw(spec, nullptr);
-  std::vector<const ViZNode*> frames = drawtest::WithClass(drawn, "label-frame");
+  Drawn drawn = Draw(spec, nullptr);
+  std::vector<const ViZNode*> frames = WithClass(drawn, "label-frame");
   ASSERT_EQ(frames.size(), 2u) << "a frame without text is not drawn";
   const ViZNode* first = frames[0]->FirstChild("rect");
   const ViZNode* second = frames[1]->FirstChild("rect");
   ASSERT_TRUE(first && second);
-  EXPECT_NEAR(drawtest::Number(*first, "x"), 0.6 * 640, 0.02);
-  EXPECT_NEAR(drawtest::Number(*second, "x"), drawtest::Number(*first, "x"), 0.02);
-  EXPECT_NEAR(drawtest::Number(*second, "y"),
-              drawtest::Number(*first, "y") + drawtest::Number(*first, "height"), 0.02);
-  EXPECT_EQ(drawtest::TextOf(*frames[0]->FirstChild("text")), "Mean = 12.5|N = 40");
+  EXPECT_NEAR(Number(*first, "x"), 0.6 * 640, 0.02);
+  EXPECT_NEAR(Number(*second, "x"), Number(*first, "x"), 0.02);
+  EXPECT_NEAR(Number(*second, "y"), Number(*first, "y") + Number(*first, "height"), 0.02);
+  EXPECT_EQ(TextOf(*frames[0]->FirstChild("text")), "Mean = 12.5|N = 40");
 }
 
 TEST(DrawMarks, LinesJoinTheirPointsInOrderOfXAndSkipMissingOnes) {
@@ -330,9 +311,9 @@ TEST(DrawMarks, LinesJoinTheirPointsInOrderOfXAndSkipMissingOnes) {
     <graph><line><x variable="x"/><y variable="y"/></line></graph>
   </visualization>)";
   VarDataProcessor data;
-  drawtest::AddSource(data, "s", {{"x", {3, 1, 2, NAN}, {}}, {"y", {30, 10, NAN, 5}, {}}});
-  drawtest::Drawn drawn = drawtest::Draw(spec, &data);
-  std::vector<const ViZNode*> curves = drawtest::WithClass(drawn, "curve");
+  AddSource(data, "s", {{"x", {3, 1, 2, NAN}, {}}, {"y", {30, 10, NAN, 5}, {}}});
+  Drawn drawn = Draw(spec, &data);
+  std::vector<const ViZNode*> curves = WithClass(drawn, "curve");
   ASSERT_EQ(curves.size(), 1u);
   std::string path = curves[0]->AttributeOr("d", "");
   EXPECT_EQ(std::count(path.begin(), path.end(), 'M'), 1);

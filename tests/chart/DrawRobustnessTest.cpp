@@ -18,6 +18,26 @@ namespace {
 
 using namespace drawtest;
 
+// Seconds `draw` takes.
+template <typename F> double Seconds(F draw) {
+  const auto start = std::chrono::steady_clock::now();
+  draw();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// A source of two numeric columns, `rows` rows made by `row` (the row number to the two values).
+template <typename F>
+void AddRows(VarDataProcessor& data, const char* a, const char* b, unsigned long rows, F row) {
+  data.AddDataSource("s");
+  data.AddVariable("s", a);
+  data.AddVariable("s", b);
+  for (unsigned long r = 0; r < rows; ++r) {
+    const auto [first, second] = row(r);
+    data.SetVariableValue("s", a, r, first);
+    data.SetVariableValue("s", b, r, second);
+  }
+}
+
 TEST(DrawRobustness, HostileTextsAreEscapedAndControlCharactersDropped) {
   const char* spec = R"(<visualization>
     <title><text>Title &lt;b&gt; &amp; "q"</text></title>
@@ -35,9 +55,8 @@ TEST(DrawRobustness, HostileTextsAreEscapedAndControlCharactersDropped) {
        {"val", {1, 2, 3, 4}, {}}});
   Drawn drawn = Draw(spec, &data);
   ASSERT_TRUE(drawn.root);
+  EXPECT_EQ(drawn.svg.find_first_of("\x07\x1b"), std::string::npos);
   EXPECT_EQ(drawn.svg.find("<script"), std::string::npos);
-  EXPECT_EQ(drawn.svg.find('\x07'), std::string::npos);
-  EXPECT_EQ(drawn.svg.find('\x1b'), std::string::npos);
   EXPECT_NE(drawn.svg.find("&lt;script&gt;"), std::string::npos);
   std::vector<std::string> tooltips;
   for (const ViZNode* bar : WithClass(drawn, "bar"))
@@ -60,18 +79,17 @@ TEST(DrawRobustness, TicksFallOnRoundNumbersCoveringTheData) {
     scale.Include(c.high);
     scale.Settle(false, nullptr, nullptr, false);
     const std::vector<double>& ticks = scale.Ticks();
-    std::string desc = std::to_string(c.low) + ".." + std::to_string(c.high);
-    ASSERT_GE(ticks.size(), 4u) << desc;
-    EXPECT_LE(ticks.size(), 10u) << desc;
-    EXPECT_LE(scale.Low(), c.low) << desc;
-    EXPECT_GE(scale.High(), c.high) << desc;
-    double step = scale.Step();
-    double mantissa = step / std::pow(10, std::floor(std::log10(step)));
-    EXPECT_TRUE(std::fabs(mantissa - 1) < 1e-9 || std::fabs(mantissa - 2) < 1e-9 ||
-                std::fabs(mantissa - 5) < 1e-9)
-        << desc << " step " << step;
+    SCOPED_TRACE(std::to_string(c.low) + ".." + std::to_string(c.high));
+    ASSERT_GE(ticks.size(), 4u);
+    EXPECT_LE(ticks.size(), 10u);
+    EXPECT_TRUE(scale.Low() <= c.low && scale.High() >= c.high);
+    const double step = scale.Step();
+    const double mantissa = step / std::pow(10, std::floor(std::log10(step)));
+    EXPECT_LT(std::min({std::fabs(mantissa - 1), std::fabs(mantissa - 2), std::fabs(mantissa - 5)}),
+              1e-9)
+        << "step " << step;
     for (double tick : ticks)
-      EXPECT_NEAR(std::remainder(tick, step), 0, step * 1e-6) << desc << " tick " << tick;
+      EXPECT_NEAR(std::remainder(tick, step), 0, step * 1e-6) << "tick " << tick;
   }
 }
 
@@ -95,14 +113,11 @@ TEST(DrawRobustness, DateAxesTickOnCalendarStepsInTheDateFormat) {
     VarDataProcessor data;
     AddSource(data, "s", {{"d", {from, to}, {}}, {"v", {1, 2}, {}}});
     Drawn drawn = Draw(spec, &data);
-    std::vector<std::string> labels;
-    for (const ViZNode* axis : WithClass(drawn, "x"))
-      for (const auto& tick : axis->children)
-        if (const ViZNode* text = tick->FirstChild("text"))
-          labels.push_back(TextOf(*text));
+    const std::vector<const ViZNode*> labels = TickTexts(drawn, "x");
     ASSERT_GE(labels.size(), 3u) << c.desc;
-    for (const std::string& label : labels)
-      EXPECT_TRUE(std::regex_match(label, std::regex(c.pattern))) << c.desc << ": " << label;
+    for (const ViZNode* label : labels)
+      EXPECT_TRUE(std::regex_match(TextOf(*label), std::regex(c.pattern)))
+          << c.desc << ": " << TextOf(*label);
   }
 }
 
@@ -216,23 +231,14 @@ TEST(DrawRobustness, HugeDataIsCappedNotHung) {
       <point><x variable="cat"/><y variable="val"/></point></graph>
   </visualization>)";
   VarDataProcessor data;
-  data.AddDataSource("s");
-  data.AddVariable("s", "cat");
-  data.AddVariable("s", "val");
-  const unsigned long rows = 200000;
-  for (unsigned long row = 0; row < rows; ++row) {
-    data.SetVariableValue("s", "cat", row, static_cast<double>(row));
-    data.SetVariableValue("s", "val", row, 1);
-  }
-  auto start = std::chrono::steady_clock::now();
-  Drawn drawn = Draw(spec, &data);
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  EXPECT_LT(seconds, 20);
+  AddRows(data, "cat", "val", 200000,
+          [](unsigned long row) { return std::pair(static_cast<double>(row), 1.0); });
+  Drawn drawn;
+  EXPECT_LT(Seconds([&] { drawn = Draw(spec, &data); }), 20);
   EXPECT_EQ(WithClass(drawn, "bar").size(), 400u) << "categories beyond the cap are left out";
   EXPECT_LE(WithClass(drawn, "point").size(), 20000u);
 }
 
-// Every shipped template with sample data: the marks its data calls for.
 // Frames over a crowded plot look for free room; hundreds of them must not turn that search into
 // a hang.
 TEST(DrawRobustness, ManyLabelFramesOverACrowdedPlotDrawInTime) {
@@ -247,20 +253,15 @@ TEST(DrawRobustness, ManyLabelFramesOverACrowdedPlotDrawInTime) {
             std::to_string(i) + "</text></label></labelFrame>";
   spec += "</visualization>";
   VarDataProcessor data;
-  data.AddDataSource("s");
-  data.AddVariable("s", "x");
-  data.AddVariable("s", "y");
-  for (unsigned long row = 0; row < 20000; ++row) {
-    data.SetVariableValue("s", "x", row, static_cast<double>(row % 141));
-    data.SetVariableValue("s", "y", row, static_cast<double>(row % 97));
-  }
-  auto start = std::chrono::steady_clock::now();
-  Drawn drawn = Draw(spec, &data);
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  EXPECT_LT(seconds, 20);
+  AddRows(data, "x", "y", 20000, [](unsigned long row) {
+    return std::pair(static_cast<double>(row % 141), static_cast<double>(row % 97));
+  });
+  Drawn drawn;
+  EXPECT_LT(Seconds([&] { drawn = Draw(spec, &data); }), 20);
   EXPECT_EQ(WithClass(drawn, "label-frame").size(), static_cast<std::size_t>(frames));
 }
 
+// Every shipped template with sample data: the marks its data calls for.
 TEST(DrawRobustness, EveryTemplateDrawsItsMarks) {
   std::map<std::string, std::map<std::string, std::size_t>> expected = {
       {"NPARStackedBar", {{"bar", 4}, {"legend-entry", 2}}},
@@ -313,8 +314,7 @@ TEST(DrawRobustness, TheDrawingFollowsEditsOfTheTemplate) {
   std::vector<double> after = guideX(Draw(moved, nullptr));
   ASSERT_EQ(before.size(), 2u);
   ASSERT_EQ(after.size(), 2u);
-  EXPECT_EQ(before[0], after[0]);
-  EXPECT_GT(after[1], before[1]);
+  EXPECT_TRUE(before[0] == after[0] && after[1] > before[1]) << before[1] << " " << after[1];
 
   std::string noLegend = chi->specification;
   noLegend.erase(noLegend.find("<legend id"),

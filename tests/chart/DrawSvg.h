@@ -87,6 +87,16 @@ inline std::string TextOf(const ViZNode& node) {
   return text;
 }
 
+// The text elements of the ticks of the axes of class `axis` ("x" or "y"), in drawing order.
+inline std::vector<const ViZNode*> TickTexts(const Drawn& drawn, const std::string& axis) {
+  std::vector<const ViZNode*> texts;
+  for (const ViZNode* at : WithClass(drawn, axis))
+    for (const auto& tick : at->children)
+      if (const ViZNode* text = HasClass(*tick, "tick") ? tick->FirstChild("text") : nullptr)
+        texts.push_back(text);
+  return texts;
+}
+
 // A source with the given columns: numbers (NaN = missing) or texts (empty = missing).
 struct Column {
   std::string name;

@@ -62,6 +62,16 @@ std::vector<std::pair<std::string, std::string>> Relabels(const ViZNode& variabl
   return relabels;
 }
 
+using Strings = std::vector<std::string>;
+
+// The values of the node's attributes, "-" for one it lacks.
+Strings Attributes(const ViZNode& node, std::initializer_list<const char*> names) {
+  Strings values;
+  for (const char* name : names)
+    values.push_back(node.AttributeOr(name, "-"));
+  return values;
+}
+
 std::string TextOf(const ViZNode& root, const char* element) {
   const ViZNode* holder = root.FirstChild(element);
   if (holder == nullptr)
@@ -82,20 +92,17 @@ TEST(XDocumentEdits, GraphTextsAndFrame) {
   EXPECT_TRUE(document.getVisualization().getExtension().hasSubtitle());
 
   std::unique_ptr<ViZNode> root = Reparsed(document);
-  EXPECT_EQ(TextOf(*root, "title"), "Box plot\xF0\x9F\x98\x80");
+  EXPECT_EQ((Strings{TextOf(*root, "title"), TextOf(*root, "subtitle"), TextOf(*root, "footnote")}),
+            (Strings{"Box plot\xF0\x9F\x98\x80", "split = 1", "line one\nline two"}));
   EXPECT_EQ(root->Children("title").size(), 1u);
   EXPECT_EQ(root->FirstChild("title")->Children("text").size(), 1u);
-  EXPECT_EQ(TextOf(*root, "subtitle"), "split = 1");
-  EXPECT_EQ(TextOf(*root, "footnote"), "line one\nline two");
-  EXPECT_EQ(root->AttributeOr("frameWidth", ""), "10");
-  EXPECT_EQ(root->AttributeOr("frameHeight", ""), "1.2");
+  EXPECT_EQ(Attributes(*root, {"frameWidth", "frameHeight"}), (Strings{"10", "1.2"}));
 
   graph.setSubtitle(u"");
   graph.setThirdText(nullptr);
   graph.setOuterFrameHeight(0.01);
   root = Reparsed(document);
-  EXPECT_EQ(root->FirstChild("subtitle"), nullptr);
-  EXPECT_EQ(root->FirstChild("footnote"), nullptr);
+  EXPECT_TRUE(root->FirstChild("subtitle") == nullptr && root->FirstChild("footnote") == nullptr);
   EXPECT_EQ(root->AttributeOr("frameHeight", ""), "0.25");
   EXPECT_FALSE(document.getVisualization().getExtension().hasSubtitle());
 }
@@ -141,31 +148,24 @@ TEST(XDocumentEdits, VariablesTakeDictionaryVariablesFormatsAndRelabels) {
 
   std::unique_ptr<ViZNode> root = Reparsed(document);
   const ViZNode* categoryNode = Variable(*root, "Category");
-  ASSERT_NE(categoryNode, nullptr);
-  EXPECT_EQ(categoryNode->AttributeOr("label", ""), "Feed");
-  EXPECT_EQ(categoryNode->AttributeOr("dictionaryVariable", ""), "group");
-  EXPECT_EQ(categoryNode->AttributeOr("valueType", ""), "string");
+  const ViZNode* valueNode = Variable(*root, "value");
+  const ViZNode* labelNode = Variable(*root, "Label");
+  ASSERT_TRUE(categoryNode && valueNode && labelNode);
+  EXPECT_EQ(Attributes(*categoryNode, {"label", "dictionaryVariable", "valueType"}),
+            (Strings{"Feed", "group", "string"}));
   using Pairs = std::vector<std::pair<std::string, std::string>>;
   EXPECT_EQ(Relabels(*categoryNode), (Pairs{{"0", "casein"}, {"1", "linseed"}, {"2", "soybean"}}));
-
-  const ViZNode* valueNode = Variable(*root, "value");
-  ASSERT_NE(valueNode, nullptr);
-  EXPECT_EQ(valueNode->AttributeOr("label", ""), "visit"); // the name when there is no label
-  EXPECT_EQ(valueNode->AttributeOr("format", ""), "DATE11");
-  EXPECT_EQ(valueNode->AttributeOr("valueType", ""), "number");
-  EXPECT_EQ(valueNode->AttributeOr("categorical", ""), "false");
+  // The label is the variable's name when it has none.
+  EXPECT_EQ(Attributes(*valueNode, {"label", "format", "valueType", "categorical"}),
+            (Strings{"visit", "DATE11", "number", "false"}));
   EXPECT_EQ(Relabels(*valueNode), (Pairs{{"5", "01-JAN-1970"}}));
-  const ViZNode* format = valueNode->FirstChild("format");
-  ASSERT_NE(format, nullptr);
-  EXPECT_EQ(format->AttributeOr("decimals", ""), "16");
-  EXPECT_EQ(format->AttributeOr("grouping", ""), "true");
-  EXPECT_EQ(format->AttributeOr("prefix", ""), "n = ");
-  EXPECT_EQ(format->Attribute("suffix"), nullptr);
-
-  const ViZNode* labelNode = Variable(*root, "Label");
-  ASSERT_NE(labelNode, nullptr);
-  EXPECT_EQ(labelNode->FirstChild("format")->Attribute("prefix"), nullptr);
-  EXPECT_EQ(labelNode->FirstChild("format")->AttributeOr("suffix", ""), "b");
+  ASSERT_NE(valueNode->FirstChild("format"), nullptr);
+  EXPECT_EQ(
+      Attributes(*valueNode->FirstChild("format"), {"decimals", "grouping", "prefix", "suffix"}),
+      (Strings{"16", "true", "n = ", "-"}));
+  ASSERT_NE(labelNode->FirstChild("format"), nullptr);
+  EXPECT_EQ(Attributes(*labelNode->FirstChild("format"), {"prefix", "suffix"}),
+            (Strings{"-", "b"}));
   EXPECT_EQ(Relabels(*labelNode), (Pairs{{"7", "2.5"}}));
 }
 
@@ -205,11 +205,9 @@ TEST(XDocumentEdits, HandlesKeepIdsLocationsAndGuidesConsistent) {
   std::unique_ptr<ViZNode> root = Reparsed(document);
   EXPECT_EQ(root->AttributeOr("editor", ""), "statistics");
   const ViZNode& graphNode = *root->FindById("graph1");
-  const ViZNode& guideNode = *graphNode.Children("lineGuide").back();
-  EXPECT_EQ(guideNode.AttributeOr("x", ""), "12.5");
-  EXPECT_EQ(guideNode.Attribute("y"), nullptr);
   // Made ids never take one that is there ("style1" is the template's).
-  EXPECT_EQ(guideNode.AttributeOr("style", ""), "style2");
+  EXPECT_EQ(Attributes(*graphNode.Children("lineGuide").back(), {"x", "y", "style"}),
+            (Strings{"12.5", "-", "style2"}));
   const std::vector<ViZNode*> frames = root->Children("labelFrame");
   ASSERT_EQ(frames.size(), 2u);
   EXPECT_EQ(frames[0]->AttributeOr("id", ""), "labelFrame1");
@@ -218,8 +216,7 @@ TEST(XDocumentEdits, HandlesKeepIdsLocationsAndGuidesConsistent) {
   const std::vector<ViZNode*> locations = graphNode.Children("location");
   ASSERT_EQ(locations.size(), 2u); // the right one was reused
   EXPECT_EQ(locations[0]->AttributeOr("value", ""), "80%");
-  EXPECT_EQ(locations[1]->AttributeOr("part", ""), "top");
-  EXPECT_EQ(locations[1]->AttributeOr("method", ""), "fixed");
+  EXPECT_EQ(Attributes(*locations[1], {"part", "method"}), (Strings{"top", "fixed"}));
   EXPECT_EQ(Relabels(*root->FindById("derived")), (std::vector<std::pair<std::string, std::string>>{
                                                       {"1", "Control"}, {"#1", "Experimental"}}));
 
@@ -375,9 +372,8 @@ TEST(XDocumentSend, TheChartCarriesItsDocumentDataAndTexts) {
   ASSERT_EQ(ChartCount(procedure.Node()), 1u);
   const output::Chart* chart = test.Node().Items().back()->AsChart();
   ASSERT_NE(chart, nullptr);
-  EXPECT_EQ(chart->templateName, "Box.viztemplate");
-  EXPECT_EQ(chart->title, "Title");
-  EXPECT_EQ(chart->description, "Title; Sub");
+  EXPECT_EQ((Strings{chart->templateName, chart->title, chart->description}),
+            (Strings{"Box.viztemplate", "Title", "Title; Sub"}));
   const output::ChartDataSource& source = chart->sources.at("graphSource");
   EXPECT_EQ(source.variables, (std::vector<std::string>{"value", "Category"}));
   ASSERT_EQ(source.rows.size(), 2u);

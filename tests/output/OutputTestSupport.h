@@ -6,6 +6,7 @@
 #include "DocumentDictionary.h"
 #include "NOPROutput.h"
 #include "NOPROutputStats.h"
+#include "ScratchFolder.h"
 
 #include "dict/VORN_DataSource.h"
 #include "output/Chart.h"
@@ -17,9 +18,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,11 +31,9 @@ inline std::string sourcePath(const std::string& relative) {
 }
 
 inline std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in.good()) << "cannot open " << path;
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  const std::string text = ReadAll(path);
+  EXPECT_FALSE(text.empty()) << "cannot read " << path;
+  return text;
 }
 
 // The host's data dictionary for a result document: the variables its own dictionary implies.
@@ -176,41 +173,28 @@ inline std::string keyOf(const output::Label& label) {
   return label.Key() ? *label.Key() : label.Text();
 }
 
-inline void collectTables(const output::Heading& heading,
-                          std::vector<const output::Table*>& tables) {
-  for (const auto& item : heading.Items()) {
-    if (const output::Table* table = item->AsTable())
-      tables.push_back(table);
+// The tables (or the charts) of the items and of the headings among them, in output order.
+template <class Items, class T>
+void collect(const Items& items, const T* (output::Item::*as)() const,
+             std::vector<const T*>& found) {
+  for (const auto& item : items) {
+    if (const T* one = ((*item).*as)())
+      found.push_back(one);
     else if (const output::Heading* child = item->AsHeading())
-      collectTables(*child, tables);
+      collect(child->Items(), as, found);
   }
 }
 
 inline std::vector<const output::Table*> tablesOf(const output::Heading& heading) {
   std::vector<const output::Table*> tables;
-  collectTables(heading, tables);
+  collect(heading.Items(), &output::Item::AsTable, tables);
   return tables;
-}
-
-inline void collectCharts(const output::Heading& heading,
-                          std::vector<const output::Chart*>& charts) {
-  for (const auto& item : heading.Items()) {
-    if (const output::Chart* chart = item->AsChart())
-      charts.push_back(chart);
-    else if (const output::Heading* child = item->AsHeading())
-      collectCharts(*child, charts);
-  }
 }
 
 // Every chart of the document, in output order.
 inline std::vector<const output::Chart*> chartsOf(const output::Document& document) {
   std::vector<const output::Chart*> charts;
-  for (const auto& item : document.Items()) {
-    if (const output::Heading* heading = item->AsHeading())
-      collectCharts(*heading, charts);
-    else if (const output::Chart* chart = item->AsChart())
-      charts.push_back(chart);
-  }
+  collect(document.Items(), &output::Item::AsChart, charts);
   return charts;
 }
 

@@ -4,12 +4,11 @@
 
 #include "NOPROutputStats.h"
 #include "NOPRParseOutXML.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 class VORN_DataSource;
@@ -21,11 +20,9 @@ inline std::string documentPath(const std::string& name) {
 }
 
 inline std::string loadDocument(const std::string& name) {
-  std::ifstream in(documentPath(name), std::ios::binary);
-  EXPECT_TRUE(in.good()) << "cannot open " << documentPath(name);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  const std::string text = ReadAll(documentPath(name));
+  EXPECT_FALSE(text.empty()) << "cannot read " << documentPath(name);
+  return text;
 }
 
 // One reading: the result set and whether the reading succeeded. The text lives here because

@@ -75,11 +75,9 @@ TEST(BoxValues, DrawnBoxIsTheEnginesBox) {
     const std::vector<double> values = Boxplot::makeBoxValues(group(0, box, {outliers})).values;
     const Drawn d = drawn(values);
     SCOPED_TRACE(::testing::PrintToString(outliers));
-    EXPECT_EQ(d.median, box[2]);
-    EXPECT_EQ(d.lowerHinge, box[1]);
-    EXPECT_EQ(d.upperHinge, box[3]);
-    EXPECT_EQ(d.lowWhisker, box[0]);
-    EXPECT_EQ(d.highWhisker, box[4]);
+    EXPECT_EQ(
+        (std::vector<double>{d.lowWhisker, d.lowerHinge, d.median, d.upperHinge, d.highWhisker}),
+        box);
     std::vector<double> beyond = outliers;
     std::sort(beyond.begin(), beyond.end());
     EXPECT_EQ(d.beyond, beyond);
