@@ -93,6 +93,23 @@ TEST(DrawRobustness, TicksFallOnRoundNumbersCoveringTheData) {
   }
 }
 
+// Counts take whole steps: a frequency axis of 0 to 3 reads 0, 1, 2, 3, not in halves; one
+// fractional value, or a span of a single unit, brings the fractions back.
+TEST(DrawRobustness, WholeValuesTickInWholeSteps) {
+  struct Case {
+    std::vector<double> values;
+    double step;
+  } cases[] = {{{0, 3}, 1}, {{0, 2, 1}, 1}, {{-2, 4}, 1}, {{0, 2.5}, 0.5}, {{0, 1}, 0.2}};
+  for (const Case& c : cases) {
+    ChartScale scale;
+    for (double value : c.values)
+      scale.Include(value);
+    scale.Settle(true, nullptr, nullptr, false);
+    SCOPED_TRACE(testing::PrintToString(c.values));
+    EXPECT_DOUBLE_EQ(scale.Step(), c.step);
+  }
+}
+
 TEST(DrawRobustness, DateAxesTickOnCalendarStepsInTheDateFormat) {
   const char* spec = R"(<visualization>
     <sourceVariable id="d" source="s" variable="d" format="DATE11"/>

@@ -41,6 +41,7 @@ void CivilDate(long dayNumber, int& year, int& month, int& day) {
 void ChartScale::Include(double value) {
   if (!std::isfinite(value))
     return;
+  fWhole = fWhole && value == std::floor(value);
   if (fLow > fHigh) {
     fLow = fHigh = value;
     return;
@@ -96,6 +97,10 @@ void ChartScale::Settle(bool includeZero, const double* fixedLow, const double* 
 
 void ChartScale::NumberTicks(const double* fixedLow, const double* fixedHigh) {
   fStep = NiceStep(fLow, fHigh, fMaxTicks);
+  // Counts and other whole values read badly on a scale of halves ("1.5 cases") once they span
+  // a few units; a span of one unit (a proportion from 0 to 1) keeps its fractions.
+  if (fWhole && fStep < 1 && fHigh - fLow >= 2)
+    fStep = 1;
   if (fixedLow == nullptr)
     fLow = std::floor(fLow / fStep + 1e-9) * fStep;
   if (fixedHigh == nullptr)

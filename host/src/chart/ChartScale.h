@@ -16,7 +16,8 @@ public:
   // Settles the domain: adds 0 when asked, widens an empty or single-valued extent, and extends
   // the ends to the ticks' round values unless `fixedLow`/`fixedHigh` are set (then those ends
   // are exact). `dates` takes calendar steps for values counted in seconds. At most `maxTicks`
-  // ticks (at least 2).
+  // ticks (at least 2), a whole step apart when every value included is whole and they span two
+  // units or more.
   void Settle(bool includeZero, const double* fixedLow, const double* fixedHigh, bool dates,
               int maxTicks = kDefaultMaxTicks);
   static constexpr int kDefaultMaxTicks = 10;
@@ -40,6 +41,7 @@ private:
 
   double fLow = 1;
   double fHigh = 0;
+  bool fWhole = true; // every value included so far is a whole number
   double fStep = 0;
   int fMaxTicks = kDefaultMaxTicks;
   double fFrom = 0;
