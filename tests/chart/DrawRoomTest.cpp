@@ -280,6 +280,10 @@ TEST(DrawRoom, OutliersAtTheEndsOfTheDataAndTheirLabelsStayOffThePlotsEdges) {
     EXPECT_EQ(labels.size(), markers.size());
     for (const ViZNode* label : labels)
       EXPECT_TRUE(Inside(TextBox(*label), plot)) << TextOf(*label) << " " << TextBox(*label);
+    // The room below a minimum of zero is no reason for a negative tick: the data never are.
+    const std::vector<const ViZNode*> ticks = TickTexts(drawn, "y");
+    ASSERT_FALSE(ticks.empty());
+    EXPECT_EQ(TextOf(*ticks.front()).find('-'), std::string::npos) << TextOf(*ticks.front());
   }
 }
 

@@ -339,13 +339,19 @@ void ChartGraph::SettleScales() {
     }
   }
   // Outliers and extremes at the ends of the data are markers with case labels beside them:
-  // the value axis goes a little beyond them so that neither sits on the plot's edge.
+  // the value axis goes a little beyond them so that neither sits on the plot's edge. Below zero,
+  // for data that never are (counts, weights), the axis stops right there instead of at a round
+  // negative tick, which would puzzle.
+  double paddedBelowZero[2] = {NAN, NAN};
   for (int dim = 0; dim < 2; ++dim)
     if (schemaScale[dim].HasData()) {
       double span = schemaScale[dim].High() - schemaScale[dim].Low();
       if (span > 0 && std::isfinite(span)) {
-        fScale[dim].Include(schemaScale[dim].Low() - span * kSchemaPadding);
+        const double padded = schemaScale[dim].Low() - span * kSchemaPadding;
+        fScale[dim].Include(padded);
         fScale[dim].Include(schemaScale[dim].High() + span * kSchemaPadding);
+        if (schemaScale[dim].Low() >= 0 && padded < 0)
+          paddedBelowZero[dim] = padded;
       }
     }
   for (const ViZNode* guide : fGraph.Children("lineGuide")) {
@@ -381,6 +387,10 @@ void ChartGraph::SettleScales() {
       fScale[0].Include(low);
       fScale[0].Include(high);
     }
+  for (int dim = 0; dim < 2; ++dim)
+    if (std::isfinite(paddedBelowZero[dim]) && !std::isfinite(fixedLow[dim]) &&
+        fScale[dim].Low() >= paddedBelowZero[dim])
+      fixedLow[dim] = fScale[dim].Low();
   auto settle = [&](int dim) {
     fSettle[dim] = {fScale[dim], includeZero[dim], fixedLow[dim], fixedHigh[dim], reverse[dim]};
     SettleScale(dim, ChartScale::kDefaultMaxTicks);
