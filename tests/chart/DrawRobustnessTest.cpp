@@ -93,17 +93,21 @@ TEST(DrawRobustness, TicksFallOnRoundNumbersCoveringTheData) {
   }
 }
 
-// Counts take whole steps: a frequency axis of 0 to 3 reads 0, 1, 2, 3, not in halves; one
-// fractional value, or a span of a single unit, brings the fractions back.
+// Counts take whole steps: a frequency axis of 0 to 3 reads 0, 1, 2, 3, not in halves, and so
+// does one with a curve fitted over the counts; one fractional value of the data, or a span of a
+// single unit, brings the fractions back.
 TEST(DrawRobustness, WholeValuesTickInWholeSteps) {
   struct Case {
-    std::vector<double> values;
+    std::vector<double> values, fitted;
     double step;
-  } cases[] = {{{0, 3}, 1}, {{0, 2, 1}, 1}, {{-2, 4}, 1}, {{0, 2.5}, 0.5}, {{0, 1}, 0.2}};
+  } cases[] = {{{0, 3}, {}, 1},     {{0, 2, 1}, {}, 1},  {{-2, 4}, {}, 1},
+               {{0, 4}, {2.65}, 1}, {{0, 2.5}, {}, 0.5}, {{0, 1}, {}, 0.2}};
   for (const Case& c : cases) {
     ChartScale scale;
     for (double value : c.values)
       scale.Include(value);
+    for (double value : c.fitted)
+      scale.IncludeFitted(value);
     scale.Settle(true, nullptr, nullptr, false);
     SCOPED_TRACE(testing::PrintToString(c.values));
     EXPECT_DOUBLE_EQ(scale.Step(), c.step);

@@ -406,7 +406,7 @@ void ChartGraph::SettleScales() {
         double x = fScale[0].Low() + (fScale[0].High() - fScale[0].Low()) * i / kMaxCurveSamples;
         if (element.distribution.Discrete())
           x = std::round(x);
-        fScale[1].Include(factor * element.distribution.Density(x));
+        fScale[1].IncludeFitted(factor * element.distribution.Density(x));
       }
     }
     includeZero[1] = true;

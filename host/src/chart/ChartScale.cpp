@@ -39,9 +39,14 @@ void CivilDate(long dayNumber, int& year, int& month, int& day) {
 }
 
 void ChartScale::Include(double value) {
+  if (std::isfinite(value))
+    fWhole = fWhole && value == std::floor(value);
+  IncludeFitted(value);
+}
+
+void ChartScale::IncludeFitted(double value) {
   if (!std::isfinite(value))
     return;
-  fWhole = fWhole && value == std::floor(value);
   if (fLow > fHigh) {
     fLow = fHigh = value;
     return;

@@ -9,6 +9,9 @@ class ChartScale {
 public:
   // Collects the extent to cover; non-finite values are ignored.
   void Include(double value);
+  // The same for a curve fitted to the data: it is drawn on the data's scale, so it does not
+  // turn an axis of counts into one of fractions.
+  void IncludeFitted(double value);
   bool HasData() const { return fLow <= fHigh; }
   double Low() const { return fLow; }
   double High() const { return fHigh; }
