@@ -623,12 +623,17 @@ void ReportRun::AppendReportHeader(output::Document& document) const {
     command = fOptions.fHasSyntax ? OneLine(fCommand.fCommandText) : fCommand.fCommandSource;
   else if (fOptions.fDocuments.empty())
     command = "each example's own command";
+  // Without a command the settings come from the documents, unless there was none to take them
+  // from.
+  const bool anyRead = std::any_of(fRuns.begin(), fRuns.end(),
+                                   [](const Run& run) { return !run.fDocuments.empty(); });
+  const char* const noCommand =
+      anyRead ? "Settings taken from the documents" : "No document could be read";
   std::vector<std::pair<const char*, output::Label>> rows = {
       {"Program", output::Label::PlainText(std::string("nptests ") + NPTESTS_VERSION)},
       {"Date", output::Label::PlainText(ReportDate())},
       {"Documents", output::Label::PlainText(documents)},
-      {"Command", command.empty() ? translated("Settings taken from the documents")
-                                  : output::Label::PlainText(command)},
+      {"Command", command.empty() ? translated(noCommand) : output::Label::PlainText(command)},
       {"Language", output::Label::PlainText(fOptions.fLanguage)},
       {"Charts", translated(fOptions.fNoCharts ? "Charts switched off" : "Charts shown")},
   };

@@ -605,6 +605,20 @@ TEST(NptestsSettings, WithoutACommandTheDocumentsSettingsAreUsed) {
   EXPECT_EQ(plain.fErr, "nptests: no command given: the settings were taken from the documents\n");
 }
 
+// With no document read there were no settings to take: the header says so rather than claim
+// them, in each language.
+TEST(NptestsSettings, WithNoDocumentReadTheHeaderHasNoSettingsToClaim) {
+  ScratchFolder scratch;
+  const std::string empty = scratch.Write("empty.xml", "");
+  const ProgramResult english = RunNptests({empty}, scratch);
+  EXPECT_EQ(english.fStatus, 1) << english.fErr;
+  EXPECT_NE(english.fOut.find("Command    None: no document could be read\n"), std::string::npos)
+      << english.fOut;
+  const ProgramResult german = RunNptests({"--language", "de", empty}, scratch);
+  EXPECT_NE(german.fOut.find("Keiner: kein Dokument konnte gelesen werden"), std::string::npos)
+      << german.fOut;
+}
+
 TEST(NptestsSettings, ACommandThatDoesNotFitTheDocumentIsWarnedAbout) {
   struct Case {
     const char* fDesc;
