@@ -10,8 +10,11 @@
 #include <string_view>
 
 namespace output {
+class Chart;
 class Document;
-}
+class Message;
+class Table;
+} // namespace output
 
 class OutputWriter {
 public:
@@ -23,9 +26,16 @@ public:
   // the stream for the caller to check; nothing is thrown for the document's content.
   class Sink : public output::OutlineSink {
   public:
+    // Hands a table, chart or message to the one of OnTable, OnChart or OnMessage that fits it.
+    void Leaf(const output::Item& item) final;
     // `language` is the document's (output::Document::Language), known only once the procedure
     // has run.
     virtual void End(const std::string& language) = 0;
+
+  protected:
+    virtual void OnTable(const output::Table& table) = 0;
+    virtual void OnChart(const output::Chart& chart) = 0;
+    virtual void OnMessage(const output::Message& message) = 0;
   };
 
   // A sink writing to `out`, which must outlive it.

@@ -146,10 +146,8 @@ std::string ItemId(const std::string& parent, char kind, int count) {
   return (parent.empty() ? std::string() : HeadingId(parent) + "-") + kind + std::to_string(count);
 }
 
-bool IsTestSummary(const Item& item) {
-  const Table* table = item.AsTable();
-  return table != nullptr && table->Title().Key() &&
-         *table->Title().Key() == "Hypothesis Test Summary";
+bool IsTestSummary(const Table& table) {
+  return table.Title().Key() && *table.Title().Key() == "Hypothesis Test Summary";
 }
 
 // The body goes to a temporary file as the items arrive, since the page starts with the contents
@@ -261,8 +259,7 @@ public:
   }
 
   void OpenHeading(const Heading& heading) override {
-    Level& parent = fLevels.back();
-    EnterContents(parent);
+    Level& parent = EnterContents();
     const std::string number = Numbered(parent.number, ++parent.headings);
     const int tag = std::min(parent.depth, 6);
     Level level;
@@ -288,32 +285,6 @@ public:
     fLevels.pop_back();
   }
 
-  void Leaf(const Item& item) override {
-    Level& level = fLevels.back();
-    EnterContents(level);
-    switch (item.Kind()) {
-    case ItemKind::kHeading:
-      break;
-    case ItemKind::kTable: {
-      const std::string id = ItemId(level.number, 't', ++level.tables);
-      fContents << "<li class=\"entry-table\"><a href=\"#" << id << "\">"
-                << Escape(item.AsTable()->Title().Text()) << "</a></li>\n";
-      WriteTable(*item.AsTable(), id, IsTestSummary(item));
-      break;
-    }
-    case ItemKind::kChart: {
-      const std::string id = ItemId(level.number, 'c', ++level.charts);
-      fContents << "<li class=\"entry-chart\"><a href=\"#" << id << "\">"
-                << Escape(item.AsChart()->title) << "</a></li>\n";
-      WriteChart(*item.AsChart(), id);
-      break;
-    }
-    case ItemKind::kMessage:
-      WriteMessage(*item.AsMessage());
-      break;
-    }
-  }
-
   void End(const std::string& language) override {
     fContents << "</ol>\n";
     fPage << "<!DOCTYPE html>\n<html lang=\"" << Escape(language)
@@ -336,6 +307,27 @@ public:
 
 private:
   static constexpr std::string_view kCloseLink = "</a>";
+
+  void OnTable(const Table& table) override {
+    Level& level = EnterContents();
+    const std::string id = ItemId(level.number, 't', ++level.tables);
+    fContents << "<li class=\"entry-table\"><a href=\"#" << id << "\">"
+              << Escape(table.Title().Text()) << "</a></li>\n";
+    WriteTable(table, id, IsTestSummary(table));
+  }
+
+  void OnChart(const Chart& chart) override {
+    Level& level = EnterContents();
+    const std::string id = ItemId(level.number, 'c', ++level.charts);
+    fContents << "<li class=\"entry-chart\"><a href=\"#" << id << "\">" << Escape(chart.title)
+              << "</a></li>\n";
+    WriteChart(chart, id);
+  }
+
+  void OnMessage(const Message& message) override {
+    EnterContents();
+    WriteMessage(message);
+  }
 
   // Where a row of a test summary links to the section of its test: the byte ranges of the link's
   // tags in the body and the number of the heading it names among its siblings.
@@ -368,13 +360,17 @@ private:
       }
   }
 
-  // Every level folds; the first is open, so the contents start as the list of runs.
-  void EnterContents(Level& level) {
+  // The innermost level, which is getting an item: its contents entry becomes a folding list if
+  // it is not one yet. Every level folds; the first is open, so the contents start as the list
+  // of runs.
+  Level& EnterContents() {
+    Level& level = fLevels.back();
     if (level.entered || fLevels.size() == 1)
-      return;
+      return level;
     level.entered = true;
     fContents << "<li><details" << (level.topLevel ? " open" : "") << "><summary>" << level.link
               << "</summary>\n<ol>\n";
+    return level;
   }
 
   // The rows of a test summary lead to the sections of their tests, the headings that follow it

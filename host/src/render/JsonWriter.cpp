@@ -477,22 +477,6 @@ public:
     fJson.EndObject();
   }
 
-  void Leaf(const Item& item) override {
-    switch (item.Kind()) {
-    case ItemKind::kHeading:
-      return;
-    case ItemKind::kTable:
-      WriteTable(fJson, *item.AsTable());
-      return;
-    case ItemKind::kChart:
-      WriteChart(fJson, *item.AsChart());
-      return;
-    case ItemKind::kMessage:
-      WriteMessage(fJson, *item.AsMessage());
-      return;
-    }
-  }
-
   void End(const std::string&) override {
     fJson.EndArray();
     fJson.EndObject();
@@ -501,6 +485,10 @@ public:
   }
 
 private:
+  void OnTable(const Table& table) override { WriteTable(fJson, table); }
+  void OnChart(const Chart& chart) override { WriteChart(fJson, chart); }
+  void OnMessage(const Message& message) override { WriteMessage(fJson, message); }
+
   std::ostream& fOut;
   JsonOut fJson;
 };

@@ -8,6 +8,15 @@
 
 OutputWriter::~OutputWriter() = default;
 
+void OutputWriter::Sink::Leaf(const output::Item& item) {
+  if (const output::Table* table = item.AsTable())
+    OnTable(*table);
+  else if (const output::Chart* chart = item.AsChart())
+    OnChart(*chart);
+  else if (const output::Message* message = item.AsMessage())
+    OnMessage(*message);
+}
+
 void OutputWriter::Write(const output::Document& document, std::ostream& out) const {
   const std::unique_ptr<Sink> sink = Open(out);
   output::Document::Walk(document, *sink);

@@ -291,22 +291,6 @@ public:
     fCounts.pop_back();
   }
 
-  void Leaf(const Item& item) override {
-    switch (item.Kind()) {
-    case ItemKind::kHeading:
-      break;
-    case ItemKind::kTable:
-      WriteTable(*item.AsTable());
-      break;
-    case ItemKind::kChart:
-      WriteChart(*item.AsChart());
-      break;
-    case ItemKind::kMessage:
-      WriteMessage(*item.AsMessage());
-      break;
-    }
-  }
-
   void End(const std::string&) override {}
 
 private:
@@ -333,7 +317,7 @@ private:
     fOut << '\n';
   }
 
-  void WriteTable(const Table& table) {
+  void OnTable(const Table& table) override {
     Separate();
     const TableGrid grid(table);
     WriteWrapped(fOut, table.Title().Text(), fWidth);
@@ -359,7 +343,7 @@ private:
     }
   }
 
-  void WriteChart(const Chart& chart) {
+  void OnChart(const Chart& chart) override {
     Separate();
     std::string text = "[Chart: " + chart.title;
     if (chart.subtitle && !chart.subtitle->empty())
@@ -367,7 +351,7 @@ private:
     WriteWrapped(fOut, text + "]", fWidth);
   }
 
-  void WriteMessage(const Message& message) {
+  void OnMessage(const Message& message) override {
     Separate();
     std::string first;
     switch (message.GetLevel()) {
