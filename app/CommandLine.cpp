@@ -124,6 +124,10 @@ void AddOptions(CLI::App& app, Options& options, std::string& format, std::strin
   app.add_flag("--no-charts", options.fNoCharts,
                "Leave out the chart of each test and of each field (the tables and\n"
                "the pairwise comparison networks stay). e.g. --no-charts -o report.html");
+  app.add_flag("--no-effect-sizes", options.fNoEffectSizes,
+               "Leave out each test's effect size table and its one-line report\n"
+               "(statistic, p, effect size with its interval, N).\n"
+               "e.g. --no-effect-sizes -o report.html");
   app.add_option("--charts-dir", options.fChartsDir,
                  "Also write each chart as a standalone SVG file into this folder (made\n"
                  "when missing), named after its heading number and title.\n"

@@ -34,6 +34,8 @@ struct Options {
   bool fChartColors = false;
   // No chart views of the tests and fields (--no-charts); the pairwise network charts stay.
   bool fNoCharts = false;
+  // No effect size tables and report lines (--no-effect-sizes).
+  bool fNoEffectSizes = false;
   // Where each drawn chart is also written as a standalone SVG file (--charts-dir); empty: nowhere.
   std::string fChartsDir;
   // Empty: the bundled examples.

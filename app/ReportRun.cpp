@@ -532,6 +532,7 @@ void ReportRun::Process(const PluginLoader& plugin, output::Document& document, 
 void ReportRun::Drive(CFProcCustom& procedure, BpProcedure& root, Run& run) {
   procedure.SetProcedure(&root);
   procedure.SetDataSource(run.fDictionary);
+  procedure.SetEffectSizesShown(!fOptions.fNoEffectSizes);
   procedure.SetDictMetadata(&run.fMetadata);
   procedure.SetWeightVarIndex(run.fDictionary->GetWeightVarIndex());
   if (!run.fSplits.empty())
@@ -636,6 +637,8 @@ void ReportRun::AppendReportHeader(output::Document& document) const {
       {"Command", command.empty() ? translated(noCommand) : output::Label::PlainText(command)},
       {"Language", output::Label::PlainText(fOptions.fLanguage)},
       {"Charts", translated(fOptions.fNoCharts ? "Charts switched off" : "Charts shown")},
+      {"Effect sizes",
+       translated(fOptions.fNoEffectSizes ? "Effect sizes switched off" : "Effect sizes shown")},
   };
   auto table = std::make_unique<output::Table>(translated("Report"), "Report");
   output::Dimension* items = table->AddDimension(translated("Report"));

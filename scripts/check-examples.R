@@ -1,8 +1,16 @@
 # Recomputes the statistics of the example result documents (examples/*.xml) with R from the data
 # sets in examples/data, and fails when a figure of a document differs from R's beyond rounding.
 # The examples are written by scripts/make_examples.py with scipy; this is the second opinion.
-# Usage: Rscript scripts/check-examples.R [EXAMPLES_DIR]      (needs r-base-core and r-cran-coin)
-suppressPackageStartupMessages(library(coin))
+# Then it runs nptests on every example and recomputes each effect size and interval the report
+# shows with the effectsize and rstatix packages (docs/effect-sizes.md).
+# Usage: Rscript scripts/check-examples.R [EXAMPLES_DIR [NPTESTS]]
+#        (needs r-base-core, r-cran-coin, r-cran-effectsize, r-cran-rstatix, r-cran-jsonlite; NPTESTS
+#        defaults to build/bin/nptests)
+suppressPackageStartupMessages({
+  library(coin)
+  library(effectsize)
+  library(rstatix)
+})
 
 args <- commandArgs(trailingOnly = TRUE)
 script_dir <- local({
@@ -10,6 +18,7 @@ script_dir <- local({
   if (length(file_arg) == 1) dirname(sub("^--file=", "", file_arg)) else "scripts"
 })
 examples <- if (length(args) >= 1) args[1] else file.path(script_dir, "..", "examples")
+nptests <- if (length(args) >= 2) args[2] else file.path(script_dir, "..", "build", "bin", "nptests")
 
 failures <- 0
 checked <- 0
@@ -485,6 +494,236 @@ for (name in documents) {
 for (name in setdiff(names(checks), documents)) {
   cat(sprintf("FAIL %s.xml: the document is missing\n", name))
   failures <- failures + 1
+}
+
+# --- Effect sizes -------------------------------------------------------------------------------
+# Each example's report (nptests --format json) against R: per test with effect sizes, in document
+# order, its measures with estimate and bounds (NA: the report must show none). Estimates agree to
+# 1e-9, analytic bounds to 1e-6; the report line in the table's caption quotes the first estimate.
+es <- function(measure, estimate, lower = NA, upper = NA) {
+  list(measure = measure, estimate = estimate, lower = lower, upper = upper)
+}
+from_effectsize <- function(measure, table) es(measure, table[[1]][1], table$CI_low, table$CI_high)
+
+# Cohen's h of k successes of n against p0: by hand (effectsize compares two samples only), its
+# bounds from binom.test's exact interval.
+cohens_h_one <- function(k, n, p0) {
+  h <- function(p) 2 * asin(sqrt(p)) - 2 * asin(sqrt(p0))
+  ci <- binom.test(k, n, p0)$conf.int
+  es("Cohen's h", h(k / n), h(ci[1]), h(ci[2]))
+}
+goodness_of_fit <- function(x) {
+  tab <- table(x)
+  p <- rep(1 / length(tab), length(tab))
+  list(from_effectsize("Cohen's w", cohens_w(tab, p = p)), from_effectsize("Fei", fei(tab, p = p)))
+}
+signed_rank <- function(d) {
+  list(from_effectsize("Matched-pairs rank-biserial correlation", rank_biserial(d[d != 0])))
+}
+ks_d <- function(x, dist, params) {
+  f <- ks_cdf(dist, params)
+  if (dist == "poisson") {
+    grid <- 0:max(x)
+    return(list(es("Kolmogorov-Smirnov D", max(abs(ecdf(x)(grid) - f(grid))))))
+  }
+  list(es("Kolmogorov-Smirnov D", unname(suppressWarnings(ks.test(x, f, exact = FALSE))$statistic)))
+}
+# The discordant cells b and c: g as effectsize computes it, b/c with the Wald interval of its log.
+mcnemar_effects <- function(b, c) {
+  g <- suppressWarnings(cohens_g(matrix(c(1, c, b, 1), 2)))
+  z <- qnorm(0.975)
+  se <- sqrt(1 / b + 1 / c)
+  list(from_effectsize("Cohen's g", g),
+       es("Odds ratio (b/c)", b / c, exp(log(b / c) - z * se), exp(log(b / c) + z * se)))
+}
+kendall <- function(ratings) {
+  w <- suppressWarnings(kendalls_w(ratings, ci = NULL))$Kendalls_W
+  long <- data.frame(score = as.vector(ratings), rating = factor(rep(colnames(ratings),
+                                                                    each = nrow(ratings))),
+                     id = factor(rep(seq_len(nrow(ratings)), ncol(ratings))))
+  rw <- friedman_effsize(long, score ~ rating | id)$effsize
+  if (abs(w - rw) > 1e-9) cat(sprintf("FAIL effectsize's W %.10g and rstatix's %.10g differ\n", w, rw))
+  list(es("Kendall's W", unname(rw)))
+}
+
+effect_checks <- list(
+  onesample_mtcars = function() {
+    cars <- data_set("mtcars")
+    list(goodness_of_fit(cars$am), list(cohens_h_one(sum(cars$mpg <= 20), nrow(cars), 0.5)),
+         list(cohens_h_one(sum(cars$am == 0), nrow(cars), 0.5)))
+  },
+  chickwts = function() {
+    chicks <- data_set("chickwts")
+    side <- table(chicks$weight > median(chicks$weight), chicks$feed)
+    v <- suppressWarnings(cramers_v(side, adjust = FALSE))
+    rv <- suppressWarnings(rstatix::cramer_v(side))
+    if (abs(v$Cramers_v - rv) > 1e-9) cat("FAIL effectsize's and rstatix's Cramer's V differ\n")
+    list(goodness_of_fit(chicks$feed),
+         list(es("Rank epsilon squared",
+                 rank_epsilon_squared(weight ~ feed, data = chicks, ci = NULL)[[1]])),
+         list(from_effectsize("Cramér's V", v)))
+  },
+  onesample_morley = function() {
+    x <- data_set("morley")$Speed
+    list(signed_rank(x - 792.458), ks_d(x, "normal", sample_params("normal", x)))
+  },
+  ks_trees_given = function() {
+    x <- data_set("trees")$Height
+    list(ks_d(x, "normal", c(75, 6)), ks_d(x, "uniform", c(60, 90)), ks_d(x, "exponential", 75),
+         ks_d(x, "poisson", 75))
+  },
+  ks_ozone_sample = function() {
+    ozone <- data_set("airquality")$Ozone
+    ozone <- ozone[!is.na(ozone)]
+    list(ks_d(ozone, "exponential", sample_params("exponential", ozone)),
+         ks_d(ozone, "uniform", sample_params("uniform", ozone)))
+  },
+  ks_ozone_dates = function() {
+    air <- data_set("airquality")
+    high <- air[!is.na(air$Ozone) & air$Ozone > 80, ]
+    days <- as.numeric(as.Date(sprintf("1973-%02d-%02d", high$Month, high$Day)))
+    list(ks_d(days, "uniform", sample_params("uniform", days)))
+  },
+  related_sleep = function() {
+    sleep <- data_set("sleep")
+    d <- sleep$drug2 - sleep$drug1
+    list(list(from_effectsize("Cohen's g", suppressWarnings(
+           cohens_g(matrix(c(1, sum(d < 0), sum(d > 0), 1), 2))))),
+         signed_rank(d))
+  },
+  related_occupational = function() {
+    t <- xtabs(Freq ~ origin + destination, data = data_set("occupationalStatus"))
+    # b: the first field's success (status 5-8) with the second's failure; c: the reverse.
+    list(mcnemar_effects(sum(t[5:8, 1:4]), sum(t[1:4, 5:8])))
+  },
+  related_judges_cochran = function() {
+    ratings <- data_set("USJudgeRatings")
+    success <- as.matrix(ratings[, judges] >= 8) * 1
+    long <- data.frame(y = as.vector(success), rating = factor(rep(judges, each = nrow(success))),
+                       id = factor(rep(seq_len(nrow(success)), length(judges))))
+    q <- cochran_qtest(long, y ~ rating | id)$statistic
+    list(list(es("Eta squared (Q)", unname(q) / (nrow(success) * (length(judges) - 1)))))
+  },
+  related_judges_friedman = function() {
+    ratings <- as.matrix(data_set("USJudgeRatings")[, judges])
+    list(kendall(ratings), kendall(ratings))
+  },
+  independent_warpbreaks_wool = function() {
+    w <- data_set("warpbreaks")
+    a <- w$breaks[w$wool == "A"]
+    b <- w$breaks[w$wool == "B"]
+    list(list(from_effectsize("Rank-biserial correlation", rank_biserial(b, a)),
+              from_effectsize("Probability of superiority",
+                              p_superiority(b, a, parametric = FALSE))),
+         list(es("Kolmogorov-Smirnov D",
+                 unname(suppressWarnings(ks.test(a, b, exact = FALSE))$statistic))))
+  },
+  independent_warpbreaks_tension = function() list(),
+  independent_insectsprays = function() {
+    sprays <- data_set("InsectSprays")
+    list(list(es("Rank epsilon squared",
+                 rank_epsilon_squared(count ~ spray, data = sprays, ci = NULL)[[1]])))
+  },
+  split_ctrl = function() split_effects("ctrl"),
+  split_trt1 = function() split_effects("trt1"),
+  split_trt2 = function() split_effects("trt2"))
+
+split_effects <- function(group) {
+  plants <- data_set("PlantGrowth")
+  x <- plants$weight[plants$group == group]
+  list(signed_rank(x - 5), ks_d(x, "normal", sample_params("normal", x)))
+}
+
+# The "Effect Size" tables of a report, in output order, each as its rows and its caption.
+report_tables <- function(name) {
+  out <- suppressWarnings(system2(nptests, c("--format", "json", "--syntax-file",
+                                             file.path(examples, paste0(name, ".sps")),
+                                             file.path(examples, paste0(name, ".xml"))),
+                                  stdout = TRUE, stderr = FALSE))
+  if (!is.null(attr(out, "status"))) return(NULL)
+  doc <- jsonlite::fromJSON(paste(out, collapse = "\n"), simplifyVector = FALSE)
+  tables <- list()
+  walk <- function(items) {
+    for (item in items) {
+      if (item$kind == "heading") walk(item$items)
+      if (item$kind == "table" && identical(item$title$key, "Effect Size"))
+        tables[[length(tables) + 1]] <<- item
+    }
+  }
+  walk(doc$items)
+  lapply(tables, function(table) {
+    rows <- list()
+    for (cell in table$cells) {
+      measure <- tail(unlist(cell$path[[1]]), 1)
+      column <- tail(unlist(cell$path[[2]]), 1)
+      value <- if (is.null(cell$value)) NA else cell$value
+      if (is.null(rows[[measure]])) rows[[measure]] <- list()
+      rows[[measure]][[column]] <- value
+    }
+    numbers <- function(label) {
+      c(if (!is.null(label$value)) label$value, unlist(lapply(label$items, numbers)))
+    }
+    list(rows = rows, caption = if (is.null(table$caption)) numeric(0) else numbers(table$caption))
+  })
+}
+
+close_to <- function(shown, expected, tolerance) {
+  if (is.na(expected)) return(is.na(shown))
+  !is.na(shown) && abs(shown - expected) <= tolerance * max(1, abs(expected))
+}
+
+check_effect_sizes <- function(name) {
+  where <- paste0(name, ".xml")
+  expected <- effect_checks[[name]]()
+  tables <- report_tables(name)
+  checked <<- checked + 1
+  if (is.null(tables) || length(tables) != length(expected)) {
+    cat(sprintf("FAIL %s: %s effect size tables, R expects %d\n", where,
+                if (is.null(tables)) "no report, so no" else length(tables), length(expected)))
+    failures <<- failures + 1
+    return(invisible())
+  }
+  for (i in seq_along(expected)) {
+    rows <- tables[[i]]$rows
+    if (!identical(names(rows), vapply(expected[[i]], `[[`, "", "measure"))) {
+      cat(sprintf("FAIL %s: table %d shows %s\n", where, i, paste(names(rows), collapse = ", ")))
+      failures <<- failures + 1
+      next
+    }
+    for (e in expected[[i]]) {
+      row <- rows[[e$measure]]
+      for (figure in list(list("Estimate", e$estimate, 1e-9), list("Lower", e$lower, 1e-6),
+                          list("Upper", e$upper, 1e-6))) {
+        checked <<- checked + 1
+        shown <- if (is.null(row[[figure[[1]]]])) NA else row[[figure[[1]]]]
+        if (!close_to(shown, figure[[2]], figure[[3]])) {
+          cat(sprintf("FAIL %s: %s %s is %s, R gives %.10g\n", where, e$measure, figure[[1]],
+                      format(shown, digits = 10), figure[[2]]))
+          failures <<- failures + 1
+        }
+      }
+    }
+    checked <<- checked + 1
+    first <- expected[[i]][[1]]$estimate
+    if (!any(abs(tables[[i]]$caption - first) <= 1e-9 * max(1, abs(first)))) {
+      cat(sprintf("FAIL %s: the report line of table %d does not quote %.10g\n", where, i, first))
+      failures <<- failures + 1
+    }
+  }
+}
+
+if (!file.exists(nptests)) {
+  cat(sprintf("FAIL %s is missing: build it first (scripts/build.sh build)\n", nptests))
+  failures <- failures + 1
+} else {
+  for (name in documents) {
+    if (is.null(effect_checks[[name]])) {
+      cat(sprintf("FAIL %s.xml: no check recomputes its effect sizes; add one\n", name))
+      failures <- failures + 1
+    } else {
+      check_effect_sizes(name)
+    }
+  }
 }
 
 if (failures > 0) {

@@ -12,6 +12,7 @@ packages=(
   nlohmann-json3-dev       # JSON output, JSON dictionaries, JSON tests
   libcli11-dev             # the nptests command line
   libfreetype-dev libfontconfig-dev fonts-liberation2   # chart texts measured with the chart font
+  libboost-math-dev        # distributions of the effect size intervals
 )
 test_packages=(
   git
@@ -19,6 +20,7 @@ test_packages=(
   clang-format
   clang libclang-rt-14-dev # libFuzzer for the reader's fuzz run in CI
   r-base-core r-cran-coin  # CI recomputes the examples' statistics (scripts/check-examples.R)
+  r-cran-effectsize r-cran-rstatix r-cran-jsonlite   # ... and their effect sizes
 )
 if [ "${1:-}" = "--tests" ]; then
   packages+=("${test_packages[@]}")

@@ -32,6 +32,8 @@ public:
   ConditionData fCondition;
   std::vector<MessageData> fMessages;
   std::vector<StatisticsResultData> fStatisticsResults;
+  // Effect size intervals the engine computed from the cases; empty for most documents.
+  std::vector<EffectSizeData> fEffectSizes;
   // Texts of data values that lie outside the test's categories.
   std::vector<std::string> fValsNotInCategories;
 };

@@ -141,6 +141,8 @@ void NOPROutput::DisplayOutput() {
       BpHeading& tableHeading = fieldHeading ? *fieldHeading : testHeading;
 
       DspHypoTestStatsTable(tableHeading, test, LillieforsCompanion(test));
+      if (fStats->EffectSizesShown())
+        DspEffectSizeTable(tableHeading, test, LillieforsCompanion(test));
       if (chartsShown)
         DspTestCharts(test, strings.get());
       DspComparisonsTable(tableHeading, test, strings.get());

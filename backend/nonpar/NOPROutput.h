@@ -88,6 +88,16 @@ public:
   void SetConditonText(BpCategory& category, const Stats::BaseHypothesisTest* test);
   void SetSigValue(BpCategory& category, const Stats::BaseHypothesisTest* test,
                    const Stats::BaseHypothesisTest* lilliefors, TestSummTypes kind);
+  // The significance the summary reports for a test: the last attribute whose name holds "Sig"
+  // of the last result that has one, of the companion when there is one. False, leaving the
+  // outputs as they were, when there is none.
+  static bool SummarySignificance(const Stats::BaseHypothesisTest& test,
+                                  const Stats::BaseHypothesisTest* lilliefors, double& sig,
+                                  std::string& name, std::string* resultName = nullptr);
+  // The "Effect Size" table of a test, captioned with the test's report line; nothing for a test
+  // without a measure (docs/effect-sizes.md).
+  void DspEffectSizeTable(BpHeading& heading, const Stats::BaseHypothesisTest* test,
+                          const Stats::BaseHypothesisTest* lilliefors);
   // A note made from a result message: the message code as a key, with its parameters as items.
   BpAnnotation CreateNote(const Stats::MessageData& message) const;
   // Estimate and interval of one row of the confidence interval summary. `row` is not used.

@@ -97,6 +97,7 @@ public:
   struct MessageData;
   struct ConditionData;
   struct EstConIntervalData;
+  struct EffectSizeData;
   struct TSComparisonData;
   struct OWilcoxonDistributionData;
   struct RSignDistributionData;
@@ -152,12 +153,14 @@ public:
   void UseKSExponSimul(bool use) { fUseKSExponSimul = use; }
   void NumSamples(int count) { fNumSamples = count; }
   void MCConfLevel(double level) { fMCConfLevel = level; }
+  void EffectSizesShown(bool shown) { fEffectSizesShown = shown; }
   int UserSeed() const { return fUserSeed; }
   bool UseKSNormSimul() const { return fUseKSNormSimul; }
   bool UseKSUniformSimul() const { return fUseKSUniformSimul; }
   bool UseKSExponSimul() const { return fUseKSExponSimul; }
   int NumSamples() const { return fNumSamples; }
   double MCConfLevel() const { return fMCConfLevel; }
+  bool EffectSizesShown() const { return fEffectSizesShown; }
 
   // Counts and levels of the document, filled by the reader.
   void TotalFreq(unsigned int count) { fTotalFreq = count; }
@@ -273,6 +276,7 @@ private:
   double fSigLevel = 0.0;
   double fConfLevel = 0.0;
   double fMCConfLevel = 99.0;
+  bool fEffectSizesShown = true;
   int fUserSeed = 2000000;
   bool fUseKSNormSimul = false;
   bool fUseKSUniformSimul = false;

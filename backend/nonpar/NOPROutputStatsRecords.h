@@ -76,6 +76,21 @@ struct NOPROutputStats::EstConIntervalData {
   double fUpper = NOPRUTILITY::getSysMissing();
 };
 
+// An effect size interval that needs the cases, computed by the engine and written in the test's
+// "EffectSize" table (docs/effect-sizes.md).
+struct NOPROutputStats::EffectSizeData {
+  // The measure's name in the document: "RankEpsilonSquared", "KendallsW".
+  std::string fMeasure;
+  double fEstimate = NOPRUTILITY::getSysMissing();
+  double fLower = NOPRUTILITY::getSysMissing();
+  double fUpper = NOPRUTILITY::getSysMissing();
+  // The confidence level as a fraction, as the document's "confidenceLevel" (0.95).
+  double fLevel = NOPRUTILITY::getSysMissing();
+  // "Percentile" or "BCa": how the bootstrap made the interval.
+  std::string fMethod;
+  int fResamples = 0;
+};
+
 // Observed and hypothesized frequencies of a one-sample or Cochran's Q test.
 struct NOPROutputStats::TSComparisonData {
   SimpleTableData fTable;

@@ -369,23 +369,10 @@ void NOPROutput::SetSigValue(BpCategory& category, const Stats::BaseHypothesisTe
     category.Cell(BpNumber(fSysMis, BpProcedure::Significance()));
     return;
   }
-  const Stats::BaseHypothesisTest* source = lilliefors != nullptr ? lilliefors : test;
   double sig = fSysMis;
   std::string sigName;
   std::string resultName;
-  bool found = false;
-  const auto& results = source->fStatisticsResults;
-  for (auto result = results.rbegin(); result != results.rend() && !found; ++result) {
-    for (auto attr = result->fAttributes.rbegin(); attr != result->fAttributes.rend(); ++attr) {
-      if (attr->fName.find("Sig") != std::string::npos) {
-        sig = attr->fValue;
-        sigName = attr->fName;
-        resultName = result->fName;
-        found = true;
-        break;
-      }
-    }
-  }
+  SummarySignificance(*test, lilliefors, sig, sigName, &resultName);
   category.Cell(BpNumber(sig, BpProcedure::Significance()));
 
   for (const Stats::BaseHypothesisTest* owner : {test, lilliefors}) {
@@ -397,6 +384,25 @@ void NOPROutput::SetSigValue(BpCategory& category, const Stats::BaseHypothesisTe
 
   AddSigColumnNotes(category, kind);
   AddSigCellNotes(category, *test, lilliefors, kind, sigName, resultName);
+}
+
+bool NOPROutput::SummarySignificance(const Stats::BaseHypothesisTest& test,
+                                     const Stats::BaseHypothesisTest* lilliefors, double& sig,
+                                     std::string& name, std::string* resultName) {
+  const Stats::BaseHypothesisTest& source = lilliefors != nullptr ? *lilliefors : test;
+  const auto& results = source.fStatisticsResults;
+  for (auto result = results.rbegin(); result != results.rend(); ++result) {
+    for (auto attr = result->fAttributes.rbegin(); attr != result->fAttributes.rend(); ++attr) {
+      if (attr->fName.find("Sig") != std::string::npos) {
+        sig = attr->fValue;
+        name = attr->fName;
+        if (resultName != nullptr)
+          *resultName = result->fName;
+        return true;
+      }
+    }
+  }
+  return false;
 }
 
 void NOPROutput::AddSigColumnNotes(BpCategory& category, TestSummTypes kind) {

@@ -240,6 +240,8 @@ bool NOPRParseOutXML::XMLParser::parseAlgorithm(SDOMXMLWrapper* algorithmElm) {
       read = parseMessage(tableElm, test->fMessages);
     else if (name == "StatisticsResult")
       read = parseStatsResult(tableElm, test->fStatisticsResults);
+    else if (name == "EffectSize")
+      read = parseEffectSize(tableElm, test->fEffectSizes);
     else if (name == "ValsNotInTheCategoreis")
       read = parseVarNotInCate(tableElm, test->fValsNotInCategories);
     else

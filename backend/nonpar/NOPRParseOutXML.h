@@ -75,6 +75,8 @@ public:
   bool parseCondition(SDOMXMLWrapper* elm, Stats::ConditionData& condition);
   bool parseMessage(SDOMXMLWrapper* elm, std::vector<Stats::MessageData>& messages);
   bool parseStatsResult(SDOMXMLWrapper* elm, std::vector<Stats::StatisticsResultData>& results);
+  // Our own table of effect size intervals from the cases (docs/effect-sizes.md).
+  bool parseEffectSize(SDOMXMLWrapper* elm, std::vector<Stats::EffectSizeData>& effectSizes);
   bool parseVarNotInCate(SDOMXMLWrapper* elm, std::vector<std::string>& values);
 
   // Test-specific tables, chosen by the record's algorithm.

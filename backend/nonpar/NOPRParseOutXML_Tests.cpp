@@ -122,6 +122,32 @@ bool NOPRParseOutXML::XMLParser::parseMessage(SDOMXMLWrapper* elm,
   return result;
 }
 
+bool NOPRParseOutXML::XMLParser::parseEffectSize(SDOMXMLWrapper* elm,
+                                                 std::vector<Stats::EffectSizeData>& effectSizes) {
+  if (elm == nullptr)
+    return false;
+  NPStructuredTableData table;
+  const bool read = NOPRXMLGeneral::GetStructuredTable(elm, table);
+  for (const NPAttributeData& attribute : table.fAttributes)
+    IssueNotParseElement(attribute.fName);
+  for (const NPStructuredTableData& measure : table.fStructuredTables) {
+    Stats::EffectSizeData data;
+    data.fMeasure = measure.fName;
+    for (const NPAttributeData& attribute : measure.fAttributes) {
+      if (attribute.fName == "Method")
+        data.fMethod = attribute.fValue;
+      else if (!applyNumber(attribute,
+                            {doubleTarget("Estimate", data.fEstimate),
+                             doubleTarget("Lower", data.fLower), doubleTarget("Upper", data.fUpper),
+                             doubleTarget("ConfidenceLevel", data.fLevel),
+                             intTarget("Resamples", data.fResamples)}))
+        IssueNotParseElement(attribute.fName);
+    }
+    effectSizes.push_back(std::move(data));
+  }
+  return read;
+}
+
 bool NOPRParseOutXML::XMLParser::parseStatsResult(
     SDOMXMLWrapper* elm, std::vector<Stats::StatisticsResultData>& results) {
   fIsSigLowerBound = false;

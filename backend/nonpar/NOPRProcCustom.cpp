@@ -232,6 +232,7 @@ bool NOPRProcCustom::ProcessOutputXML(const std::string&, const CFStatXMLInfoBlo
   stats->UseKSExponSimul(fUseKSExponSimul);
   stats->NumSamples(fNumSamples);
   stats->MCConfLevel(fMCConfLevel);
+  stats->EffectSizesShown(GetEffectSizesShown());
   stats->SetDataSource(fDataSource);
   stats->SetDictMetadata(fDictMetadata);
   stats->SetCFStatXMLInfoBlock(&block);

@@ -54,9 +54,9 @@ TEST(NptestsProgram, BundledExamplesRunWithoutArguments) {
   EXPECT_EQ(std::distance(begin, std::sregex_iterator()), 14);
   // The report's header comes first, then the runs.
   EXPECT_EQ(result.fOut.rfind("Report\n", 0), 0u);
-  EXPECT_NE(result.fOut.find("Documents  the bundled examples (16 documents)\n"),
+  EXPECT_NE(result.fOut.find("Documents     the bundled examples (16 documents)\n"),
             std::string::npos);
-  EXPECT_NE(result.fOut.find("Command    each example's own command\n"), std::string::npos);
+  EXPECT_NE(result.fOut.find("Command       each example's own command\n"), std::string::npos);
   EXPECT_EQ(result.fOut.find("\n1 "), result.fOut.find("\n1 chickwts.xml\n"));
   EXPECT_EQ(CountOf(result.fOut, " split_ctrl.xml, split_trt1.xml, split_trt2.xml\n"), 1u);
   for (const char* group : {"Treatment group = Control", "Treatment group = Treatment 1",
@@ -155,8 +155,13 @@ TEST(NptestsProgram, WidthOfTheTextAndStandardOutputAsAFile) {
     // Below 60 columns the pairwise table's numbers alone are wider: it overflows rather than cut
     // one.
     std::istringstream lines(result.fOut);
+    // Columns are characters: a report line's "χ²" is two of them in four bytes.
+    const auto columns = [](const std::string& line) {
+      return std::count_if(line.begin(), line.end(),
+                           [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+    };
     for (std::string line; width >= 60 && std::getline(lines, line);)
-      EXPECT_LE(line.size(), static_cast<std::size_t>(width)) << line;
+      EXPECT_LE(columns(line), width) << line;
     for (const char* number : {".980", "<.001", "37.343", "-44.07"})
       EXPECT_NE(result.fOut.find(number), std::string::npos) << width << ": " << number;
   }
@@ -178,11 +183,12 @@ TEST(NptestsProgram, TheReportIsHeadedWithWhatProducedIt) {
   ASSERT_EQ(result.fStatus, 0) << result.fErr;
   const std::string header = result.fOut.substr(0, result.fOut.find("\n1 "));
   for (const std::string& line :
-       {std::string("Bericht\n"), std::string("Programm   nptests "),
-        std::string("Datum      1970-01-02 00:00 UTC\n"),
-        "Dokumente  " + Example("chickwts.xml") + "\n",
-        std::string("Befehl     NPTESTS /ONESAMPLE TEST(feed) CHISQUARE.\n"),
-        std::string("Sprache    de\n"), std::string("Diagramme  Gezeigt\n")})
+       {std::string("Bericht\n"), std::string("Programm      nptests "),
+        std::string("Datum         1970-01-02 00:00 UTC\n"),
+        "Dokumente     " + Example("chickwts.xml") + "\n",
+        std::string("Befehl        NPTESTS /ONESAMPLE TEST(feed) CHISQUARE.\n"),
+        std::string("Sprache       de\n"), std::string("Diagramme     Gezeigt\n"),
+        std::string("Effektgrößen  Gezeigt, mit einer Berichtszeile je Test\n")})
     EXPECT_NE(header.find(line), std::string::npos) << line << " in\n" << header;
   // Without charts the header says so, in the HTML report too.
   const ProgramResult html =
@@ -190,6 +196,20 @@ TEST(NptestsProgram, TheReportIsHeadedWithWhatProducedIt) {
   ASSERT_EQ(html.fStatus, 0) << html.fErr;
   EXPECT_NE(html.fOut.find("<td>Test and field charts left out (--no-charts)</td>"),
             std::string::npos);
+  // Each test's report line: plain in the text report, in the report's language ...
+  EXPECT_NE(result.fOut.find("χ²(5) = 0.75, p = .980, w = 0.10, 95%-KI [0.00, 2.24], N = 71\n"),
+            std::string::npos);
+  // ... styled in HTML; --no-effect-sizes leaves out the tables and lines, and the header says so.
+  EXPECT_NE(html.fOut.find("<i>H</i>(5) = 37.34, <i>p</i> &lt; .001, ε²<sub>R</sub> = 0.53, "
+                           "<i>N</i> = 71"),
+            std::string::npos);
+  const ProgramResult without =
+      RunNptests({"--no-effect-sizes", "--format", "html", Example("chickwts.xml")}, scratch);
+  ASSERT_EQ(without.fStatus, 0) << without.fErr;
+  EXPECT_NE(
+      without.fOut.find("<td>Effect sizes and report lines left out (--no-effect-sizes)</td>"),
+      std::string::npos);
+  EXPECT_EQ(without.fOut.find("ε²"), std::string::npos);
 }
 
 TEST(NptestsProgram, JsonIsCompactUnlessAnIndentIsGiven) {
@@ -587,7 +607,7 @@ TEST(NptestsSettings, WithoutACommandTheDocumentsSettingsAreUsed) {
     EXPECT_EQ(derived.fStatus, 0) << derived.fErr;
     EXPECT_EQ(given.fErr, "");
     // The reports differ in their header's command only.
-    EXPECT_NE(derived.fOut.find("Command    Settings taken from the documents\n"),
+    EXPECT_NE(derived.fOut.find("Command       Settings taken from the documents\n"),
               std::string::npos);
     const auto body = [](const std::string& report) {
       return report.substr(std::min(report.find("\n1 "), report.size()));
@@ -612,7 +632,7 @@ TEST(NptestsSettings, WithNoDocumentReadTheHeaderHasNoSettingsToClaim) {
   const std::string empty = scratch.Write("empty.xml", "");
   const ProgramResult english = RunNptests({empty}, scratch);
   EXPECT_EQ(english.fStatus, 1) << english.fErr;
-  EXPECT_NE(english.fOut.find("Command    None: no document could be read\n"), std::string::npos)
+  EXPECT_NE(english.fOut.find("Command       None: no document could be read\n"), std::string::npos)
       << english.fOut;
   const ProgramResult german = RunNptests({"--language", "de", empty}, scratch);
   EXPECT_NE(german.fOut.find("Keiner: kein Dokument konnte gelesen werden"), std::string::npos)

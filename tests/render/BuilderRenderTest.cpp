@@ -8,6 +8,7 @@
 #include "output/Document.h"
 #include "pivot/BpAnnotation.h"
 #include "pivot/BpCategory.h"
+#include "pivot/BpComposite.h"
 #include "pivot/BpDimension.h"
 #include "pivot/BpGroup.h"
 #include "pivot/BpNumber.h"
@@ -82,3 +83,44 @@ TEST(BuilderRender, SubsetTableInEveryFormat) {
 }
 
 } // namespace
+
+// A caption of styled parts (a report line): one set of runs in the model, set as inline elements
+// in HTML, dropped to plain text in the text report, listed with the numbers in JSON. Text from
+// data inside a styled run is still escaped.
+TEST(BuilderRender, StyledCaptionInEveryFormat) {
+  output::Document document;
+  {
+    BpProcedure procedure(document, nullptr, nullptr);
+    BpPivotTable table =
+        procedure.PivotTable(BpString("Effect Size", false), BpString("Effect Size", false), false);
+    table.Dimension(BpString("Measure", false), 2)
+        .Category(BpString("r", false))
+        .Cell(BpNumber(0.5, BpProcedure::Coefficient()));
+    BpComposite statistic("{i}H{/i}(^1) = ^2", false);
+    statistic.Add(BpNumber(5, BpProcedure::Count()));
+    statistic.Add(BpNumber(37.3427, BpProcedure::Fixed(2)));
+    BpComposite p("{i}p{/i} ^1", false);
+    p.Add(BpNumber(0.0004, BpProcedure::PValue()));
+    BpComposite effect("ε²{sub}^1{/sub} = ^2", false);
+    effect.Add(BpString("<R>", false));
+    effect.Add(BpNumber(0.5334, BpProcedure::Fixed(2)));
+    BpComposite line("^1, ^2, ^3", false);
+    line.Add(statistic);
+    line.Add(p);
+    line.Add(effect);
+    table.Caption(line);
+  }
+  EXPECT_NE(Write(TextWriter(60), document).find("H(5) = 37.34, p < .001, ε²<R> = 0.53"),
+            std::string::npos);
+  EXPECT_NE(Write(HtmlWriter(), document)
+                .find("<i>H</i>(5) = 37.34, <i>p</i> &lt; .001, ε²<sub>&lt;R&gt;</sub> = 0.53"),
+            std::string::npos);
+  const nlohmann::json json = nlohmann::json::parse(Write(JsonWriter(), document));
+  const nlohmann::json& caption = json["items"][0]["items"][0]["caption"];
+  EXPECT_EQ(caption["text"], "H(5) = 37.34, p < .001, ε²<R> = 0.53");
+  EXPECT_EQ(caption["runs"][0], (nlohmann::json{{"text", "H"}, {"style", "italic"}}));
+  EXPECT_EQ(caption["items"][1]["items"][0]["value"], 0.0004) << "the raw significance";
+  EXPECT_EQ(caption["items"][1]["items"][0]["text"], "< .001");
+  std::ifstream schema(NPTESTS_SOURCE_DIR "/docs/output-format.schema.json");
+  EXPECT_EQ(SchemaCheck(nlohmann::json::parse(schema), json), "");
+}

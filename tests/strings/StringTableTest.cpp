@@ -163,9 +163,13 @@ TEST(ShippedTables, PlaceholdersMatchTheirKeys) {
 // the report comes out half in English. Names, symbols and abbreviations read the same.
 TEST(ShippedTables, EveryLanguageTranslatesEveryKey) {
   const std::set<std::string> sameInGerman = {
-      " ",         "^1-^2",    "[%1:, ^1]1", "Clopper-Pearson", "Jeffreys", "Median",
-      "Minimum",   "Maximum",  "N",          "Parameter",       "Sig.",     "Test",
-      "\nMinimum", "\nMaximum"};
+      " ",         "^1-^2",     "[%1:, ^1]1", "Clopper-Pearson", "Jeffreys", "Median",
+      "Minimum",   "Maximum",   "N",          "Parameter",       "Sig.",     "Test",
+      "\nMinimum", "\nMaximum", "Fei"};
+  // The symbols of a report line are notation, the same in every language.
+  const auto notation = [](const std::string& key) {
+    return key.rfind("APA ", 0) == 0 || key.rfind("ES symbol ", 0) == 0;
+  };
   const std::map<std::string, std::string> english = ShippedTable("en");
   for (const auto& entry : std::filesystem::directory_iterator(std::string(NPTESTS_SOURCE_DIR) +
                                                                "/resources/strings")) {
@@ -179,7 +183,7 @@ TEST(ShippedTables, EveryLanguageTranslatesEveryKey) {
         ADD_FAILURE() << language << " has no text for \"" << key << "\"";
         continue;
       }
-      if (found->second == text && sameInGerman.count(text) == 0)
+      if (found->second == text && sameInGerman.count(text) == 0 && !notation(key))
         ADD_FAILURE() << language << " leaves \"" << key << "\" in English: " << text;
     }
   }

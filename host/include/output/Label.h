@@ -23,6 +23,19 @@ enum class LabelKind {
 // "string", "number", "variable", "value", "composite", "list".
 const char* LabelKindName(LabelKind kind);
 
+// How a run of a rich text is set. Text output drops the styles; HTML and JSON keep them.
+enum class TextStyle { kPlain, kItalic, kSubscript, kSuperscript };
+
+// "plain", "italic", "subscript", "superscript".
+const char* TextStyleName(TextStyle style);
+
+// A stretch of a label's text in one style.
+struct TextRun {
+  std::string text;
+  TextStyle style = TextStyle::kPlain;
+  bool operator==(const TextRun& other) const { return text == other.text && style == other.style; }
+};
+
 // A value type: copyable, owns all of its texts and items. Built by the pivot builder; the
 // writers only read it. Texts are UTF-8 and kept verbatim (no escaping: that is the writers' job).
 class Label {
@@ -79,6 +92,12 @@ public:
   // kComposite and kList: the items in the order they were added.
   const std::vector<Label>& Items() const { return fItems; }
 
+  // A rich text's runs, whose texts joined are Text(); empty for a text without styles (the
+  // common case), which is then one plain run.
+  const std::vector<TextRun>& Runs() const { return fRuns; }
+  // Sets the runs; they must join to Text() (the caller's contract: the writers trust it).
+  void SetRuns(std::vector<TextRun> runs) { fRuns = std::move(runs); }
+
   // The text a cell path shows for this label: the key of a translatable text without items (so
   // paths do not change with the language), the shown text otherwise.
   const std::string& PathText() const;
@@ -101,6 +120,7 @@ private:
   std::string fVariable;
   std::string fVariableLabel;
   std::vector<Label> fItems;
+  std::vector<TextRun> fRuns;
 };
 
 } // namespace output

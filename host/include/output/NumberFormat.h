@@ -17,6 +17,8 @@ public:
     kCountOrCoefficient, // integer when whole, else three decimals
     kStdDev,             // the decimals of a variable plus one (Decimals() holds them)
     kFixed,              // exactly Decimals() decimals
+    kPValue,             // a significance with its relation, as a report line writes it:
+                         // "= .289", "< .001"
   };
 
   // A count.
@@ -30,7 +32,7 @@ public:
   int Decimals() const { return fDecimals; }
 
   // A stable lower-case name for programs: "count", "significance", "coefficient", "percent",
-  // "sigdigit", "count-or-coefficient", "stddev", "fixed".
+  // "sigdigit", "count-or-coefficient", "stddev", "fixed", "p-value".
   std::string Name() const;
 
   bool operator==(const NumberFormat& other) const {

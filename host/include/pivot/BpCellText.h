@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 class FacSTDictionary;
 namespace output {
@@ -19,6 +20,8 @@ public:
   // The label the text shows as. Translatable texts are looked up in `strings`; with null
   // strings they are shown as their keys and marked untranslated.
   virtual output::Label ToLabel(const FacSTDictionary* strings) const = 0;
+  // The shown text without styles, as a text report writes it (ToLabel's text).
+  std::string PlainText(const FacSTDictionary* strings) const;
 
 protected:
   BpCellText() = default;

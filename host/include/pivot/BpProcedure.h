@@ -49,6 +49,11 @@ public:
   static BpFormat Significance();
   static BpFormat Coefficient();
   static BpFormat Percent();
+  // A significance with its relation for a sentence: "= .289", "< .001" (the rule of
+  // Significance()).
+  static BpFormat PValue();
+  // Exactly `decimals` decimals (0 to 16).
+  static BpFormat Fixed(int decimals);
   // As many decimals as `value` needs (at most 10).
   static BpFormat SigDigit(double value);
   // An integer when `value` is whole, else three decimals.

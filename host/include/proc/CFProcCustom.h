@@ -46,6 +46,8 @@ public:
   void SetSplitVarIndexes(const std::vector<int>& indexes) { fSplitVarIndexes = indexes; }
   void SetSeed(int seed) { fSeed = seed; }
   void SetDrawSeed(bool draw) { fDrawSeed = draw; }
+  // Whether the procedure adds effect sizes and report lines to its output (default true).
+  void SetEffectSizesShown(bool shown) { fEffectSizesShown = shown; }
   // Makes GetNextSeed repeatable (tests, reproducible runs).
   void SetSeedGeneratorState(unsigned int state) { fSeedGenerator.seed(state); }
 
@@ -55,6 +57,7 @@ public:
   const std::vector<int>& GetEngineVarIndexes() const { return fEngineVarIndexes; }
   int GetSeed() const { return fSeed; }
   bool GetDrawSeed() const { return fDrawSeed; }
+  bool GetEffectSizesShown() const { return fEffectSizesShown; }
   int GetWeightVarIndex() const { return fWeightVarIndex; }
   const std::vector<int>& GetSplitVarIndexes() const { return fSplitVarIndexes; }
   const std::vector<std::string>& GetStatJSON() const { return fStatJSON; }
@@ -73,6 +76,7 @@ protected:
   std::vector<int> fEngineVarIndexes;
   int fSeed = 2000000;
   bool fDrawSeed = false;
+  bool fEffectSizesShown = true;
   int fWeightVarIndex = -1;
   std::vector<int> fSplitVarIndexes;
   std::string fReadError;

@@ -21,6 +21,20 @@ const char* LabelKindName(LabelKind kind) {
   return "string";
 }
 
+const char* TextStyleName(TextStyle style) {
+  switch (style) {
+  case TextStyle::kPlain:
+    return "plain";
+  case TextStyle::kItalic:
+    return "italic";
+  case TextStyle::kSubscript:
+    return "subscript";
+  case TextStyle::kSuperscript:
+    return "superscript";
+  }
+  return "plain";
+}
+
 Label Label::PlainText(std::string text) {
   Label label;
   label.fText = std::move(text);
@@ -106,7 +120,7 @@ bool Label::operator==(const Label& other) const {
          fTranslatable == other.fTranslatable && fNumber == other.fNumber &&
          fStringValue == other.fStringValue && fFormat == other.fFormat &&
          fPrintFormat == other.fPrintFormat && fVariable == other.fVariable &&
-         fVariableLabel == other.fVariableLabel && fItems == other.fItems;
+         fVariableLabel == other.fVariableLabel && fItems == other.fItems && fRuns == other.fRuns;
 }
 
 } // namespace output

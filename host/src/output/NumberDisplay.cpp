@@ -34,11 +34,15 @@ std::string DropLeadingZero(std::string text) {
   return text;
 }
 
-std::string FormatSignificance(double value) {
+// The one rule for significances, the tables' and the report line's: three decimals without the
+// leading zero, and below .001 only the bound. `relation` puts "= " before a value and "< " before
+// the bound, as a sentence reads them.
+std::string FormatSignificance(double value, bool relation) {
   if (value >= 0 && value < kSignificanceFloor) {
-    return "<.001";
+    return relation ? "< .001" : "<.001";
   }
-  return DropLeadingZero(FormatFixed(value, 3));
+  const std::string shown = DropLeadingZero(FormatFixed(value, 3));
+  return relation ? "= " + shown : shown;
 }
 
 std::string FormatCountOrCoefficient(double value, int decimals) {
@@ -86,7 +90,9 @@ std::string FormatNumber(double value, const NumberFormat& format) {
   case NumberFormat::Kind::kCount:
     return FormatFixed(value, 0);
   case NumberFormat::Kind::kSignificance:
-    return FormatSignificance(value);
+    return FormatSignificance(value, false);
+  case NumberFormat::Kind::kPValue:
+    return FormatSignificance(value, true);
   case NumberFormat::Kind::kCoefficient:
     return FormatFixed(value, 3);
   case NumberFormat::Kind::kPercent:

@@ -21,6 +21,8 @@ std::string NumberFormat::Name() const {
     return "stddev";
   case Kind::kFixed:
     return "fixed";
+  case Kind::kPValue:
+    return "p-value";
   }
   return "count";
 }

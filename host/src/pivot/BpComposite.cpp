@@ -97,7 +97,9 @@ output::Label BpComposite::ToLabel(const FacSTDictionary* strings) const {
   if (fTranslatable && strings != nullptr) {
     format = strings->Translate(fFormat, found);
   }
-  std::string shown = ExpandComposite(format, items);
-  return output::Label::Composite(fFormat, std::move(shown), fTranslatable, !found,
-                                  std::move(items));
+  RichText shown = ExpandRichComposite(format, items);
+  output::Label label = output::Label::Composite(fFormat, std::move(shown.text), fTranslatable,
+                                                 !found, std::move(items));
+  label.SetRuns(std::move(shown.runs));
+  return label;
 }

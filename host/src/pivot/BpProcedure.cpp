@@ -89,6 +89,14 @@ BpFormat BpProcedure::Percent() {
   return Format(output::NumberFormat::Kind::kPercent, 1);
 }
 
+BpFormat BpProcedure::PValue() {
+  return Format(output::NumberFormat::Kind::kPValue, 3);
+}
+
+BpFormat BpProcedure::Fixed(int decimals) {
+  return Format(output::NumberFormat::Kind::kFixed, decimals);
+}
+
 BpFormat BpProcedure::SigDigit(double value) {
   return Format(output::NumberFormat::Kind::kSigDigit,
                 output::DecimalsNeeded(value, kMaxSigDigitDecimals));

@@ -2,6 +2,7 @@
 #include "CompositeFormat.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 
@@ -138,26 +139,100 @@ std::string JoinList(const std::vector<output::Label>& items) {
   return out;
 }
 
-std::string ExpandComposite(const std::string& format, const std::vector<output::Label>& items) {
-  std::vector<const output::Label*> values;
-  for (const output::Label& item : items) {
-    values.push_back(&item);
+namespace {
+
+struct Marker {
+  const char* text;
+  output::TextStyle style; // the style it opens; kPlain for a closing marker
+};
+
+// The markers of styled runs. A closing marker returns to plain text whichever style was open;
+// styles do not nest.
+constexpr Marker kMarkers[] = {
+    {"{i}", output::TextStyle::kItalic},        {"{/i}", output::TextStyle::kPlain},
+    {"{sub}", output::TextStyle::kSubscript},   {"{/sub}", output::TextStyle::kPlain},
+    {"{sup}", output::TextStyle::kSuperscript}, {"{/sup}", output::TextStyle::kPlain},
+};
+
+// Reads a marker at `pos`; on success sets `style` and moves `pos` past it.
+bool ReadMarker(const std::string& format, std::size_t& pos, output::TextStyle& style) {
+  for (const Marker& marker : kMarkers) {
+    const std::string_view text(marker.text);
+    if (format.compare(pos, text.size(), text) == 0) {
+      style = marker.style;
+      pos += text.size();
+      return true;
+    }
   }
-  std::string out;
+  return false;
+}
+
+// Collects runs, joining neighbours of one style.
+class RunBuilder {
+public:
+  void Append(const std::string& text, output::TextStyle style) {
+    if (text.empty())
+      return;
+    fText += text;
+    if (!fRuns.empty() && fRuns.back().style == style)
+      fRuns.back().text += text;
+    else
+      fRuns.push_back({text, style});
+  }
+  std::string fText;
+  std::vector<output::TextRun> fRuns;
+};
+
+} // namespace
+
+RichText ExpandRichComposite(const std::string& format, const std::vector<output::Label>& items) {
+  RunBuilder runs;
+  output::TextStyle style = output::TextStyle::kPlain;
   std::string scratch;
+  std::string pending;
+  bool styled = false;
+  const auto flush = [&] {
+    runs.Append(pending, style);
+    pending.clear();
+  };
   for (std::size_t pos = 0; pos < format.size();) {
-    if (format[pos] == '[' && ExpandBracket(format, pos, items, out)) {
+    output::TextStyle next = style;
+    if (format[pos] == '{' && ReadMarker(format, pos, next)) {
+      flush();
+      style = next;
+      styled = true;
+      continue;
+    }
+    if (format[pos] == '[' && ExpandBracket(format, pos, items, pending)) {
       continue;
     }
     std::size_t numberPos = pos + 1;
     std::size_t number = 0;
     if (format[pos] == '^' && ReadNumber(format, numberPos, number) && number >= 1 &&
         number <= items.size()) {
-      out += ShownText(items[number - 1], scratch);
+      const output::Label& item = items[number - 1];
+      if (item.Runs().empty() || style != output::TextStyle::kPlain) {
+        pending += ShownText(item, scratch);
+      } else {
+        // An item with runs of its own keeps them inside plain text.
+        flush();
+        for (const output::TextRun& run : item.Runs())
+          runs.Append(run.text, run.style);
+        styled = true;
+      }
       pos = numberPos;
       continue;
     }
-    out += format[pos++];
+    pending += format[pos++];
   }
+  flush();
+  RichText out;
+  out.text = std::move(runs.fText);
+  if (styled)
+    out.runs = std::move(runs.fRuns);
   return out;
+}
+
+std::string ExpandComposite(const std::string& format, const std::vector<output::Label>& items) {
+  return ExpandRichComposite(format, items).text;
 }

@@ -116,8 +116,32 @@ std::string MarksHtml(const std::vector<Note>& notes) {
   return html + "</sup>";
 }
 
+// A label's text, its styled runs as inline elements.
+std::string RichHtml(const Label& label) {
+  if (label.Runs().empty())
+    return Escape(label.Text());
+  std::string html;
+  for (const output::TextRun& run : label.Runs()) {
+    switch (run.style) {
+    case output::TextStyle::kPlain:
+      html += Escape(run.text);
+      break;
+    case output::TextStyle::kItalic:
+      html += "<i>" + Escape(run.text) + "</i>";
+      break;
+    case output::TextStyle::kSubscript:
+      html += "<sub>" + Escape(run.text) + "</sub>";
+      break;
+    case output::TextStyle::kSuperscript:
+      html += "<sup>" + Escape(run.text) + "</sup>";
+      break;
+    }
+  }
+  return html;
+}
+
 std::string LabelHtml(const Label& label, const std::vector<Note>& notes) {
-  return Escape(label.Text()) + MarksHtml(notes);
+  return RichHtml(label) + MarksHtml(notes);
 }
 
 std::string SpanAttributes(size_t colspan, size_t rowspan) {
@@ -587,7 +611,7 @@ void HtmlOutline::WriteFoot(const Table& table, size_t width) {
     return;
   fOut << "<tfoot><tr><td" << SpanAttributes(std::max<size_t>(width, 1), 1) << ">";
   if (table.Caption())
-    fOut << "<p class=\"caption\">" << Escape(table.Caption()->Text()) << "</p>";
+    fOut << "<p class=\"caption\">" << RichHtml(*table.Caption()) << "</p>";
   for (const Footnote& footnote : table.Footnotes())
     fOut << "<p class=\"footnote\"><sup class=\"mark\">" << Escape(footnote.mark) << "</sup> "
          << Escape(footnote.text) << "</p>";

@@ -248,6 +248,19 @@ void WriteLabel(JsonOut& out, const Label& label) {
   case LabelKind::kList:
     break; // handled above
   }
+  if (!label.Runs().empty()) {
+    out.Key("runs");
+    out.BeginArray();
+    for (const output::TextRun& run : label.Runs()) {
+      out.BeginObject();
+      out.Key("text");
+      out.String(run.text);
+      out.Key("style");
+      out.String(output::TextStyleName(run.style));
+      out.EndObject();
+    }
+    out.EndArray();
+  }
   if (label.Untranslated()) {
     out.Key("untranslated");
     out.Bool(true);
