@@ -13,60 +13,39 @@ namespace {
 
 using Stats = NOPROutputStats;
 
-// The statistic a test's line quotes: a string-table key whose items are the named attributes
-// of the test's unnamed result, in order.
-struct StatisticPart {
-  const char* fKey;
-  std::array<const char*, 2> fAttributes; // null past the last
-};
-
 constexpr const char* kDegrees = "DegreeOfFreedom";
 constexpr const char* kStatistic = "TestStatistic";
 constexpr const char* kStandardized = "StandardizedTestStatistic";
 
-StatisticPart statisticOf(Stats::EnumAlgorithmType algorithm) {
-  switch (algorithm) {
-  case Stats::kAOChiSquare:
-  case Stats::kARMcNemar:
-  case Stats::kAIMedian:
-  case Stats::kARFriedmansTwoWayByRanks:
-  case Stats::kARKendallsCoefficient:
-    return {"APA chi-square ^1 ^2", {kDegrees, kStatistic}};
-  case Stats::kAIKruskalWallis:
-    return {"APA H ^1 ^2", {kDegrees, kStatistic}};
-  case Stats::kARCochransQ:
-    return {"APA Q ^1 ^2", {kDegrees, kStatistic}};
-  case Stats::kAIMannWhitneyU:
-    return {"APA U ^1 z ^2", {kStatistic, kStandardized}};
-  case Stats::kAOWilcoxonSignedRanks:
-  case Stats::kARWilcoxonSignedRanks:
-    return {"APA T ^1 z ^2", {kStatistic, kStandardized}};
-  case Stats::kARSign:
-    return {"APA z ^1", {kStandardized, nullptr}};
-  case Stats::kAOKolmogorovSmirnov:
-  case Stats::kAIKolmogorovSmirnov:
-    return {"APA Z ^1", {kStatistic, nullptr}};
-  case Stats::kAOBinomial:
-  case Stats::kANone:
-  case Stats::kAORuns:
-  case Stats::kAOEstimateConfidenceInterval:
-  case Stats::kAOKolmogorovSmirnovNormal:
-  case Stats::kAOKolmogorovSmirnovUniform:
-  case Stats::kAOKolmogorovSmirnovPoisson:
-  case Stats::kAOKolmogorovSmirnovExponential:
-  case Stats::kAOLilliefors:
-  case Stats::kAOLillieforsNormal:
-  case Stats::kAOLillieforsUniform:
-  case Stats::kAOLillieforsExponential:
-  case Stats::kARMarginalHomogeneity:
-  case Stats::kARHodgesLehmannEstimatePairs:
-  case Stats::kAIHodgesLehmannEstimateGroups:
-  case Stats::kAIMoses:
-  case Stats::kAIWaldWolfowitzRuns:
-  case Stats::kAIJonckheereTerpstra:
-    break;
-  }
-  return {nullptr, {nullptr, nullptr}};
+// The statistic a test's line quotes: a string-table key whose items are the named attributes
+// of the test's own statistics, in order. Tests without a row quote none.
+struct StatisticPart {
+  Stats::EnumAlgorithmType fAlgorithm;
+  const char* fKey;
+  std::array<const char*, 2> fAttributes; // null past the last
+};
+
+constexpr StatisticPart kStatisticParts[] = {
+    {Stats::kAOChiSquare, "APA chi-square ^1 ^2", {kDegrees, kStatistic}},
+    {Stats::kARMcNemar, "APA chi-square ^1 ^2", {kDegrees, kStatistic}},
+    {Stats::kAIMedian, "APA chi-square ^1 ^2", {kDegrees, kStatistic}},
+    {Stats::kARFriedmansTwoWayByRanks, "APA chi-square ^1 ^2", {kDegrees, kStatistic}},
+    {Stats::kARKendallsCoefficient, "APA chi-square ^1 ^2", {kDegrees, kStatistic}},
+    {Stats::kAIKruskalWallis, "APA H ^1 ^2", {kDegrees, kStatistic}},
+    {Stats::kARCochransQ, "APA Q ^1 ^2", {kDegrees, kStatistic}},
+    {Stats::kAIMannWhitneyU, "APA U ^1 z ^2", {kStatistic, kStandardized}},
+    {Stats::kAOWilcoxonSignedRanks, "APA T ^1 z ^2", {kStatistic, kStandardized}},
+    {Stats::kARWilcoxonSignedRanks, "APA T ^1 z ^2", {kStatistic, kStandardized}},
+    {Stats::kARSign, "APA z ^1", {kStandardized, nullptr}},
+    {Stats::kAOKolmogorovSmirnov, "APA Z ^1", {kStatistic, nullptr}},
+    {Stats::kAIKolmogorovSmirnov, "APA Z ^1", {kStatistic, nullptr}},
+};
+
+const StatisticPart* statisticOf(Stats::EnumAlgorithmType algorithm) {
+  for (const StatisticPart& part : kStatisticParts)
+    if (part.fAlgorithm == algorithm)
+      return &part;
+  return nullptr;
 }
 
 bool missing(double value) {
@@ -105,11 +84,11 @@ BpFormat statisticFormat(const Stats::BaseHypothesisTest& test, const char* attr
 }
 
 std::unique_ptr<BpComposite> statisticPart(const Stats::BaseHypothesisTest& test) {
-  const StatisticPart part = statisticOf(test.fAlgorithm);
-  if (part.fKey == nullptr)
+  const StatisticPart* part = statisticOf(test.fAlgorithm);
+  if (part == nullptr)
     return nullptr;
-  auto composite = std::make_unique<BpComposite>(part.fKey, true);
-  for (const char* name : part.fAttributes) {
+  auto composite = std::make_unique<BpComposite>(part->fKey, true);
+  for (const char* name : part->fAttributes) {
     if (name == nullptr)
       break;
     double value = 0.0;

@@ -123,3 +123,51 @@ TEST(StatisticsTable, MosesSpanNoteOnlyWhereTheGroupReports) {
             std::vector<std::string>{"The test statistic is the span."});
   EXPECT_EQ(categoryAt(*table.Dimensions().back(), "TrimmedControlGroup"), nullptr);
 }
+
+// The effect size table of a Kruskal-Wallis test: the estimate from H, the engine's bootstrap
+// interval from the document with its note, and the report line as the caption; none when the
+// run switches effect sizes off, and none for a test without a measure.
+TEST(EffectSizeTable, EstimateIntervalNoteAndReportLine) {
+  for (const bool shown : {true, false}) {
+    SCOPED_TRACE(shown ? "shown" : "switched off");
+    WriterRun run;
+    run.stats.ConfLevel(0.95);
+    run.stats.EffectSizesShown(shown);
+    run.AddField("y");
+    run.AddField("g");
+    Stats::BaseHypothesisTest* test =
+        addTest(run.stats, Stats::kCIndependentSamples, Stats::kAIKruskalWallis,
+                "DefaultAllDistinctValuesUsed_I_KruskalWallis_2", {{0}, {1}});
+    addResult(test, "",
+              {{"TotalN", 71},
+               {"TestStatistic", 37.34271769425624},
+               {"DegreeOfFreedom", 5},
+               {"AsymptoticSig2Tailed", 3e-7}});
+    Stats::EffectSizeData interval;
+    interval.fMeasure = "RankEpsilonSquared";
+    interval.fLower = 0.41;
+    interval.fUpper = 1.0;
+    interval.fLevel = 0.95;
+    interval.fMethod = "Percentile";
+    interval.fResamples = 2000;
+    test->fEffectSizes.push_back(interval);
+    addRuns(run.stats, 7, 7);
+    run.Display();
+    std::size_t effectTables = 0;
+    for (const output::Table* table : tablesOf(run.Root()))
+      effectTables += keyOf(table->Title()) == "Effect Size";
+    ASSERT_EQ(effectTables, shown ? 1u : 0u) << "none for the runs test";
+    if (!shown)
+      continue;
+    const output::Table& table = tableNamed(run.Root(), "Effect Size");
+    const std::string measure = "Rank epsilon squared";
+    EXPECT_NEAR(numberAt(table, {measure, "Estimate"}), 37.34271769425624 / 70, 1e-12);
+    EXPECT_DOUBLE_EQ(numberAt(table, {measure, "95.0% Confidence Interval/Lower"}), 0.41);
+    EXPECT_DOUBLE_EQ(numberAt(table, {measure, "95.0% Confidence Interval/Upper"}), 1.0);
+    EXPECT_EQ(noteKeys(categoryAt(*table.Dimensions()[0], measure)->Notes()),
+              std::vector<std::string>{"ES note percentile bootstrap ^1"});
+    ASSERT_TRUE(table.Caption());
+    EXPECT_EQ(table.Caption()->Text(), "H(5) = 37.34, p < .001, ε²R = 0.53, 95% CI [0.41, 1.00], "
+                                       "N = 71");
+  }
+}

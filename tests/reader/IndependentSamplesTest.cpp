@@ -41,6 +41,20 @@ TEST_F(IndependentSamplesTest, TwoSampleGroups) {
   EXPECT_EQ(ks.fGroups[1].fGroupIndex, -1);
 }
 
+// Our own table of intervals from the cases, read without a warning (TrapsTest).
+TEST_F(IndependentSamplesTest, EffectSizeIntervalsFromTheCases) {
+  const auto& kruskal = recordAt<Stats::HTIKruskalWallis>(tests(), 4);
+  ASSERT_EQ(kruskal.fEffectSizes.size(), 1u);
+  const Stats::EffectSizeData& interval = kruskal.fEffectSizes[0];
+  EXPECT_EQ(interval.fMeasure, "RankEpsilonSquared");
+  EXPECT_DOUBLE_EQ(interval.fEstimate, 0.25);
+  EXPECT_DOUBLE_EQ(interval.fLower, 0.125);
+  EXPECT_DOUBLE_EQ(interval.fUpper, 1.0);
+  EXPECT_DOUBLE_EQ(interval.fLevel, 0.95);
+  EXPECT_EQ(interval.fMethod, "BCa");
+  EXPECT_EQ(interval.fResamples, 2000);
+}
+
 TEST_F(IndependentSamplesTest, BoxPlotGroupsSitAtTheirTablePosition) {
   const auto& kruskal = recordAt<Stats::HTIKruskalWallis>(tests(), 4);
   const Stats::IS_BoxPlotInfo& box = kruskal.fBoxPlotInfo;

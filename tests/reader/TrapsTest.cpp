@@ -56,10 +56,10 @@ TEST(TrapsTest, UnknownNamesWarnAndReadingGoesOn) {
   WarningCapture warnings;
   auto reading = readDocument("traps.xml");
   ASSERT_TRUE(reading->fOk);
-  EXPECT_EQ(warnings.Texts(), (std::vector<std::string>{"Not parse element: UnknownTable",
-                                                        "Not parse element: Cutpoint",
-                                                        "Not parse element: RunsExtras",
-                                                        "Not parse element: StructuredTable"}));
+  EXPECT_EQ(warnings.Texts(), (std::vector<std::string>{
+                                  "Not parse element: UnknownTable", "Not parse element: Cutpoint",
+                                  "Not parse element: RunsExtras", "Not parse element: Spread",
+                                  "Not parse element: StructuredTable"}));
   const auto& runs = recordAt<Stats::HTORuns>(reading->fStats->GetAllHypothesisTest(), 1);
   EXPECT_DOUBLE_EQ(runs.fMean, 4);
   EXPECT_EQ(runs.fObservedRunNumber, 0) << "1e999 is no number";
