@@ -1,4 +1,4 @@
-// NOPROutput, source 1 of 4 (see NOPROutput.h): the output driver and the lookups the tables share:
+// NOPROutput, source 1 of 5 (see NOPROutput.h): the output driver and the lookups the tables share:
 // test titles, field headings, the fields of a test and the Lilliefors companion.
 #include "NOPROutput.h"
 

@@ -1,10 +1,10 @@
 // The pivot-table writer of one result set: the hypothesis test and confidence interval
-// summaries, one statistics table per test, and the pairwise comparison or homogeneous subset
-// tables, with the headings they stand under.
+// summaries, one statistics table and one effect size table per test, and the pairwise comparison
+// or homogeneous subset tables, with the headings they stand under.
 //
 // The sources are split by area: NOPROutput.cpp (driver and shared lookups),
-// NOPROutput_Summary.cpp (the two summary tables), NOPROutput_Stats.cpp (statistics tables) and
-// NOPROutput_Compare.cpp (comparison tables).
+// NOPROutput_Summary.cpp (the two summary tables), NOPROutput_Stats.cpp (statistics tables),
+// NOPROutput_EffectSize.cpp (effect size tables) and NOPROutput_Compare.cpp (comparison tables).
 #pragma once
 
 #include "NOPROutputStats.h"

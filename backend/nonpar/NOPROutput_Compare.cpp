@@ -1,4 +1,4 @@
-// NOPROutput, source 4 of 4 (see NOPROutput.h): the pairwise comparison and homogeneous subset
+// NOPROutput, source 4 of 5 (see NOPROutput.h): the pairwise comparison and homogeneous subset
 // tables of the k-sample tests, and the orderings of their rows.
 #include "NOPRAlgorithmTable.h"
 #include "NOPROutput.h"

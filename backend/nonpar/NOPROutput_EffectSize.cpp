@@ -1,6 +1,6 @@
-// NOPROutput, the effect size table of a test: each measure with its estimate and interval at the
-// run's confidence level, a note naming how the interval was made, and the test's report line as
-// the caption.
+// NOPROutput, source 5 of 5 (see NOPROutput.h): the effect size table of a test: each measure with
+// its estimate and interval at the run's confidence level, a note naming how the interval was made,
+// and the test's report line as the caption.
 #include "NOPREffectSize.h"
 #include "NOPROutput.h"
 #include "NOPRReportLine.h"
@@ -68,8 +68,8 @@ void NOPROutput::DspEffectSizeTable(BpHeading& heading, const Stats::BaseHypothe
                                     const Stats::BaseHypothesisTest* lilliefors) {
   if (test == nullptr)
     return;
-  const std::vector<NOPREffectSize::Result> effects =
-      NOPREffectSize::Of(*test, fStats->ConfLevel() * 100.0);
+  const double level = fStats->ConfLevel() * 100.0;
+  const std::vector<NOPREffectSize::Result> effects = NOPREffectSize::Of(*test, level);
   if (effects.empty())
     return;
   BpPivotTable table =
@@ -81,15 +81,19 @@ void NOPROutput::DspEffectSizeTable(BpHeading& heading, const Stats::BaseHypothe
   BpDimension statistics = table.Dimension(key("Statistics"), BpPivotTable::kSortAsMade);
   statistics.Position(BpDimension::kColumn, BpDimension::kOutermost, true, false);
 
-  BpComposite level("^1 Confidence Interval", true);
-  level.Add(BpNumber(fStats->ConfLevel() * 100.0, BpProcedure::Percent()));
-  level.Finish();
+  // A document without a usable confidence level gets estimates only.
+  const bool intervals = level > 0.0 && level < 100.0;
+  BpComposite interval("^1 Confidence Interval", true);
+  interval.Add(BpNumber(level, BpProcedure::Percent()));
+  interval.Finish();
   for (const NOPREffectSize::Result& effect : effects) {
     BpCategory measure = measures.Category(key(NOPREffectSize::Row(effect.fMeasure).fTitle));
     measure.Note(intervalNote(effect));
     statistics.Category(key("Estimate"))
         .Cell(BpNumber(effect.fEstimate, BpProcedure::Coefficient()));
-    BpGroup bounds = statistics.Group(level, true, BpPivotTable::kSortAsMade);
+    if (!intervals)
+      continue;
+    BpGroup bounds = statistics.Group(interval, true, BpPivotTable::kSortAsMade);
     bounds.Category(key("Lower")).Cell(BpNumber(effect.fLower, BpProcedure::Coefficient()));
     bounds.Category(key("Upper")).Cell(BpNumber(effect.fUpper, BpProcedure::Coefficient()));
   }

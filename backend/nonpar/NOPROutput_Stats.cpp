@@ -1,4 +1,4 @@
-// NOPROutput, source 3 of 4 (see NOPROutput.h): the statistics table of each test, with the Monte
+// NOPROutput, source 3 of 5 (see NOPROutput.h): the statistics table of each test, with the Monte
 // Carlo rows of a Lilliefors companion and the notes that explain particular statistics.
 #include "NOPROutput.h"
 

@@ -1,4 +1,4 @@
-// NOPROutput, source 2 of 4 (see NOPROutput.h): the hypothesis test summary (null hypothesis
+// NOPROutput, source 2 of 5 (see NOPROutput.h): the hypothesis test summary (null hypothesis
 // sentences, significances with their notes, decisions) and the confidence interval summary.
 #include "NOPRAlgorithmTable.h"
 #include "NOPROutput.h"
