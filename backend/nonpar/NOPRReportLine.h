@@ -28,6 +28,13 @@ public:
                                             const Stats::BaseHypothesisTest* lilliefors,
                                             const std::vector<NOPREffectSize::Result>& effects);
 
+  // The same with the test's own effect sizes at `level` percent (the run's confidence level).
+  static std::unique_ptr<BpComposite> Build(const Stats::BaseHypothesisTest& test,
+                                            const Stats::BaseHypothesisTest* lilliefors,
+                                            double level) {
+    return Build(test, lilliefors, NOPREffectSize::Of(test, level));
+  }
+
   // The line as plain text, in the language of `strings`.
   static std::string PlainText(const BpComposite& line, const FacSTDictionary* strings) {
     return line.PlainText(strings);
