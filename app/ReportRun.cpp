@@ -8,7 +8,7 @@
 #include "ReportSinks.h"
 #include "ResultDocument.h"
 
-#include "chart/ChartSettings.h"
+#include "chart/ChartService.h"
 #include "dict/JsonDictionaryReader.h"
 #include "dict/ProcedureDataSource.h"
 #include "output/Document.h"
@@ -221,7 +221,6 @@ int ReportRun::Execute() {
 }
 
 bool ReportRun::Configure() {
-  ChartSettings::SetUseColorsOnly(fOptions.fChartColors);
   // The plug-in reads this switch once, when it writes its first output, so it is set before any
   // document is processed.
   if (fOptions.fNoCharts && setenv("DEBUG_MODEL_VIEWER", "2", 1) != 0) {
@@ -242,6 +241,8 @@ bool ReportRun::Configure() {
          << "\" (no folder " << tables << ")\n";
     return false;
   }
+  fCharts = std::make_unique<ChartService>(
+      PathFactory::getPathInstance(PathFactory::kChartTemplates)->getPath(), fOptions.fChartColors);
   return true;
 }
 
@@ -508,6 +509,7 @@ void ReportRun::Process(const PluginLoader& plugin, output::Document& document, 
             ? std::make_unique<BpProcedure>(document, *parent, fStrings.get(), run.fDictionary,
                                             kProcedure)
             : std::make_unique<BpProcedure>(document, fStrings.get(), run.fDictionary, kProcedure);
+    root->SetChartService(fCharts.get());
     std::unique_ptr<CFProcCustom> procedure = plugin.MakeProcedure();
     Drive(*procedure, *root, run);
   } catch (const CFAssertionError& e) {

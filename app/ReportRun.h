@@ -19,6 +19,7 @@
 
 class BpProcedure;
 class CFProcCustom;
+class ChartService;
 class CommandSpec;
 class FacSTDictionary;
 class ProcedureDataSource;
@@ -129,6 +130,9 @@ private:
   Run fCommand;
   std::unique_ptr<ProcedureDataSource> fDictionaryFile;
   std::unique_ptr<FacSTDictionary> fStrings;
+  // The report's chart service: its template folder, colour setting and what it keeps between
+  // charts; made once the options have set the folders.
+  std::unique_ptr<ChartService> fCharts;
   ParserMessageLog fLog;
   CommandDescriptor fGrammar;
   std::vector<Run> fRuns;

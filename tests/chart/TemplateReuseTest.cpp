@@ -1,20 +1,23 @@
-// Charts made again and again from the same template: the template's file is read and its text
-// parsed once, yet every chart document is its own (an edit of one never shows in the next), a
-// template file changed on disk is read anew, and each placed chart's ids differ from the others'.
+// Charts made again and again from the same template: the chart service reads the template's file
+// and parses its text once, yet every chart document is its own (an edit of one never shows in the
+// next), a template file changed on disk is read anew, a second service keeps nothing of the first,
+// and each placed chart's ids differ from the others'.
 #include "ScratchFolder.h"
 #include "ViZNode.h"
 
 #include "chart/ChartError.h"
+#include "chart/ChartService.h"
 #include "chart/XDocument.h"
 #include "output/Document.h"
 #include "output/Heading.h"
 #include "pivot/BpProcedure.h"
 #include "pivot/BpString.h"
-#include "strings/PathFactory.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
+#include <fcntl.h>
 #include <set>
 #include <string>
 
@@ -32,6 +35,10 @@ std::string Serialized(XDocument& document) {
 }
 
 TEST(TemplateReuse, EachDocumentIsItsOwnCopy) {
+  output::Document out;
+  BpProcedure procedure(out, nullptr, nullptr);
+  ChartService charts("");
+  procedure.SetChartService(&charts);
   XDocument first(kTemplate);
   const std::string pristine = Serialized(first);
   first.getExternalGraph()->setTitle(u"Edited");
@@ -49,27 +56,40 @@ TEST(TemplateReuse, EachDocumentIsItsOwnCopy) {
 
 class TemplateChange : public ::testing::Test {
 protected:
-  void SetUp() override { PathFactory::SetTemplatesRoot(fScratch.Path()); }
-  void TearDown() override { PathFactory::SetTemplatesRoot(""); }
   void Write(const std::string& name, const std::string& text) { fScratch.Write(name, text); }
   std::string Path(const std::string& name) const { return fScratch.File(name); }
   ScratchFolder fScratch;
+  ChartService fCharts{fScratch.Path()};
 };
 
 TEST_F(TemplateChange, AChangedFileIsReadAnew) {
   Write("T.viztemplate", "<visualization/>");
-  const std::string before = XDocument::fetchTemplateFile("T.viztemplate");
+  const std::string before = fCharts.TemplateText("T.viztemplate");
   EXPECT_NE(before.find("<visualization/>"), std::string::npos) << before;
-  EXPECT_EQ(XDocument::fetchTemplateFile("T.viztemplate"), before);
+  EXPECT_EQ(fCharts.TemplateText("T.viztemplate"), before);
   // Same size, other content: the file is replaced, not rewritten in place.
   Write("T.new", "<visualizatioN/>");
   ASSERT_EQ(std::rename(Path("T.new").c_str(), Path("T.viztemplate").c_str()), 0);
-  EXPECT_NE(XDocument::fetchTemplateFile("T.viztemplate").find("<visualizatioN/>"),
-            std::string::npos);
+  EXPECT_NE(fCharts.TemplateText("T.viztemplate").find("<visualizatioN/>"), std::string::npos);
   Write("T.viztemplate", "<visualization><graph/></visualization>");
-  EXPECT_NE(XDocument::fetchTemplateFile("T.viztemplate").find("<graph/>"), std::string::npos);
+  EXPECT_NE(fCharts.TemplateText("T.viztemplate").find("<graph/>"), std::string::npos);
   std::remove(Path("T.viztemplate").c_str());
-  EXPECT_EQ(XDocument::fetchTemplateFile("T.viztemplate"), "");
+  EXPECT_EQ(fCharts.TemplateText("T.viztemplate"), "");
+}
+
+// A file rewritten in place with its time of change put back looks unchanged to the service that
+// read it; a new service (another report, another test) reads what the file holds now.
+TEST_F(TemplateChange, EachServiceKeepsItsOwnTexts) {
+  Write("T.viztemplate", "<visualization/>");
+  struct stat info {};
+  ASSERT_EQ(stat(Path("T.viztemplate").c_str(), &info), 0);
+  EXPECT_NE(fCharts.TemplateText("T.viztemplate").find("<visualization/>"), std::string::npos);
+  Write("T.viztemplate", "<visualizatioN/>");
+  const timespec times[2] = {info.st_atim, info.st_mtim};
+  ASSERT_EQ(utimensat(AT_FDCWD, Path("T.viztemplate").c_str(), times, 0), 0);
+  EXPECT_NE(fCharts.TemplateText("T.viztemplate").find("<visualization/>"), std::string::npos);
+  EXPECT_NE(ChartService(fScratch.Path()).TemplateText("T.viztemplate").find("<visualizatioN/>"),
+            std::string::npos);
 }
 
 // The id prefix of a chart counts the charts placed before it, also across headings.

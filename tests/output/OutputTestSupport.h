@@ -8,6 +8,7 @@
 #include "NOPROutputStats.h"
 #include "ScratchFolder.h"
 
+#include "chart/ChartService.h"
 #include "dict/VORN_DataSource.h"
 #include "output/Chart.h"
 #include "output/Document.h"
@@ -47,11 +48,12 @@ inline std::unique_ptr<VORN_DataSource> dictionaryOf(const std::string& xml) {
   return data;
 }
 
-// One writer run: the output document, the procedure over it, the data dictionary and the
-// result set.
+// One writer run: the output document, the procedure over it with a chart service of its own,
+// the data dictionary and the result set.
 struct WriterRun {
   output::Document document;
   FacSTDictionary strings{PathFactory::getPathInstance(3)->getPath()};
+  ChartService charts{PathFactory::getPathInstance(PathFactory::kChartTemplates)->getPath()};
   std::unique_ptr<VORN_DataSource> data = std::make_unique<VORN_DataSource>();
   std::unique_ptr<BpProcedure> procedure;
   NOPROutputStats stats;
@@ -62,6 +64,7 @@ struct WriterRun {
     if (!dictionaryDocument.empty())
       data = dictionaryOf(dictionaryDocument);
     procedure = std::make_unique<BpProcedure>(document, &strings, data.get());
+    procedure->SetChartService(&charts);
   }
 
   // A field record with a numeric variable of that name.

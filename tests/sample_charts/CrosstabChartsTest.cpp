@@ -3,7 +3,7 @@
 #include "RSMcNemarChangeTestView.h"
 #include "SampleChartsSupport.h"
 
-#include "chart/ChartSettings.h"
+#include "chart/ChartService.h"
 
 using namespace outtest;
 using namespace chartstest;
@@ -73,11 +73,11 @@ TEST(McNemarChart, CategoryTextsOfTheAxes) {
 
 TEST(McNemarChart, PatternsUnlessColoursAlone) {
   for (const bool colorsOnly : {false, true}) {
-    ChartSettings::SetUseColorsOnly(colorsOnly);
     CrosstabRun c;
+    ChartService charts(c.run.charts.TemplateFolder(), colorsOnly);
+    c.run.procedure->SetChartService(&charts);
     c.crosstab.fTable = table({{1, 2}, {3, 4}});
     const output::Chart* chart = c.Chart(true);
-    ChartSettings::SetUseColorsOnly(false);
     ASSERT_NE(chart, nullptr) << colorsOnly;
     EXPECT_EQ(chart->specification.find("<pattern") != std::string::npos, !colorsOnly)
         << colorsOnly;

@@ -18,9 +18,10 @@ public:
   // The editor kinds the views name; recorded with the chart.
   enum EDITOR { kEditorStandard = 1, kEditorStatistics = 2 };
 
-  // The text of the template file `fileName` from the host's template folder; empty when it is not
-  // there or cannot be read, when the name is not a plain file name (no folders, no "..") or when
-  // the file is larger than kMaxSpecificationBytes. Never throws.
+  // The text of the template file `fileName` from the template folder of the chart service
+  // (ChartService::Current(); without one, the folder of the host's path service); empty when it
+  // is not there or cannot be read, when the name is not a plain file name (no folders, no "..")
+  // or when the file is larger than kMaxSpecificationBytes. Never throws.
   static std::string fetchTemplateFile(const std::string& fileName);
 
   static constexpr std::size_t kMaxSpecificationBytes = std::size_t{16} * 1024 * 1024;
@@ -48,7 +49,8 @@ public:
   // Lays the template's defaults over the document: with `replaceUserSettings`, locations that
   // views marked as specified by the user are dropped in favour of the template's.
   void applyCTemplate(bool replaceUserSettings);
-  // The host's setting (ChartSettings): true when charts are to be told apart by colour alone.
+  // The chart service's setting: true when charts are to be told apart by colour alone; false
+  // without a chart service.
   static bool useColorsOnly();
 
   // Draws the chart and places it in the output, after everything written so far under the

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+class ChartService;
 class FacSTDictionary;
 class VORN_DataSource;
 namespace output {
@@ -79,10 +80,16 @@ public:
   const FacSTDictionary* Strings() const { return fStrings; }
   const VORN_DataSource* DataSource() const { return fDataSource; }
 
+  // The host's chart service (chart/ChartService.h) for the charts of this procedure, which find
+  // it through Current(). Borrowed: it must outlive the procedure. The builder only keeps it.
+  void SetChartService(ChartService* charts) { fCharts = charts; }
+  ChartService* Charts() const { return fCharts; }
+
 private:
   void Register(output::Document& document);
 
   const FacSTDictionary* fStrings;
   const VORN_DataSource* fDataSource;
+  ChartService* fCharts = nullptr;
   std::size_t fChartsPlaced = 0;
 };

@@ -1,5 +1,5 @@
-// A chart document: the template store, the specification parsed into the element tree, the edits
-// on the whole document, and sending the drawn chart to the output.
+// A chart document: the specification parsed into the element tree, the edits on the whole
+// document, and sending the drawn chart to the output.
 #include "chart/XDocument.h"
 
 #include "ChartDrawing.h"
@@ -7,50 +7,19 @@
 #include "ViZNode.h"
 
 #include "chart/ChartError.h"
-#include "chart/ChartSettings.h"
+#include "chart/ChartService.h"
 #include "chart/VarDataProcessor.h"
 #include "output/Chart.h"
 #include "pivot/BpProcedure.h"
 #include "strings/PathFactory.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <mutex>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 namespace {
-
-// A plain file name of the template folder: no folders, nothing that leaves the folder, nothing
-// that could end the processing instruction that records it.
-bool IsPlainFileName(const std::string& name) {
-  if (name.empty() || name == "." || name == ".." || name.size() > 255)
-    return false;
-  for (const char c : name)
-    if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20)
-      return false;
-  return name.find("?>") == std::string::npos;
-}
-
-// The text with a processing instruction naming its template, after the XML declaration (which
-// must stay first) or at the start. Edits that search the text for markers start behind it.
-std::string WithTemplateName(std::string text, const std::string& name) {
-  std::size_t at = 0;
-  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-    at = 3;
-  if (text.compare(at, 5, "<?xml") == 0) {
-    const std::size_t end = text.find("?>", at);
-    if (end != std::string::npos)
-      at = end + 2;
-  }
-  text.insert(at, std::string("<?") + kTemplateInstruction + " " + name + "?>");
-  return text;
-}
 
 // A 64-bit FNV-1a hash, for ids that tell charts of one report apart.
 struct Fingerprint {
@@ -139,96 +108,31 @@ void FingerprintData(const VarDataProcessor& data, Fingerprint& print) {
   }
 }
 
-// A report makes hundreds of charts from a dozen templates, and parsing a specification costs a
-// parser's set-up and a scan of its text; so each text is parsed once per process and its tree
-// copied after that. The memo is a pure cache (a text always gives the same tree), bounded in size,
-// and keeps no failure: a text that does not parse throws each time.
-ParsedSpecification ParseOnce(const std::string& specification) {
-  constexpr std::size_t kMaxKept = 64;
-  constexpr std::size_t kMaxKeptBytes = 256 * 1024;
-  if (specification.size() > kMaxKeptBytes)
-    return ParseSpecification(specification, XDocument::kMaxSpecificationBytes,
-                              XDocument::kMaxNestingDepth);
-  static std::mutex mutex;
-  static std::unordered_map<std::string, ParsedSpecification> kept;
-  {
-    std::lock_guard<std::mutex> lock(mutex);
-    const auto found = kept.find(specification);
-    if (found != kept.end())
-      return ParsedSpecification{CopyTree(*found->second.root), found->second.templateName};
-  }
-  ParsedSpecification parsed = ParseSpecification(specification, XDocument::kMaxSpecificationBytes,
-                                                  XDocument::kMaxNestingDepth);
-  std::lock_guard<std::mutex> lock(mutex);
-  if (kept.size() >= kMaxKept)
-    kept.clear();
-  kept.emplace(specification, ParsedSpecification{CopyTree(*parsed.root), parsed.templateName});
-  return parsed;
-}
-
-// The texts of template files already read, by path, with the file's identity and time of change
-// when it was read: a file that changed since is read again.
-struct KeptTemplate {
-  ino_t inode;
-  off_t size;
-  long long changed;
-  std::string text;
-};
-
-long long ChangeTime(const struct stat& info) {
-  return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
-}
-
-std::mutex templateMutex;
-std::unordered_map<std::string, KeptTemplate> keptTemplates;
-
 } // namespace
 
 std::string XDocument::fetchTemplateFile(const std::string& fileName) {
+  if (ChartService* service = ChartService::Current())
+    return service->TemplateText(fileName);
   try {
-    if (!IsPlainFileName(fileName))
-      return {};
-    const std::string path =
-        PathFactory::getPathInstance(PathFactory::kChartTemplates)->getPath() + "/" + fileName;
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0 ||
-        static_cast<unsigned long long>(info.st_size) > kMaxSpecificationBytes)
-      return {};
-    {
-      std::lock_guard<std::mutex> lock(templateMutex);
-      const auto found = keptTemplates.find(path);
-      if (found != keptTemplates.end() && found->second.inode == info.st_ino &&
-          found->second.size == info.st_size && found->second.changed == ChangeTime(info))
-        return found->second.text;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-      return {};
-    std::string text(static_cast<std::size_t>(info.st_size), '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    // A file that changed while it was read is taken as far as it could be read, never further.
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (text.empty())
-      return {};
-    std::string specification = WithTemplateName(std::move(text), fileName);
-    constexpr std::size_t kMaxKept = 64;
-    std::lock_guard<std::mutex> lock(templateMutex);
-    if (keptTemplates.size() >= kMaxKept)
-      keptTemplates.clear();
-    keptTemplates[path] = KeptTemplate{info.st_ino, info.st_size, ChangeTime(info), specification};
-    return specification;
+    return ChartService(PathFactory::getPathInstance(PathFactory::kChartTemplates)->getPath())
+        .TemplateText(fileName);
   } catch (...) {
     return {};
   }
 }
 
 XDocument::XDocument(const std::string& specification) {
-  ParsedSpecification parsed = ParseOnce(specification);
-  if (parsed.root->name != "visualization")
-    throw ChartError("the chart specification's root element is <" + parsed.root->name +
+  if (ChartService* service = ChartService::Current()) {
+    fRoot = service->Parse(specification, fTemplateName);
+  } else {
+    ParsedSpecification parsed =
+        ParseSpecification(specification, kMaxSpecificationBytes, kMaxNestingDepth);
+    fRoot = std::move(parsed.root);
+    fTemplateName = std::move(parsed.templateName);
+  }
+  if (fRoot->name != "visualization")
+    throw ChartError("the chart specification's root element is <" + fRoot->name +
                      ">, not <visualization>");
-  fRoot = std::move(parsed.root);
-  fTemplateName = std::move(parsed.templateName);
   fGraph = std::make_unique<XGraph>(*fRoot);
 }
 
@@ -288,7 +192,8 @@ void XDocument::applyCTemplate(bool replaceUserSettings) {
 }
 
 bool XDocument::useColorsOnly() {
-  return ChartSettings::UseColorsOnly();
+  const ChartService* service = ChartService::Current();
+  return service != nullptr && service->ColorsOnly();
 }
 
 bool XDocument::SendChart(bool /*show*/, bool /*replace*/, bool /*background*/) {

@@ -20,9 +20,6 @@ struct PathSettings {
   std::string templatesRoot;
   std::string language = "en";
   std::map<int, std::unique_ptr<PathFactory>> instances;
-  // DefaultResourcesRoot's answer, found once: it reads the program's and the library's places,
-  // which do not change while the process runs, and every chart asks for its template's path.
-  std::string defaultRoot;
 };
 
 PathSettings& Settings() {
@@ -113,10 +110,8 @@ PathFactory* PathFactory::getPathInstance(int kind) {
 std::string PathFactory::getPath() const {
   PathSettings& settings = Settings();
   std::lock_guard<std::mutex> lock(settings.mutex);
-  if (settings.resourcesRoot.empty() && settings.defaultRoot.empty())
-    settings.defaultRoot = DefaultResourcesRoot();
-  const std::string& root =
-      settings.resourcesRoot.empty() ? settings.defaultRoot : settings.resourcesRoot;
+  const std::string root =
+      settings.resourcesRoot.empty() ? DefaultResourcesRoot() : settings.resourcesRoot;
   if (fKind == kChartTemplates) {
     return settings.templatesRoot.empty() ? root + "/templates" : settings.templatesRoot;
   }
