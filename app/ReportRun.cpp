@@ -65,6 +65,8 @@ private:
 };
 
 const char* const kProcedure = "Nonparametric Tests";
+// The environment variable by which the plug-in leaves out its test and field charts ("2").
+const char* const kChartSwitch = "DEBUG_MODEL_VIEWER";
 
 bool IsDirectory(const std::string& path) {
   struct stat info;
@@ -142,7 +144,16 @@ ReportRun::ReportRun(const Options& options, std::string programFolder, std::ost
   fGrammar.SetMessageLog(&fLog);
 }
 
-ReportRun::~ReportRun() = default;
+ReportRun::~ReportRun() {
+  // --no-charts switched the charts off for this report only: a later report in the process (whose
+  // plug-in is loaded afresh and reads the switch again) starts from the caller's setting.
+  if (!fChartSwitchSet)
+    return;
+  if (fChartSwitchBefore)
+    setenv(kChartSwitch, fChartSwitchBefore->c_str(), 1);
+  else
+    unsetenv(kChartSwitch);
+}
 
 int ReportRun::Execute() {
   if (!Configure() || !ReadCommand() || !ReadDictionaryFile() || !PlanRuns())
@@ -221,11 +232,17 @@ int ReportRun::Execute() {
 }
 
 bool ReportRun::Configure() {
-  // The plug-in reads this switch once, when it writes its first output, so it is set before any
-  // document is processed.
-  if (fOptions.fNoCharts && setenv("DEBUG_MODEL_VIEWER", "2", 1) != 0) {
-    fErr << "nptests: --no-charts: cannot switch the charts off: " << std::strerror(errno) << "\n";
-    return false;
+  // The plug-in reads this switch once per load, when it writes its first output, so it is set
+  // before any document is processed.
+  if (fOptions.fNoCharts) {
+    if (const char* before = std::getenv(kChartSwitch))
+      fChartSwitchBefore = before;
+    if (setenv(kChartSwitch, "2", 1) != 0) {
+      fErr << "nptests: --no-charts: cannot switch the charts off: " << std::strerror(errno)
+           << "\n";
+      return false;
+    }
+    fChartSwitchSet = true;
   }
   if (!fOptions.fStringsDir.empty())
     PathFactory::SetStringsRoot(fOptions.fStringsDir);

@@ -14,6 +14,7 @@
 
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -133,6 +134,10 @@ private:
   // The report's chart service: its template folder, colour setting and what it keeps between
   // charts; made once the options have set the folders.
   std::unique_ptr<ChartService> fCharts;
+  // DEBUG_MODEL_VIEWER as the caller had it (none when unset), put back when the run ends if
+  // --no-charts changed it.
+  std::optional<std::string> fChartSwitchBefore;
+  bool fChartSwitchSet = false;
   ParserMessageLog fLog;
   CommandDescriptor fGrammar;
   std::vector<Run> fRuns;

@@ -5,7 +5,6 @@
 #include "dict/CFMetaData.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 
 using namespace outtest;
@@ -182,19 +181,4 @@ TEST(PairwiseNetwork, MissingColumnsAndUnknownSamplesDrawNoEdge) {
   EXPECT_EQ(column(*charts[0], "edgeSource_1", "to"), (std::vector<std::string>{"1", "2", "2"}));
   EXPECT_TRUE(column(*charts[1], "edgeSource_1", "to").empty());
   EXPECT_EQ(charts[1]->description, "Pairwise Comparisons of Dose group; ");
-}
-
-// With the other charts switched off, the network still comes with its table. The switch is read
-// once per process, so this only runs where nothing read it before (ctest runs each test alone).
-TEST(PairwiseNetwork, KeptWhenTheOtherChartsAreOff) {
-  setenv("DEBUG_MODEL_VIEWER", "2", 1);
-  if (NOPROutput::ChartsShown())
-    GTEST_SKIP() << "the chart switch was read earlier in this process";
-  GroupsRun g;
-  g.test->fBoxPlotInfo.fGroups.resize(1);
-  g.test->fBoxPlotInfo.fGroups[0].fBox = table({{1, 2, 3, 4, 5}});
-  g.run.Display();
-  const std::vector<const output::Chart*> charts = chartsOf(g.run);
-  ASSERT_EQ(charts.size(), 1u);
-  EXPECT_EQ(charts.front()->templateName, "GLMMPairwiseContrasts.viztemplate");
 }
