@@ -1,0 +1,217 @@
+// A network (node and edge elements): the nodes on a circle with their labels inside or beside
+// them, and the edges between them.
+#include "FontMetrics.h"
+#include "GraphMarks.h"
+#include "MarkHelpers.h"
+#include "ViZNode.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr std::size_t kMaxNodes = 200;
+
+} // namespace
+
+void DrawNetwork(GraphModel& graph, const GraphElement& nodes, const GraphElement* edges,
+                 const GraphPanel& panel) {
+  if (nodes.value == nullptr)
+    return;
+  SvgWriter& svg = graph.canvas.Svg();
+  const FontMetrics& metrics = FontMetrics::Instance();
+  // The nodes of this panel: categories of the node variable in its rows, in category order.
+  std::vector<char> present(nodes.value->CategoryCount(), 0);
+  std::vector<std::size_t> firstRow(present.size(), 0);
+  for (std::size_t row = nodes.rows; row-- > 0;) {
+    int category = nodes.value->Category(row);
+    if (category >= 0 && graph.InPanel(nodes, row, panel)) {
+      present[static_cast<std::size_t>(category)] = 1;
+      firstRow[static_cast<std::size_t>(category)] = row;
+    }
+  }
+  std::vector<int> slot(present.size(), -1);
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < present.size() && count < kMaxNodes; ++i)
+    if (present[i])
+      slot[i] = static_cast<int>(count++);
+  if (count == 0)
+    return;
+  const ChartStyle& style = nodes.style;
+  const double fontSize = style.FontSizeOr(11);
+  const double lineHeight = FontMetrics::LineHeight(fontSize);
+  const ChartRect& r = panel.rect;
+  const double cx = r.left + r.width / 2;
+  const double cy = r.top + r.height / 2;
+  // Labels keep their line breaks; a long line wraps so that labels on both sides leave the
+  // network some room.
+  std::vector<std::vector<std::string>> labels(count);
+  std::vector<double> labelWidths(count, 0);
+  double widest = 0, tallest = 0;
+  for (std::size_t i = 0; i < present.size(); ++i) {
+    if (slot[i] < 0 || nodes.labeling == nullptr)
+      continue;
+    std::size_t at = static_cast<std::size_t>(slot[i]);
+    labels[at] = metrics.Wrap(nodes.labeling->Text(firstRow[i]), fontSize, false,
+                              std::max(40., r.width * 0.28), 4);
+    for (const std::string& line : labels[at])
+      labelWidths[at] = std::max(labelWidths[at], metrics.Width(line, fontSize));
+    widest = std::max(widest, labelWidths[at]);
+    tallest = std::max(tallest, lineHeight * static_cast<double>(labels[at].size()));
+  }
+  // A label that fits in a node goes inside it; otherwise every label stands beside its node.
+  double nodeRadius = std::max(14., std::hypot(widest / 2, tallest / 2) + 3);
+  bool inside = nodeRadius <= 26;
+  if (!inside)
+    nodeRadius = 7;
+  const bool swap = [&] {
+    const ViZNode* layout = nodes.node->FirstChild("graphLayoutStatistic");
+    return layout != nullptr && layout->FirstChild("swap") != nullptr;
+  }();
+  std::vector<std::pair<double, double>> directions(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    double angle = -kPi / 2 + 2 * kPi * static_cast<double>(i) / static_cast<double>(count);
+    double dx = std::cos(angle), dy = std::sin(angle);
+    if (swap)
+      std::swap(dx, dy);
+    directions[i] = {dx, dy};
+  }
+  // The radius of the circle: as large as lets every node and its label stay in the panel.
+  const double gap = 4;
+  double circle = std::min(r.width, r.height) / 2 - nodeRadius - 2;
+  for (std::size_t i = 0; i < count; ++i) {
+    auto [dx, dy] = directions[i];
+    // How far the node and its label reach from the node's centre, across and down.
+    double reachX = nodeRadius, reachY = nodeRadius;
+    if (!inside && !labels[i].empty()) {
+      const double w = labelWidths[i], h = lineHeight * static_cast<double>(labels[i].size());
+      if (std::fabs(dx) > 0.3) { // beside the node, on its outer side
+        reachX = nodeRadius + gap + w;
+        reachY = std::max(nodeRadius, h / 2);
+      } else { // above or below it, centred
+        reachX = std::max(nodeRadius, w / 2);
+        reachY = nodeRadius + gap + h;
+      }
+    }
+    if (std::fabs(dx) > 1e-9)
+      circle = std::min(circle, (r.width / 2 - reachX - 2) / std::fabs(dx));
+    if (std::fabs(dy) > 1e-9)
+      circle = std::min(circle, (r.height / 2 - reachY - 2) / std::fabs(dy));
+  }
+  circle = std::max(10., circle);
+  if (count > 1)
+    nodeRadius = std::min(nodeRadius, 0.45 * 2 * kPi * circle / static_cast<double>(count));
+  std::vector<std::pair<double, double>> places(count);
+  for (std::size_t i = 0; i < count; ++i)
+    places[i] = {cx + circle * directions[i].first, cy + circle * directions[i].second};
+  if (edges != nullptr && edges->from != nullptr && edges->to != nullptr) {
+    const std::string baseColor = edges->style.StrokeOr(ChartPalette()[0]);
+    const double width = edges->style.strokeWidth >= 0 ? edges->style.strokeWidth : 1.5;
+    for (std::size_t row = 0; row < edges->rows; ++row) {
+      if (!graph.InPanel(*edges, row, panel))
+        continue;
+      const VarDataProcessor::Value* from = edges->from->ValueAt(row);
+      const VarDataProcessor::Value* to = edges->to->ValueAt(row);
+      int a = from ? nodes.value->FindCategory(*from) : -1;
+      int b = to ? nodes.value->FindCategory(*to) : -1;
+      if (a < 0 || b < 0 || slot[static_cast<std::size_t>(a)] < 0 ||
+          slot[static_cast<std::size_t>(b)] < 0 || a == b)
+        continue;
+      auto [x1, y1] = places[static_cast<std::size_t>(slot[static_cast<std::size_t>(a)])];
+      auto [x2, y2] = places[static_cast<std::size_t>(slot[static_cast<std::size_t>(b)])];
+      double length = std::hypot(x2 - x1, y2 - y1);
+      if (!(length > 2 * nodeRadius))
+        continue;
+      double ux = (x2 - x1) / length, uy = (y2 - y1) / length;
+      int group = edges->color ? edges->color->Category(row) : -1;
+      std::string color =
+          group >= 0 ? edges->palette[static_cast<std::size_t>(group) % edges->palette.size()]
+                     : baseColor;
+      svg.Start("line")
+          .Attr("class", "edge")
+          .Attr("x1", x1 + ux * nodeRadius)
+          .Attr("y1", y1 + uy * nodeRadius)
+          .Attr("x2", x2 - ux * nodeRadius)
+          .Attr("y2", y2 - uy * nodeRadius)
+          .Attr("stroke", color)
+          .Attr("stroke-width", width);
+      int dashGroup = edges->dash ? edges->dash->Category(row) : -1;
+      std::string dash =
+          dashGroup >= 0 ? DashOf(static_cast<std::size_t>(dashGroup)) : edges->style.dash;
+      if (!dash.empty())
+        svg.Attr("stroke-dasharray", dash);
+      svg.EndStart();
+      svg.Title(graph.canvas.Tooltip(*edges->node, "", row));
+      svg.Close("line");
+      if (edges->labeling != nullptr) {
+        std::string text = edges->labeling->Text(row);
+        ChartStyle labelStyle = graph.canvas.StyleOf(*edges->labelingNode);
+        if (!text.empty() && labelStyle.visible) {
+          svg.Start("text")
+              .Attr("class", "edge-label")
+              .Attr("x", (x1 + x2) / 2)
+              .Attr("y", (y1 + y2) / 2 + 3)
+              .Attr("text-anchor", "middle")
+              .Attr("font-size", labelStyle.FontSizeOr(9))
+              .Attr("fill", labelStyle.FillOr(kInk))
+              .Attr("stroke", "#FFFFFF")
+              .Attr("stroke-width", 3)
+              .Attr("paint-order", "stroke")
+              .EndStart();
+          svg.Text(text);
+          svg.Close("text");
+        }
+      }
+    }
+  }
+  for (std::size_t i = 0; i < present.size(); ++i) {
+    if (slot[i] < 0)
+      continue;
+    auto [x, y] = places[static_cast<std::size_t>(slot[i])];
+    svg.Start("circle")
+        .Attr("class", "node")
+        .Attr("cx", x)
+        .Attr("cy", y)
+        .Attr("r", nodeRadius)
+        .Attr("fill", style.FillOr("#FFFFFF"))
+        .Attr("stroke", style.StrokeOr(ChartPalette()[0]))
+        .Attr("stroke-width", style.strokeWidth >= 0 ? style.strokeWidth : 1.5)
+        .EndStart();
+    svg.Title(graph.canvas.Tooltip(*nodes.node, "", firstRow[i]));
+    svg.Close("circle");
+    const std::size_t at = static_cast<std::size_t>(slot[i]);
+    const std::vector<std::string>& lines = labels[at];
+    if (lines.empty())
+      continue;
+    const double height = lineHeight * static_cast<double>(lines.size());
+    // The top of the label block and where its lines are anchored.
+    double lx = x, top = y - height / 2;
+    const char* anchor = "middle";
+    if (!inside) {
+      auto [dx, dy] = directions[at];
+      if (std::fabs(dx) > 0.3) {
+        lx = x + (dx > 0 ? 1 : -1) * (nodeRadius + gap);
+        anchor = dx > 0 ? "start" : "end";
+      } else {
+        top = dy > 0 ? y + nodeRadius + gap : y - nodeRadius - gap - height;
+      }
+    }
+    // A line's baseline sits this far below the top of its line box.
+    const double baseline = (lineHeight - fontSize) / 2 + fontSize * 0.82;
+    svg.Start("text")
+        .Attr("class", "node-label")
+        .Attr("x", lx)
+        .Attr("y", top + baseline)
+        .Attr("text-anchor", anchor)
+        .Attr("font-size", fontSize)
+        .Attr("fill", kInk)
+        .EndStart();
+    for (std::size_t l = 0; l < lines.size(); ++l) {
+      svg.Start("tspan").Attr("x", lx).Attr("dy", l == 0 ? 0. : lineHeight).EndStart();
+      svg.Text(lines[l]);
+      svg.Close("tspan");
+    }
+    svg.Close("text");
+  }
+}
