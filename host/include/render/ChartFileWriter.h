@@ -3,6 +3,7 @@
 #pragma once
 
 #include "output/OutlineSink.h"
+#include "render/OutlineNumbering.h"
 
 #include <string>
 #include <vector>
@@ -41,14 +42,8 @@ public:
   static std::string Slug(const std::string& title);
 
 private:
-  struct Level {
-    std::string number;
-    int headings = 0;
-    int charts = 0;
-  };
-
   std::string fFolder;
-  std::vector<Level> fLevels{Level{}};
+  OutlineNumbering fNumbering;
   std::vector<std::string> fWritten;
   std::string fError;
 };

@@ -68,31 +68,26 @@ ChartFileWriter::ChartFileWriter(const std::string& folder) : fFolder(folder) {
 
 ChartFileWriter::~ChartFileWriter() = default;
 
-// Headings are numbered among their siblings as the reports number them; charts among the charts
-// directly under the same heading.
+// Headings are numbered as the reports number them; charts among the charts directly under the
+// same heading.
 void ChartFileWriter::OpenHeading(const output::Heading&) {
-  Level& parent = fLevels.back();
-  const std::string number =
-      (parent.number.empty() ? "" : parent.number + ".") + std::to_string(++parent.headings);
-  Level level;
-  level.number = number;
-  fLevels.push_back(std::move(level));
+  fNumbering.Open();
 }
 
 void ChartFileWriter::CloseHeading(const output::Heading&) {
-  fLevels.pop_back();
+  fNumbering.Close();
 }
 
 void ChartFileWriter::Leaf(const output::Item& item) {
   const output::Chart* chart = item.AsChart();
   if (chart == nullptr)
     return;
-  Level& level = fLevels.back();
-  ++level.charts;
+  const int count = fNumbering.CountChart();
   if (!fError.empty() || !IsPlainSvg(chart->svg))
     return;
-  const std::string name = (level.number.empty() ? "" : level.number + "-") + "c" +
-                           std::to_string(level.charts) + "-" + Slug(chart->title) + ".svg";
+  const std::string& number = fNumbering.Number();
+  const std::string name = (number.empty() ? "" : number + "-") + "c" + std::to_string(count) +
+                           "-" + Slug(chart->title) + ".svg";
   const std::filesystem::path path = std::filesystem::path(fFolder) / name;
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (file)

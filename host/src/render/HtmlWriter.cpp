@@ -4,6 +4,7 @@
 #include "render/HtmlWriter.h"
 
 #include "output/Document.h"
+#include "render/OutlineNumbering.h"
 #include "render/PlainSvg.h"
 #include "render/RenderText.h"
 #include "render/TableGrid.h"
@@ -153,11 +154,7 @@ std::string SpanAttributes(size_t colspan, size_t rowspan) {
   return attributes;
 }
 
-// A heading's number as the text report gives it ("1.2.3"), and the anchor made from it.
-std::string Numbered(const std::string& parent, int count) {
-  return parent.empty() ? std::to_string(count) : parent + "." + std::to_string(count);
-}
-
+// The anchor of a heading, made from its number.
 std::string HeadingId(const std::string& number) {
   std::string id = "s" + number;
   std::replace(id.begin(), id.end(), '.', '-');
@@ -283,15 +280,13 @@ public:
   }
 
   void OpenHeading(const Heading& heading) override {
-    Level& parent = EnterContents();
-    const std::string number = Numbered(parent.number, ++parent.headings);
-    const int tag = std::min(parent.depth, 6);
+    EnterContents();
+    const int tag = static_cast<int>(std::min<std::size_t>(fNumbering.Depth() + 1, 6));
     Level level;
-    level.number = number;
-    level.depth = parent.depth + 1;
+    level.topLevel = fNumbering.Depth() == 0;
+    const std::string number = fNumbering.Open();
     level.link = "<a href=\"#" + HeadingId(number) + "\"><span class=\"number\">" + number +
                  "</span> " + Escape(heading.GetLabel().Text()) + "</a>";
-    level.topLevel = parent.number.empty();
     fLevels.push_back(std::move(level));
     fOut << "<section class=\"outline\" id=\"" << HeadingId(number) << "\">\n<h" << tag
          << "><span class=\"number\">" << number << "</span> " << Escape(heading.GetLabel().Text())
@@ -307,6 +302,7 @@ public:
     CutMissingSections(level);
     fOut << "</section>\n";
     fLevels.pop_back();
+    fNumbering.Close();
   }
 
   void End(const std::string& language) override {
@@ -333,16 +329,16 @@ private:
   static constexpr std::string_view kCloseLink = "</a>";
 
   void OnTable(const Table& table) override {
-    Level& level = EnterContents();
-    const std::string id = ItemId(level.number, 't', ++level.tables);
+    EnterContents();
+    const std::string id = ItemId(fNumbering.Number(), 't', fNumbering.CountTable());
     fContents << "<li class=\"entry-table\"><a href=\"#" << id << "\">"
               << Escape(table.Title().Text()) << "</a></li>\n";
     WriteTable(table, id, IsTestSummary(table));
   }
 
   void OnChart(const Chart& chart) override {
-    Level& level = EnterContents();
-    const std::string id = ItemId(level.number, 'c', ++level.charts);
+    EnterContents();
+    const std::string id = ItemId(fNumbering.Number(), 'c', fNumbering.CountChart());
     fContents << "<li class=\"entry-chart\"><a href=\"#" << id << "\">" << Escape(chart.title)
               << "</a></li>\n";
     WriteChart(chart, id);
@@ -362,23 +358,21 @@ private:
     int section;
   };
 
-  // An open heading (or the page itself, first): its number, what it has had so far, and its
-  // contents entry, which becomes a folding list once the heading turns out to hold anything.
+  // An open heading (or the page itself, first), beside its number in fNumbering: its contents
+  // entry, which becomes a folding list once the heading turns out to hold anything, and the
+  // links of its test summaries.
   struct Level {
-    std::string number;
-    int depth = 1;
-    int headings = 0, tables = 0, charts = 0;
     std::string link;
     bool topLevel = false;
     bool entered = false;
     std::vector<SectionLink> sectionLinks;
   };
 
-  // Once `level` is complete: the rows of its test summaries that point past the last heading it
-  // got lose their links.
+  // Once `level`, the innermost, is complete: the rows of its test summaries that point past the
+  // last heading it got lose their links.
   void CutMissingSections(const Level& level) {
     for (const SectionLink& link : level.sectionLinks)
-      if (link.section > level.headings) {
+      if (link.section > fNumbering.Headings()) {
         fCuts.emplace_back(link.open, link.openLength);
         fCuts.emplace_back(link.close, kCloseLink.size());
       }
@@ -387,14 +381,13 @@ private:
   // The innermost level, which is getting an item: its contents entry becomes a folding list if
   // it is not one yet. Every level folds; the first is open, so the contents start as the list
   // of runs.
-  Level& EnterContents() {
+  void EnterContents() {
     Level& level = fLevels.back();
     if (level.entered || fLevels.size() == 1)
-      return level;
+      return;
     level.entered = true;
     fContents << "<li><details" << (level.topLevel ? " open" : "") << "><summary>" << level.link
               << "</summary>\n<ol>\n";
-    return level;
   }
 
   // The rows of a test summary lead to the sections of their tests, the headings that follow it
@@ -470,6 +463,7 @@ private:
   std::ostream fOut; // the body, into fSpool
   std::ostringstream fContents;
   std::vector<Level> fLevels{Level{}};
+  OutlineNumbering fNumbering;
   std::vector<std::pair<std::uint64_t, std::size_t>> fCuts;
 };
 
@@ -595,8 +589,8 @@ void HtmlOutline::WriteBody(const TableGrid& grid, size_t layer, bool testSummar
 
 void HtmlOutline::WriteSectionLink(const std::string& label, int row) {
   Level& level = fLevels.back();
-  const int section = level.headings + 1 + row;
-  const std::string number = Numbered(level.number, section);
+  const int section = fNumbering.Headings() + 1 + row;
+  const std::string number = fNumbering.ChildNumber(section);
   const std::string open =
       "<a href=\"#" + HeadingId(number) + "\" data-section=\"" + number + "\">";
   SectionLink link{fSpool.Offset(), open.size(), 0, section};

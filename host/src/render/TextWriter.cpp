@@ -3,6 +3,7 @@
 #include "render/TextWriter.h"
 
 #include "output/Document.h"
+#include "render/OutlineNumbering.h"
 #include "render/RenderText.h"
 #include "render/TableGrid.h"
 #include "render/TextLayout.h"
@@ -278,18 +279,9 @@ class TextOutline : public OutputWriter::Sink {
 public:
   TextOutline(std::ostream& out, int width) : fOut(out), fWidth(width) {}
 
-  // Headings are numbered among their siblings: "1", "1.2", "1.2.3".
-  void OpenHeading(const Heading& heading) override {
-    const std::string number = fPrefixes.back() + std::to_string(++fCounts.back());
-    WriteHeading(heading, number);
-    fPrefixes.push_back(number + ".");
-    fCounts.push_back(0);
-  }
+  void OpenHeading(const Heading& heading) override { WriteHeading(heading, fNumbering.Open()); }
 
-  void CloseHeading(const Heading&) override {
-    fPrefixes.pop_back();
-    fCounts.pop_back();
-  }
+  void CloseHeading(const Heading&) override { fNumbering.Close(); }
 
   void End(const std::string&) override {}
 
@@ -368,9 +360,7 @@ private:
   std::ostream& fOut;
   int fWidth;
   bool fStarted = false;
-  // The number prefix of the open headings' items and how many headings each has had so far.
-  std::vector<std::string> fPrefixes{""};
-  std::vector<int> fCounts{0};
+  OutlineNumbering fNumbering;
 };
 
 } // namespace
