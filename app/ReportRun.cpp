@@ -13,6 +13,7 @@
 #include "dict/ProcedureDataSource.h"
 #include "output/Document.h"
 #include "output/Heading.h"
+#include "output/ItemHold.h"
 #include "output/Message.h"
 #include "output/Table.h"
 #include "parser/CommandParser.h"
@@ -45,24 +46,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Holds a heading of the report for as long as it lives; nothing for a null heading.
-class HeadingHold {
-public:
-  explicit HeadingHold(output::Heading* heading) : fHeading(heading) {
-    if (fHeading != nullptr)
-      fHeading->Hold();
-  }
-  ~HeadingHold() {
-    if (fHeading != nullptr)
-      fHeading->Unhold();
-  }
-  HeadingHold(const HeadingHold&) = delete;
-  HeadingHold& operator=(const HeadingHold&) = delete;
-
-private:
-  output::Heading* fHeading;
-};
 
 const char* const kProcedure = "Nonparametric Tests";
 // The environment variable by which the plug-in leaves out its test and field charts ("2").
@@ -520,7 +503,7 @@ void ReportRun::Process(const PluginLoader& plugin, output::Document& document, 
       parent = document.Append(std::make_unique<output::Heading>(
           BpString(RunTitle(run.fPaths), false).ToLabel(nullptr)));
     // Held while the run lasts, or the report would close it before the plug-in writes under it.
-    const HeadingHold hold(parent);
+    const output::ItemHold<output::Heading> hold(parent);
     std::unique_ptr<BpProcedure> root =
         parent != nullptr
             ? std::make_unique<BpProcedure>(document, *parent, fStrings.get(), run.fDictionary,

@@ -1,9 +1,9 @@
 // A handle on a category: writes cells and notes.
 #pragma once
 
+#include "output/ItemHold.h"
 #include "pivot/BpAnnotation.h"
 #include "pivot/BpCellText.h"
-#include "pivot/BpTableRef.h"
 
 #include <memory>
 #include <vector>
@@ -41,7 +41,7 @@ private:
   std::vector<const output::Category*> Place() const;
 
   std::shared_ptr<BpState> fState;
-  BpTableRef fTable;
+  output::ItemHold<output::Table> fTable;
   output::Dimension* fDimension;
   output::Category* fNode;
 };

@@ -1,9 +1,9 @@
 // A handle on a node of a dimension's category tree: a group, or the dimension itself.
 #pragma once
 
+#include "output/ItemHold.h"
 #include "pivot/BpAnnotation.h"
 #include "pivot/BpCellText.h"
-#include "pivot/BpTableRef.h"
 
 #include <memory>
 
@@ -41,7 +41,7 @@ protected:
 
 private:
   std::shared_ptr<BpState> fState;
-  BpTableRef fTable;
+  output::ItemHold<output::Table> fTable;
   output::Dimension* fDimension;
   output::Category* fNode;
 };

@@ -1,8 +1,8 @@
 // A handle on a table: column widths, caption and dimensions.
 #pragma once
 
+#include "output/ItemHold.h"
 #include "pivot/BpCellText.h"
-#include "pivot/BpTableRef.h"
 
 #include <memory>
 
@@ -39,5 +39,5 @@ private:
   BpPivotTable(std::shared_ptr<BpState> state, output::Table* table);
 
   std::shared_ptr<BpState> fState;
-  BpTableRef fTable;
+  output::ItemHold<output::Table> fTable;
 };
