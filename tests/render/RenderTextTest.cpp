@@ -1,4 +1,4 @@
-// UTF-8 repair, control-character policy, escaping, terminal widths, wrapping and column fitting.
+// Control-character policy, escaping, terminal widths, wrapping and column fitting.
 #include "render/RenderText.h"
 
 #include "render/TextLayout.h"
@@ -14,23 +14,6 @@ struct TextCase {
   std::string in;
   std::string out;
 };
-
-TEST(RenderTextTest, ValidUtf8ReplacesEachIllFormedPart) {
-  const TextCase cases[] = {
-      {"valid multibyte unchanged", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80",
-       "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"},
-      {"stray continuation", "a\x80z", "a\xEF\xBF\xBDz"},
-      {"overlong two-byte", "\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
-      {"overlong three-byte is two parts", "\xE0\x80\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
-      {"surrogate", "\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
-      {"beyond U+10FFFF", "\xF4\x90\x80\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
-      {"truncated at end is one part", "x\xE2\x82", "x\xEF\xBF\xBD"},
-      {"truncated before ascii keeps ascii", "\xF0\x9F\x98z", "\xEF\xBF\xBDz"},
-      {"embedded NUL is valid UTF-8", std::string("a\0b", 3), std::string("a\0b", 3)},
-  };
-  for (const TextCase& c : cases)
-    EXPECT_EQ(RenderText::ValidUtf8(c.in), c.out) << c.desc;
-}
 
 TEST(RenderTextTest, ForHtmlEscapesAndDropsControls) {
   const TextCase cases[] = {

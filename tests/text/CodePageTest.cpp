@@ -21,20 +21,28 @@ const BrokenCase kBroken[] = {
     {"a\xFF!", "a" + kFffd + "!", "byte FF"},
     {"\xC3", kFffd, "truncated two-byte sequence at the end"},
     {"\xE2\x82x", kFffd + "x", "truncated three-byte sequence is one subpart"},
+    {"\xF0\x9F\x98z", kFffd + "z", "truncated four-byte sequence keeps the ASCII after it"},
     {"\xC0\xAF", kFffd + kFffd, "overlong slash: each byte replaced"},
+    {"\xE0\x80\xAF", kFffd + kFffd + kFffd, "overlong three-byte form: each byte replaced"},
     {"\xED\xA0\x80", kFffd + kFffd + kFffd, "encoded surrogate"},
     {"\xF4\x90\x80\x80", kFffd + kFffd + kFffd + kFffd, "above U+10FFFF"},
     {"\x80\x80", kFffd + kFffd, "lone continuation bytes"},
+    {"\xC3\xA9\x80\xC3\xA9", "\xC3\xA9" + kFffd + "\xC3\xA9", "valid text around a broken byte"},
 };
 
-const char* const kValid[] = {"", "plain ASCII", "\xC3\xA9t\xC3\xA9", "\xF0\x9F\x98\x80",
-                              "\xEF\xBF\xBD"};
+const std::string kValid[] = {"",
+                              "plain ASCII",
+                              "\xC3\xA9t\xC3\xA9",
+                              "\xE2\x82\xAC\xF0\x9F\x98\x80",
+                              "\xEF\xBF\xBD",
+                              std::string("a\0b", 3)};
 
 TEST(CodePage, ValidTextPassesBrokenTextIsRefusedAndRepaired) {
-  for (const char* text : kValid) {
+  for (const std::string& text : kValid) {
     std::string toU8, toLocal;
     EXPECT_TRUE(VORNMBGenericToU8(text, toU8) == 0 && toU8 == text) << text;
     EXPECT_TRUE(VORNMBU8ToGeneric(text, toLocal) == 0 && toLocal == text) << text;
+    EXPECT_TRUE(IsValidUtf8(text)) << text;
     EXPECT_EQ(SanitizeUtf8(text), text);
   }
   for (const BrokenCase& c : kBroken) {
@@ -43,6 +51,7 @@ TEST(CodePage, ValidTextPassesBrokenTextIsRefusedAndRepaired) {
     EXPECT_EQ(toU8, "untouched") << c.desc;
     EXPECT_NE(VORNMBU8ToGeneric(c.text, toLocal), 0) << c.desc;
     EXPECT_EQ(toLocal, "untouched") << c.desc;
+    EXPECT_FALSE(IsValidUtf8(c.text)) << c.desc;
     EXPECT_EQ(SanitizeUtf8(c.text), c.repaired) << c.desc;
   }
   std::string longer, out; // longer than the converter's first buffer

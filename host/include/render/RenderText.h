@@ -1,5 +1,6 @@
 // Text hygiene shared by the output writers: every text that comes from data passes through here
-// before it reaches a terminal, an HTML page or a JSON document.
+// before it reaches a terminal or an HTML page (its ill-formed UTF-8 repaired as SanitizeUtf8 of
+// text/CodePage.h repairs it, which the JSON writer uses on its own).
 #pragma once
 
 #include <string>
@@ -7,11 +8,6 @@
 
 class RenderText {
 public:
-  // The text with every ill-formed UTF-8 sequence (stray continuation bytes, overlong forms,
-  // surrogates, code points beyond U+10FFFF, truncated sequences) replaced by U+FFFD, one
-  // replacement per maximal ill-formed subpart. Well-formed input comes back unchanged.
-  static std::string ValidUtf8(std::string_view text);
-
   // Valid UTF-8 without control characters, for a terminal: tab, line feed and carriage return
   // become blanks unless `keepLineFeeds` (then a line feed stays, a carriage return is dropped);
   // every other C0, DEL and C1 control and every bidirectional control (U+202A..U+202E,

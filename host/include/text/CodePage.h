@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <iconv.h>
 #include <string>
+#include <string_view>
 
 // An iconv conversion descriptor, closed when the object goes away. Not copyable; movable.
 class IconvConverter {
@@ -34,15 +35,20 @@ int VORNMBGenericToU8(const std::string& in, std::string& out);
 // Converts `in` from UTF-8 to the local code page, with the same results as VORNMBGenericToU8.
 int VORNMBU8ToGeneric(const std::string& in, std::string& out);
 
-// True when `text` is well-formed UTF-8 (see SanitizeUtf8 for what is ill-formed).
-bool IsValidUtf8(const std::string& text);
+// The code point whose UTF-8 sequence starts at text[pos] (pos < text.size()): true with
+// `codePoint` and the sequence's `length` (1 to 4) when it is well-formed; false when it is not,
+// with `length` the maximal ill-formed subpart there (at least 1), which one U+FFFD replaces.
+// Overlong forms, encoded surrogates and code points above U+10FFFF are ill-formed.
+bool DecodeUtf8(std::string_view text, std::size_t pos, char32_t& codePoint, std::size_t& length);
+
+// True when `text` is well-formed UTF-8.
+bool IsValidUtf8(std::string_view text);
 
 // Length of the well-formed UTF-8 sequence that starts at text[i] (1 to 4), or 0 when the bytes
-// there are ill-formed (overlong forms, surrogates and values past U+10FFFF included) or i is past
-// the end.
-std::size_t Utf8SequenceLength(const std::string& text, std::size_t i);
+// there are ill-formed or i is past the end.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i);
 
-// `text` with each invalid UTF-8 sequence replaced by U+FFFD (one replacement per maximal
-// ill-formed subpart, as Unicode recommends). Valid text comes back unchanged. Overlong forms,
-// encoded surrogates and code points above U+10FFFF are invalid.
-std::string SanitizeUtf8(const std::string& text);
+// `text` with each ill-formed UTF-8 sequence replaced by U+FFFD (one replacement per maximal
+// ill-formed subpart, as Unicode recommends). Well-formed text comes back unchanged. Every text
+// from data passes through here before a writer writes it.
+std::string SanitizeUtf8(std::string_view text);

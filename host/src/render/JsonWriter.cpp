@@ -3,7 +3,7 @@
 #include "render/JsonWriter.h"
 
 #include "output/Document.h"
-#include "render/RenderText.h"
+#include "text/CodePage.h"
 
 #include <nlohmann/json.hpp>
 
@@ -124,7 +124,7 @@ private:
   void AppendString(std::string_view text) {
     for (const unsigned char c : text) {
       if (c >= 0x80) {
-        const std::string valid = RenderText::ValidUtf8(text);
+        const std::string valid = SanitizeUtf8(text);
         AppendValid(valid);
         return;
       }
@@ -369,7 +369,7 @@ void WriteTable(JsonOut& out, const Table& table) {
 // repaired, and a JSON object keeps only the first of them.
 class MemberNames {
 public:
-  bool IsNew(const std::string& name) { return fSeen.insert(RenderText::ValidUtf8(name)).second; }
+  bool IsNew(const std::string& name) { return fSeen.insert(SanitizeUtf8(name)).second; }
 
 private:
   std::set<std::string> fSeen;
@@ -395,7 +395,7 @@ void WriteChart(JsonOut& out, const Chart& chart) {
   for (const auto& [name, source] : chart.sources) {
     if (!sourceNames.IsNew(name))
       continue;
-    out.Key(RenderText::ValidUtf8(name));
+    out.Key(SanitizeUtf8(name));
     out.BeginObject();
     out.Key("variables");
     out.BeginArray();
@@ -424,7 +424,7 @@ void WriteChart(JsonOut& out, const Chart& chart) {
   for (const auto& [name, variable] : chart.variables) {
     if (!variableNames.IsNew(name))
       continue;
-    out.Key(RenderText::ValidUtf8(name));
+    out.Key(SanitizeUtf8(name));
     out.BeginObject();
     out.Key("relabels");
     out.BeginArray();

@@ -1,5 +1,7 @@
-// UTF-8 repair, control-character policy, HTML escaping and terminal column widths.
+// Control-character policy, HTML escaping and terminal column widths.
 #include "render/RenderText.h"
+
+#include "text/CodePage.h"
 
 #include <algorithm>
 #include <iterator>
@@ -35,49 +37,6 @@ template <size_t N> bool InRanges(const Range (&ranges)[N], char32_t cp) {
   return it != std::begin(ranges) && cp <= std::prev(it)->last;
 }
 
-bool InByteRange(unsigned char b, unsigned char lo, unsigned char hi) {
-  return b >= lo && b <= hi;
-}
-
-// Decodes the code point at text[pos]. On success sets `cp` and `length` and returns true. On
-// failure sets `length` to the maximal ill-formed subpart (at least 1 byte) and returns false.
-bool Decode(std::string_view text, size_t pos, char32_t& cp, size_t& length) {
-  const auto lead = static_cast<unsigned char>(text[pos]);
-  length = 1;
-  if (lead < 0x80) {
-    cp = lead;
-    return true;
-  }
-  size_t need = 0;
-  unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
-  if (InByteRange(lead, 0xC2, 0xDF)) {
-    need = 1;
-    cp = lead & 0x1F;
-  } else if (InByteRange(lead, 0xE0, 0xEF)) {
-    need = 2;
-    cp = lead & 0x0F;
-    lo = lead == 0xE0 ? 0xA0 : 0x80; // no overlong forms
-    hi = lead == 0xED ? 0x9F : 0xBF; // no surrogates
-  } else if (InByteRange(lead, 0xF0, 0xF4)) {
-    need = 3;
-    cp = lead & 0x07;
-    lo = lead == 0xF0 ? 0x90 : 0x80;
-    hi = lead == 0xF4 ? 0x8F : 0xBF; // nothing beyond U+10FFFF
-  } else {
-    return false;
-  }
-  for (size_t k = 1; k <= need; ++k) {
-    if (pos + k >= text.size())
-      return false;
-    const auto b = static_cast<unsigned char>(text[pos + k]);
-    if (!InByteRange(b, k == 1 ? lo : 0x80, k == 1 ? hi : 0xBF))
-      return false;
-    cp = (cp << 6) | (b & 0x3F);
-    length = k + 1;
-  }
-  return true;
-}
-
 bool IsControl(char32_t cp) {
   return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F);
 }
@@ -96,7 +55,7 @@ template <typename Emit> void ForEachCodePoint(std::string_view text, Emit emit)
   while (pos < text.size()) {
     char32_t cp = 0;
     size_t length = 0;
-    if (Decode(text, pos, cp, length))
+    if (DecodeUtf8(text, pos, cp, length))
       emit(cp, text.substr(pos, length));
     else
       emit(char32_t{0xFFFD}, std::string_view(kReplacement));
@@ -116,15 +75,6 @@ bool IsPlainAscii(std::string_view text) {
 }
 
 } // namespace
-
-std::string RenderText::ValidUtf8(std::string_view text) {
-  if (IsPlainAscii(text))
-    return std::string(text);
-  std::string out;
-  out.reserve(text.size());
-  ForEachCodePoint(text, [&](char32_t, std::string_view bytes) { out.append(bytes); });
-  return out;
-}
 
 std::string RenderText::ForTerminal(std::string_view text, bool keepLineFeeds) {
   if (IsPlainAscii(text))
@@ -184,7 +134,7 @@ int RenderText::CodePointWidth(std::string_view text, size_t pos, size_t& length
     return 1;
   }
   char32_t cp = 0;
-  if (!Decode(text, pos, cp, length))
+  if (!DecodeUtf8(text, pos, cp, length))
     return 1;
   if (InRanges(kZeroWidth, cp))
     return 0;

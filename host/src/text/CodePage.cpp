@@ -10,44 +10,6 @@ namespace {
 constexpr const char* kLocalCodePage = "UTF-8";
 const iconv_t kClosed = reinterpret_cast<iconv_t>(-1);
 
-// Length of the well-formed sequence at text[i], or 0 when it is ill-formed; `subpart` is then
-// the length of its maximal ill-formed subpart (at least 1), which one U+FFFD replaces.
-std::size_t SequenceLength(const std::string& text, std::size_t i, std::size_t& subpart) {
-  const unsigned char lead = static_cast<unsigned char>(text[i]);
-  subpart = 1;
-  if (lead < 0x80)
-    return 1;
-  std::size_t length = 0;
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    // E0 would be overlong below A0; ED A0..BF would encode surrogates.
-    low = lead == 0xE0 ? 0xA0 : 0x80;
-    high = lead == 0xED ? 0x9F : 0xBF;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    // F0 would be overlong below 90; F4 90 and above lies beyond U+10FFFF.
-    low = lead == 0xF0 ? 0x90 : 0x80;
-    high = lead == 0xF4 ? 0x8F : 0xBF;
-  } else {
-    return 0;
-  }
-  for (std::size_t k = 1; k < length; ++k) {
-    if (i + k >= text.size())
-      return 0;
-    const unsigned char c = static_cast<unsigned char>(text[i + k]);
-    const unsigned char lo = k == 1 ? low : 0x80;
-    const unsigned char hi = k == 1 ? high : 0xBF;
-    if (c < lo || c > hi)
-      return 0;
-    subpart = k + 1;
-  }
-  return length;
-}
-
 // glibc's UTF-8 decoder still takes the old five- and six-byte range beyond U+10FFFF, so the
 // UTF-8 side of a conversion is checked once more against the current definition.
 int ConvertStrictly(const char* to, const char* from, const std::string& in, std::string& out) {
@@ -126,16 +88,55 @@ int VORNMBU8ToGeneric(const std::string& in, std::string& out) {
   return ConvertStrictly(kLocalCodePage, "UTF-8", in, out);
 }
 
-std::size_t Utf8SequenceLength(const std::string& text, std::size_t i) {
-  std::size_t subpart = 0;
-  return i < text.size() ? SequenceLength(text, i, subpart) : 0;
+bool DecodeUtf8(std::string_view text, std::size_t pos, char32_t& codePoint, std::size_t& length) {
+  const unsigned char lead = static_cast<unsigned char>(text[pos]);
+  length = 1;
+  if (lead < 0x80) {
+    codePoint = lead;
+    return true;
+  }
+  std::size_t need = 0;
+  unsigned char low = 0x80; // the range of the second byte
+  unsigned char high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    need = 1;
+    codePoint = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    need = 2;
+    codePoint = lead & 0x0F;
+    // E0 would be overlong below A0; ED A0..BF would encode surrogates.
+    low = lead == 0xE0 ? 0xA0 : 0x80;
+    high = lead == 0xED ? 0x9F : 0xBF;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    need = 3;
+    codePoint = lead & 0x07;
+    // F0 would be overlong below 90; F4 90 and above lies beyond U+10FFFF.
+    low = lead == 0xF0 ? 0x90 : 0x80;
+    high = lead == 0xF4 ? 0x8F : 0xBF;
+  } else {
+    return false;
+  }
+  for (std::size_t k = 1; k <= need; ++k) {
+    if (pos + k >= text.size())
+      return false;
+    const unsigned char c = static_cast<unsigned char>(text[pos + k]);
+    if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF))
+      return false;
+    codePoint = (codePoint << 6) | (c & 0x3F);
+    length = k + 1;
+  }
+  return true;
 }
 
-bool IsValidUtf8(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    std::size_t subpart = 0;
-    std::size_t length = SequenceLength(text, i, subpart);
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
+  char32_t codePoint = 0;
+  std::size_t length = 0;
+  return i < text.size() && DecodeUtf8(text, i, codePoint, length) ? length : 0;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = Utf8SequenceLength(text, i);
     if (length == 0)
       return false;
     i += length;
@@ -143,21 +144,27 @@ bool IsValidUtf8(const std::string& text) {
   return true;
 }
 
-std::string SanitizeUtf8(const std::string& text) {
+std::string SanitizeUtf8(std::string_view text) {
   static constexpr const char kReplacement[] = "\xEF\xBF\xBD";
   std::string result;
-  result.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    std::size_t subpart = 0;
-    std::size_t length = SequenceLength(text, i, subpart);
-    if (length == 0) {
-      result += kReplacement;
-      i += subpart;
-    } else {
-      result.append(text, i, length);
+  // Well-formed text, nearly all of it, is copied in one piece.
+  std::size_t copied = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t codePoint = 0;
+    std::size_t length = 0;
+    if (DecodeUtf8(text, i, codePoint, length)) {
       i += length;
+      continue;
     }
+    if (result.empty())
+      result.reserve(text.size() + 8);
+    result.append(text, copied, i - copied);
+    result += kReplacement;
+    i += length;
+    copied = i;
   }
+  if (copied == 0)
+    return std::string(text);
+  result.append(text, copied, std::string_view::npos);
   return result;
 }
