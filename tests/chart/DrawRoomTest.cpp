@@ -406,6 +406,42 @@ TEST(DrawRoom, TicksOfDecoratedFormatsKeepTheirSeparatorsAndSigns) {
   }
 }
 
+// Ticks of values whose digits a double does not hold (counts of 1e308 have 309) are written in E
+// notation, distinct and inside the chart, on both axes.
+TEST(DrawRoom, TicksOfHugeValuesStayInsideTheChart) {
+  struct Case {
+    const char* desc;
+    double low, high;
+    const char* some; // a label among the ticks of both axes
+  } cases[] = {
+      {"counts up to 1e308", 0, 1e308, "1.0E+308"},
+      {"down to -1e308", -1e308, 0, "-1.0E+308"},
+      {"both ends", -1e308, 1e308, "0"},
+      {"a narrow range far from zero", 1e20, 1.5e20, "1.5E+020"},
+  };
+  for (const Case& c : cases) {
+    VarDataProcessor data;
+    AddSource(data, "s", {{"v", {c.low, c.high}, {}}});
+    const Drawn drawn = Draw(R"(<visualization><sourceVariable id="v" source="s" variable="v"/>
+      <graph><point><x variable="v"/><y variable="v"/></point></graph></visualization>)",
+                             &data);
+    for (const char* axis : {"x", "y"}) {
+      std::vector<std::string> labels;
+      for (const ViZNode* text : TickTexts(drawn, axis)) {
+        labels.push_back(TextOf(*text));
+        const Box box = TextBox(*text);
+        EXPECT_TRUE(box.left >= 0 && box.right <= 640) << c.desc << ", " << axis << ": " << box;
+      }
+      EXPECT_GE(labels.size(), 2u) << c.desc << ", " << axis;
+      EXPECT_NE(std::find(labels.begin(), labels.end(), c.some), labels.end())
+          << c.desc << ", " << axis << ": " << ::testing::PrintToString(labels);
+      std::sort(labels.begin(), labels.end());
+      EXPECT_EQ(std::adjacent_find(labels.begin(), labels.end()), labels.end())
+          << c.desc << ", " << axis << ": " << ::testing::PrintToString(labels);
+    }
+  }
+}
+
 // The box of a text turned a quarter clockwise about its anchor point, as row headings are.
 Box TurnedTextBox(const ViZNode& text) {
   const double size = std::strtod(Inherited(text, "font-size", "11").c_str(), nullptr);

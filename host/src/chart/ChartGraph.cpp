@@ -13,6 +13,13 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The least room between a tick label and the chart's edge.
+constexpr double kEdgeRoom = 2;
+
+} // namespace
+
 ChartGraph::ChartGraph(ChartCanvas& canvas, const ViZNode& graph)
     : fModel(canvas, graph), fScales(fModel) {}
 
@@ -68,8 +75,19 @@ void ChartGraph::LayOut(const ChartRect& box) {
   for (double gap : gaps)
     gapTotal += gap;
   double panelWidth = std::max(10., (right - left - gapTotal) / static_cast<double>(graph.columns));
-  if (hasX && !graph.categorical[0])
+  if (hasX && !graph.categorical[0] && !graph.scale[0].Ticks().empty()) {
     fScales.FitTicks(panelWidth);
+    // The labels of the end ticks stand centred on the axis's ends: wide ones keep inside the
+    // chart.
+    const std::vector<double>& ticks = graph.scale[0].Ticks();
+    const double first = kEdgeRoom + metrics.Width(graph.TickText(0, ticks.front()), kTickFont) / 2;
+    const double last = kEdgeRoom + metrics.Width(graph.TickText(0, ticks.back()), kTickFont) / 2;
+    if (left < first || right > graph.canvas.width - last) {
+      left = std::max(left, first);
+      right = std::min(right, graph.canvas.width - last);
+      panelWidth = std::max(10., (right - left - gapTotal) / static_cast<double>(graph.columns));
+    }
+  }
 
   if (hasX) {
     double labelHeight = FontMetrics::LineHeight(kTickFont);

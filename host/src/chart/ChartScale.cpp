@@ -56,10 +56,13 @@ void ChartScale::IncludeFitted(double value) {
 }
 
 double ChartScale::NiceStep(double low, double high, int maxTicks) {
-  double span = high - low;
-  if (!(span > 0) || !std::isfinite(span))
+  // Ends of opposite signs near the largest double have a span beyond it: halved, it is not.
+  const double span = high - low;
+  const double halfSpan = std::isinf(span) ? high / 2 - low / 2 : span / 2;
+  if (!(halfSpan > 0) || !std::isfinite(halfSpan))
     return 1;
-  double raw = span / std::max(1, maxTicks - 1);
+  double raw = std::isinf(span) ? halfSpan / std::max(1, maxTicks - 1) * 2
+                                : span / std::max(1, maxTicks - 1);
   double power = std::pow(10., std::floor(std::log10(raw)));
   for (double factor : {1., 2., 5., 10.}) {
     double step = factor * power;
@@ -188,6 +191,8 @@ void ChartScale::SetPixels(double from, double to, bool reverse) {
 double ChartScale::Map(double value) const {
   double span = fHigh - fLow;
   double share = span > 0 ? (value - fLow) / span : 0.5;
+  if (std::isinf(span))
+    share = (value / 2 - fLow / 2) / (fHigh / 2 - fLow / 2);
   if (fReverse)
     share = 1 - share;
   return fFrom + share * (fTo - fFrom);

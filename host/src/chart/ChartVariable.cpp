@@ -53,6 +53,33 @@ std::string Fixed(double value, int decimals) {
   return text;
 }
 
+// Decimals that tell ticks `step` apart.
+int StepDecimals(double step) {
+  return std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 0, 16);
+}
+
+// Digits a double holds; a tick written with more shows digits that are noise (1e308 in full has
+// 309 of them, which no axis has room for).
+constexpr int kMaxTickDigits = 15;
+
+// Digits before the point of a number of that magnitude.
+int IntegerDigits(double magnitude) {
+  return magnitude < 10 ? 1 : static_cast<int>(std::floor(std::log10(magnitude))) + 1;
+}
+
+// A tick in the host's E notation (docs/display-formats.md) with as many significant digits as
+// tell ticks `step` apart up to `reach`.
+std::string ScientificTick(double value, double step, double reach) {
+  if (value == 0)
+    return "0";
+  const int digits = std::clamp(static_cast<int>(std::floor(std::log10(reach))) -
+                                    static_cast<int>(std::floor(std::log10(step))) + 1,
+                                1, kMaxTickDigits);
+  std::string text = FormatValue(value, VORN_Format(VORN_Format::kE, digits + 7, digits - 1));
+  text.erase(0, text.find_first_not_of(' '));
+  return text;
+}
+
 void Group(std::string& number) {
   std::size_t start = number[0] == '-' ? 1 : 0;
   std::size_t end = number.find('.');
@@ -118,7 +145,7 @@ std::string ChartVariable::FormatNumber(double value, double step) const {
   } else if (fDecimals >= 0) {
     text = Fixed(value, fDecimals);
   } else if (step > 0) {
-    const int decimals = std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 0, 16);
+    const int decimals = StepDecimals(step);
     // Formats that group digits, carry a currency sign or a percent sign keep them on ticks,
     // with the decimals of the step.
     const int type = fFormat ? fFormat->TypeEx() : VORN_Format::kF;
@@ -137,6 +164,15 @@ std::string ChartVariable::FormatNumber(double value, double step) const {
   if (fGrouping && text.find_first_of("eE") == std::string::npos)
     Group(text);
   return fPrefix + text + fSuffix;
+}
+
+std::string ChartVariable::TickText(double value, double step, double reach) const {
+  if (Dates() || !(step > 0) || !std::isfinite(reach) || !std::isfinite(step))
+    return FormatNumber(value, step);
+  const int decimals = fDecimals >= 0 ? fDecimals : StepDecimals(step);
+  if (IntegerDigits(reach) + decimals <= kMaxTickDigits)
+    return FormatNumber(value, step);
+  return fPrefix + ScientificTick(value, step, std::max(reach, step)) + fSuffix;
 }
 
 std::string ChartVariable::Text(std::size_t row) const {

@@ -49,6 +49,11 @@ public:
   // A number as the variable shows it; `step` (the tick step, or 0) decides the decimals when
   // neither a format nor decimals say.
   std::string FormatNumber(double value, double step = 0) const;
+  // The label of a tick of a continuous axis whose ticks are `step` apart and reach `reach` (the
+  // largest magnitude among them): the number as FormatNumber writes it; in E notation, with the
+  // significant digits the step needs ("2.0E+307"; 0 stays "0"), when written so the ticks
+  // would take more digits than a double holds.
+  std::string TickText(double value, double step, double reach) const;
 
   // Builds every variable of a document (source and derived) against `data` (may be null).
   static std::map<std::string, std::unique_ptr<ChartVariable>>

@@ -308,7 +308,10 @@ std::vector<double> GraphModel::VerticalGuides(const GraphPanel& panel) const {
 std::string GraphModel::TickText(int dim, double value) const {
   const ChartVariable& variable =
       axisVariable[dim] != nullptr ? *axisVariable[dim] : PlainNumbers();
-  return variable.FormatNumber(value, scale[dim].Step());
+  double reach = 0;
+  for (double tick : scale[dim].Ticks())
+    reach = std::max(reach, std::fabs(tick));
+  return variable.TickText(value, scale[dim].Step(), reach);
 }
 
 double GraphModel::TickLabelWidth(int dim) const {

@@ -149,14 +149,15 @@ void GraphScales::FitTicks(double length) {
   const double domain[2] = {fGraph.scale[0].Low(), fGraph.scale[0].High()};
   for (int round = 0; round < 4; ++round) {
     const std::vector<double>& ticks = fGraph.scale[0].Ticks();
-    const double span = fGraph.scale[0].High() - fGraph.scale[0].Low();
+    // Halved, the span of ends near the largest double of opposite signs stays finite.
+    const double span = fGraph.scale[0].High() / 2 - fGraph.scale[0].Low() / 2;
     if (ticks.size() < 3 || !(span > 0) || !(fGraph.scale[0].Step() > 0))
       return;
     // Labels need their width and a gap between them that grows with them: long labels such as
     // dates read as one run of text when set closer.
     const double widest = fGraph.TickLabelWidth(0);
     const double gap = std::max(14., 0.3 * widest);
-    const double pixelsPerStep = length * fGraph.scale[0].Step() / span;
+    const double pixelsPerStep = length * (fGraph.scale[0].Step() / 2) / span;
     if (pixelsPerStep >= widest + gap)
       return;
     int fitting = static_cast<int>(length / (widest + gap)) + 1;
