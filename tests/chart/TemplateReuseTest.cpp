@@ -54,42 +54,31 @@ TEST(TemplateReuse, EachDocumentIsItsOwnCopy) {
     EXPECT_THROW(XDocument("<visualization><graph></visualization>"), ChartError) << i;
 }
 
-class TemplateChange : public ::testing::Test {
-protected:
-  void Write(const std::string& name, const std::string& text) { fScratch.Write(name, text); }
-  std::string Path(const std::string& name) const { return fScratch.File(name); }
-  ScratchFolder fScratch;
-  ChartService fCharts{fScratch.Path()};
-};
-
-TEST_F(TemplateChange, AChangedFileIsReadAnew) {
-  Write("T.viztemplate", "<visualization/>");
-  const std::string before = fCharts.TemplateText("T.viztemplate");
-  EXPECT_NE(before.find("<visualization/>"), std::string::npos) << before;
-  EXPECT_EQ(fCharts.TemplateText("T.viztemplate"), before);
-  // Same size, other content: the file is replaced, not rewritten in place.
-  Write("T.new", "<visualizatioN/>");
-  ASSERT_EQ(std::rename(Path("T.new").c_str(), Path("T.viztemplate").c_str()), 0);
-  EXPECT_NE(fCharts.TemplateText("T.viztemplate").find("<visualizatioN/>"), std::string::npos);
-  Write("T.viztemplate", "<visualization><graph/></visualization>");
-  EXPECT_NE(fCharts.TemplateText("T.viztemplate").find("<graph/>"), std::string::npos);
-  std::remove(Path("T.viztemplate").c_str());
-  EXPECT_EQ(fCharts.TemplateText("T.viztemplate"), "");
-}
-
-// A file rewritten in place with its time of change put back looks unchanged to the service that
-// read it; a new service (another report, another test) reads what the file holds now.
-TEST_F(TemplateChange, EachServiceKeepsItsOwnTexts) {
-  Write("T.viztemplate", "<visualization/>");
+// A template file changed on disk is read anew. One rewritten in place with its time of change put
+// back looks unchanged to the service that read it, yet a new service (another report, another
+// test) reads what it holds now: nothing is kept beyond a service.
+TEST(TemplateReuse, AServiceReadsAChangedFileAnewAndKeepsItsTextsToItself) {
+  ScratchFolder scratch;
+  ChartService charts(scratch.Path());
+  const std::string path = scratch.Write("T.viztemplate", "<visualization/>");
+  const auto read = [](ChartService& service, const char* part) {
+    return service.TemplateText("T.viztemplate").find(part) != std::string::npos;
+  };
+  EXPECT_TRUE(read(charts, "<visualization/>"));
   struct stat info {};
-  ASSERT_EQ(stat(Path("T.viztemplate").c_str(), &info), 0);
-  EXPECT_NE(fCharts.TemplateText("T.viztemplate").find("<visualization/>"), std::string::npos);
-  Write("T.viztemplate", "<visualizatioN/>");
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  scratch.Write("T.viztemplate", "<visualizatioN/>");
   const timespec times[2] = {info.st_atim, info.st_mtim};
-  ASSERT_EQ(utimensat(AT_FDCWD, Path("T.viztemplate").c_str(), times, 0), 0);
-  EXPECT_NE(fCharts.TemplateText("T.viztemplate").find("<visualization/>"), std::string::npos);
-  EXPECT_NE(ChartService(fScratch.Path()).TemplateText("T.viztemplate").find("<visualizatioN/>"),
-            std::string::npos);
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  EXPECT_TRUE(read(charts, "<visualization/>"));
+  ChartService other(scratch.Path());
+  EXPECT_TRUE(read(other, "<visualizatioN/>"));
+  // Same size, other content: the file is replaced, not rewritten in place.
+  scratch.Write("T.new", "<visualizatioM/>");
+  ASSERT_EQ(std::rename(scratch.File("T.new").c_str(), path.c_str()), 0);
+  EXPECT_TRUE(read(charts, "<visualizatioM/>"));
+  std::remove(path.c_str());
+  EXPECT_EQ(charts.TemplateText("T.viztemplate"), "");
 }
 
 // The id prefix of a chart counts the charts placed before it, also across headings.

@@ -290,21 +290,15 @@ TEST(XDocumentSpecification, LineBreaksInAttributesSurvive) {
   EXPECT_EQ(root->FirstChild("popup")->AttributeOr("tokenTemplate", ""), "a=$[1]$\nb=$[2]$\tc");
 }
 
-// A template folder of its own for the duration of a test.
-class TemplateFolder : public ::testing::Test {
-protected:
-  void SetUp() override { PathFactory::SetTemplatesRoot(fScratch.File("templates")); }
-  void TearDown() override { PathFactory::SetTemplatesRoot(""); }
-  void Write(const std::string& path, const std::string& text) { fScratch.Write(path, text); }
-  ScratchFolder fScratch;
-};
-
-TEST_F(TemplateFolder, FetchesPlainFileNamesOnly) {
-  Write("templates/Good.viztemplate", "<?xml version=\"1.0\"?>\n<visualization/>\n");
-  Write("templates/Bare.viztemplate", "<visualization><graph/></visualization>");
-  Write("templates/Empty.viztemplate", "");
-  Write("templates/folder/Inner.viztemplate", "<visualization/>");
-  Write("secret.viztemplate", "<visualization/>");
+// Without a chart service (no procedure runs), templates come from the path service's folder.
+TEST(TemplateFolder, FetchesPlainFileNamesOnly) {
+  ScratchFolder scratch;
+  PathFactory::SetTemplatesRoot(scratch.File("templates"));
+  scratch.Write("templates/Good.viztemplate", "<?xml version=\"1.0\"?>\n<visualization/>\n");
+  scratch.Write("templates/Bare.viztemplate", "<visualization><graph/></visualization>");
+  scratch.Write("templates/Empty.viztemplate", "");
+  scratch.Write("templates/folder/Inner.viztemplate", "<visualization/>");
+  scratch.Write("secret.viztemplate", "<visualization/>");
 
   const std::string good = XDocument::fetchTemplateFile("Good.viztemplate");
   EXPECT_EQ(good.rfind("<?xml version=\"1.0\"?>", 0), 0u) << good; // the declaration stays first
@@ -318,6 +312,7 @@ TEST_F(TemplateFolder, FetchesPlainFileNamesOnly) {
        {"../secret.viztemplate", "folder/Inner.viztemplate", "folder", "", ".", "..",
         "Missing.viztemplate", "Empty.viztemplate", "/etc/passwd", "Good.viztemplate?>x"})
     EXPECT_EQ(XDocument::fetchTemplateFile(refused), "") << refused;
+  PathFactory::SetTemplatesRoot("");
 }
 
 std::size_t ChartCount(const output::Heading& heading) {

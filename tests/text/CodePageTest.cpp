@@ -27,15 +27,12 @@ const BrokenCase kBroken[] = {
     {"\xED\xA0\x80", kFffd + kFffd + kFffd, "encoded surrogate"},
     {"\xF4\x90\x80\x80", kFffd + kFffd + kFffd + kFffd, "above U+10FFFF"},
     {"\x80\x80", kFffd + kFffd, "lone continuation bytes"},
-    {"\xC3\xA9\x80\xC3\xA9", "\xC3\xA9" + kFffd + "\xC3\xA9", "valid text around a broken byte"},
 };
 
-const std::string kValid[] = {"",
-                              "plain ASCII",
-                              "\xC3\xA9t\xC3\xA9",
-                              "\xE2\x82\xAC\xF0\x9F\x98\x80",
-                              "\xEF\xBF\xBD",
-                              std::string("a\0b", 3)};
+// A NUL byte is well-formed UTF-8.
+const std::string kValid[] = {
+    "",         "plain ASCII", "\xC3\xA9t\xC3\xA9", "\xE2\x82\xAC\xF0\x9F\x98\x80", "\xEF\xBF\xBD",
+    {"a\0b", 3}};
 
 TEST(CodePage, ValidTextPassesBrokenTextIsRefusedAndRepaired) {
   for (const std::string& text : kValid) {
