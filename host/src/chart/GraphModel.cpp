@@ -71,40 +71,40 @@ void GraphModel::ReadElements() {
     element.style = canvas.StyleOf(*child);
     if (!element.style.visible)
       continue;
-    const ViZNode& spec = *child;
-    element.x = canvas.ChildVariable(spec, "x");
-    element.y = canvas.ChildVariable(spec, "y");
-    element.color = canvas.ChildVariable(spec, "color");
-    element.pattern = canvas.ChildVariable(spec, "pattern");
-    element.dash = canvas.ChildVariable(spec, "dash");
-    element.value = canvas.ChildVariable(spec, "value");
-    element.from = canvas.ChildVariable(spec, "from");
-    element.to = canvas.ChildVariable(spec, "to");
-    std::vector<ViZNode*> labelings = spec.Children("labeling");
+    const ViZNode& elementNode = *child;
+    element.x = canvas.ChildVariable(elementNode, "x");
+    element.y = canvas.ChildVariable(elementNode, "y");
+    element.color = canvas.ChildVariable(elementNode, "color");
+    element.pattern = canvas.ChildVariable(elementNode, "pattern");
+    element.dash = canvas.ChildVariable(elementNode, "dash");
+    element.value = canvas.ChildVariable(elementNode, "value");
+    element.from = canvas.ChildVariable(elementNode, "from");
+    element.to = canvas.ChildVariable(elementNode, "to");
+    std::vector<ViZNode*> labelings = elementNode.Children("labeling");
     if (!labelings.empty()) {
       element.labelingNode = labelings.back();
       element.labeling = canvas.Variable(labelings.back()->AttributeOr("variable", ""));
     }
-    const ViZNode* colorNode = spec.FirstChild("color");
-    const ViZNode* patternNode = spec.FirstChild("pattern");
+    const ViZNode* colorNode = elementNode.FirstChild("color");
+    const ViZNode* patternNode = elementNode.FirstChild("pattern");
     element.palette = PaletteOf(colorNode != nullptr     ? *colorNode
                                 : patternNode != nullptr ? *patternNode
-                                                         : spec);
-    element.horizontal = spec.AttributeOr("orientation", "") == "horizontal";
-    element.binned = spec.FirstChild("binStatistic") != nullptr;
-    if (const ViZNode* summary = spec.FirstChild("summaryStatistic")) {
+                                                         : elementNode);
+    element.horizontal = elementNode.AttributeOr("orientation", "") == "horizontal";
+    element.binned = elementNode.FirstChild("binStatistic") != nullptr;
+    if (const ViZNode* summary = elementNode.FirstChild("summaryStatistic")) {
       element.summary = summary->AttributeOr("method", "sum");
       if (element.summary != "mean" && element.summary != "count")
         element.summary = "sum";
     }
-    std::string position = spec.AttributeOr("position", "");
+    std::string position = elementNode.AttributeOr("position", "");
     element.stack = position == "stack";
     element.dodge = position == "dodge";
     for (const ChartVariable* variable :
          {element.x, element.y, element.value, element.from, element.to, element.color,
           element.pattern, element.dash, element.labeling})
       NoteSource(element, variable);
-    if (const ViZNode* statistic = spec.FirstChild("distributionStatistic")) {
+    if (const ViZNode* statistic = elementNode.FirstChild("distributionStatistic")) {
       element.statistic = statistic;
       element.distribution =
           ChartDistribution::Make(statistic->AttributeOr("distribution", ""),
