@@ -9,6 +9,33 @@
 
 namespace {
 
+// Opens an axis's group and draws its line along the panel's side at `base`.
+void StartAxis(SvgWriter& svg, const ChartRect& r, int dim, double base) {
+  svg.Start("g")
+      .Attr("class", dim == 0 ? "axis x" : "axis y")
+      .Attr("fill", kInk)
+      .Attr("font-size", kTickFont)
+      .EndStart();
+  svg.Start("line").Attr("stroke", kInk).Attr("stroke-width", 1);
+  if (dim == 0)
+    svg.Attr("x1", r.left).Attr("x2", r.Right()).Attr("y1", base).Attr("y2", base);
+  else
+    svg.Attr("x1", base).Attr("x2", base).Attr("y1", r.top).Attr("y2", r.Bottom());
+  svg.EndEmpty();
+}
+
+// Opens a tick's group and draws its mark at `at`, pointing from the axis line at `base` away
+// from the panel (`direction` -1 or +1 across a y axis).
+void StartTick(SvgWriter& svg, int dim, double at, double base, double direction) {
+  svg.Start("g").Attr("class", "tick").EndStart();
+  svg.Start("line").Attr("stroke", kInk);
+  if (dim == 0)
+    svg.Attr("x1", at).Attr("x2", at).Attr("y1", base).Attr("y2", base + kTickLength);
+  else
+    svg.Attr("x1", base).Attr("x2", base + direction * kTickLength).Attr("y1", at).Attr("y2", at);
+  svg.EndEmpty();
+}
+
 // `side`: -1 labels left of (or below) the axis, +1 right of it, 0 no labels, 2 labels centred
 // in the gap right of the panel (a back-to-back pair's value axis).
 void DrawContinuousAxis(GraphModel& graph, const GraphPanel& panel, int dim, int side) {
@@ -16,20 +43,10 @@ void DrawContinuousAxis(GraphModel& graph, const GraphPanel& panel, int dim, int
   const FontMetrics& metrics = FontMetrics::Instance();
   const ChartScale& scale = dim == 0 ? panel.x : panel.y;
   const ChartRect& r = panel.rect;
-  svg.Start("g")
-      .Attr("class", dim == 0 ? "axis x" : "axis y")
-      .Attr("fill", kInk)
-      .Attr("font-size", kTickFont)
-      .EndStart();
   bool rightSide = side == 1 || side == 2;
   double base = dim == 0 ? r.Bottom() : rightSide ? r.Right() : r.left;
   double direction = dim == 0 || rightSide ? 1 : -1;
-  svg.Start("line").Attr("stroke", kInk).Attr("stroke-width", 1);
-  if (dim == 0)
-    svg.Attr("x1", r.left).Attr("x2", r.Right()).Attr("y1", base).Attr("y2", base);
-  else
-    svg.Attr("x1", base).Attr("x2", base).Attr("y1", r.top).Attr("y2", r.Bottom());
-  svg.EndEmpty();
+  StartAxis(svg, r, dim, base);
   // Thin the labels until neighbours no longer touch.
   const std::vector<double>& ticks = scale.Ticks();
   double spacing = ticks.size() > 1 ? std::fabs(scale.Map(ticks[1]) - scale.Map(ticks[0])) : 1e9;
@@ -44,13 +61,7 @@ void DrawContinuousAxis(GraphModel& graph, const GraphPanel& panel, int dim, int
     ++every;
   for (std::size_t i = 0; i < ticks.size(); ++i) {
     double at = scale.Map(ticks[i]);
-    svg.Start("g").Attr("class", "tick").EndStart();
-    svg.Start("line").Attr("stroke", kInk);
-    if (dim == 0)
-      svg.Attr("x1", at).Attr("x2", at).Attr("y1", base).Attr("y2", base + kTickLength);
-    else
-      svg.Attr("x1", base).Attr("x2", base + direction * kTickLength).Attr("y1", at).Attr("y2", at);
-    svg.EndEmpty();
+    StartTick(svg, dim, at, base, direction);
     if (side != 0 && i % every == 0) {
       svg.Start("text");
       if (dim == 0) {
@@ -83,19 +94,9 @@ void DrawBandAxis(GraphModel& graph, const GraphPanel& panel, int dim, int side)
   const BandScale& band = dim == 0 ? panel.xBand : panel.yBand;
   const ChartRect& r = panel.rect;
   const ChartVariable& variable = *graph.axisVariable[dim];
-  svg.Start("g")
-      .Attr("class", dim == 0 ? "axis x" : "axis y")
-      .Attr("fill", kInk)
-      .Attr("font-size", kTickFont)
-      .EndStart();
   double base = dim == 0 ? r.Bottom() : side == 1 ? r.Right() : r.left;
   double direction = dim == 0 || side == 1 ? 1 : -1;
-  svg.Start("line").Attr("stroke", kInk).Attr("stroke-width", 1);
-  if (dim == 0)
-    svg.Attr("x1", r.left).Attr("x2", r.Right()).Attr("y1", base).Attr("y2", base);
-  else
-    svg.Attr("x1", base).Attr("x2", base).Attr("y1", r.top).Attr("y2", r.Bottom());
-  svg.EndEmpty();
+  StartAxis(svg, r, dim, base);
   std::size_t count = band.Count();
   std::size_t every = (count + kMaxBandLabels - 1) / kMaxBandLabels;
   if (dim == 1) {
@@ -106,13 +107,7 @@ void DrawBandAxis(GraphModel& graph, const GraphPanel& panel, int dim, int side)
   const double lineHeight = FontMetrics::LineHeight(kTickFont);
   for (std::size_t i = 0; i < count; i += std::max<std::size_t>(1, every)) {
     double at = band.Center(i);
-    svg.Start("g").Attr("class", "tick").EndStart();
-    svg.Start("line").Attr("stroke", kInk);
-    if (dim == 0)
-      svg.Attr("x1", at).Attr("x2", at).Attr("y1", base).Attr("y2", base + kTickLength);
-    else
-      svg.Attr("x1", base).Attr("x2", base + direction * kTickLength).Attr("y1", at).Attr("y2", at);
-    svg.EndEmpty();
+    StartTick(svg, dim, at, base, direction);
     if (side != 0) {
       if (dim == 0) {
         const std::vector<std::string> lines =
