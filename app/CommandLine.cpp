@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <ostream>
+#include <utility>
 
 namespace {
 
@@ -212,6 +213,18 @@ int CommandLine::Parse(int argc, const char* const* argv, Options& options, std:
   } catch (const CLI::ParseError& e) {
     err << "nptests: " << std::string(e.what()) << "\nRun nptests --help for the options.\n";
     return 2;
+  }
+  // Each of these options left empty means "none" to the program (standard output, no folder, no
+  // file): given with an empty name, it would be ignored without a word.
+  const std::pair<const char*, const std::string*> named[] = {
+      {"--output", &options.fOutputFile},         {"--charts-dir", &options.fChartsDir},
+      {"--templates", &options.fTemplatesDir},    {"--strings", &options.fStringsDir},
+      {"--dictionary", &options.fDictionaryFile}, {"--syntax-file", &options.fSyntaxFile}};
+  for (const auto& [name, value] : named) {
+    if (app.count(name) > 0 && value->empty()) {
+      err << "nptests: " << name << " needs a name; it was given an empty one\n";
+      return 2;
+    }
   }
   options.fHasSyntax = app.count("--syntax") > 0;
   options.fLayout = layout == "layers" ? SplitLayout::kLayers : SplitLayout::kHeading;

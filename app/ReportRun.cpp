@@ -651,15 +651,15 @@ void ReportRun::AppendReportHeader(output::Document& document) const {
 }
 
 bool ReportRun::OpenReport(ReportSinks& sinks) {
+  // Every place the run writes to is made sure of before anything is written, and the report takes
+  // the place of the file at -o only once it is whole: a run that fails leaves what was there.
   if (!fOptions.fOutputFile.empty()) {
-    sinks.file.open(fOptions.fOutputFile, std::ios::binary | std::ios::trunc);
-    if (!sinks.file) {
-      fErr << "nptests: cannot write " << fOptions.fOutputFile << ": " << std::strerror(errno)
-           << "\n";
+    std::string error;
+    if (!sinks.file.Open(fOptions.fOutputFile, error)) {
+      fErr << "nptests: cannot write " << fOptions.fOutputFile << ": " << error << "\n";
       return false;
     }
   }
-  std::ostream& out = fOptions.fOutputFile.empty() ? fOut : sinks.file;
   if (!fOptions.fChartsDir.empty()) {
     try {
       sinks.chartFiles = std::make_unique<ChartFileWriter>(fOptions.fChartsDir);
@@ -668,6 +668,7 @@ bool ReportRun::OpenReport(ReportSinks& sinks) {
       return false;
     }
   }
+  std::ostream& out = fOptions.fOutputFile.empty() ? fOut : sinks.file.Stream();
   sinks.writer = WriterFor(fOptions);
   sinks.report = sinks.writer->Open(out);
   return true;
@@ -679,9 +680,9 @@ bool ReportRun::CloseReport(ReportSinks& sinks, const std::string& language) {
   if (fOptions.fOutputFile.empty()) {
     fOut.flush();
   } else {
-    sinks.file.close();
-    if (!sinks.file) {
-      fErr << "nptests: writing " << fOptions.fOutputFile << " failed\n";
+    std::string error;
+    if (!sinks.file.Commit(error)) {
+      fErr << "nptests: writing " << fOptions.fOutputFile << " failed: " << error << "\n";
       written = false;
     }
   }

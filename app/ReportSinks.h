@@ -2,14 +2,15 @@
 // files, fed the same items in the same order.
 #pragma once
 
+#include "ReportFile.h"
+
 #include "render/ChartFileWriter.h"
 #include "render/OutputWriter.h"
 
-#include <fstream>
 #include <memory>
 
 struct ReportSinks : output::OutlineSink {
-  std::ofstream file; // the report file; unused when the report goes to standard output
+  ReportFile file; // the report file; unused when the report goes to standard output
   std::unique_ptr<OutputWriter> writer;
   std::unique_ptr<OutputWriter::Sink> report;
   std::unique_ptr<ChartFileWriter> chartFiles; // null without --charts-dir
