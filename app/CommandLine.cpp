@@ -41,7 +41,8 @@ const char* const kFooter =
     "Exit status: 0 every document was read; 1 a document could not be read (named on standard\n"
     "error with the reason; the others are still written); 2 a usage error (an option, the\n"
     "command or the dictionary file is wrong; nothing is written); 3 the plug-in or the output\n"
-    "file could not be opened.";
+    "file could not be opened; 4 the report was written, but a chart was left out (named in a\n"
+    "warning).";
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),

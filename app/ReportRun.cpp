@@ -190,6 +190,8 @@ int ReportRun::Execute() {
     ReportSinks sinks;
     if (!OpenReport(sinks))
       return kCannotRun;
+    // Charts are drawn for a format that shows the drawings and for the chart files alone.
+    document.SetChartsDrawn(sinks.writer->ShowsDrawings() || sinks.chartFiles != nullptr);
     // A report on standard output, on the terminal, shows its own progress; a status line would
     // land in the middle of it.
     if (fOptions.fOutputFile.empty())
@@ -216,6 +218,8 @@ int ReportRun::Execute() {
     fErr.ClearStatus();
     if (!written)
       return kCannotRun;
+    if (sinks.chartsLeftOut > 0 && fStatus == kAllRead)
+      fStatus = kChartLeftOut;
   }
   return fStatus;
 }
@@ -230,8 +234,15 @@ bool ReportRun::Configure() {
   }
   if (!fOptions.fStringsDir.empty())
     PathFactory::SetStringsRoot(fOptions.fStringsDir);
-  if (!fOptions.fTemplatesDir.empty())
+  if (!fOptions.fTemplatesDir.empty()) {
+    // A folder that is not there would leave every chart out; a folder missing some templates
+    // leaves those charts out, each named in a warning.
+    if (!IsDirectory(fOptions.fTemplatesDir)) {
+      fErr << "nptests: --templates: " << fOptions.fTemplatesDir << " is not a folder\n";
+      return false;
+    }
     PathFactory::SetTemplatesRoot(fOptions.fTemplatesDir);
+  }
   if (!PathFactory::SetLanguage(fOptions.fLanguage)) {
     fErr << "nptests: --language: \"" << fOptions.fLanguage << "\" is not a language name\n";
     return false;
@@ -671,6 +682,7 @@ bool ReportRun::OpenReport(ReportSinks& sinks) {
   std::ostream& out = fOptions.fOutputFile.empty() ? fOut : sinks.file.Stream();
   sinks.writer = WriterFor(fOptions);
   sinks.report = sinks.writer->Open(out);
+  sinks.warnings = &fErr;
   return true;
 }
 

@@ -37,6 +37,9 @@ public:
   static constexpr int kDocumentFailed = 1;
   static constexpr int kUsageError = 2;
   static constexpr int kCannotRun = 3;
+  // Every document was read and the report written, but a chart was left out (each named in a
+  // warning); a failed document's status goes before it.
+  static constexpr int kChartLeftOut = 4;
 
   // `options` are borrowed for the lifetime of the object; messages go to `err`, the report to
   // `out` unless options name a file. `programFolder` is where the plug-in and the bundled

@@ -13,10 +13,12 @@
 #include "dict/VORN_Format.h"
 #include "dict/VORN_Variable.h"
 #include "strings/FacSTDictionary.h"
+#include "strings/PathFactory.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -211,6 +213,10 @@ std::string ChartOutput::xmlEscape(const std::string& text) {
   std::string escaped;
   escaped.reserve(text.size());
   for (char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+      escaped += "\xEF\xBF\xBD"; // U+FFFD
+      continue;
+    }
     switch (c) {
     case '&':
       escaped += "&amp;";
@@ -232,6 +238,29 @@ std::string ChartOutput::xmlEscape(const std::string& text) {
     }
   }
   return escaped;
+}
+
+std::string ChartOutput::fetchTemplate(const std::string& name) {
+  std::string text = XDocument::fetchTemplateFile(name);
+  if (text.empty())
+    throw std::runtime_error("its template " + name +
+                             " is missing, empty or unreadable in the folder " +
+                             PathFactory::getPathInstance(PathFactory::kChartTemplates)->getPath());
+  return text;
+}
+
+bool ChartOutput::leftOut(const ChartString& title, std::exception_ptr failure) {
+  std::string reason = "the chart service failed without saying why";
+  try {
+    if (failure)
+      std::rethrow_exception(failure);
+  } catch (const std::exception& error) {
+    reason = error.what();
+  } catch (...) {
+    // A failure of another kind has no text; the reason stays the general one.
+  }
+  XDocument::SendLeftOut(title.toUTF8(), reason);
+  return false;
 }
 
 ChartString ChartOutput::lookUpChart(const FacSTDictionary* strings, const std::string& key) {

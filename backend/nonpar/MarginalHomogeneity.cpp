@@ -107,15 +107,13 @@ void MarginalHomogeneity::removeHypothesized(std::string& text) {
 
 bool MarginalHomogeneity::createChart(std::string& subtitle, bool append) {
   const Data& d = *fData;
+  const ChartString title =
+      ChartOutput::lookUpChart(d.strings, "Related-Samples Marginal Homogeneity Test");
   try {
     VarDataProcessor data;
     if (getSource(data) == 0)
       return false;
-    std::string text = XDocument::fetchTemplateFile("FacetBarChart.viztemplate");
-    if (text.empty())
-      return false;
-    const ChartString title =
-        ChartOutput::lookUpChart(d.strings, "Related-Samples Marginal Homogeneity Test");
+    std::string text = ChartOutput::fetchTemplate("FacetBarChart.viztemplate");
     ChartOutput::replaceSubstring(text, "TitleText", ChartOutput::xmlEscape(title.toUTF8()));
     const NOPROutputStats::FieldDistributionData* rowField =
         fieldOf(*d.stats, d.crosstab->fFields[0]);
@@ -164,7 +162,7 @@ bool MarginalHomogeneity::createChart(std::string& subtitle, bool append) {
     document.SendChart(true, false, false);
     return true;
   } catch (...) {
-    // A chart that cannot be made is left out; the tables around it stand.
-    return false;
+    // A chart that cannot be made is left out, and said to be; the tables around it stand.
+    return ChartOutput::leftOut(title, std::current_exception());
   }
 }

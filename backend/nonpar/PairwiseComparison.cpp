@@ -132,12 +132,11 @@ unsigned long PairwiseComparison::getSource(VarDataProcessor& data) const {
 
 bool PairwiseComparison::createChart(std::string& subtitle, bool append) {
   const Data& d = *fData;
+  ChartString title;
   try {
     VarDataProcessor data;
     getSource(data);
-    std::string text = XDocument::fetchTemplateFile("GLMMPairwiseContrasts.viztemplate");
-    if (text.empty())
-      return false;
+    std::string text = ChartOutput::fetchTemplate("GLMMPairwiseContrasts.viztemplate");
     Data::removeFaceting(text);
 
     const int fieldIndex = d.compare->fFieldIndex;
@@ -145,7 +144,6 @@ bool PairwiseComparison::createChart(std::string& subtitle, bool append) {
     const CFMetaData* metadata = d.stats->GetLocalMetadata();
     const CFField* field = metadata == nullptr ? nullptr : metadata->GetField(fieldIndex);
     const bool groups = fieldVariable != nullptr && field != nullptr;
-    ChartString title;
     ChartString footnote;
     if (groups) {
       const std::string& label =
@@ -242,7 +240,9 @@ bool PairwiseComparison::createChart(std::string& subtitle, bool append) {
     document.SendChart(true, false, false);
     return true;
   } catch (...) {
-    // A chart that cannot be made is left out; the tables around it stand.
-    return false;
+    // A chart that cannot be made is left out, and said to be; the table above it stands.
+    if (title.empty())
+      title = ChartOutput::lookUpChart(d.strings, "Pairwise Comparisons");
+    return ChartOutput::leftOut(title, std::current_exception());
   }
 }

@@ -136,15 +136,13 @@ unsigned long RSMcNemarChangeTestView::getSource(VarDataProcessor& data) {
 
 bool RSMcNemarChangeTestView::createChart(std::string& subtitle, bool append) {
   Data& d = *fData;
+  const ChartString title =
+      ChartOutput::lookUpChart(d.strings, "Related-Samples McNemar Change Test");
   try {
     VarDataProcessor data;
     if (getSource(data) == 0)
       return false;
-    std::string text = XDocument::fetchTemplateFile("FacetBarChart.viztemplate");
-    if (text.empty())
-      return false;
-    const ChartString title =
-        ChartOutput::lookUpChart(d.strings, "Related-Samples McNemar Change Test");
+    std::string text = ChartOutput::fetchTemplate("FacetBarChart.viztemplate");
     ChartOutput::replaceSubstring(text, "TitleText", ChartOutput::xmlEscape(title.toUTF8()));
     const NOPROutputStats::FieldDistributionData* rowField =
         fieldOf(*d.stats, d.crosstab->fFields[0]);
@@ -202,7 +200,7 @@ bool RSMcNemarChangeTestView::createChart(std::string& subtitle, bool append) {
     document.SendChart(true, false, false);
     return true;
   } catch (...) {
-    // A chart that cannot be made is left out; the tables around it stand.
-    return false;
+    // A chart that cannot be made is left out, and said to be; the tables around it stand.
+    return ChartOutput::leftOut(title, std::current_exception());
   }
 }

@@ -172,8 +172,47 @@ std::string RenderText::ForHtml(std::string_view text) {
       out.push_back(' ');
       return;
     }
-    if (!IsControl(cp) && !IsBidiControl(cp))
+    out.append(IsControl(cp) || IsBidiControl(cp) ? std::string_view(kReplacement) : bytes);
+  });
+  return out;
+}
+
+std::string RenderText::ForJson(std::string_view text) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  ForEachCodePoint(text, [&](char32_t cp, std::string_view bytes) {
+    switch (cp) {
+    case '"':
+      out.append("\\\"");
+      return;
+    case '\\':
+      out.append("\\\\");
+      return;
+    case '\b':
+      out.append("\\b");
+      return;
+    case '\f':
+      out.append("\\f");
+      return;
+    case '\n':
+      out.append("\\n");
+      return;
+    case '\r':
+      out.append("\\r");
+      return;
+    case '\t':
+      out.append("\\t");
+      return;
+    }
+    if (!IsControl(cp) && !IsBidiControl(cp)) {
       out.append(bytes);
+      return;
+    }
+    // Every control and bidirectional control lies below U+10000: four hex digits hold it.
+    out.append("\\u");
+    for (int shift = 12; shift >= 0; shift -= 4)
+      out.push_back(kHex[(cp >> shift) & 0xF]);
   });
   return out;
 }
