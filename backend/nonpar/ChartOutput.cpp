@@ -15,6 +15,7 @@
 #include "strings/FacSTDictionary.h"
 #include "strings/PathFactory.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -238,6 +239,25 @@ std::string ChartOutput::xmlEscape(const std::string& text) {
     }
   }
   return escaped;
+}
+
+std::size_t ChartOutput::crosstabCategories(const std::vector<std::vector<double>>& rows) {
+  std::size_t categories = rows.size();
+  for (const std::vector<double>& row : rows)
+    categories = std::max(categories, row.size());
+  return categories;
+}
+
+ChartString ChartOutput::crosstabFootnote(const FacSTDictionary* strings, std::size_t categories) {
+  if (categories <= kMaxCrosstabCategories)
+    return ChartString();
+  ChartString note = lookUpChart(strings, "The first ^1 of ^2 categories are shown.");
+  ChartString shown;
+  shown.assignInteger(static_cast<int>(kMaxCrosstabCategories));
+  ChartString all(std::to_string(categories).c_str());
+  note.replaceSubstring(u"^1", shown.xc_str());
+  note.replaceSubstring(u"^2", all.xc_str());
+  return note;
 }
 
 std::string ChartOutput::fetchTemplate(const std::string& name) {

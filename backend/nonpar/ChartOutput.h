@@ -96,6 +96,15 @@ public:
   // marker is not there or too few characters follow it.
   static bool replaceBehind(std::string& text, const std::string& marker, std::size_t count,
                             const std::string& replacement);
+  // A crosstab chart has a panel per cell, and the drawing lays out at most this many panels a
+  // side: a larger table's chart shows its first categories, and a footnote says so (see
+  // crosstabFootnote). Its data stop there too, so a table of a million cells costs no more.
+  static constexpr std::size_t kMaxCrosstabCategories = 12;
+  // The categories of a crosstab: its longest side.
+  static std::size_t crosstabCategories(const std::vector<std::vector<double>>& rows);
+  // For a crosstab of `categories` categories a side: the footnote "The first 12 of k categories
+  // are shown.", or empty text when all are.
+  static ChartString crosstabFootnote(const FacSTDictionary* strings, std::size_t categories);
   // Sets the graph's title (when `graphTitle`) and, for a non-empty split subtitle, its subtitle.
   static void setTitles(XDocument& document, const ChartString& title, const std::string& subtitle,
                         bool graphTitle);

@@ -16,6 +16,9 @@
 #include "chart/XVariable.h"
 #include "dict/CFMetaData.h"
 #include "dict/VORN_Variable.h"
+#include "pivot/BpComposite.h"
+#include "pivot/BpError.h"
+#include "pivot/BpString.h"
 
 #include <algorithm>
 #include <set>
@@ -24,6 +27,13 @@ namespace {
 
 const char* const kNodes = "nodeSource_1";
 const char* const kEdges = "edgeSource_1";
+// Beyond this many samples the network's nodes, labels and lines run into each other (a hundred
+// samples make nearly five thousand lines), and its drawing grows with the pairs to megabytes: the
+// table lists every pair, and a note stands where the network would.
+constexpr std::size_t kMaxNetworkSamples = 40;
+const char* const kNotDrawnKey =
+    "The network of the ^1 samples is not drawn: beyond ^2 samples its "
+    "nodes and lines cannot be told apart. The table lists every pair.";
 
 // The text of a value of a field's value list: its display text, else the value itself.
 std::string valueText(const CFValue& value) {
@@ -132,6 +142,14 @@ unsigned long PairwiseComparison::getSource(VarDataProcessor& data) const {
 
 bool PairwiseComparison::createChart(std::string& subtitle, bool append) {
   const Data& d = *fData;
+  if (d.samples().size() > kMaxNetworkSamples) {
+    BpComposite note(kNotDrawnKey, true);
+    note.Add(BpString(std::to_string(d.samples().size()), false));
+    note.Add(BpString(std::to_string(kMaxNetworkSamples), false));
+    note.Finish();
+    BpError(note, BpError::kShow, BpError::kLevelWarning);
+    return false;
+  }
   ChartString title;
   try {
     VarDataProcessor data;

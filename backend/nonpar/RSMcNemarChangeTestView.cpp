@@ -127,8 +127,9 @@ unsigned long RSMcNemarChangeTestView::getSource(VarDataProcessor& data) {
                                "ObservedTooltip", "HypothesizedTooltip"})
     data.AddVariable(kSource, variable, nullptr);
   const auto& table = d.crosstab->fTable.fRows;
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    for (std::size_t j = 0; j < table[i].size(); ++j)
+  const std::size_t shown = ChartOutput::kMaxCrosstabCategories;
+  for (std::size_t i = 0; i < table.size() && i < shown; ++i) {
+    for (std::size_t j = 0; j < table[i].size() && j < shown; ++j)
       d.fillRowList(data, i, j);
   }
   return d.rows;
@@ -177,6 +178,10 @@ bool RSMcNemarChangeTestView::createChart(std::string& subtitle, bool append) {
     graph->setTitle(title.xc_str());
     if (!subtitle.empty())
       graph->setSubtitle(ChartString(subtitle.c_str()).xc_str());
+    const ChartString footnote = ChartOutput::crosstabFootnote(
+        d.strings, ChartOutput::crosstabCategories(d.crosstab->fTable.fRows));
+    if (!footnote.empty())
+      graph->setThirdText(footnote.xc_str());
 
     if (hasVariable(rowField) && hasVariable(columnField)) {
       const NOPROutputStats::CategoryFieldData& rowFieldData = d.crosstab->fFields[0];
