@@ -234,15 +234,8 @@ bool ReportRun::Configure() {
   }
   if (!fOptions.fStringsDir.empty())
     PathFactory::SetStringsRoot(fOptions.fStringsDir);
-  if (!fOptions.fTemplatesDir.empty()) {
-    // A folder that is not there would leave every chart out; a folder missing some templates
-    // leaves those charts out, each named in a warning.
-    if (!IsDirectory(fOptions.fTemplatesDir)) {
-      fErr << "nptests: --templates: " << fOptions.fTemplatesDir << " is not a folder\n";
-      return false;
-    }
+  if (!fOptions.fTemplatesDir.empty())
     PathFactory::SetTemplatesRoot(fOptions.fTemplatesDir);
-  }
   if (!PathFactory::SetLanguage(fOptions.fLanguage)) {
     fErr << "nptests: --language: \"" << fOptions.fLanguage << "\" is not a language name\n";
     return false;

@@ -154,9 +154,6 @@ bool PairwiseComparison::createChart(std::string& subtitle, bool append) {
   try {
     VarDataProcessor data;
     getSource(data);
-    std::string text = ChartOutput::fetchTemplate("GLMMPairwiseContrasts.viztemplate");
-    Data::removeFaceting(text);
-
     const int fieldIndex = d.compare->fFieldIndex;
     const VORN_Variable* fieldVariable = d.stats->GetDictionaryVariable(fieldIndex);
     const CFMetaData* metadata = d.stats->GetLocalMetadata();
@@ -183,6 +180,9 @@ bool PairwiseComparison::createChart(std::string& subtitle, bool append) {
           d.strings, ranks ? "Each node shows the sample average rank."
                            : "Each node shows the sample number of successes.");
     }
+    // Fetched once the title is known, so that a template that cannot be read names the chart.
+    std::string text = ChartOutput::fetchTemplate("GLMMPairwiseContrasts.viztemplate");
+    Data::removeFaceting(text);
     ChartOutput::replaceSubstring(text, "TitleText", ChartOutput::xmlEscape(title.toUTF8()));
     // The adjusted significances stay in the edges' tooltips instead of crowding the network.
     ChartOutput::insertBefore(text, "id=\"style7\"", " visible=\"false\" ");
