@@ -38,4 +38,13 @@ public:
 
   // Columns of the one code point that starts at `text[pos]`; sets `length` to its byte count.
   static int CodePointWidth(std::string_view text, size_t pos, size_t& length);
+
+  // The code point of the well-formed UTF-8 sequence at `text[pos]` in `cp`, its byte count in
+  // `length`; false (and `length` the ill-formed part, at least 1) for anything else: a stray or
+  // cut-off byte, an overlong form, a surrogate.
+  static bool Decode(std::string_view text, size_t pos, char32_t& cp, size_t& length);
+  // True for a letter beyond ASCII of the common scripts: Latin, Greek, Cyrillic, Armenian,
+  // Hebrew, Arabic, Devanagari, Thai, Georgian, kana, CJK ideographs and Hangul. Marks, digits of
+  // other scripts, punctuation, symbols, spaces, and format and control characters are not.
+  static bool IsLetter(char32_t cp);
 };

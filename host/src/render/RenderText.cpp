@@ -29,6 +29,16 @@ constexpr Range kDoubleWidth[] = {
     {0xFE30, 0xFE6F},   {0xFF00, 0xFF60},  {0xFFE0, 0xFFE6}, {0x1F300, 0x1F64F}, {0x1F900, 0x1F9FF},
     {0x20000, 0x2FFFD}, {0x30000, 0x3FFFD}};
 
+// Letters beyond ASCII that titles and labels hold, by script (see IsLetter).
+constexpr Range kLetters[] = {
+    {0x00AA, 0x00AA}, {0x00B5, 0x00B5}, {0x00BA, 0x00BA}, {0x00C0, 0x00D6}, {0x00D8, 0x00F6},
+    {0x00F8, 0x02AF}, {0x0370, 0x0373}, {0x0376, 0x0377}, {0x037B, 0x037D}, {0x037F, 0x037F},
+    {0x0386, 0x0386}, {0x0388, 0x038A}, {0x038C, 0x038C}, {0x038E, 0x03A1}, {0x03A3, 0x03F5},
+    {0x03F7, 0x0481}, {0x048A, 0x052F}, {0x0531, 0x0556}, {0x0561, 0x0587}, {0x05D0, 0x05EA},
+    {0x0620, 0x064A}, {0x0671, 0x06D3}, {0x0904, 0x0939}, {0x0E01, 0x0E30}, {0x10A0, 0x10FF},
+    {0x1E00, 0x1FBC}, {0x3041, 0x3096}, {0x30A1, 0x30FA}, {0x3400, 0x4DBF}, {0x4E00, 0x9FFF},
+    {0xAC00, 0xD7A3}};
+
 template <size_t N> bool InRanges(const Range (&ranges)[N], char32_t cp) {
   auto it = std::upper_bound(std::begin(ranges), std::end(ranges), cp,
                              [](char32_t c, const Range& r) { return c < r.first; });
@@ -41,7 +51,7 @@ bool InByteRange(unsigned char b, unsigned char lo, unsigned char hi) {
 
 // Decodes the code point at text[pos]. On success sets `cp` and `length` and returns true. On
 // failure sets `length` to the maximal ill-formed subpart (at least 1 byte) and returns false.
-bool Decode(std::string_view text, size_t pos, char32_t& cp, size_t& length) {
+bool DecodeAt(std::string_view text, size_t pos, char32_t& cp, size_t& length) {
   const auto lead = static_cast<unsigned char>(text[pos]);
   length = 1;
   if (lead < 0x80) {
@@ -96,7 +106,7 @@ template <typename Emit> void ForEachCodePoint(std::string_view text, Emit emit)
   while (pos < text.size()) {
     char32_t cp = 0;
     size_t length = 0;
-    if (Decode(text, pos, cp, length))
+    if (DecodeAt(text, pos, cp, length))
       emit(cp, text.substr(pos, length));
     else
       emit(char32_t{0xFFFD}, std::string_view(kReplacement));
@@ -217,13 +227,21 @@ std::string RenderText::ForJson(std::string_view text) {
   return out;
 }
 
+bool RenderText::Decode(std::string_view text, size_t pos, char32_t& cp, size_t& length) {
+  return DecodeAt(text, pos, cp, length);
+}
+
+bool RenderText::IsLetter(char32_t cp) {
+  return InRanges(kLetters, cp);
+}
+
 int RenderText::CodePointWidth(std::string_view text, size_t pos, size_t& length) {
   if (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) {
     length = 1;
     return 1;
   }
   char32_t cp = 0;
-  if (!Decode(text, pos, cp, length))
+  if (!DecodeAt(text, pos, cp, length))
     return 1;
   if (InRanges(kZeroWidth, cp))
     return 0;
