@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds the charts' fuzz target with clang and runs it for a fixed time: shipped templates with
 # fuzzed extra elements, or fuzzed specifications, drawn with fuzzed data. Seeds are one input per
-# template, and each template's whole text as a fuzzed specification; inputs may grow to 64 KiB, so
-# that mutations reach specifications the size of real templates with their data (libFuzzer's
-# default stops at the seeds' length, a few hundred bytes). The dictionary holds the chart
-# grammar's names. A crash, leak or hang leaves its input in the build folder (crash-*, leak-*,
+# template, and each template's whole text as a fuzzed specification; inputs may be up to 64 KiB
+# from the start (-len_control=0), so that mutations reach specifications the size of real templates
+# with their data (libFuzzer's default stops at the seeds' length, and widens it only slowly). The
+# dictionary holds the chart grammar's names. A crash, leak or hang leaves its input in the build folder (crash-*, leak-*,
 # timeout-*); turn it into a case of tests/chart/DrawRobustnessTest.cpp.
 # Usage: scripts/fuzz-chart.sh [SECONDS] [BUILD_DIR]
 set -euo pipefail
@@ -28,5 +28,5 @@ for file in "$root"/resources/templates/*.viztemplate; do
     head -c 2000 /dev/urandom; } >"$corpus/seed-template-$((n++))"
 done
 cd "$build"
-"$build/bin/fuzz_chart" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -max_len=65536 \
+"$build/bin/fuzz_chart" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -max_len=65536 -len_control=0 \
   -dict="$root/tests/fuzz/fuzz_chart.dict" "$corpus"
