@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <ostream>
+#include <utility>
 
 namespace {
 
@@ -40,7 +41,8 @@ const char* const kFooter =
     "Exit status: 0 every document was read; 1 a document could not be read (named on standard\n"
     "error with the reason; the others are still written); 2 a usage error (an option, the\n"
     "command or the dictionary file is wrong; nothing is written); 3 the plug-in or the output\n"
-    "file could not be opened.";
+    "file could not be opened; 4 the report was written, but a chart was left out (named in a\n"
+    "warning).";
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -216,6 +218,18 @@ int CommandLine::Parse(int argc, const char* const* argv, Options& options, std:
   } catch (const CLI::ParseError& e) {
     err << "nptests: " << std::string(e.what()) << "\nRun nptests --help for the options.\n";
     return 2;
+  }
+  // Each of these options left empty means "none" to the program (standard output, no folder, no
+  // file): given with an empty name, it would be ignored without a word.
+  const std::pair<const char*, const std::string*> named[] = {
+      {"--output", &options.fOutputFile},         {"--charts-dir", &options.fChartsDir},
+      {"--templates", &options.fTemplatesDir},    {"--strings", &options.fStringsDir},
+      {"--dictionary", &options.fDictionaryFile}, {"--syntax-file", &options.fSyntaxFile}};
+  for (const auto& [name, value] : named) {
+    if (app.count(name) > 0 && value->empty()) {
+      err << "nptests: " << name << " needs a name; it was given an empty one\n";
+      return 2;
+    }
   }
   options.fHasSyntax = app.count("--syntax") > 0;
   options.fLayout = layout == "layers" ? SplitLayout::kLayers : SplitLayout::kHeading;

@@ -184,6 +184,8 @@ int ReportRun::Execute() {
     ReportSinks sinks;
     if (!OpenReport(sinks))
       return kCannotRun;
+    // Charts are drawn for a format that shows the drawings and for the chart files alone.
+    document.SetChartsDrawn(sinks.writer->ShowsDrawings() || sinks.chartFiles != nullptr);
     // A report on standard output, on the terminal, shows its own progress; a status line would
     // land in the middle of it.
     if (fOptions.fOutputFile.empty())
@@ -210,6 +212,8 @@ int ReportRun::Execute() {
     fErr.ClearStatus();
     if (!written)
       return kCannotRun;
+    if (sinks.chartsLeftOut > 0 && fStatus == kAllRead)
+      fStatus = kChartLeftOut;
   }
   return fStatus;
 }
@@ -656,15 +660,15 @@ void ReportRun::AppendReportHeader(output::Document& document) const {
 }
 
 bool ReportRun::OpenReport(ReportSinks& sinks) {
+  // Every place the run writes to is made sure of before anything is written, and the report takes
+  // the place of the file at -o only once it is whole: a run that fails leaves what was there.
   if (!fOptions.fOutputFile.empty()) {
-    sinks.file.open(fOptions.fOutputFile, std::ios::binary | std::ios::trunc);
-    if (!sinks.file) {
-      fErr << "nptests: cannot write " << fOptions.fOutputFile << ": " << std::strerror(errno)
-           << "\n";
+    std::string error;
+    if (!sinks.file.Open(fOptions.fOutputFile, error)) {
+      fErr << "nptests: cannot write " << fOptions.fOutputFile << ": " << error << "\n";
       return false;
     }
   }
-  std::ostream& out = fOptions.fOutputFile.empty() ? fOut : sinks.file;
   if (!fOptions.fChartsDir.empty()) {
     try {
       sinks.chartFiles = std::make_unique<ChartFileWriter>(fOptions.fChartsDir);
@@ -673,8 +677,10 @@ bool ReportRun::OpenReport(ReportSinks& sinks) {
       return false;
     }
   }
+  std::ostream& out = fOptions.fOutputFile.empty() ? fOut : sinks.file.Stream();
   sinks.writer = WriterFor(fOptions);
   sinks.report = sinks.writer->Open(out);
+  sinks.warnings = &fErr;
   return true;
 }
 
@@ -684,9 +690,9 @@ bool ReportRun::CloseReport(ReportSinks& sinks, const std::string& language) {
   if (fOptions.fOutputFile.empty()) {
     fOut.flush();
   } else {
-    sinks.file.close();
-    if (!sinks.file) {
-      fErr << "nptests: writing " << fOptions.fOutputFile << " failed\n";
+    std::string error;
+    if (!sinks.file.Commit(error)) {
+      fErr << "nptests: writing " << fOptions.fOutputFile << " failed: " << error << "\n";
       written = false;
     }
   }

@@ -39,6 +39,9 @@ public:
   static constexpr int kDocumentFailed = 1;
   static constexpr int kUsageError = 2;
   static constexpr int kCannotRun = 3;
+  // Every document was read and the report written, but a chart was left out (each named in a
+  // warning); a failed document's status goes before it.
+  static constexpr int kChartLeftOut = 4;
 
   // `options` are borrowed for the lifetime of the object; messages go to `err`, the report to
   // `out` unless options name a file. `programFolder` is where the plug-in and the bundled
@@ -108,8 +111,9 @@ private:
   bool RunCommand(CFProcCustom& procedure, BpProcedure& root, Run& run);
   // The table that heads the report: program, date, documents, command, language, charts.
   void AppendReportHeader(output::Document& document) const;
-  // Opens the report file (or standard output), the writer and, with --charts-dir, the chart
-  // files; false (said on standard error) when one cannot be opened.
+  // Makes sure of the report file (or takes standard output) and, with --charts-dir, the chart
+  // files' folder, then opens the writer; false (said on standard error) when a place cannot be
+  // written, before anything at any of them has changed.
   bool OpenReport(ReportSinks& sinks);
   // Completes the report; false (said on standard error) when it or a chart file failed.
   bool CloseReport(ReportSinks& sinks, const std::string& language);

@@ -164,9 +164,7 @@ bool Boxplot::createChart(std::string& subtitle, bool append) {
     VarDataProcessor data;
     if (getSource(data) == 0)
       return false;
-    std::string text = XDocument::fetchTemplateFile("NPARBoxplot.viztemplate");
-    if (text.empty())
-      return false;
+    std::string text = ChartOutput::fetchTemplate("NPARBoxplot.viztemplate");
     if (hasVariable(d.testField))
       ChartOutput::replaceSubstring(
           text, "yAxisText", ChartOutput::xmlEscape(d.testField->fVariable->GetPreferredLabel()));
@@ -202,7 +200,7 @@ bool Boxplot::createChart(std::string& subtitle, bool append) {
     document.SendChart(true, false, false);
     return true;
   } catch (...) {
-    // A chart that cannot be made is left out; the tables around it stand.
-    return false;
+    // A chart that cannot be made is left out, and said to be; the tables around it stand.
+    return ChartOutput::leftOut(d.title, std::current_exception());
   }
 }

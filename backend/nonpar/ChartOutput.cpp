@@ -13,10 +13,13 @@
 #include "dict/VORN_Format.h"
 #include "dict/VORN_Variable.h"
 #include "strings/FacSTDictionary.h"
+#include "strings/PathFactory.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -211,6 +214,10 @@ std::string ChartOutput::xmlEscape(const std::string& text) {
   std::string escaped;
   escaped.reserve(text.size());
   for (char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+      escaped += "\xEF\xBF\xBD"; // U+FFFD
+      continue;
+    }
     switch (c) {
     case '&':
       escaped += "&amp;";
@@ -232,6 +239,48 @@ std::string ChartOutput::xmlEscape(const std::string& text) {
     }
   }
   return escaped;
+}
+
+std::size_t ChartOutput::crosstabCategories(const std::vector<std::vector<double>>& rows) {
+  std::size_t categories = rows.size();
+  for (const std::vector<double>& row : rows)
+    categories = std::max(categories, row.size());
+  return categories;
+}
+
+ChartString ChartOutput::crosstabFootnote(const FacSTDictionary* strings, std::size_t categories) {
+  if (categories <= kMaxCrosstabCategories)
+    return ChartString();
+  ChartString note = lookUpChart(strings, "The first ^1 of ^2 categories are shown.");
+  ChartString shown;
+  shown.assignInteger(static_cast<int>(kMaxCrosstabCategories));
+  ChartString all(std::to_string(categories).c_str());
+  note.replaceSubstring(u"^1", shown.xc_str());
+  note.replaceSubstring(u"^2", all.xc_str());
+  return note;
+}
+
+std::string ChartOutput::fetchTemplate(const std::string& name) {
+  std::string text = XDocument::fetchTemplateFile(name);
+  if (text.empty())
+    throw std::runtime_error("its template " + name +
+                             " is missing, empty or unreadable in the folder " +
+                             PathFactory::getPathInstance(PathFactory::kChartTemplates)->getPath());
+  return text;
+}
+
+bool ChartOutput::leftOut(const ChartString& title, std::exception_ptr failure) {
+  std::string reason = "the chart service failed without saying why";
+  try {
+    if (failure)
+      std::rethrow_exception(failure);
+  } catch (const std::exception& error) {
+    reason = error.what();
+  } catch (...) {
+    // A failure of another kind has no text; the reason stays the general one.
+  }
+  XDocument::SendLeftOut(title.toUTF8(), reason);
+  return false;
 }
 
 ChartString ChartOutput::lookUpChart(const FacSTDictionary* strings, const std::string& key) {

@@ -5,6 +5,7 @@
 #include "NOPROutputStats.h"
 
 #include <cstddef>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -73,8 +74,17 @@ public:
   static std::string dayTimeText(double days);
   static std::string isoDuration(double days);
   // Escapes the five XML special characters, so that a text can stand in a specification's
-  // character data or attribute value.
+  // character data or attribute value. A control character that XML 1.0 cannot hold (C0 but tab,
+  // line feed and carriage return), which a document in XML 1.1 may carry in its labels, becomes
+  // U+FFFD: written as it is, it would make the specification unreadable and lose the chart.
   static std::string xmlEscape(const std::string& text);
+  // The text of the template file `name`. Throws std::runtime_error, naming the template and the
+  // folder, when it is missing, empty or cannot be read.
+  static std::string fetchTemplate(const std::string& name);
+  // For a view's handler of any exception (`failure` is std::current_exception()): the chart
+  // titled `title` is placed as left out, with the exception's text as the reason, so that the
+  // report and the program say which chart is missing and why. Returns false, the view's result.
+  static bool leftOut(const ChartString& title, std::exception_ptr failure);
   // The string table's text of a key, through the output language's code page, as UTF-8.
   static std::string lookUp(const FacSTDictionary* strings, const std::string& key);
   static ChartString lookUpChart(const FacSTDictionary* strings, const std::string& key);
@@ -86,6 +96,15 @@ public:
   // marker is not there or too few characters follow it.
   static bool replaceBehind(std::string& text, const std::string& marker, std::size_t count,
                             const std::string& replacement);
+  // A crosstab chart has a panel per cell, and the drawing lays out at most this many panels a
+  // side: a larger table's chart shows its first categories, and a footnote says so (see
+  // crosstabFootnote). Its data stop there too, so a table of a million cells costs no more.
+  static constexpr std::size_t kMaxCrosstabCategories = 12;
+  // The categories of a crosstab: its longest side.
+  static std::size_t crosstabCategories(const std::vector<std::vector<double>>& rows);
+  // For a crosstab of `categories` categories a side: the footnote "The first 12 of k categories
+  // are shown.", or empty text when all are.
+  static ChartString crosstabFootnote(const FacSTDictionary* strings, std::size_t categories);
   // Sets the graph's title (when `graphTitle`) and, for a non-empty split subtitle, its subtitle.
   static void setTitles(XDocument& document, const ChartString& title, const std::string& subtitle,
                         bool graphTitle);

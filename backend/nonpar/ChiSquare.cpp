@@ -13,6 +13,7 @@
 namespace {
 
 const char* const kSource = "graphSource";
+const char* const kTitleKey = "One-Sample Chi-Square Test";
 
 } // namespace
 
@@ -82,7 +83,9 @@ bool ChiSquare::createChart(std::string& subtitle, bool append) {
   try {
     return build(subtitle, append);
   } catch (...) {
-    return false;
+    // A chart that cannot be made is left out, and said to be; the tables around it stand.
+    return ChartOutput::leftOut(ChartOutput::lookUpChart(fData->fDictionary, kTitleKey),
+                                std::current_exception());
   }
 }
 
@@ -92,12 +95,10 @@ bool ChiSquare::build(const std::string& subtitle, bool append) {
   VarDataProcessor data;
   if (getSource(data) == 0)
     return false;
-  std::string specification = XDocument::fetchTemplateFile("NPARChiSquareTest.viztemplate");
-  if (specification.empty())
-    return false;
+  std::string specification = ChartOutput::fetchTemplate("NPARChiSquareTest.viztemplate");
 
   const FacSTDictionary* strings = fData->fDictionary;
-  const ChartString title = ChartOutput::lookUpChart(strings, "One-Sample Chi-Square Test");
+  const ChartString title = ChartOutput::lookUpChart(strings, kTitleKey);
   const std::string fieldLabel = fData->fVariable->GetPreferredLabel();
   const std::string frequency = ChartOutput::xmlEscape(ChartOutput::lookUp(strings, "Frequency"));
   ChartOutput::replaceSubstring(specification, "titleText", ChartOutput::xmlEscape(title.toUTF8()));

@@ -160,15 +160,17 @@ bool ISHistogram::createChart(std::string& subtitle, bool append) {
   const Data& d = *fData;
   if (d.stats == nullptr || d.test == nullptr)
     return false;
+  const ChartString title = ChartOutput::lookUpChart(
+      d.strings, d.mannWhitney != nullptr  ? "Independent-Samples Mann-Whitney U Test"
+                 : d.kolmogorov != nullptr ? "Independent-Samples Kolmogorov-Smirnov Test"
+                                           : "Independent-Samples Wald-Wolfowitz Runs Test");
   try {
     VarDataProcessor data;
     if (getSource(data) == 0)
       return false;
-    std::string text = XDocument::fetchTemplateFile(
-        d.kolmogorov != nullptr ? "NPARKolmogorovSmirnov.viztemplate"
-                                : "NPARRelatedSamplesHistogram.viztemplate");
-    if (text.empty())
-      return false;
+    std::string text = ChartOutput::fetchTemplate(d.kolmogorov != nullptr
+                                                      ? "NPARKolmogorovSmirnov.viztemplate"
+                                                      : "NPARRelatedSamplesHistogram.viztemplate");
     ChartOutput::replaceSubstring(
         text, "xTitle", ChartOutput::xmlEscape(ChartOutput::lookUp(d.strings, "Frequency")));
     const VORN_Variable* testVariable =
@@ -190,10 +192,6 @@ bool ISHistogram::createChart(std::string& subtitle, bool append) {
     document.setEditor(XDocument::kEditorStatistics);
     document.setLanguage();
     XGraph* graph = document.getExternalGraph();
-    const ChartString title = ChartOutput::lookUpChart(
-        d.strings, d.mannWhitney != nullptr  ? "Independent-Samples Mann-Whitney U Test"
-                   : d.kolmogorov != nullptr ? "Independent-Samples Kolmogorov-Smirnov Test"
-                                             : "Independent-Samples Wald-Wolfowitz Runs Test");
     graph->setTitle(title.xc_str());
     if (!subtitle.empty())
       graph->setSubtitle(ChartString(subtitle.c_str()).xc_str());
@@ -228,7 +226,7 @@ bool ISHistogram::createChart(std::string& subtitle, bool append) {
     document.SendChart(true, false, false);
     return true;
   } catch (...) {
-    // A chart that cannot be made is left out; the tables around it stand.
-    return false;
+    // A chart that cannot be made is left out, and said to be; the tables around it stand.
+    return ChartOutput::leftOut(title, std::current_exception());
   }
 }

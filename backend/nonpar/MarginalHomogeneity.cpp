@@ -79,8 +79,9 @@ unsigned long MarginalHomogeneity::getSource(VarDataProcessor& data) {
     data.AddVariable(kSource, variable, nullptr);
   unsigned long row = 0;
   const auto& table = fData->crosstab->fTable.fRows;
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    for (std::size_t j = 0; j < table[i].size(); ++j) {
+  const std::size_t shown = ChartOutput::kMaxCrosstabCategories;
+  for (std::size_t i = 0; i < table.size() && i < shown; ++i) {
+    for (std::size_t j = 0; j < table[i].size() && j < shown; ++j) {
       data.SetVariableValue(kSource, "Row", row, static_cast<double>(i));
       data.SetVariableValue(kSource, "Column", row, static_cast<double>(j));
       data.SetVariableValue(kSource, "Category", row, 0.0);
@@ -107,15 +108,13 @@ void MarginalHomogeneity::removeHypothesized(std::string& text) {
 
 bool MarginalHomogeneity::createChart(std::string& subtitle, bool append) {
   const Data& d = *fData;
+  const ChartString title =
+      ChartOutput::lookUpChart(d.strings, "Related-Samples Marginal Homogeneity Test");
   try {
     VarDataProcessor data;
     if (getSource(data) == 0)
       return false;
-    std::string text = XDocument::fetchTemplateFile("FacetBarChart.viztemplate");
-    if (text.empty())
-      return false;
-    const ChartString title =
-        ChartOutput::lookUpChart(d.strings, "Related-Samples Marginal Homogeneity Test");
+    std::string text = ChartOutput::fetchTemplate("FacetBarChart.viztemplate");
     ChartOutput::replaceSubstring(text, "TitleText", ChartOutput::xmlEscape(title.toUTF8()));
     const NOPROutputStats::FieldDistributionData* rowField =
         fieldOf(*d.stats, d.crosstab->fFields[0]);
@@ -147,11 +146,14 @@ bool MarginalHomogeneity::createChart(std::string& subtitle, bool append) {
     // One panel per cell: the template's frame holds four categories a side readably; more get
     // a frame that grows with them, up to 1.6 times the template's: a report page is about that
     // wide, and a wider drawing would be shown shrunk, its texts with it.
-    std::size_t categories = d.crosstab->fTable.fRows.size();
-    for (const std::vector<double>& row : d.crosstab->fTable.fRows)
-      categories = std::max(categories, row.size());
+    const std::size_t categories = ChartOutput::crosstabCategories(d.crosstab->fTable.fRows);
+    const ChartString footnote = ChartOutput::crosstabFootnote(d.strings, categories);
+    if (!footnote.empty())
+      graph->setThirdText(footnote.xc_str());
     if (categories > 4) {
-      const double scale = std::min(static_cast<double>(categories) / 4.0, kMaxFrameScale);
+      const double shown =
+          static_cast<double>(std::min(categories, ChartOutput::kMaxCrosstabCategories));
+      const double scale = std::min(shown / 4.0, kMaxFrameScale);
       // Tenths of a frame unit are fine enough, and keep the sizes readable in the specification.
       graph->setOuterFrameWidth(std::round(kFrameWidth * scale * 10.0) / 10.0);
       graph->setOuterFrameHeight(std::round(kFrameHeight * scale * 10.0) / 10.0);
@@ -164,7 +166,7 @@ bool MarginalHomogeneity::createChart(std::string& subtitle, bool append) {
     document.SendChart(true, false, false);
     return true;
   } catch (...) {
-    // A chart that cannot be made is left out; the tables around it stand.
-    return false;
+    // A chart that cannot be made is left out, and said to be; the tables around it stand.
+    return ChartOutput::leftOut(title, std::current_exception());
   }
 }

@@ -88,7 +88,8 @@ bool NOPRHistogramChart::createChart(std::string& subtitle, bool append) {
   try {
     return build(subtitle, append);
   } catch (...) {
-    return false;
+    // A chart that cannot be made is left out, and said to be; the tables around it stand.
+    return ChartOutput::leftOut(fData->fTitle, std::current_exception());
   }
 }
 
@@ -98,9 +99,7 @@ bool NOPRHistogramChart::build(const std::string& subtitle, bool append) {
   VarDataProcessor data;
   if (getSource(data) == 0)
     return false;
-  std::string specification = XDocument::fetchTemplateFile("NPARHistogram.viztemplate");
-  if (specification.empty())
-    return false;
+  std::string specification = ChartOutput::fetchTemplate("NPARHistogram.viztemplate");
   modifyStringSpecification(specification);
 
   XDocument document(specification);

@@ -21,6 +21,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 
 namespace {
@@ -32,6 +33,9 @@ const char* const kPoissonKS = "PoissonDistribution_O_KolmogorovSmirnov_2";
 const char* const kExponentialKS = "ExponentialDistribution_O_KolmogorovSmirnov_2";
 
 using Stats = NOPROutputStats;
+
+// A field index past every list of fields: the views choose no field for it.
+constexpr unsigned long kNoField = std::numeric_limits<unsigned long>::max();
 
 // The first value of a parameter as a field index, or -1 when there is none.
 int firstIndex(const std::vector<Stats::ParameterData>& parameters, std::size_t position) {
@@ -158,8 +162,11 @@ void NOPROutput::DspTestCharts(const Stats::BaseHypothesisTest* test,
   std::string subtitle = fStats->GetSplitSubtitleForCharts(layered);
   std::vector<int> fields;
   GetTestVariableIndex(test, fields);
-  const unsigned long field =
-      fields.empty() || fields[0] < 0 ? 0 : static_cast<unsigned long>(fields[0]);
+  // A condition without a field parameter charts the first field; a negative index (a missing
+  // or unreadable parameter) names no field, so it must choose none rather than the first.
+  unsigned long field = 0;
+  if (!fields.empty())
+    field = fields[0] < 0 ? kNoField : static_cast<unsigned long>(fields[0]);
   // Every test is offered to all three; each charts only the tests of its own family.
   OneSample(strings, fStats).genSubView(test, field, subtitle, layered);
   IndependentSamples(strings, fStats).genSubView(test, subtitle, layered);

@@ -46,7 +46,9 @@ bool NOPRStackedChart::createChart(std::string& subtitle, bool append) {
   try {
     return build(subtitle, append);
   } catch (...) {
-    return false;
+    // A chart that cannot be made is left out, and said to be; the tables around it stand.
+    return ChartOutput::leftOut(ChartOutput::lookUpChart(fData->fDictionary, fData->fTitleKey),
+                                std::current_exception());
   }
 }
 
@@ -90,9 +92,7 @@ bool NOPRStackedChart::build(const std::string& subtitle, bool append) {
   if (row == 0)
     return false;
 
-  std::string specification = XDocument::fetchTemplateFile("NPARStackedBar.viztemplate");
-  if (specification.empty())
-    return false;
+  std::string specification = ChartOutput::fetchTemplate("NPARStackedBar.viztemplate");
   ChartOutput::replaceSubstring(
       specification, "yAxisLabel",
       ChartOutput::xmlEscape(ChartOutput::lookUp(fData->fDictionary, "E60703")));

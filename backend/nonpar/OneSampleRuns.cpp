@@ -11,6 +11,8 @@
 
 namespace {
 
+const char* const kTitleKey = "One-Sample Runs Test";
+
 std::string NumberText(double value) {
   ChartString text;
   text.assignDouble(value, 16);
@@ -73,22 +75,22 @@ bool OneSampleRuns::createChart(std::string& subtitle, bool append) {
   try {
     return build(subtitle, append);
   } catch (...) {
-    return false;
+    // A chart that cannot be made is left out, and said to be; the tables around it stand.
+    return ChartOutput::leftOut(ChartOutput::lookUpChart(fData->fDictionary, kTitleKey),
+                                std::current_exception());
   }
 }
 
 bool OneSampleRuns::build(const std::string& subtitle, bool append) {
   if (fData->fTest == nullptr)
     return false;
-  std::string specification = XDocument::fetchTemplateFile("NPAROneSampleRunsTest.viztemplate");
-  if (specification.empty())
-    return false;
+  std::string specification = ChartOutput::fetchTemplate("NPAROneSampleRunsTest.viztemplate");
   specification = editSpecification(std::move(specification), subtitle);
 
   XDocument document(specification);
   document.setEditor(XDocument::kEditorStatistics);
   document.setLanguage();
-  const ChartString title = ChartOutput::lookUpChart(fData->fDictionary, "One-Sample Runs Test");
+  const ChartString title = ChartOutput::lookUpChart(fData->fDictionary, kTitleKey);
   ChartOutput::setTitles(document, title, subtitle, true);
   ChartOutput::setDescription(document, title, subtitle, append);
   document.applyCTemplate(false);

@@ -16,6 +16,9 @@
 #include "chart/XVariable.h"
 #include "dict/CFMetaData.h"
 #include "dict/VORN_Variable.h"
+#include "pivot/BpComposite.h"
+#include "pivot/BpError.h"
+#include "pivot/BpString.h"
 
 #include <algorithm>
 #include <set>
@@ -24,6 +27,13 @@ namespace {
 
 const char* const kNodes = "nodeSource_1";
 const char* const kEdges = "edgeSource_1";
+// Beyond this many samples the network's nodes, labels and lines run into each other (a hundred
+// samples make nearly five thousand lines), and its drawing grows with the pairs to megabytes: the
+// table lists every pair, and a note stands where the network would.
+constexpr std::size_t kMaxNetworkSamples = 40;
+const char* const kNotDrawnKey =
+    "The network of the ^1 samples is not drawn: beyond ^2 samples its "
+    "nodes and lines cannot be told apart. The table lists every pair.";
 
 // The text of a value of a field's value list: its display text, else the value itself.
 std::string valueText(const CFValue& value) {
@@ -132,20 +142,23 @@ unsigned long PairwiseComparison::getSource(VarDataProcessor& data) const {
 
 bool PairwiseComparison::createChart(std::string& subtitle, bool append) {
   const Data& d = *fData;
+  if (d.samples().size() > kMaxNetworkSamples) {
+    BpComposite note(kNotDrawnKey, true);
+    note.Add(BpString(std::to_string(d.samples().size()), false));
+    note.Add(BpString(std::to_string(kMaxNetworkSamples), false));
+    note.Finish();
+    BpError(note, BpError::kShow, BpError::kLevelWarning);
+    return false;
+  }
+  ChartString title;
   try {
     VarDataProcessor data;
     getSource(data);
-    std::string text = XDocument::fetchTemplateFile("GLMMPairwiseContrasts.viztemplate");
-    if (text.empty())
-      return false;
-    Data::removeFaceting(text);
-
     const int fieldIndex = d.compare->fFieldIndex;
     const VORN_Variable* fieldVariable = d.stats->GetDictionaryVariable(fieldIndex);
     const CFMetaData* metadata = d.stats->GetLocalMetadata();
     const CFField* field = metadata == nullptr ? nullptr : metadata->GetField(fieldIndex);
     const bool groups = fieldVariable != nullptr && field != nullptr;
-    ChartString title;
     ChartString footnote;
     if (groups) {
       const std::string& label =
@@ -167,6 +180,9 @@ bool PairwiseComparison::createChart(std::string& subtitle, bool append) {
           d.strings, ranks ? "Each node shows the sample average rank."
                            : "Each node shows the sample number of successes.");
     }
+    // Fetched once the title is known, so that a template that cannot be read names the chart.
+    std::string text = ChartOutput::fetchTemplate("GLMMPairwiseContrasts.viztemplate");
+    Data::removeFaceting(text);
     ChartOutput::replaceSubstring(text, "TitleText", ChartOutput::xmlEscape(title.toUTF8()));
     // The adjusted significances stay in the edges' tooltips instead of crowding the network.
     ChartOutput::insertBefore(text, "id=\"style7\"", " visible=\"false\" ");
@@ -242,7 +258,9 @@ bool PairwiseComparison::createChart(std::string& subtitle, bool append) {
     document.SendChart(true, false, false);
     return true;
   } catch (...) {
-    // A chart that cannot be made is left out; the tables around it stand.
-    return false;
+    // A chart that cannot be made is left out, and said to be; the table above it stands.
+    if (title.empty())
+      title = ChartOutput::lookUpChart(d.strings, "Pairwise Comparisons");
+    return ChartOutput::leftOut(title, std::current_exception());
   }
 }

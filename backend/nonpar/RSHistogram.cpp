@@ -95,13 +95,15 @@ bool RSHistogram::createChart(std::string& subtitle, bool append) {
   Data& d = *fData;
   if (d.test() == nullptr || d.stats == nullptr)
     return false;
+  const ChartString title = ChartOutput::lookUpChart(
+      d.strings, d.kendall != nullptr
+                     ? "Related-Samples Kendall's Coefficient of Concordance"
+                     : "Related-Samples Friedman's Two-Way Analysis of Variance by Ranks");
   try {
     VarDataProcessor data;
     if (getSource(data) == 0)
       return false;
-    std::string text = XDocument::fetchTemplateFile("NPARRelatedSamplesHistogram.viztemplate");
-    if (text.empty())
-      return false;
+    std::string text = ChartOutput::fetchTemplate("NPARRelatedSamplesHistogram.viztemplate");
     const std::string rank = ChartOutput::xmlEscape(ChartOutput::lookUp(d.strings, "Rank"));
     ChartOutput::replaceSubstring(
         text, "xTitle", ChartOutput::xmlEscape(ChartOutput::lookUp(d.strings, "Frequency")));
@@ -121,10 +123,6 @@ bool RSHistogram::createChart(std::string& subtitle, bool append) {
       ChartOutput::replaceSubstring(text, "categoryOrder1", order);
     }
 
-    const ChartString title = ChartOutput::lookUpChart(
-        d.strings, d.kendall != nullptr
-                       ? "Related-Samples Kendall's Coefficient of Concordance"
-                       : "Related-Samples Friedman's Two-Way Analysis of Variance by Ranks");
     XDocument document(text);
     document.setEditor(XDocument::kEditorStatistics);
     document.setLanguage();
@@ -161,7 +159,7 @@ bool RSHistogram::createChart(std::string& subtitle, bool append) {
     document.SendChart(true, false, false);
     return true;
   } catch (...) {
-    // A chart that cannot be made is left out; the tables around it stand.
-    return false;
+    // A chart that cannot be made is left out, and said to be; the tables around it stand.
+    return ChartOutput::leftOut(title, std::current_exception());
   }
 }

@@ -127,8 +127,9 @@ unsigned long RSMcNemarChangeTestView::getSource(VarDataProcessor& data) {
                                "ObservedTooltip", "HypothesizedTooltip"})
     data.AddVariable(kSource, variable, nullptr);
   const auto& table = d.crosstab->fTable.fRows;
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    for (std::size_t j = 0; j < table[i].size(); ++j)
+  const std::size_t shown = ChartOutput::kMaxCrosstabCategories;
+  for (std::size_t i = 0; i < table.size() && i < shown; ++i) {
+    for (std::size_t j = 0; j < table[i].size() && j < shown; ++j)
       d.fillRowList(data, i, j);
   }
   return d.rows;
@@ -136,15 +137,13 @@ unsigned long RSMcNemarChangeTestView::getSource(VarDataProcessor& data) {
 
 bool RSMcNemarChangeTestView::createChart(std::string& subtitle, bool append) {
   Data& d = *fData;
+  const ChartString title =
+      ChartOutput::lookUpChart(d.strings, "Related-Samples McNemar Change Test");
   try {
     VarDataProcessor data;
     if (getSource(data) == 0)
       return false;
-    std::string text = XDocument::fetchTemplateFile("FacetBarChart.viztemplate");
-    if (text.empty())
-      return false;
-    const ChartString title =
-        ChartOutput::lookUpChart(d.strings, "Related-Samples McNemar Change Test");
+    std::string text = ChartOutput::fetchTemplate("FacetBarChart.viztemplate");
     ChartOutput::replaceSubstring(text, "TitleText", ChartOutput::xmlEscape(title.toUTF8()));
     const NOPROutputStats::FieldDistributionData* rowField =
         fieldOf(*d.stats, d.crosstab->fFields[0]);
@@ -179,6 +178,10 @@ bool RSMcNemarChangeTestView::createChart(std::string& subtitle, bool append) {
     graph->setTitle(title.xc_str());
     if (!subtitle.empty())
       graph->setSubtitle(ChartString(subtitle.c_str()).xc_str());
+    const ChartString footnote = ChartOutput::crosstabFootnote(
+        d.strings, ChartOutput::crosstabCategories(d.crosstab->fTable.fRows));
+    if (!footnote.empty())
+      graph->setThirdText(footnote.xc_str());
 
     if (hasVariable(rowField) && hasVariable(columnField)) {
       const NOPROutputStats::CategoryFieldData& rowFieldData = d.crosstab->fFields[0];
@@ -202,7 +205,7 @@ bool RSMcNemarChangeTestView::createChart(std::string& subtitle, bool append) {
     document.SendChart(true, false, false);
     return true;
   } catch (...) {
-    // A chart that cannot be made is left out; the tables around it stand.
-    return false;
+    // A chart that cannot be made is left out, and said to be; the tables around it stand.
+    return ChartOutput::leftOut(title, std::current_exception());
   }
 }

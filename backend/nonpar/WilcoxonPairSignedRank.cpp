@@ -60,6 +60,12 @@ bool WilcoxonPairSignedRank::createChart(std::string& subtitle, bool append) {
   const std::vector<std::vector<double>>& rows = d.distribution->fTable.fRows;
   if (rows.size() < 2 || rows[0].empty())
     return false;
+  const ChartString title =
+      d.algorithm == NOPROutputStats::kARSign
+          ? ChartOutput::lookUpChart(d.strings, "Related-Samples Sign Test")
+      : d.algorithm == NOPROutputStats::kARWilcoxonSignedRanks
+          ? ChartOutput::lookUpChart(d.strings, "Related-Samples Wilcoxon Signed Rank Test")
+          : ChartString();
   try {
     VarDataProcessor data;
     data.AddDataSource(kSource, 0);
@@ -71,9 +77,7 @@ bool WilcoxonPairSignedRank::createChart(std::string& subtitle, bool append) {
         data.SetVariableValue(kSource, "value", static_cast<unsigned long>(c), rows[1][c]);
       }
     }
-    std::string text = XDocument::fetchTemplateFile("NPARWilcoxonPairSignedRank.viztemplate");
-    if (text.empty())
-      return false;
+    std::string text = ChartOutput::fetchTemplate("NPARWilcoxonPairSignedRank.viztemplate");
     ChartString ties = ChartOutput::lookUpChart(d.strings, "Number of Ties = ^1");
     ChartString count;
     count.assignInteger(d.distribution->fTies);
@@ -102,12 +106,6 @@ bool WilcoxonPairSignedRank::createChart(std::string& subtitle, bool append) {
     XDocument document(text);
     document.setEditor(XDocument::kEditorStandard);
     document.setLanguage();
-    const ChartString title =
-        d.algorithm == NOPROutputStats::kARSign
-            ? ChartOutput::lookUpChart(d.strings, "Related-Samples Sign Test")
-        : d.algorithm == NOPROutputStats::kARWilcoxonSignedRanks
-            ? ChartOutput::lookUpChart(d.strings, "Related-Samples Wilcoxon Signed Rank Test")
-            : ChartString();
     ChartOutput::setDescription(document, title, subtitle, append);
     XGraph* graph = document.getExternalGraph();
     graph->setTitle(title.xc_str());
@@ -134,7 +132,7 @@ bool WilcoxonPairSignedRank::createChart(std::string& subtitle, bool append) {
     document.SendChart(true, false, false);
     return true;
   } catch (...) {
-    // A chart that cannot be made is left out; the tables around it stand.
-    return false;
+    // A chart that cannot be made is left out, and said to be; the tables around it stand.
+    return ChartOutput::leftOut(title, std::current_exception());
   }
 }

@@ -37,6 +37,13 @@ TEST(ChartFileWriter, SlugsKeepLettersAndCutBetweenCharacters) {
        "b",
        "a-b"},                            // stray bytes and a cut-off character are separators
       {"../../etc/passwd", "etc-passwd"}, // no path can leave the folder
+      // Controls, direction overrides and invisible characters from labels separate like blanks.
+      {"Feed\xE2\x80\xAEtxt.exe", "feed-txt-exe"}, // U+202E
+      {"a\xC2\x9B"
+       "31m\xC2\x85z",
+       "a-31m-z"},                                                // C1 controls
+      {"a\xE2\x80\xA8z\xE2\x80\x8By\xEF\xBB\xBF", "a-z-y"},       // U+2028, U+200B, U+FEFF
+      {"\xCE\xA3\xCF\x89 \xD0\x96", "\xCE\xA3\xCF\x89-\xD0\x96"}, // Greek, Cyrillic
       {"", "chart"},
       {"***", "chart"},
   };

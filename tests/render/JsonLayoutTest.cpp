@@ -29,7 +29,12 @@ TEST(JsonLayoutTest, EveryIndentIsTheLibraryLayoutOfTheSameContent) {
     const std::string text = Write(*document, indent);
     const OrderedJson parsed = OrderedJson::parse(text);
     EXPECT_EQ(parsed, content) << indent;
-    EXPECT_EQ(text, parsed.dump(indent) + "\n") << indent;
+    // The library writes DEL raw, where the writer escapes it like every other control.
+    std::string libraryText = text;
+    for (std::size_t at = libraryText.find("\\u007f"); at != std::string::npos;
+         at = libraryText.find("\\u007f", at))
+      libraryText.replace(at, 6, "\x7F");
+    EXPECT_EQ(libraryText, parsed.dump(indent) + "\n") << indent;
   }
 }
 

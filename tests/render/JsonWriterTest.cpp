@@ -91,6 +91,18 @@ TEST(JsonWriterTest, HostileTextStaysValidJson) {
   const json& chart = doc["items"][0]["items"][1]["items"][1];
   EXPECT_EQ(chart["sources"]["data"]["rows"][1][1], "g\xEF\xBF\xBD");
   EXPECT_TRUE(chart["sources"]["data"]["rows"][1][0].is_null());
+  // DEL in an otherwise ASCII text is escaped like C1 and direction controls beyond ASCII.
+  output::Document controls;
+  for (const char* label : {"a\x7F"
+                            "b",
+                            "c\xC2\x9B"
+                            "d\xE2\x80\xAE"
+                            "e"})
+    controls.Append(std::make_unique<output::Message>(output::Message::Level::kWarning,
+                                                      output::Label::PlainText(label)));
+  const std::string escaped = WriteJson(controls);
+  EXPECT_NE(escaped.find("\"a\\u007fb\""), std::string::npos) << escaped;
+  EXPECT_NE(escaped.find("\"c\\u009bd\\u202ee\""), std::string::npos) << escaped;
 }
 
 TEST(JsonWriterTest, OutputIgnoresStreamLocale) {

@@ -15,21 +15,35 @@ struct TextCase {
   std::string out;
 };
 
-TEST(RenderTextTest, ForHtmlEscapesAndDropsControls) {
-  const TextCase cases[] = {
-      {"markup", "<script>alert('x')</script>", "&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;"},
-      {"quotes and ampersand", "a \"b\" & c", "a &quot;b&quot; &amp; c"},
-      {"already escaped is escaped again", "&amp;", "&amp;amp;"},
-      {"controls removed, whitespace to blanks", "a\x01\x1B[31mb\tc\nd\x7F", "a[31mb c d"},
-      {"C1 control removed", "a\xC2\x85z", "az"},
-      {"direction overrides and isolates removed",
+// One rule for every format: a control or bidirectional control shows as U+FFFD where people read
+// the text (as on a terminal, below) and is a \u escape in JSON, which keeps the value exact.
+TEST(RenderTextTest, ForHtmlAndForJsonEscapeAndReplaceControls) {
+  const char* const r = "\xEF\xBF\xBD";
+  const struct {
+    const char* desc;
+    std::string in, html, json;
+  } cases[] = {
+      {"markup", "<script>alert('x')</script>", "&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;",
+       "<script>alert('x')</script>"},
+      {"quotes, ampersand and backslash", "a \"b\" & c\\", "a &quot;b&quot; &amp; c\\",
+       "a \\\"b\\\" & c\\\\"},
+      {"already escaped is escaped again", "&amp;", "&amp;amp;", "&amp;"},
+      {"C0 controls and DEL; whitespace to blanks", "a\x01\x1B[31mb\tc\nd\x7F",
+       std::string("a") + r + r + "[31mb c d" + r, "a\\u0001\\u001b[31mb\\tc\\nd\\u007f"},
+      {"C1 control", "a\xC2\x85z", std::string("a") + r + "z", "a\\u0085z"},
+      {"direction overrides and isolates",
        "\xE2\x80\xAE"
        "fdp.exe\xE2\x81\xA6x\xE2\x80\x8F",
-       "fdp.exex"},
-      {"invalid UTF-8 replaced", "<\xFF>", "&lt;\xEF\xBF\xBD&gt;"},
+       std::string(r) + "fdp.exe" + r + "x" + r, "\\u202efdp.exe\\u2066x\\u200f"},
+      {"invalid UTF-8 replaced", "<\xFF>", std::string("&lt;") + r + "&gt;",
+       std::string("<") + r + ">"},
+      {"other characters kept", "\xC3\xA9\xE2\x80\xA8", "\xC3\xA9\xE2\x80\xA8",
+       "\xC3\xA9\xE2\x80\xA8"},
   };
-  for (const TextCase& c : cases)
-    EXPECT_EQ(RenderText::ForHtml(c.in), c.out) << c.desc;
+  for (const auto& c : cases) {
+    EXPECT_EQ(RenderText::ForHtml(c.in), c.html) << c.desc;
+    EXPECT_EQ(RenderText::ForJson(c.in), c.json) << c.desc;
+  }
 }
 
 TEST(RenderTextTest, ForTerminalNeutralisesEscapeSequences) {

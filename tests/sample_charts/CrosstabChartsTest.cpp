@@ -146,6 +146,29 @@ TEST(MarginalHomogeneityChart, OnlyTheSecondTokenMappingGoes) {
   }
 }
 
+// A panel per cell, at most 12 a side: a larger table shows its first 12 categories and says so,
+// and builds no rows for the cells it cannot show.
+TEST(CrosstabCharts, ALargeTableShowsItsFirstTwelveCategories) {
+  const struct {
+    bool mcNemar;
+    std::size_t categories, rows;
+    const char* footnote;
+  } cases[] = {
+      {false, 12, 144, nullptr},
+      {false, 13, 144, "The first 12 of 13 categories are shown."},
+      {false, 300, 144, "The first 12 of 300 categories are shown."},
+      {true, 13, 12 + 2 * 132, "The first 12 of 13 categories are shown."},
+  };
+  for (const auto& c : cases) {
+    CrosstabRun run;
+    run.crosstab.fTable.fRows.assign(c.categories, std::vector<double>(c.categories, 1.0));
+    const output::Chart* chart = run.Chart(c.mcNemar);
+    ASSERT_NE(chart, nullptr) << c.categories;
+    EXPECT_EQ(chart->sources.at("graphSource").rows.size(), c.rows) << c.categories;
+    EXPECT_EQ(chart->thirdText.value_or(""), c.footnote ? c.footnote : "") << c.categories;
+  }
+}
+
 TEST(CrosstabCharts, EmptyTableGivesNoChart) {
   for (const bool mcNemar : {true, false}) {
     CrosstabRun c;

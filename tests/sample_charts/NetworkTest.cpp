@@ -100,26 +100,45 @@ TEST(PairwiseNetwork, TheFootnoteNamesTheValueTheNodesShow) {
   }
 }
 
-// The chart follows its table in the output.
+// The chart follows its table in the output; past 40 samples a note stands there instead.
 TEST(PairwiseNetwork, StandsRightAfterThePairwiseTable) {
-  GroupsRun g;
-  g.run.Display();
-  std::vector<std::string> kinds;
-  std::function<void(const output::Heading&)> walk = [&](const output::Heading& heading) {
-    for (const auto& item : heading.Items()) {
-      if (const output::Table* t = item->AsTable())
-        kinds.push_back("table:" + keyOf(t->Title()));
-      else if (const output::Chart* c = item->AsChart())
-        kinds.push_back("chart:" + c->templateName);
-      else if (const output::Heading* h = item->AsHeading())
-        walk(*h);
-    }
+  const struct {
+    std::size_t samples;
+    const char* after;
+  } cases[] = {
+      {3, "chart:GLMMPairwiseContrasts.viztemplate"},
+      {40, "chart:GLMMPairwiseContrasts.viztemplate"},
+      {41, "message:The network of the 41 samples is not drawn: beyond 40 samples its nodes and "
+           "lines cannot be told apart. The table lists every pair."},
   };
-  walk(g.run.Root());
-  const auto table = std::find(kinds.begin(), kinds.end(), "table:Pairwise Comparisons of ^1");
-  ASSERT_NE(table, kinds.end());
-  ASSERT_NE(table + 1, kinds.end());
-  EXPECT_EQ(*(table + 1), "chart:GLMMPairwiseContrasts.viztemplate");
+  for (const auto& c : cases) {
+    GroupsRun g;
+    std::vector<double> samples, ranks;
+    for (std::size_t i = 0; i < c.samples; ++i) {
+      samples.push_back(static_cast<double>(i));
+      ranks.push_back(static_cast<double>(i) + 0.5);
+    }
+    g.compare->fTables[0] = table({samples, ranks});
+    g.run.Display();
+    std::vector<std::string> kinds;
+    std::function<void(const output::Heading&)> walk = [&](const output::Heading& heading) {
+      for (const auto& item : heading.Items()) {
+        if (const output::Table* t = item->AsTable())
+          kinds.push_back("table:" + keyOf(t->Title()));
+        else if (const output::Chart* chart = item->AsChart())
+          kinds.push_back("chart:" + chart->templateName);
+        else if (const output::Message* m = item->AsMessage())
+          kinds.push_back("message:" + m->GetLabel().Text());
+        else if (const output::Heading* h = item->AsHeading())
+          walk(*h);
+      }
+    };
+    walk(g.run.Root());
+    const auto at = std::find(kinds.begin(), kinds.end(), "table:Pairwise Comparisons of ^1");
+    ASSERT_NE(at, kinds.end()) << c.samples;
+    ASSERT_NE(at + 1, kinds.end()) << c.samples;
+    EXPECT_EQ(*(at + 1), c.after) << c.samples;
+  }
 }
 
 // Related samples name their samples by field. Nodes and edges use the same sample indexes as

@@ -228,24 +228,60 @@ TEST(KolmogorovSmirnovChart, DistributionLineAndParametersPerDistribution) {
   }
 }
 
+// A date field's curve: its location is a date, a spread a duration, and a uniform curve's
+// maximum a date like its minimum (docs/chart-views.md).
 TEST(KolmogorovSmirnovChart, DateFieldsShowDatesAndDurations) {
-  WriterRun run;
-  addContinuousField(run, "day", VORN_Format(VORN_Format::kDATE, 11, 0));
-  addTest(run.stats, Stats::kCOneSample, Stats::kAOKolmogorovSmirnov,
-          "NormalDistribution_O_KolmogorovSmirnov_3", {{0}, {0}, {1.5}});
-  run.Display();
-  const std::vector<const output::Chart*> charts = chartsOf(run.document);
-  ASSERT_EQ(charts.size(), 2u);
-  const output::Chart& chart = *charts[0];
-  EXPECT_TRUE(contains(chart.specification, "parameter=\"1970-01-01T00:00:00\" "
-                                            "secondaryParameter=\"P1DT12H00M00S\""))
-      << chart.specification;
-  EXPECT_TRUE(contains(chart.specification, "Mean 01-JAN-1970"));
-  EXPECT_TRUE(contains(chart.specification, "Std. Deviation 1 12:00:00"));
-  // Engine days become the dictionary's seconds from 1582.
-  EXPECT_EQ(column(chart, "graphSource", "value"),
-            (std::vector<std::string>{"12219379200", "12219465600", "12219552000"}));
-  EXPECT_EQ(chart.variables.at("value").format, "DATE11");
+  const struct {
+    const char* key;
+    const char* parameters;
+    const char* label;
+  } cases[] = {
+      {"NormalDistribution_O_KolmogorovSmirnov_3",
+       "parameter=\"1970-01-01T00:00:00\" secondaryParameter=\"P1DT12H00M00S\"",
+       "Std. Deviation 1 12:00:00"},
+      {"UniformDistribution_O_KolmogorovSmirnov_3",
+       "parameter=\"1970-01-01T00:00:00\" secondaryParameter=\"1970-01-02T12:00:00\"",
+       "Maximum 02-JAN-1970"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    WriterRun run;
+    addContinuousField(run, "day", VORN_Format(VORN_Format::kDATE, 11, 0));
+    addTest(run.stats, Stats::kCOneSample, Stats::kAOKolmogorovSmirnov, c.key, {{0}, {0}, {1.5}});
+    run.Display();
+    const std::vector<const output::Chart*> charts = chartsOf(run.document);
+    ASSERT_EQ(charts.size(), 2u);
+    const output::Chart& chart = *charts[0];
+    EXPECT_TRUE(contains(chart.specification, c.parameters)) << chart.specification;
+    EXPECT_TRUE(contains(chart.specification, c.label)) << chart.specification;
+    // Engine days become the dictionary's seconds from 1582.
+    EXPECT_EQ(column(chart, "graphSource", "value"),
+              (std::vector<std::string>{"12219379200", "12219465600", "12219552000"}));
+    EXPECT_EQ(chart.variables.at("value").format, "DATE11");
+  }
+}
+
+// A negative field index (what a missing or non-numeric parameter reads as) names no field: the
+// test gets no chart, where the first field's histogram would stand under its title.
+TEST(OneSampleDispatch, ANegativeFieldIndexGivesNoChart) {
+  const struct {
+    Stats::EnumAlgorithmType algorithm;
+    const char* key;
+    std::vector<std::vector<double>> parameters;
+  } cases[] = {
+      {Stats::kAOWilcoxonSignedRanks, "O_WilcoxonSignedRanks_2", {{-1}, {10}}},
+      {Stats::kAOKolmogorovSmirnov, "NormalDistribution_O_KolmogorovSmirnov_3", {{-1}, {10}, {2}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    WriterRun run;
+    addContinuousField(run, "x");
+    addTest(run.stats, Stats::kCOneSample, c.algorithm, c.key, c.parameters);
+    run.Display();
+    const std::vector<const output::Chart*> charts = chartsOf(run.document);
+    ASSERT_EQ(charts.size(), 1u) << "the field's own chart only";
+    EXPECT_EQ(charts[0]->title, "Continuous Field Information x");
+  }
 }
 
 TEST(WilcoxonChart, MedianGuidesAndTheirFrames) {

@@ -53,11 +53,18 @@ public:
   // without a chart service.
   static bool useColorsOnly();
 
-  // Draws the chart and places it in the output, after everything written so far under the
-  // innermost live heading of the running procedure. The three flags are reserved (the views pass
-  // true, false, false). Returns false when no procedure is running. Throws ChartError when the
-  // chart cannot be drawn.
+  // Places the chart in the output, after everything written so far under the innermost live
+  // heading of the running procedure, drawn when the output draws charts
+  // (output::Document::ChartsDrawn). The three flags are reserved (the views pass true, false,
+  // false). Returns false when no procedure is running. Throws ChartError when the chart cannot be
+  // drawn.
   bool SendChart(bool show, bool replace, bool background);
+
+  // Places, where the chart would have stood, a chart titled `title` that could not be made, with
+  // `reason` (what failed, for the reader of the report): the writers show it as left out, and
+  // the program names it in a warning. Returns false when no procedure is running. Never throws
+  // but std::bad_alloc.
+  static bool SendLeftOut(const std::string& title, const std::string& reason);
 
 private:
   std::unique_ptr<ViZNode> fRoot;

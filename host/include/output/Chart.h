@@ -1,6 +1,6 @@
 // A chart of the output: the chart document's texts, data sources, variables, the edited
-// specification it was drawn from and the drawing itself. Filled by the chart service; the
-// pivot builder only places it.
+// specification it was drawn from and the drawing itself, or the reason it could not be made.
+// Filled by the chart service; the pivot builder only places it.
 #pragma once
 
 #include "output/Item.h"
@@ -47,7 +47,10 @@ public:
   std::map<std::string, ChartDataSource> sources; // by source name
   std::map<std::string, ChartVariable> variables; // by variable name
   std::string specification; // the edited template text the chart was made from
-  std::string svg;           // the drawing; empty until drawn
+  std::string svg;           // the drawing; empty until drawn, or when the report draws none
+  // Why the chart could not be made (its template missing, the chart service refusing it); empty
+  // for a chart that was. A chart left out keeps its place and title and has nothing else.
+  std::string leftOut;
 };
 
 } // namespace output

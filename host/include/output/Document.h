@@ -67,6 +67,12 @@ public:
   const std::string& Language() const { return fLanguage; }
   void SetLanguage(std::string language) { fLanguage = std::move(language); }
 
+  // Whether the chart service draws each chart it places (true unless set). A report whose
+  // writers show no drawing (the text report names its charts) turns it off, so that no time goes
+  // into drawings nobody reads; the charts keep their data and specification.
+  bool ChartsDrawn() const { return fChartsDrawn; }
+  void SetChartsDrawn(bool drawn) { fChartsDrawn = drawn; }
+
 private:
   void Advance(bool all);
 
@@ -80,6 +86,7 @@ private:
   OutlineSink* fSink = nullptr;
   std::vector<Open> fOpen{{nullptr, 0}};
   std::string fLanguage = "en";
+  bool fChartsDrawn = true;
 };
 
 } // namespace output

@@ -32,8 +32,16 @@ public:
   output::Label ToLabel(const FacSTDictionary* strings) const override;
 
 private:
-  VORN_Variable fVariable; // a copy: texts outlive the dictionary calls that made them
+  // Looks up the value's label once; then nothing of the variable is needed but its name and
+  // format. Copies, since texts outlive the dictionary calls that made them; but only of what this
+  // value shows, so that a table of n values of a variable with k labels holds n labels, not n
+  // copies of k.
+  void TakeLabel(const VORN_Variable& variable);
+
+  std::string fName;
+  VORN_Format fFormat;
   std::optional<double> fNumber;
   std::string fText;
+  std::optional<std::string> fLabel; // the value's label, when it has one
   Preference fPreference;
 };

@@ -73,6 +73,8 @@ public:
   output::Chart* SendChart(std::unique_ptr<output::Chart> chart);
   // How many charts SendChart has placed so far: the number of charts under this procedure.
   std::size_t ChartsPlaced() const { return fChartsPlaced; }
+  // Whether the charts placed are to be drawn: the output document's setting.
+  bool ChartsDrawn() const;
   output::Message* SendMessage(std::unique_ptr<output::Message> message);
 
   // Translation through the procedure's string table, as cell texts are translated.

@@ -36,9 +36,10 @@ public:
   static std::vector<std::string> Write(const output::Document& document,
                                         const std::string& folder);
 
-  // The file-name part made from a title: letters and digits kept (lower-cased when ASCII,
-  // other UTF-8 letters as they are), every other run of characters one "-", at most 60 bytes
-  // cut between characters; "chart" when nothing is left.
+  // The file-name part made from a title: ASCII letters (lower-cased) and digits, and the letters
+  // of the common scripts as they are, kept; every other run of characters one "-" (controls,
+  // direction overrides, invisible and separator characters included); at most 60 bytes cut
+  // between characters; "chart" when nothing is left.
   static std::string Slug(const std::string& title);
 
 private:

@@ -14,6 +14,7 @@ public:
   ~HtmlWriter() override;
 
   std::unique_ptr<Sink> Open(std::ostream& out) const override;
+  bool ShowsDrawings() const override { return true; }
 
 private:
   std::string fPageTitle;

@@ -16,6 +16,7 @@ public:
   // text that reads back as the same double; NaN and infinities (and the system-missing value,
   // which the model already holds as absent) become null. Invalid UTF-8 becomes U+FFFD.
   std::unique_ptr<Sink> Open(std::ostream& out) const override;
+  bool ShowsDrawings() const override { return true; }
 
 private:
   int fIndent;

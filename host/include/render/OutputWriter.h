@@ -41,6 +41,10 @@ public:
   // A sink writing to `out`, which must outlive it.
   virtual std::unique_ptr<Sink> Open(std::ostream& out) const = 0;
 
+  // Whether the format holds the charts' drawings; one that does not (the text report names its
+  // charts) needs none drawn.
+  virtual bool ShowsDrawings() const = 0;
+
   // Writes `document` completely to `out`. The document is only read.
   void Write(const output::Document& document, std::ostream& out) const;
 

@@ -12,6 +12,7 @@ public:
   ~TextWriter() override;
 
   std::unique_ptr<Sink> Open(std::ostream& out) const override;
+  bool ShowsDrawings() const override { return false; }
 
 private:
   int fWidth;

@@ -99,11 +99,17 @@ std::string SvgWriter::Escape(std::string_view utf8) {
     default:
       break;
     }
-    // XML 1.0 has no place for C0 controls, and C1 controls and non-characters show as boxes.
-    bool control =
-        code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0xFFFE || code == 0xFFFF;
-    if (!control)
-      AppendUtf8(out, code);
+    // XML 1.0 has no place for C0 controls, C1 controls and non-characters show as boxes, and a
+    // bidirectional control would reorder what follows it: each shows as U+FFFD, as in the
+    // reports' own texts, and tab, line feed and carriage return as a blank.
+    const bool blank = code == '\t' || code == '\n' || code == '\r';
+    const bool hidden = code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0xFFFE ||
+                        code == 0xFFFF || code == 0x061C || code == 0x200E || code == 0x200F ||
+                        (code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069);
+    if (blank)
+      out += ' ';
+    else
+      AppendUtf8(out, hidden ? char32_t{0xFFFD} : code);
   }
   return out;
 }

@@ -10,8 +10,9 @@ public:
   // A coordinate or length: at most two decimals, no trailing zeros, never "nan", "inf" or "-0".
   // Values beyond +-1e7 are clamped, so a stray value cannot blow up a viewer.
   static std::string Number(double value);
-  // A text for character data or an attribute value: &, <, >, " and ' escaped, control
-  // characters (line feeds included) dropped, ill-formed UTF-8 replaced by U+FFFD.
+  // A text for character data or an attribute value: &, <, >, " and ' escaped, tab, line feed and
+  // carriage return written as blanks, every other control character, bidirectional control and
+  // non-character, and ill-formed UTF-8, as U+FFFD.
   static std::string Escape(std::string_view utf8);
 
   // "<tag"; then Attr calls; then EndEmpty ("/>") or EndStart (">") ... Close ("</tag>").

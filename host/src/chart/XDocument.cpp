@@ -224,17 +224,29 @@ bool XDocument::SendChart(bool /*show*/, bool /*replace*/, bool /*background*/) 
     std::snprintf(prefix, sizeof prefix, "c%zu-%08llx-", procedure->ChartsPlaced(),
                   static_cast<unsigned long long>(print.value & 0xFFFFFFFFULL));
 
-    ChartDrawingContext context;
-    context.description = chart->description;
-    context.language = fRoot->AttributeOr("lang", "");
-    context.idPrefix = prefix;
-    chart->svg = DrawChart(*fRoot, fData, context);
-    if (chart->svg.empty())
-      throw ChartError("the chart drew nothing");
+    if (procedure->ChartsDrawn()) {
+      ChartDrawingContext context;
+      context.description = chart->description;
+      context.language = fRoot->AttributeOr("lang", "");
+      context.idPrefix = prefix;
+      chart->svg = DrawChart(*fRoot, fData, context);
+      if (chart->svg.empty())
+        throw ChartError("the chart drew nothing");
+    }
     return procedure->SendChart(std::move(chart)) != nullptr;
   } catch (const ChartError&) {
     throw;
   } catch (const std::exception& error) {
     throw ChartError(std::string("the chart could not be made: ") + error.what());
   }
+}
+
+bool XDocument::SendLeftOut(const std::string& title, const std::string& reason) {
+  BpProcedure* procedure = BpProcedure::Current();
+  if (procedure == nullptr)
+    return false;
+  auto chart = std::make_unique<output::Chart>();
+  chart->title = title;
+  chart->leftOut = reason.empty() ? std::string("the chart could not be made") : reason;
+  return procedure->SendChart(std::move(chart)) != nullptr;
 }

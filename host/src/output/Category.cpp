@@ -2,8 +2,22 @@
 #include "output/Category.h"
 
 #include <algorithm>
+#include <functional>
+#include <string>
 
 namespace output {
+
+namespace {
+
+// Equal labels have equal texts, keys and kinds, so equal labels hash alike.
+std::size_t HashOf(const Label& label, bool isGroup) {
+  std::size_t hash = std::hash<std::string>{}(label.Text());
+  if (label.Key())
+    hash = hash * 31 + std::hash<std::string>{}(*label.Key());
+  return hash * 31 + static_cast<std::size_t>(label.Kind()) * 2 + (isGroup ? 1 : 0);
+}
+
+} // namespace
 
 Category::Category(Label label, bool isGroup, const Category* parent)
     : fLabel(std::move(label)), fIsGroup(isGroup), fParent(parent) {}
@@ -11,13 +25,14 @@ Category::Category(Label label, bool isGroup, const Category* parent)
 Category::~Category() = default;
 
 Category* Category::FindOrAddChild(const Label& label, bool isGroup) {
-  auto found = std::find_if(fChildren.begin(), fChildren.end(), [&](const auto& child) {
-    return child->fIsGroup == isGroup && child->fLabel == label;
-  });
-  if (found != fChildren.end()) {
-    return found->get();
-  }
+  const std::size_t hash = HashOf(label, isGroup);
+  // Children are made here only, so no two are equal: the first match is the one.
+  const auto [first, last] = fChildIndex.equal_range(hash);
+  for (auto it = first; it != last; ++it)
+    if (it->second->fIsGroup == isGroup && it->second->fLabel == label)
+      return it->second;
   fChildren.push_back(std::make_unique<Category>(label, isGroup, this));
+  fChildIndex.emplace(hash, fChildren.back().get());
   return fChildren.back().get();
 }
 

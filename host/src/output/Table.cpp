@@ -2,6 +2,7 @@
 #include "output/Table.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace output {
 
@@ -24,10 +25,17 @@ Dimension* Table::AddDimension(Label label) {
 
 std::size_t
 Table::CategoriesHash::operator()(const std::vector<const Category*>& categories) const {
-  std::size_t hash = categories.size();
-  for (const Category* category : categories)
-    hash = (hash ^ std::hash<const Category*>()(category)) * 0x100000001b3ULL;
-  return hash;
+  // Categories are allocated alike, so their addresses share most bits and differ by steps of the
+  // allocation's size; each is mixed through a 64-bit finalizer (splitmix64's) before it is
+  // combined, or the cells of a large table crowd into a few buckets.
+  std::uint64_t hash = categories.size();
+  for (const Category* category : categories) {
+    std::uint64_t x = reinterpret_cast<std::uintptr_t>(category) + 0x9e3779b97f4a7c15ULL;
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+    hash = (hash ^ (x ^ (x >> 31))) * 0x100000001b3ULL;
+  }
+  return static_cast<std::size_t>(hash ^ (hash >> 32));
 }
 
 const Cell* Table::FindCell(const std::vector<const Category*>& categories) const {

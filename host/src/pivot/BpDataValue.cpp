@@ -44,22 +44,38 @@ std::string Combine(const std::string& value, const std::string* label,
 } // namespace
 
 BpDataValue::BpDataValue(const VORN_Variable& variable, double value, int preference)
-    : fVariable(variable), fNumber(value), fPreference(ToPreference(preference)) {}
+    : fName(variable.GetName()), fFormat(variable.GetFormat()), fNumber(value),
+      fPreference(ToPreference(preference)) {
+  TakeLabel(variable);
+}
 
 BpDataValue::BpDataValue(const VORN_Variable& variable, const std::string& value, int preference)
-    : fVariable(variable), fText(TrimTrailingBlanks(value)), fPreference(ToPreference(preference)) {
+    : fName(variable.GetName()), fFormat(variable.GetFormat()), fText(TrimTrailingBlanks(value)),
+      fPreference(ToPreference(preference)) {
+  TakeLabel(variable);
 }
 
 BpDataValue::BpDataValue(const VORN_Variable& variable, const OBS* value, int preference)
-    : fVariable(variable), fPreference(ToPreference(preference)) {
+    : fName(variable.GetName()), fFormat(variable.GetFormat()),
+      fPreference(ToPreference(preference)) {
   if (!variable.IsString()) {
     fNumber = value != nullptr ? value->f : VORN_SystemMissing();
-    return;
-  }
-  if (value != nullptr) {
+  } else if (value != nullptr) {
     std::size_t width = static_cast<std::size_t>(variable.GetType());
     fText = TrimTrailingBlanks(std::string(value->s, width).c_str());
   }
+  TakeLabel(variable);
+}
+
+void BpDataValue::TakeLabel(const VORN_Variable& variable) {
+  const VORN_ValueLabelMap& labels = variable.GetValueLabels();
+  const std::string* label = nullptr;
+  if (!fNumber)
+    label = labels.Find(fText);
+  else if (*fNumber != VORN_SystemMissing())
+    label = labels.Find(*fNumber);
+  if (label != nullptr)
+    fLabel = *label;
 }
 
 BpDataValue::~BpDataValue() = default;
@@ -69,19 +85,18 @@ std::unique_ptr<BpCellText> BpDataValue::Clone() const {
 }
 
 output::Label BpDataValue::ToLabel(const FacSTDictionary*) const {
-  const VORN_ValueLabelMap& labels = fVariable.GetValueLabels();
+  const std::string* label = fLabel ? &*fLabel : nullptr;
   if (!fNumber) {
-    std::string shown = Combine(fText, labels.Find(fText), fPreference);
-    return output::Label::StringValue(fVariable.GetName(), fText, std::move(shown));
+    std::string shown = Combine(fText, label, fPreference);
+    return output::Label::StringValue(fName, fText, std::move(shown));
   }
   double number = *fNumber;
   bool missing = number == VORN_SystemMissing();
-  std::string valueText = missing ? "." : FormatValue(number, fVariable.GetFormat());
-  const std::string* label = missing ? nullptr : labels.Find(number);
+  std::string valueText = missing ? "." : FormatValue(number, fFormat);
   std::optional<double> raw;
   if (!missing && std::isfinite(number)) {
     raw = number;
   }
-  return output::Label::NumericValue(fVariable.GetName(), raw, fVariable.GetFormat().ToText(),
+  return output::Label::NumericValue(fName, raw, fFormat.ToText(),
                                      Combine(valueText, label, fPreference));
 }

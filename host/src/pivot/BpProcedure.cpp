@@ -120,6 +120,10 @@ BpProcedure* BpProcedure::Current() {
   return procedures.empty() ? nullptr : procedures.back();
 }
 
+bool BpProcedure::ChartsDrawn() const {
+  return State()->document->ChartsDrawn();
+}
+
 output::Chart* BpProcedure::SendChart(std::unique_ptr<output::Chart> chart) {
   output::Heading* heading = State()->LatestLiveHeading();
   output::Chart* placed = heading != nullptr ? heading->Append(std::move(chart)) : nullptr;

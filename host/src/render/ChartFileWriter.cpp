@@ -7,6 +7,7 @@
 #include "output/Heading.h"
 #include "output/Item.h"
 #include "render/PlainSvg.h"
+#include "render/RenderText.h"
 
 #include <cerrno>
 #include <cstring>
@@ -31,14 +32,11 @@ std::string ChartFileWriter::Slug(const std::string& title) {
     const unsigned char c = static_cast<unsigned char>(title[i]);
     std::size_t length = 1;
     bool keep = IsAsciiAlnum(c);
-    if (c >= 0xC2 && c <= 0xF4) {
-      // A whole, well-formed multibyte character is kept as it is; a stray byte is a separator.
-      length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
-      keep = i + length <= title.size();
-      for (std::size_t k = 1; keep && k < length; ++k)
-        keep = (static_cast<unsigned char>(title[i + k]) & 0xC0) == 0x80;
-      if (!keep)
-        length = 1;
+    if (c >= 0x80) {
+      // Letters of other scripts are kept; controls, direction overrides, invisible and
+      // separator characters, and ill-formed bytes separate.
+      char32_t cp = 0;
+      keep = RenderText::Decode(title, i, cp, length) && RenderText::IsLetter(cp);
     }
     if (!keep) {
       dash = !slug.empty();

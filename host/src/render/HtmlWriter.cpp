@@ -419,8 +419,10 @@ private:
       fOut << chart.svg << "\n";
     else
       fOut << "<div class=\"chart-placeholder\" role=\"img\" aria-label=\""
-           << Escape(chart.description.empty() ? chart.title : chart.description)
-           << "\">Chart not drawn: " << Escape(chart.templateName) << "</div>\n";
+           << Escape(chart.description.empty() ? chart.title : chart.description) << "\">"
+           << (chart.leftOut.empty() ? "Chart not drawn: " + Escape(chart.templateName)
+                                     : "Chart left out: " + Escape(chart.leftOut))
+           << "</div>\n";
     fOut << "</figure>\n";
   }
 

@@ -3,6 +3,7 @@
 #include "render/JsonWriter.h"
 
 #include "output/Document.h"
+#include "render/RenderText.h"
 #include "text/CodePage.h"
 
 #include <nlohmann/json.hpp>
@@ -119,20 +120,22 @@ private:
       Flush();
   }
 
-  // Quotes and escapes a text: invalid UTF-8 is repaired first, control characters escaped,
-  // everything else (UTF-8 included) kept as it is.
+  // Quotes and escapes a text: invalid UTF-8 is repaired first, control characters (DEL and C1
+  // too) and bidirectional controls escaped, everything else (UTF-8 included) kept as it is.
   void AppendString(std::string_view text) {
     for (const unsigned char c : text) {
-      if (c >= 0x80) {
-        const std::string valid = SanitizeUtf8(text);
-        AppendValid(valid);
+      if (c >= 0x7F) {
+        fBuffer += '"';
+        fBuffer += RenderText::ForJson(text);
+        fBuffer += '"';
         return;
       }
     }
-    AppendValid(text);
+    AppendAscii(text);
   }
 
-  void AppendValid(std::string_view text) {
+  // The common case, ASCII without DEL, escaped in place without decoding.
+  void AppendAscii(std::string_view text) {
     static const char kHex[] = "0123456789abcdef";
     fBuffer += '"';
     std::size_t plain = 0;
@@ -448,6 +451,10 @@ void WriteChart(JsonOut& out, const Chart& chart) {
   out.String(chart.specification);
   out.Key("svg");
   out.String(chart.svg);
+  if (!chart.leftOut.empty()) {
+    out.Key("leftOut");
+    out.String(chart.leftOut);
+  }
   out.EndObject();
 }
 

@@ -31,6 +31,16 @@ constexpr Range kDoubleWidth[] = {
     {0xFE30, 0xFE6F},   {0xFF00, 0xFF60},  {0xFFE0, 0xFFE6}, {0x1F300, 0x1F64F}, {0x1F900, 0x1F9FF},
     {0x20000, 0x2FFFD}, {0x30000, 0x3FFFD}};
 
+// Letters beyond ASCII that titles and labels hold, by script (see IsLetter).
+constexpr Range kLetters[] = {
+    {0x00AA, 0x00AA}, {0x00B5, 0x00B5}, {0x00BA, 0x00BA}, {0x00C0, 0x00D6}, {0x00D8, 0x00F6},
+    {0x00F8, 0x02AF}, {0x0370, 0x0373}, {0x0376, 0x0377}, {0x037B, 0x037D}, {0x037F, 0x037F},
+    {0x0386, 0x0386}, {0x0388, 0x038A}, {0x038C, 0x038C}, {0x038E, 0x03A1}, {0x03A3, 0x03F5},
+    {0x03F7, 0x0481}, {0x048A, 0x052F}, {0x0531, 0x0556}, {0x0561, 0x0587}, {0x05D0, 0x05EA},
+    {0x0620, 0x064A}, {0x0671, 0x06D3}, {0x0904, 0x0939}, {0x0E01, 0x0E30}, {0x10A0, 0x10FF},
+    {0x1E00, 0x1FBC}, {0x3041, 0x3096}, {0x30A1, 0x30FA}, {0x3400, 0x4DBF}, {0x4E00, 0x9FFF},
+    {0xAC00, 0xD7A3}};
+
 template <size_t N> bool InRanges(const Range (&ranges)[N], char32_t cp) {
   auto it = std::upper_bound(std::begin(ranges), std::end(ranges), cp,
                              [](char32_t c, const Range& r) { return c < r.first; });
@@ -122,10 +132,57 @@ std::string RenderText::ForHtml(std::string_view text) {
       out.push_back(' ');
       return;
     }
-    if (!IsControl(cp) && !IsBidiControl(cp))
-      out.append(bytes);
+    out.append(IsControl(cp) || IsBidiControl(cp) ? std::string_view(kReplacement) : bytes);
   });
   return out;
+}
+
+std::string RenderText::ForJson(std::string_view text) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  ForEachCodePoint(text, [&](char32_t cp, std::string_view bytes) {
+    switch (cp) {
+    case '"':
+      out.append("\\\"");
+      return;
+    case '\\':
+      out.append("\\\\");
+      return;
+    case '\b':
+      out.append("\\b");
+      return;
+    case '\f':
+      out.append("\\f");
+      return;
+    case '\n':
+      out.append("\\n");
+      return;
+    case '\r':
+      out.append("\\r");
+      return;
+    case '\t':
+      out.append("\\t");
+      return;
+    }
+    if (!IsControl(cp) && !IsBidiControl(cp)) {
+      out.append(bytes);
+      return;
+    }
+    // Every control and bidirectional control lies below U+10000: four hex digits hold it.
+    out.append("\\u");
+    for (int shift = 12; shift >= 0; shift -= 4)
+      out.push_back(kHex[(cp >> shift) & 0xF]);
+  });
+  return out;
+}
+
+bool RenderText::Decode(std::string_view text, size_t pos, char32_t& cp, size_t& length) {
+  return DecodeUtf8(text, pos, cp, length);
+}
+
+bool RenderText::IsLetter(char32_t cp) {
+  return InRanges(kLetters, cp);
 }
 
 int RenderText::CodePointWidth(std::string_view text, size_t pos, size_t& length) {

@@ -337,9 +337,11 @@ private:
 
   void OnChart(const Chart& chart) override {
     Separate();
-    std::string text = "[Chart: " + chart.title;
+    std::string text = (chart.leftOut.empty() ? "[Chart: " : "[Chart left out: ") + chart.title;
     if (chart.subtitle && !chart.subtitle->empty())
       text += " - " + *chart.subtitle;
+    if (!chart.leftOut.empty())
+      text += ": " + chart.leftOut;
     WriteWrapped(fOut, text + "]", fWidth);
   }
 
