@@ -10,19 +10,14 @@ void ReportSinks::OpenHeading(const output::Heading& heading) {
   report->OpenHeading(heading);
   if (chartFiles)
     chartFiles->OpenHeading(heading);
-  const std::string& parent = fNumbers.back();
-  fNumbers.push_back((parent.empty() ? "" : parent + ".") + std::to_string(++fCounts.back()));
-  fCounts.push_back(0);
+  fOutline.Open();
 }
 
 void ReportSinks::CloseHeading(const output::Heading& heading) {
   report->CloseHeading(heading);
   if (chartFiles)
     chartFiles->CloseHeading(heading);
-  if (fNumbers.size() > 1) {
-    fNumbers.pop_back();
-    fCounts.pop_back();
-  }
+  fOutline.Close();
 }
 
 void ReportSinks::Leaf(const output::Item& item) {
@@ -36,9 +31,9 @@ void ReportSinks::Leaf(const output::Item& item) {
   if (warnings == nullptr)
     return;
   *warnings << "nptests: warning: the chart \"" << chart->title << "\" ";
-  if (fNumbers.back().empty())
+  if (fOutline.Number().empty())
     *warnings << "of the report";
   else
-    *warnings << "in section " << fNumbers.back();
+    *warnings << "in section " << fOutline.Number();
   *warnings << " was left out: " << chart->leftOut << "\n";
 }

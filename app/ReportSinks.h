@@ -5,12 +5,11 @@
 #include "ReportFile.h"
 
 #include "render/ChartFileWriter.h"
+#include "render/OutlineNumbering.h"
 #include "render/OutputWriter.h"
 
 #include <cstddef>
 #include <memory>
-#include <string>
-#include <vector>
 
 class MessageSink;
 
@@ -29,8 +28,6 @@ struct ReportSinks : output::OutlineSink {
   void Leaf(const output::Item& item) override;
 
 private:
-  // The number of the open heading as the reports print it ("1.2.1"), and how many headings each
-  // open level has had so far.
-  std::vector<std::string> fNumbers{""};
-  std::vector<int> fCounts{0};
+  // The open heading's number as the reports print it ("1.2.1"), for the warning lines.
+  OutlineNumbering fOutline;
 };
