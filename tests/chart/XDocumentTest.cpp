@@ -169,7 +169,7 @@ TEST(XDocumentEdits, VariablesTakeDictionaryVariablesFormatsAndRelabels) {
   EXPECT_EQ(Relabels(*labelNode), (Pairs{{"7", "2.5"}}));
 }
 
-// The chart views' own edits are checked through the views (tests/views, tests/sample_charts);
+// The chart views' own edits are checked through the views (tests/views);
 // these are the rules the handles keep whatever the view.
 TEST(XDocumentEdits, HandlesKeepIdsLocationsAndGuidesConsistent) {
   XDocument document(kSpecification);

@@ -1,4 +1,5 @@
 // The field information charts and the chart utilities they share with the test charts.
+#include "ChartOutput.h"
 #include "FieldInformation.h"
 #include "ScratchFolder.h"
 #include "ViewTestSupport.h"
@@ -6,7 +7,6 @@
 #include "dict/VORN_Format.h"
 
 using namespace viewtest;
-using outtest::WriterRun;
 
 namespace {
 

@@ -11,8 +11,6 @@
 #include "dict/VORN_Format.h"
 
 using namespace viewtest;
-using outtest::addTest;
-using outtest::WriterRun;
 
 namespace {
 
@@ -38,12 +36,6 @@ Stats::HTOBinomial* addBinomial(WriterRun& run, const std::string& key,
   return test;
 }
 
-const output::Chart* onlyChart(const WriterRun& run) {
-  const std::vector<const output::Chart*> charts = chartsOf(run.document);
-  EXPECT_EQ(charts.size(), 1u) << ::testing::PrintToString(templatesOf(charts));
-  return charts.size() == 1 ? charts[0] : nullptr;
-}
-
 } // namespace
 
 TEST(BinomialChart, RowsTooltipsAndCutPointTexts) {
@@ -55,12 +47,10 @@ TEST(BinomialChart, RowsTooltipsAndCutPointTexts) {
   ASSERT_NE(chart, nullptr);
   EXPECT_EQ(chart->templateName, "NPARStackedBar.viztemplate");
   // A zero percentage draws no segment, but the tooltip still names it.
-  EXPECT_EQ(column(*chart, "graphSource", "categories"),
-            (std::vector<std::string>{"Observed", "Hypothesized", "Hypothesized"}));
-  EXPECT_EQ(column(*chart, "graphSource", "type"),
-            (std::vector<std::string>{" <= 20.00", " <= 20.00", " > 20.00"}));
-  EXPECT_EQ(column(*chart, "graphSource", "value"), (std::vector<std::string>{"100", "50", "50"}));
-  EXPECT_EQ(column(*chart, "graphSource", "tooltip").at(0), " <= 20.00 100%\n > 20.00 0%\n");
+  EXPECT_EQ(rows(*chart, "graphSource", {"categories", "type", "value"}),
+            (std::vector<std::string>{"'Observed' ' <= 20.00' 100", "'Hypothesized' ' <= 20.00' 50",
+                                      "'Hypothesized' ' > 20.00' 50"}));
+  EXPECT_EQ(column(*chart, "graphSource", "tooltip").at(0), "' <= 20.00 100%\n > 20.00 0%\n'");
   // The class order stands in an attribute, so its operators are escaped there.
   EXPECT_TRUE(contains(chart->specification, "categoryOrder=\" &lt;= 20.00; &gt; 20.00\""))
       << chart->specification;
@@ -76,7 +66,7 @@ TEST(BinomialChart, NothingToDrawGivesNoChart) {
     run.AddField("mpg");
     addBinomial(run, "ACutPointIsSpecified_O_Binomial_4", rows);
     run.Display();
-    EXPECT_TRUE(chartsOf(run.document).empty());
+    EXPECT_TRUE(chartsOf(run).empty());
     EXPECT_FALSE(outtest::tablesOf(run.Root()).empty()) << "the tables stay";
   }
 }
@@ -95,16 +85,11 @@ TEST(ChiSquareChart, TwoRowsPerCategoryAndTheTooltipTemplate) {
   run.Display();
   const output::Chart* chart = onlyChart(run);
   ASSERT_NE(chart, nullptr);
-  EXPECT_EQ(column(*chart, "graphSource", "Category"),
-            (std::vector<std::string>{"Automatic", "Automatic", "Manual", "Manual", "", ""}));
-  EXPECT_EQ(column(*chart, "graphSource", "Frequency"),
-            (std::vector<std::string>{"19", "16", "13", "16", "2", "0.5"}));
-  EXPECT_EQ(column(*chart, "graphSource", "Observed"),
-            (std::vector<std::string>{"19", "19", "13", "13", "2", "2"}));
-  EXPECT_EQ(column(*chart, "graphSource", "Type"),
-            (std::vector<std::string>{"a", "b", "a", "b", "a", "b"}));
-  EXPECT_EQ(column(*chart, "graphSource", "Residual"),
-            (std::vector<std::string>{"3.00", "3.00", "-3.00", "-3.00", "1.50", "1.50"}));
+  EXPECT_EQ(
+      rows(*chart, "graphSource", {"Category", "Frequency", "Observed", "Type", "Residual"}),
+      (std::vector<std::string>{"'Automatic' 19 19 'a' '3.00'", "'Automatic' 16 19 'b' '3.00'",
+                                "'Manual' 13 13 'a' '-3.00'", "'Manual' 16 13 'b' '-3.00'",
+                                "'' 2 2 'a' '1.50'", "'' 0.5 2 'b' '1.50'"}));
   EXPECT_TRUE(
       contains(chart->specification,
                "tokenTemplate=\"Transmission &amp; gears=$[category]$&#10;Observed="
@@ -122,7 +107,7 @@ TEST(ChiSquareChart, TwoRowsPerCategoryAndTheTooltipTemplate) {
   test->fComparison.fTable.fName = "Other";
   std::string subtitle;
   EXPECT_FALSE(ChiSquare(&run.strings, &run.stats, test).createChart(subtitle, false));
-  EXPECT_EQ(chartsOf(run.document).size(), 1u);
+  EXPECT_EQ(chartsOf(run).size(), 1u);
 }
 
 TEST(RunsChart, NumbersTextsAndTheRoomForASubtitle) {
@@ -249,7 +234,7 @@ TEST(KolmogorovSmirnovChart, DateFieldsShowDatesAndDurations) {
     addContinuousField(run, "day", VORN_Format(VORN_Format::kDATE, 11, 0));
     addTest(run.stats, Stats::kCOneSample, Stats::kAOKolmogorovSmirnov, c.key, {{0}, {0}, {1.5}});
     run.Display();
-    const std::vector<const output::Chart*> charts = chartsOf(run.document);
+    const std::vector<const output::Chart*> charts = chartsOf(run);
     ASSERT_EQ(charts.size(), 2u);
     const output::Chart& chart = *charts[0];
     EXPECT_TRUE(contains(chart.specification, c.parameters)) << chart.specification;
@@ -278,7 +263,7 @@ TEST(OneSampleDispatch, ANegativeFieldIndexGivesNoChart) {
     addContinuousField(run, "x");
     addTest(run.stats, Stats::kCOneSample, c.algorithm, c.key, c.parameters);
     run.Display();
-    const std::vector<const output::Chart*> charts = chartsOf(run.document);
+    const std::vector<const output::Chart*> charts = chartsOf(run);
     ASSERT_EQ(charts.size(), 1u) << "the field's own chart only";
     EXPECT_EQ(charts[0]->title, "Continuous Field Information x");
   }
@@ -341,7 +326,7 @@ TEST(OneSampleDispatch, ConditionsForAChart) {
       test->fMessages.push_back(outtest::message(222302, type));
     std::string subtitle;
     OneSample(&run.strings, &run.stats).genSubView(test, c.fieldIndex, subtitle, false);
-    EXPECT_EQ(chartsOf(run.document).size(), c.charted ? 1u : 0u);
+    EXPECT_EQ(chartsOf(run).size(), c.charted ? 1u : 0u);
   }
 }
 
@@ -362,5 +347,5 @@ TEST(OneSampleDispatch, TestsOfOtherKindsGetNoOneSampleChart) {
   for (const Stats::BaseHypothesisTest* test : {estimate, related, lilliefors})
     dispatcher.genSubView(test, 0, subtitle, false);
   dispatcher.genSubView(nullptr, 0, subtitle, false);
-  EXPECT_TRUE(chartsOf(run.document).empty());
+  EXPECT_TRUE(chartsOf(run).empty());
 }

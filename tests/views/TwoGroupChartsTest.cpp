@@ -1,11 +1,11 @@
 // The two-group histograms of the Mann-Whitney, Wald-Wolfowitz and Kolmogorov-Smirnov tests.
 #include "ISHistogram.h"
-#include "SampleChartsSupport.h"
+#include "ViewTestSupport.h"
 
 #include <functional>
 
 using namespace outtest;
-using namespace chartstest;
+using namespace viewtest;
 
 namespace {
 
@@ -61,54 +61,33 @@ TEST(TwoGroupHistogram, RowsPerBinAndPanelTexts) {
 
 // The Mann-Whitney and Wald-Wolfowitz panels stand back to back around one value axis; the
 // Kolmogorov-Smirnov chart keeps its template's side-by-side panels.
+template <class Record>
+void CheckLayout(Stats::EnumAlgorithmType algorithm, const std::string& templateName,
+                 const std::string& layout, std::size_t relabelLines) {
+  SCOPED_TRACE(templateName + " " + layout);
+  HistogramRun h;
+  std::string subtitle;
+  ISHistogram(&h.run.strings, &h.run.stats, h.Add<Record>(algorithm)).createChart(subtitle, false);
+  const output::Chart* chart = onlyChart(h.run);
+  ASSERT_NE(chart, nullptr);
+  EXPECT_EQ(chart->templateName, templateName);
+  std::string shown;
+  for (const char* attribute : {"alternating", "centre", "invert", "gap"})
+    shown += attributeOf(chart->specification, attribute) + " ";
+  EXPECT_EQ(shown, layout);
+  const std::vector<std::string> labels = relabels(*chart, "labelname");
+  ASSERT_EQ(labels.size(), 2u);
+  EXPECT_EQ(count(labels[0], "\n") + 1, relabelLines);
+}
+
 TEST(TwoGroupHistogram, LayoutByTest) {
-  const struct {
-    const char* description;
-    std::function<const output::Chart*(HistogramRun&)> make;
-    std::string templateName, alternating, centre, invert, gap;
-    std::size_t relabelLines;
-  } cases[] = {
-      {"Mann-Whitney",
-       [](HistogramRun& h) {
-         std::string s;
-         ISHistogram(&h.run.strings, &h.run.stats,
-                     h.Add<Stats::HTIMannWhitneyU>(Stats::kAIMannWhitneyU))
-             .createChart(s, false);
-         return chartsOf(h.run).empty() ? nullptr : chartsOf(h.run).front();
-       },
-       "NPARRelatedSamplesHistogram.viztemplate", "true", "y", "false", "18%", 2},
-      {"Wald-Wolfowitz",
-       [](HistogramRun& h) {
-         std::string s;
-         ISHistogram(&h.run.strings, &h.run.stats,
-                     h.Add<Stats::HTIWaldWolfowitzRuns>(Stats::kAIWaldWolfowitzRuns))
-             .createChart(s, false);
-         return chartsOf(h.run).empty() ? nullptr : chartsOf(h.run).front();
-       },
-       "NPARRelatedSamplesHistogram.viztemplate", "true", "y", "false", "18%", 1},
-      {"Kolmogorov-Smirnov",
-       [](HistogramRun& h) {
-         std::string s;
-         ISHistogram(&h.run.strings, &h.run.stats,
-                     h.Add<Stats::HTIKolmogorovSmirnov>(Stats::kAIKolmogorovSmirnov))
-             .createChart(s, false);
-         return chartsOf(h.run).empty() ? nullptr : chartsOf(h.run).front();
-       },
-       "NPARKolmogorovSmirnov.viztemplate", "false", "x", "false", "3%", 1},
-  };
-  for (const auto& c : cases) {
-    HistogramRun h;
-    const output::Chart* chart = c.make(h);
-    ASSERT_NE(chart, nullptr) << c.description;
-    EXPECT_EQ(chart->templateName, c.templateName) << c.description;
-    EXPECT_EQ(attributeOf(chart->specification, "alternating"), c.alternating) << c.description;
-    EXPECT_EQ(attributeOf(chart->specification, "centre"), c.centre) << c.description;
-    EXPECT_EQ(attributeOf(chart->specification, "invert"), c.invert) << c.description;
-    EXPECT_EQ(attributeOf(chart->specification, "gap"), c.gap) << c.description;
-    const std::vector<std::string> labels = relabels(*chart, "labelname");
-    ASSERT_EQ(labels.size(), 2u) << c.description;
-    EXPECT_EQ(count(labels[0], "\n") + 1, c.relabelLines) << c.description;
-  }
+  CheckLayout<Stats::HTIMannWhitneyU>(
+      Stats::kAIMannWhitneyU, "NPARRelatedSamplesHistogram.viztemplate", "true y false 18% ", 2);
+  CheckLayout<Stats::HTIWaldWolfowitzRuns>(Stats::kAIWaldWolfowitzRuns,
+                                           "NPARRelatedSamplesHistogram.viztemplate",
+                                           "true y false 18% ", 1);
+  CheckLayout<Stats::HTIKolmogorovSmirnov>(
+      Stats::kAIKolmogorovSmirnov, "NPARKolmogorovSmirnov.viztemplate", "false x false 3% ", 1);
 }
 
 TEST(TwoGroupHistogram, NoChartWithoutTwoGroupsOrBins) {

@@ -2,13 +2,13 @@
 // paired-differences histogram of the sign and signed rank tests.
 #include "RSCochransQ.h"
 #include "RSHistogram.h"
-#include "SampleChartsSupport.h"
+#include "ViewTestSupport.h"
 #include "WilcoxonPairSignedRank.h"
 
 #include "dict/CFMetaData.h"
 
 using namespace outtest;
-using namespace chartstest;
+using namespace viewtest;
 
 namespace {
 

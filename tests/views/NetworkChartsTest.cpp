@@ -1,6 +1,6 @@
 // The pairwise comparison network, made after every pairwise table.
 #include "PairwiseComparison.h"
-#include "SampleChartsSupport.h"
+#include "ViewTestSupport.h"
 
 #include "dict/CFMetaData.h"
 
@@ -8,7 +8,7 @@
 #include <functional>
 
 using namespace outtest;
-using namespace chartstest;
+using namespace viewtest;
 
 namespace {
 
@@ -56,9 +56,18 @@ struct GroupsRun {
   }
 };
 
+std::vector<const output::Chart*> networksOf(const WriterRun& run) {
+  std::vector<const output::Chart*> charts = chartsOf(run);
+  charts.erase(std::remove_if(charts.begin(), charts.end(),
+                              [](const output::Chart* chart) {
+                                return chart->templateName != "GLMMPairwiseContrasts.viztemplate";
+                              }),
+               charts.end());
+  return charts;
+}
+
 const output::Chart* networkOf(const WriterRun& run) {
-  const std::vector<const output::Chart*> charts =
-      chartsFrom(run, "GLMMPairwiseContrasts.viztemplate");
+  const std::vector<const output::Chart*> charts = networksOf(run);
   EXPECT_EQ(charts.size(), 1u);
   return charts.size() == 1 ? charts.front() : nullptr;
 }
@@ -173,8 +182,7 @@ TEST(PairwiseNetwork, RelatedSamplesKeyedByTheirFields) {
   compare.fTables[0].fNames[0] = {"Sample", "MeanRank"};
   std::string subtitle;
   EXPECT_TRUE(PairwiseComparison(run.stats, compare, run.strings).createChart(subtitle, false));
-  const std::vector<const output::Chart*> charts =
-      chartsFrom(run, "GLMMPairwiseContrasts.viztemplate");
+  const std::vector<const output::Chart*> charts = networksOf(run);
   ASSERT_EQ(charts.size(), 2u);
   EXPECT_NE(charts[1]->specification.find(">Each node shows the sample average rank.<"),
             std::string::npos);

@@ -1,12 +1,12 @@
 // The crosstab charts of the McNemar change test and the marginal homogeneity test.
 #include "MarginalHomogeneity.h"
 #include "RSMcNemarChangeTestView.h"
-#include "SampleChartsSupport.h"
+#include "ViewTestSupport.h"
 
 #include "chart/ChartService.h"
 
 using namespace outtest;
-using namespace chartstest;
+using namespace viewtest;
 
 namespace {
 
