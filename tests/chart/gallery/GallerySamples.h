@@ -1,6 +1,6 @@
 // Sample charts: every shipped template with realistic data and its placeholders filled as the
-// chart views fill them. The gallery program draws them for screenshots; the drawing tests check
-// them.
+// chart views fill them (samples.json). The gallery program draws them for screenshots; the drawing
+// tests and the chart fuzzer start from them.
 #pragma once
 
 #include "chart/VarDataProcessor.h"
@@ -15,5 +15,6 @@ struct GalleryChart {
   std::unique_ptr<VarDataProcessor> data;
 };
 
-// Reads the templates from `templateFolder`; throws std::runtime_error when one cannot be read.
+// Reads the templates from `templateFolder`; throws std::runtime_error when one cannot be read or
+// lacks a marker its sample edits.
 std::vector<GalleryChart> BuildGalleryCharts(const std::string& templateFolder);
