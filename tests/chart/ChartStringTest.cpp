@@ -93,23 +93,6 @@ TEST(ChartString, NumbersAsText) {
   EXPECT_EQ(ChartString("n=").appendInteger(12).append(u'!').toUTF8(), "n=12!");
 }
 
-TEST(ChartString, AppendAndAssignTakeEveryForm) {
-  ChartString text("a");
-  text.append("\xC3\xA4").append(u"b").append(u'c').append(ChartString("d"));
-  EXPECT_EQ(text.toUTF8(), "a\xC3\xA4"
-                           "bcd");
-  text.append(text); // the text itself
-  EXPECT_EQ(text.text(), u"a\u00e4bcda\u00e4bcd");
-  text.assign(text.xc_str() + 5); // a pointer into the text's own buffer
-  EXPECT_EQ(text.text(), u"a\u00e4bcd");
-  text.append(static_cast<const char*>(nullptr)).append(static_cast<const char16_t*>(nullptr));
-  EXPECT_EQ(text.length(), 5u);
-  EXPECT_TRUE(text.equals(u"a\u00e4bcd"));
-  EXPECT_FALSE(text.equals(u"a\u00e4bc"));
-  EXPECT_TRUE(ChartString().equals(static_cast<const char16_t*>(nullptr)));
-  EXPECT_EQ(text.xc_str()[text.length()], 0);
-}
-
 TEST(ChartString, ReplaceSubstring) {
   struct Case {
     const char16_t* text;

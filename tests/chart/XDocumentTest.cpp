@@ -1,18 +1,14 @@
 // Chart documents: edits through the graph, the variables and the element handles as they reach the
-// specification text; refused specifications; the template store; sending to the output.
+// specification text; refused specifications; the template store.
 #include "chart/XDocument.h"
 
 #include "ScratchFolder.h"
 #include "ViZNode.h"
 
 #include "chart/ChartError.h"
-#include "chart/VarDataProcessor.h"
 #include "dict/OBS.h"
 #include "dict/VORN_Format.h"
 #include "dict/VORN_Variable.h"
-#include "output/Document.h"
-#include "pivot/BpProcedure.h"
-#include "pivot/BpString.h"
 #include "strings/PathFactory.h"
 
 #include <gtest/gtest.h>
@@ -315,70 +311,9 @@ TEST(TemplateFolder, FetchesPlainFileNamesOnly) {
   PathFactory::SetTemplatesRoot("");
 }
 
-std::size_t ChartCount(const output::Heading& heading) {
-  std::size_t count = 0;
-  for (const auto& item : heading.Items()) {
-    if (item->AsChart() != nullptr)
-      ++count;
-    if (const output::Heading* child = item->AsHeading())
-      count += ChartCount(*child);
-  }
-  return count;
-}
-
 TEST(XDocumentSend, WithoutARunningProcedureNothingIsSent) {
   XDocument document(kSpecification);
   EXPECT_FALSE(document.SendChart(true, false, false));
-}
-
-// Where a chart lands is the builder's rule (tests/pivot); what each view's chart carries is read
-// back in the view tests. Here: the document hands over its data, texts and template name whole.
-TEST(XDocumentSend, TheChartCarriesItsDocumentDataAndTexts) {
-  output::Document out;
-  BpProcedure procedure(out, nullptr, nullptr);
-  BpHeading test = procedure.Heading(BpString("Median Test", false));
-
-  VarDataProcessor data;
-  data.AddDataSource("graphSource");
-  data.AddVariable("graphSource", "value");
-  data.AddVariable("graphSource", "Category");
-  data.SetVariableValue("graphSource", "value", 0, 1.5);
-  data.SetStringVariableValue("graphSource", "Category", 1, std::string("b & c"));
-
-  std::string specification = kSpecification;
-  specification.insert(specification.find("?>") + 2, "<?nptests-template Box.viztemplate?>");
-  XDocument document(specification);
-  document.setLanguage();
-  document.getExternalGraph()->setTitle(u"Title");
-  document.getExternalGraph()->getVariable("Category").addRelabel("b & c", ChartString("B"));
-  document.SetDescription(u"Title; Sub");
-  document.SetChartData(&data);
-  document.applyCTemplate(false);
-
-  bool sent = false;
-  try {
-    sent = document.SendChart(true, false, false);
-  } catch (const ChartError& error) {
-    // Without the drawing engine every chart fails, and nothing may be left in the output.
-    EXPECT_EQ(ChartCount(procedure.Node()), 0u);
-    GTEST_SKIP() << "the chart was not drawn: " << error.what();
-  }
-  ASSERT_TRUE(sent);
-  ASSERT_EQ(ChartCount(procedure.Node()), 1u);
-  const output::Chart* chart = test.Node().Items().back()->AsChart();
-  ASSERT_NE(chart, nullptr);
-  EXPECT_EQ((Strings{chart->templateName, chart->title, chart->description}),
-            (Strings{"Box.viztemplate", "Title", "Title; Sub"}));
-  const output::ChartDataSource& source = chart->sources.at("graphSource");
-  EXPECT_EQ(source.variables, (std::vector<std::string>{"value", "Category"}));
-  ASSERT_EQ(source.rows.size(), 2u);
-  EXPECT_EQ(source.rows[0][0].number.value_or(0), 1.5);
-  EXPECT_FALSE(source.rows[0][1].text.has_value() || source.rows[0][1].number.has_value());
-  EXPECT_EQ(source.rows[1][1].text.value_or(""), "b & c");
-  EXPECT_EQ(chart->variables.at("Category").relabels,
-            (std::vector<std::pair<std::string, std::string>>{{"b & c", "B"}}));
-  EXPECT_NO_THROW(XDocument again(chart->specification));
-  EXPECT_NE(chart->svg.find("<svg"), std::string::npos);
 }
 
 } // namespace
