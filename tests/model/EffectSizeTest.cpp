@@ -1,15 +1,14 @@
 // The effect size formulas against R's figures (data/effect_sizes.tsv, made by
 // data/effect_sizes.R with the effectsize package): estimates within 1e-9, analytic interval
 // bounds within 1e-6. Then which measures a test record gets, from which of its figures.
+#include "DataTable.h"
 #include "NOPREffectSize.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <functional>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -52,18 +51,10 @@ const std::map<std::string, Formula>& formulas() {
 } // namespace
 
 TEST(EffectSize, FormulasAgreeWithR) {
-  std::ifstream in(NPTESTS_SOURCE_DIR "/tests/model/data/effect_sizes.tsv");
-  ASSERT_TRUE(in) << "effect_sizes.tsv is missing";
-  std::string line;
-  std::getline(in, line); // the header
-  int rows = 0;
-  while (std::getline(in, line)) {
-    std::vector<std::string> fields;
-    std::stringstream split(line);
-    for (std::string field; std::getline(split, field, '\t');)
-      fields.push_back(field);
-    ASSERT_EQ(fields.size(), 10u) << line;
-    SCOPED_TRACE(fields[0] + " [" + fields[1] + "]");
+  const std::vector<DataRow> rows = ReadDataTable("tests/model/data/effect_sizes.tsv", 10, true);
+  for (const DataRow& row : rows) {
+    const std::vector<std::string>& fields = row.fields;
+    SCOPED_TRACE(row.where + " " + fields[0] + " [" + fields[1] + "]");
     const auto formula = formulas().find(fields[1]);
     ASSERT_NE(formula, formulas().end());
     std::vector<double> args;
@@ -75,9 +66,8 @@ TEST(EffectSize, FormulasAgreeWithR) {
     EXPECT_NEAR(result.fLower, number(fields[8]), 1e-6);
     EXPECT_NEAR(result.fUpper, number(fields[9]), 1e-6);
     EXPECT_DOUBLE_EQ(result.fLevel, number(fields[6]));
-    ++rows;
   }
-  EXPECT_GE(rows, 30);
+  EXPECT_GE(rows.size(), 30u);
 }
 
 TEST(EffectSize, FiguresThatCannotGiveAMeasureGiveNone) {

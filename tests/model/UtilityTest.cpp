@@ -1,13 +1,8 @@
-// The plug-in's value helpers: blank trimming, the system-missing value, number formatting and
-// the code-page conversions.
+// The plug-in's value helpers: blank trimming and the code-page conversions.
 #include "NOPRUTILITY.h"
-
-#include "dict/VORN_Format.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
 #include <string>
 
 namespace {
@@ -21,22 +16,6 @@ TEST(TrimSpaces, RemovesOnlyOuterBlanks) {
     EXPECT_EQ(text, row.second) << "\"" << row.first
                                 << "\": only blanks go, tabs and line feeds stay";
   }
-}
-
-TEST(SystemMissing, OnlyTheExactValue) {
-  const double max = std::numeric_limits<double>::max();
-  EXPECT_EQ(NOPRUTILITY::getSysMissing(), -max);
-  EXPECT_TRUE(NOPRUTILITY::isSystemMissing(-max));
-  EXPECT_FALSE(NOPRUTILITY::isSystemMissing(-std::numeric_limits<double>::infinity()));
-  EXPECT_FALSE(NOPRUTILITY::isSystemMissing(std::nan("")));
-  EXPECT_FALSE(NOPRUTILITY::isSystemMissing(max));
-  EXPECT_FALSE(NOPRUTILITY::isSystemMissing(std::nextafter(-max, 0.0)));
-}
-
-TEST(ToStringOfDouble, FormatsTheNumberInTheGivenFormat) {
-  char buffer[41];
-  EXPECT_EQ(ToString(-3.14159, VORN_Format(VORN_Format::kF, 8, 2), buffer), 8);
-  EXPECT_STREQ(buffer, "   -3.14");
 }
 
 TEST(CodePage, ConvertsAndFallsBackToTheInput) {
