@@ -3,8 +3,6 @@
 #include "NOPRXMLGeneral.h"
 #include "ReaderTestSupport.h"
 
-#include "proc/CFAssert.h"
-#include "xml/SDOMXMLIterator.h"
 #include "xml/SDOMXMLWrapper.h"
 
 using namespace readertest;
@@ -81,36 +79,6 @@ TEST(GenericTablesTest, FailedChildStaysInItsListAndStopsTheWalk) {
   EXPECT_EQ(table.fElementOrder.size(), 2u);
 }
 
-TEST(GenericTablesTest, AttributeForms) {
-  SDOMXMLWrapper root;
-  ASSERT_NE(root.LoadFromString("<r><Attribute name='n' value='2.5'/><Attribute value='x'/>"
-                                "<Attribute name='m' value='abc'/></r>"),
-            0);
-  SDOMXMLIterator* it = nullptr;
-  ASSERT_TRUE(root.GetElementIterator("Attribute", &it, true));
-  SDOMXMLWrapper* first = nullptr;
-  SDOMXMLWrapper* second = nullptr;
-  SDOMXMLWrapper* third = nullptr;
-  ASSERT_TRUE(it->Next(&first) && it->Next(&second) && it->Next(&third));
-
-  std::string name = "kept";
-  double value = 0;
-  EXPECT_TRUE(GetAttribute(first, name, value));
-  EXPECT_EQ(name, "n");
-  EXPECT_DOUBLE_EQ(value, 2.5);
-  name = "kept";
-  std::string text;
-  EXPECT_FALSE(GetAttribute(second, name, text)) << "value without name";
-  EXPECT_EQ(name, "kept");
-  EXPECT_EQ(text, "x");
-  EXPECT_TRUE(GetAttribute(third, name, value));
-  EXPECT_TRUE(isMissing(value)) << "a value that is no number";
-
-  EXPECT_THROW(GetAttribute(nullptr, name, text), CFAssertionError);
-  NPStructuredTableData table;
-  EXPECT_THROW(GetStructuredTable(nullptr, table), CFAssertionError);
-}
-
 TEST(GenericTablesTest, TokenConversions) {
   Stats stats;
   const std::string noText;
@@ -144,23 +112,6 @@ TEST(GenericTablesTest, TokenConversions) {
   std::vector<std::string> strings{"old"};
   parser.textToStringArray("", strings);
   EXPECT_TRUE(strings.empty()) << "the string form always clears";
-}
-
-TEST(GenericTablesTest, SimpleTableConversionReplacesTheTarget) {
-  Stats stats;
-  const std::string noText;
-  NOPRParseOutXML::XMLParser parser(nullptr, &stats, noText);
-  NPSimpleTableData source;
-  source.fName = "t";
-  source.fNames = {"a b", "x"};
-  source.fRows = {"1 2 3", ""};
-  Stats::SimpleTableData target;
-  target.fRows = {{9}, {9}, {9}};
-  ASSERT_TRUE(parser.generalToSimpleTable(source, target));
-  EXPECT_EQ(target.fName, "t");
-  EXPECT_EQ(target.fNames[0], (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(target.fRows, (std::vector<std::vector<double>>{{1, 2, 3}, {}}))
-      << "rows may be longer than the names; an empty row stays empty";
 }
 
 } // namespace
