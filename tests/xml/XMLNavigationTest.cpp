@@ -74,30 +74,6 @@ TEST(XMLIterator, WalksMatchingChildrenInOrderAndRewindsWhenAskedAgain) {
   EXPECT_FALSE(root.GetElementIterator("a", nullptr));
 }
 
-TEST(XMLIterator, NestedWalksOverDifferentElements) {
-  SDOMXMLWrapper root;
-  ASSERT_NE(
-      root.LoadFromString("<d><f n='x'><v>1</v><v>2</v></f><f n='y'/><f n='z'><v>3</v></f></d>"),
-      0);
-  SDOMXMLIterator* fields = nullptr;
-  ASSERT_TRUE(root.GetElementIterator("f", &fields));
-  std::string seen;
-  for (SDOMXMLWrapper* f = nullptr; fields->Next(&f);) {
-    std::string n;
-    f->GetAttribute("n", n);
-    seen += n + ":";
-    SDOMXMLIterator* values = nullptr;
-    ASSERT_TRUE(f->GetElementIterator("v", &values));
-    for (SDOMXMLWrapper* v = nullptr; values->Next(&v);) {
-      std::string t;
-      ASSERT_TRUE(v->GetTextBody(t));
-      seen += t;
-    }
-    seen += ";";
-  }
-  EXPECT_EQ(seen, "x:12;y:;z:3;");
-}
-
 // Loads <r v='text'/> and reads v as T; the preset value stays when the read fails.
 template <typename T> std::pair<bool, T> ReadAttribute(const std::string& text, T preset) {
   SDOMXMLWrapper w;
