@@ -1,0 +1,91 @@
+// Boost.Math behind the engine's distribution calls. Tails are taken with complement() so that
+// small significances keep their digits.
+#include "Distributions.h"
+
+#include <boost/math/distributions/beta.hpp>
+#include <boost/math/distributions/binomial.hpp>
+#include <boost/math/distributions/chi_squared.hpp>
+#include <boost/math/distributions/hypergeometric.hpp>
+#include <boost/math/distributions/normal.hpp>
+#include <boost/math/distributions/poisson.hpp>
+#include <boost/math/distributions/students_t.hpp>
+
+#include <cmath>
+
+namespace engine {
+namespace {
+
+using namespace boost::math;
+using Policy = policies::policy<policies::discrete_quantile<policies::integer_round_outwards>>;
+
+const normal_distribution<double> kNormal;
+
+} // namespace
+
+double Distributions::NormalCdf(double z) {
+  return cdf(kNormal, z);
+}
+
+double Distributions::NormalUpper(double z) {
+  return cdf(complement(kNormal, z));
+}
+
+double Distributions::NormalTwoSided(double z) {
+  return std::fmin(1.0, 2 * cdf(complement(kNormal, std::fabs(z))));
+}
+
+double Distributions::NormalQuantile(double p) {
+  return quantile(kNormal, p);
+}
+
+double Distributions::ChiSquareUpper(double x, double df) {
+  if (x <= 0)
+    return 1;
+  return cdf(complement(chi_squared_distribution<double>(df), x));
+}
+
+double Distributions::ChiSquareQuantile(double p, double df) {
+  return quantile(chi_squared_distribution<double>(df), p);
+}
+
+double Distributions::BinomialCdf(double k, double n, double p) {
+  if (k < 0)
+    return 0;
+  if (k >= n)
+    return 1;
+  return cdf(binomial_distribution<double>(n, p), std::floor(k));
+}
+
+double Distributions::BinomialUpper(double k, double n, double p) {
+  if (k <= 0)
+    return 1;
+  if (k > n)
+    return 0;
+  return cdf(complement(binomial_distribution<double>(n, p), std::ceil(k) - 1));
+}
+
+double Distributions::BinomialPmf(double k, double n, double p) {
+  return pdf(binomial_distribution<double>(n, p), k);
+}
+
+double Distributions::BetaQuantile(double p, double a, double b) {
+  return quantile(beta_distribution<double>(a, b), p);
+}
+
+double Distributions::PoissonCdf(double k, double mean) {
+  if (k < 0)
+    return 0;
+  return cdf(poisson_distribution<double>(mean), std::floor(k));
+}
+
+double Distributions::StudentQuantile(double p, double df) {
+  return quantile(students_t_distribution<double>(df), p);
+}
+
+double Distributions::HypergeometricCdf(double k, double successes, double n, double total) {
+  const auto r = static_cast<unsigned>(successes), draws = static_cast<unsigned>(n),
+             all = static_cast<unsigned>(total);
+  return cdf(hypergeometric_distribution<double>(r, draws, all), static_cast<unsigned>(k));
+}
+
+} // namespace engine
