@@ -2,6 +2,7 @@
 // and mistakes are refused with the place and a clear message.
 #include "parser/NptestsGrammar.h"
 
+#include "DataTable.h"
 #include "ParserTestData.h"
 #include "ScratchFolder.h"
 
@@ -94,76 +95,11 @@ TEST_F(NptestsGrammarTest, EqualsFormStopsAtTheNextKeyword) {
 }
 
 TEST_F(NptestsGrammarTest, RefusesMistakesWithPlaceAndReason) {
-  struct Row {
-    const char* desc;
-    const char* text;
-    const char* message;
-  } rows[] = {
-      // The documentation's message table (checked below) holds further kinds: a misspelt keyword,
-      // an open parenthesis, a backwards range, a number for a keyword, a missing slash and a
-      // missing GROUP.
-      {"misspelt command", "NPTEST /ONESAMPLE TEST(a) CHISQUARE",
-       "line 1, column 1, at \"NPTEST\": the command must start with its name NPTESTS. Did you "
-       "mean NPTESTS?"},
-      {"unknown subcommand", "NPTESTS /ONESAMPL TEST(a) CHISQUARE",
-       "line 1, column 10, at \"ONESAMPL\": ONESAMPL is not a subcommand of NPTESTS. Did you "
-       "mean ONESAMPLE?"},
-      {"unknown keyword, nothing near", "NPTESTS /ONESAMPLE TEST(a) ZZZ",
-       "line 1, column 28, at \"ZZZ\": ZZZ is not a keyword of ONESAMPLE"},
-      {"misspelt qualifier", "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NORMAL=SAMPEL)",
-       "line 1, column 54, at \"SAMPEL\": SAMPEL is not a keyword of NORMAL (SAMPLE or CUSTOM). "
-       "Did you mean SAMPLE?"},
-      {"unknown variable", "NPTESTS /ONESAMPLE TEST(a bb) CHISQUARE",
-       "line 1, column 27, at \"bb\": there is no variable bb in the data. Did you mean b?"},
-      {"TO without a start", "NPTESTS /ONESAMPLE TEST(TO a) CHISQUARE",
-       "line 1, column 25, at \"TO\": TO must stand between two variable names"},
-      {"number out of range", "NPTESTS /ONESAMPLE TEST(a) BINOMIAL(TESTVALUE=1.5)",
-       "line 1, column 47, at \"1.5\": TESTVALUE takes a number greater than 0 and less than 1"},
-      {"fraction for an integer", "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NSAMPLES=10.5)",
-       "line 1, column 56, at \"10.5\": NSAMPLES takes an integer from 1 to 1000000000"},
-      // Unbounded sides are left unsaid rather than written as 309-digit numbers.
-      {"word for an unbounded number", "NPTESTS /ONESAMPLE TEST(a) WILCOXON(TESTVALUE=nan)",
-       "line 1, column 47, at \"nan\": TESTVALUE takes a number, not a word"},
-      {"bound below only",
-       "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NORMAL=CUSTOM(MEAN=1 SD=-1))",
-       "line 1, column 71, at \"-1\": SD takes a number greater than 0"},
-      {"word for a keyword or a number", "NPTESTS /ONESAMPLE TEST(a) CHISQUARE /CRITERIA SEED=nan",
-       "line 1, column 53, at \"nan\": nan is not a keyword of SEED (RANDOM), nor an integer from "
-       "1 "
-       "to 2000000000"},
-      {"number beyond a double", "NPTESTS /ONESAMPLE TEST(a) WILCOXON(TESTVALUE=1e400)",
-       "line 1, column 47, at \"1e400\": the number is too large (numbers run to about 1.8e308)"},
-      {"value on a flag", "NPTESTS /INDEPENDENT TEST(a) GROUP(s) MANN_WHITNEY=1",
-       "line 1, column 51, at \"=\": MANN_WHITNEY takes no value"},
-      {"value missing", "NPTESTS /ONESAMPLE TEST(a) WILCOXON",
-       "line 1, column 28, at \"WILCOXON\": WILCOXON needs a value, written WILCOXON=... or "
-       "WILCOXON(...)"},
-      {"required qualifier", "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NORMAL=CUSTOM(MEAN=1))",
-       "line 1, column 54, at \"CUSTOM\": CUSTOM needs SD"},
-      {"no test named", "NPTESTS /ONESAMPLE TEST(a)",
-       "line 1, column 10, at \"ONESAMPLE\": ONESAMPLE needs at least one of CHISQUARE, "
-       "BINOMIAL, KOLMOGOROV_SMIRNOV, RUNS or WILCOXON"},
-      {"too few related fields", "NPTESTS /RELATED TEST(a) SIGN",
-       "line 1, column 18, at \"TEST\": TEST needs at least 2 variables"},
-      {"two groups", "NPTESTS /INDEPENDENT TEST(a) GROUP(s b) MEDIAN",
-       "line 1, column 38, at \"b\": GROUP takes only one variable"},
-      {"subcommand twice", "NPTESTS /CRITERIA SEED=1 /ONESAMPLE TEST(a) RUNS /CRITERIA ALPHA=.1",
-       "line 1, column 51, at \"CRITERIA\": CRITERIA is given twice"},
-      {"qualifier twice", "NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(NSAMPLES=5 NSAMPLES=6)",
-       "line 1, column 58, at \"NSAMPLES\": NSAMPLES is given twice in KOLMOGOROV_SMIRNOV"},
-      {"unmatched close", "NPTESTS /ONESAMPLE TEST(a) RUNS)",
-       "line 1, column 32, at \")\": a \")\" without a \"(\" before it"},
-      {"text after the end", "NPTESTS /ONESAMPLE TEST(a) RUNS. NPTESTS",
-       "line 1, column 34, at \"NPTESTS\": there is text after the end of the command; give one "
-       "command at a time"},
-      {"number in a variable list", "NPTESTS /ONESAMPLE TEST(a 5) RUNS",
-       "line 1, column 27, at \"5\": TEST takes variable names, not a number"},
-      {"empty text", "",
-       "line 1, column 1, at the end of the text: the command must start with "
-       "its name NPTESTS"},
-  };
-  for (const Row& row : rows)
-    EXPECT_EQ(ErrorOf(row.text), row.message) << row.desc;
+  // The documentation's message table (checked below) holds further kinds: a misspelt keyword,
+  // an open parenthesis, a backwards range, a number for a keyword, a missing slash and a
+  // missing GROUP.
+  for (const DataRow& row : ReadDataTable("tests/parser/data/refusals.tsv", 3))
+    EXPECT_EQ(ErrorOf(row.fields[1]), row.fields[2]) << row.where << ": " << row.fields[0];
 }
 
 TEST_F(NptestsGrammarTest, ErrorsGoToTheLogWithoutThrowing) {
