@@ -3,7 +3,7 @@
 # tests and CI. Idempotent: when every package is already installed it changes nothing; otherwise it
 # refreshes the package lists first. The package manager's output goes to standard error, so that a
 # caller's standard output stays its own.
-# Usage: scripts/install-deps.sh [--tests]
+# Usage: scripts/install-deps.sh [--tests | --bench]
 set -euo pipefail
 
 packages=(
@@ -21,9 +21,17 @@ test_packages=(
   clang libclang-rt-14-dev # libFuzzer for the reader's fuzz run in CI
   r-base-core r-cran-coin  # CI recomputes the examples' statistics (scripts/check-examples.R)
   r-cran-effectsize r-cran-rstatix r-cran-jsonlite   # ... and their effect sizes
+  r-cran-nortest r-cran-exactranktests r-cran-ksamples r-cran-xml2   # the engine's R check
+)
+# The engine's benchmark against the tools a user would pick instead (R and SciPy).
+bench_packages=(
+  r-base-core r-cran-data.table r-cran-rstatix
+  python3-scipy python3-pandas
 )
 if [ "${1:-}" = "--tests" ]; then
   packages+=("${test_packages[@]}")
+elif [ "${1:-}" = "--bench" ]; then
+  packages+=("${bench_packages[@]}")
 elif [ $# -gt 0 ]; then
   echo "usage: $0 [--tests]" >&2
   exit 2
