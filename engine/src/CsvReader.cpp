@@ -344,8 +344,8 @@ std::vector<ColumnPlan> Plan(const Source& source, char delimiter, std::size_t& 
         }
         if (cells < columns.size())
           Fail(name, line, cells + 1,
-               std::to_string(cells) + " cells where the header has " +
-                   std::to_string(columns.size()) + " names");
+               "only " + std::to_string(cells) + " of the header's " +
+                   std::to_string(columns.size()) + " cells");
         ++rows;
       });
   source.Scan(scanner);
