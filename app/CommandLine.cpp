@@ -43,7 +43,8 @@ const char* const kFooter =
     "\n"
     "Exit status: 0 every document was read; 1 a document could not be read (named on standard\n"
     "error with the reason; the others are still written); 2 a usage error (an option, the\n"
-    "command, the data file or the dictionary file is wrong; nothing is written); 3 the plug-in or the output\n"
+    "command, the data file or the dictionary file is wrong; nothing is written); 3 the plug-in or "
+    "the output\n"
     "file could not be opened; 4 the report was written, but a chart was left out (named in a\n"
     "warning).";
 
@@ -245,10 +246,14 @@ int CommandLine::Parse(int argc, const char* const* argv, Options& options, std:
   // Each of these options left empty means "none" to the program (standard output, no folder, no
   // file): given with an empty name, it would be ignored without a word.
   const std::pair<const char*, const std::string*> named[] = {
-      {"--output", &options.fOutputFile},         {"--charts-dir", &options.fChartsDir},
-      {"--templates", &options.fTemplatesDir},    {"--strings", &options.fStringsDir},
-      {"--dictionary", &options.fDictionaryFile}, {"--syntax-file", &options.fSyntaxFile},
-      {"--data", &options.fDataFile},             {"--split-by", &options.fSplitBy},
+      {"--output", &options.fOutputFile},
+      {"--charts-dir", &options.fChartsDir},
+      {"--templates", &options.fTemplatesDir},
+      {"--strings", &options.fStringsDir},
+      {"--dictionary", &options.fDictionaryFile},
+      {"--syntax-file", &options.fSyntaxFile},
+      {"--data", &options.fDataFile},
+      {"--split-by", &options.fSplitBy},
       {"--save-results", &options.fSaveResultsDir}};
   for (const auto& [name, value] : named) {
     if (app.count(name) > 0 && value->empty()) {

@@ -3,11 +3,11 @@
 #include "DataRun.h"
 
 #include "PluginLoader.h"
-
-#include "dict/ProcedureDataSource.h"
 #include "engine/CsvReader.h"
 #include "engine/DataDictionaryBuilder.h"
 #include "engine/DataSet.h"
+
+#include "dict/ProcedureDataSource.h"
 #include "parser/CommandParser.h"
 #include "parser/CommandSpec.h"
 #include "proc/CFProcCustom.h"
@@ -40,12 +40,11 @@ bool DataRun::Compute(const Input& input, const CommandDescriptor& grammar,
   if (!input.fDictionaryPath.empty() && !ReadWhole(input.fDictionaryPath, json, error))
     return false;
   try {
-    const char delimiter = input.fDelimiter != 0
-                               ? input.fDelimiter
-                               : engine::CsvReader::DelimiterFor(input.fDataPath);
+    const char delimiter =
+        input.fDelimiter != 0 ? input.fDelimiter : engine::CsvReader::DelimiterFor(input.fDataPath);
     engine::DataSet data = engine::CsvReader::ReadFile(input.fDataPath, delimiter);
-    result.fDictionary = engine::DataDictionaryBuilder::Build(data, input.fDataPath, json,
-                                                              input.fDictionaryPath);
+    result.fDictionary =
+        engine::DataDictionaryBuilder::Build(data, input.fDataPath, json, input.fDictionaryPath);
     if (!input.fSplitBy.empty()) {
       result.fSplitIndex = data.FindColumn(input.fSplitBy);
       if (result.fSplitIndex < 0) {

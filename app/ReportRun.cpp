@@ -37,10 +37,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -335,8 +335,8 @@ bool ReportRun::PlanData() {
   run.fCommandText = fCommand.fCommandText;
   run.fCommandSource = fCommand.fCommandSource;
   run.fHasCommand = fCommand.fHasCommand;
-  run.fSaveStem = DataRun::Stem(fOptions.fSyntaxFile.empty() ? fOptions.fDataFile
-                                                             : fOptions.fSyntaxFile);
+  run.fSaveStem =
+      DataRun::Stem(fOptions.fSyntaxFile.empty() ? fOptions.fDataFile : fOptions.fSyntaxFile);
   fRuns.push_back(std::move(run));
   return true;
 }
@@ -367,7 +367,11 @@ bool ReportRun::PrepareDataRun(Run& run) {
   run.fDictionary = run.fOwnDictionary.get();
   run.fCommand = std::move(result.fCommand);
   run.fSeed = result.fSeed;
-  run.fTitle = RunTitle({run.fDataPath}) + (run.fSplitBy.empty() ? "" : " by " + run.fSplitBy);
+  // The data file and, when it is a file, the command's: two runs may share their data.
+  std::vector<std::string> named{run.fDataPath};
+  if (!fOptions.fHasSyntax)
+    named.push_back(run.fCommandSource);
+  run.fTitle = RunTitle(named) + (run.fSplitBy.empty() ? "" : " by " + run.fSplitBy);
   fDocumentCount -= run.fPaths.size();
   run.fPaths.clear();
   for (engine::EngineDocument& computed : result.fDocuments) {
@@ -470,6 +474,19 @@ bool ReportRun::PlanBundled() {
     Run run;
     run.fPaths = example.fDocuments;
     run.fSplitTexts = example.fSplits;
+    if (example.fFromData && !fCommand.fHasCommand) {
+      run.fFromData = true;
+      run.fSplitTexts.clear();
+      run.fDataPath = example.fData;
+      run.fDataDictionaryPath = example.fDictionary;
+      run.fSplitBy = example.fSplitBy;
+      run.fPaths = {example.fData};
+      run.fSaveStem = DataRun::Stem(example.fSyntaxFile);
+      if (!(ReadCommandFile(example.fSyntaxFile, run) && CheckCommandText(run)))
+        return false;
+      fRuns.push_back(std::move(run));
+      continue;
+    }
     if (fCommand.fHasCommand) {
       run.fCommandText = fCommand.fCommandText;
       run.fCommandSource = fCommand.fCommandSource;
@@ -633,8 +650,8 @@ void ReportRun::Process(const PluginLoader& plugin, output::Document& document, 
     // With several runs in one report, each stands under a heading naming its documents.
     output::Heading* parent = nullptr;
     if (fRuns.size() > 1)
-      parent = document.Append(std::make_unique<output::Heading>(
-          BpString(TitleOf(run), false).ToLabel(nullptr)));
+      parent = document.Append(
+          std::make_unique<output::Heading>(BpString(TitleOf(run), false).ToLabel(nullptr)));
     // Held while the run lasts, or the report would close it before the plug-in writes under it.
     const output::ItemHold<output::Heading> hold(parent);
     std::unique_ptr<BpProcedure> root =

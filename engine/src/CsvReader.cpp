@@ -5,14 +5,13 @@
 
 #include "engine/Engine.h"
 
-#include <csv.h>
-
 #include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <csv.h>
 #include <fstream>
 #include <functional>
 #include <limits>

@@ -101,13 +101,15 @@ TEST(DataFile, QuotesLineBreaksByteOrderMarkDatesAndNA) {
   EXPECT_TRUE(data.Column(3).IsText()) << "dates and numbers mixed are texts";
   EXPECT_FALSE(data.Column(4).IsText()) << "a column of empty cells is numeric";
 
-  const DataSet tabs = CsvReader::ReadText("a\tb\n1\tx,y\n", "t.tsv", CsvReader::DelimiterFor("t.tsv"));
+  const DataSet tabs =
+      CsvReader::ReadText("a\tb\n1\tx,y\n", "t.tsv", CsvReader::DelimiterFor("t.tsv"));
   EXPECT_EQ(tabs.Column(1).Text(tabs.Column(1).Code(0)), "x,y");
   EXPECT_EQ(CsvReader::DelimiterFor("dir.tsv/data.csv"), ',');
 }
 
 TEST(DataFile, DictionaryDescribesItsColumnsAndDefaultsTheOthers) {
-  DataSet data = CsvReader::ReadText("code,feed,when,x\n1,a,2000-01-01,2.5\n2,b,,3\n", "d.csv", ',');
+  DataSet data =
+      CsvReader::ReadText("code,feed,when,x\n1,a,2000-01-01,2.5\n2,b,,3\n", "d.csv", ',');
   const auto dictionary = engine::DataDictionaryBuilder::Build(
       data, "d.csv",
       R"({"variables": [{"name": "x", "label": "The x", "measure": "ordinal"},
