@@ -352,10 +352,10 @@ bool ReportRun::PrepareDataRun(Run& run) {
   DataRun::Result result;
   std::string error;
   fLog.Clear();
-  const bool computed = DataRun::Compute(input, fGrammar, *fPlugin, result, error);
+  const bool ok = DataRun::Compute(input, fGrammar, *fPlugin, result, error);
   // The plug-in's messages on the command are shown when it reads it again for the report,
   // unless the command stops here.
-  if (!computed) {
+  if (!ok) {
     for (const ParserMessageEntry& entry : fLog.GetEntries())
       fErr << "nptests: " << run.fCommandSource << ": " << ParserMessageLog::Format(entry) << "\n";
     fErr << "nptests: " << error << "\n";
