@@ -405,6 +405,12 @@ char CsvReader::DelimiterFor(const std::string& path) {
   return extension == "tsv" || extension == "tab" ? '\t' : ',';
 }
 
+bool CsvReader::ReadsAsNumber(const std::string& cell) {
+  double value = 0;
+  const CellKind kind = Classify(cell, value);
+  return kind == CellKind::kEmpty || kind == CellKind::kNA || kind == CellKind::kNumber;
+}
+
 DataSet CsvReader::ReadFile(const std::string& path, char delimiter) {
   return Read(Source(nullptr, path, path), delimiter);
 }

@@ -2,6 +2,7 @@
 // defaults for the columns it does not describe, and the checks that the two agree.
 #include "engine/DataDictionaryBuilder.h"
 
+#include "engine/CsvReader.h"
 #include "engine/DataSet.h"
 #include "engine/Engine.h"
 
@@ -61,7 +62,7 @@ DataColumn AsText(const DataColumn& column) {
 void CheckWeights(const DataColumn& column, std::size_t index, const std::string& dataName) {
   if (column.IsText()) {
     for (std::size_t row = 0; row < column.Size(); ++row)
-      if (column.Code(row) != 0)
+      if (!CsvReader::ReadsAsNumber(column.Text(column.Code(row))))
         throw EngineError(Place(dataName, row, index) + "the weight \"" +
                           column.Text(column.Code(row)) + "\" is not a number");
   }
@@ -107,7 +108,7 @@ std::unique_ptr<ProcedureDataSource> DataDictionaryBuilder::Build(DataSet& data,
     }
     if (!variable.IsString() && column.IsText()) {
       std::size_t row = 0;
-      while (column.Code(row) == 0)
+      while (row + 1 < column.Size() && CsvReader::ReadsAsNumber(column.Text(column.Code(row))))
         ++row;
       throw EngineError(Place(dataName, row, c) + "\"" + column.Text(column.Code(row)) +
                         "\" is not a number, but " + jsonName + " says " + column.Name() +

@@ -18,6 +18,10 @@ public:
   static DataSet ReadFile(const std::string& path, char delimiter);
   // Reads `bytes` as the contents of a file called `name` (used in messages).
   static DataSet ReadText(const std::string& bytes, const std::string& name, char delimiter);
+
+  // True when a cell would be a number, or missing, in a numeric column: what a text column's
+  // cells are checked by when the dictionary says the column is numeric.
+  static bool ReadsAsNumber(const std::string& cell);
 };
 
 } // namespace engine
