@@ -38,4 +38,4 @@ run() {
 }
 run fuzz_reader "$reader_seconds" "$root/tests/reader/documents"
 run fuzz_report "$report_seconds" "$root/tests/reader/documents" "$root/examples"
-run fuzz_data "$data_seconds" "$root/examples/data"
+run fuzz_data "$data_seconds" "$root/examples/data" "$root/tests/fuzz/data_seeds"
