@@ -25,17 +25,19 @@ constexpr NamedFormat kExtensions[] = {
 
 const char* const kDescription =
     "nptests writes the report of a nonparametric tests run (the NPTESTS command) from the\n"
-    "engine's result documents, or from a data file whose results it computes itself\n"
-    "(--data): hypothesis test summary, confidence intervals, a table of\n"
-    "statistics per test, pairwise comparisons and homogeneous subsets, and a chart per test,\n"
-    "per pairwise comparison and per field (drawn as SVG in the HTML and JSON reports; the\n"
-    "text report names them). Without documents it runs on the bundled examples.";
+    "engine's result documents, or from a data file whose results it computes (--data):\n"
+    "hypothesis test summary, confidence intervals, a table of statistics per test, pairwise\n"
+    "comparisons and homogeneous subsets, and a chart per test, per pairwise comparison and\n"
+    "per field (drawn as SVG in the HTML and JSON reports; the text report names them).\n"
+    "Without documents or data it runs on the bundled examples.";
+the\n "
+      "text report names them). Without documents it runs on the bundled examples.";
 
 const char* const kFooter =
     "\nExamples:\n"
     "  nptests                                   the bundled examples, as text on the terminal\n"
     "  nptests -o report.html                    the bundled examples as one HTML page\n"
-    "  nptests --data examples/data/morley.csv --syntax-file examples/onesample_morley.sps\n"
+    "  nptests --data morley.csv --syntax-file onesample_morley.sps\n"
     "  nptests --data scores.tsv --dictionary scores.json --split-by school --syntax-file t.sps\n"
     "  nptests --syntax-file chickwts.sps chickwts.xml\n"
     "  nptests --format json -o result.json --dictionary vars.json result.xml\n"
@@ -76,7 +78,8 @@ void AddOptions(CLI::App& app, Options& options, std::string& format, std::strin
   syntaxFile->type_name("FILE");
   app.add_option("--dictionary", options.fDictionaryFile,
                  "A JSON dictionary (docs/dictionary-format.md) to use instead of the\n"
-                 "documents' own: labels, formats, missing values, weight.\n"
+                 "documents' own, or describing the --data columns: labels, formats,\n"
+                 "missing values, weight.\n"
                  "e.g. --dictionary chicks.json")
       ->type_name("FILE");
   app.add_option("--split", options.fSplits,
@@ -141,21 +144,21 @@ void AddOptions(CLI::App& app, Options& options, std::string& format, std::strin
                  "e.g. --charts-dir figures   (writes figures/1.2.1-c1-independent-...svg)")
       ->type_name("DIR");
   app.add_option("--data", options.fDataFile,
-                 "A data file (CSV, or TSV by its .tsv/.tab extension) with a header row of\n"
-                 "names: the results are computed from it (docs/data-files.md).\n"
-                 "e.g. --data examples/data/morley.csv --syntax-file examples/onesample_morley.sps")
+                 "A data file (CSV; TSV when named .tsv or .tab) with a header row of\n"
+                 "names, whose results are computed (docs/data-files.md).\n"
+                 "e.g. --data scores.csv --syntax-file t.sps")
       ->type_name("FILE");
   app.add_option("--delimiter", delimiter,
                  "The data file's delimiter: one character, or tab.\n"
                  "e.g. --delimiter ';'   (default: tab for .tsv/.tab, else comma)")
       ->type_name("C");
   app.add_option("--split-by", options.fSplitBy,
-                 "Split the data file's cases by this column's values: one run per group.\n"
+                 "Split the data file's cases by this column's values, one group each.\n"
                  "e.g. --split-by school")
       ->type_name("VAR");
   app.add_option("--save-results", options.fSaveResultsDir,
-                 "Also write the documents computed from --data into this folder (made when\n"
-                 "missing), one per split group: STEM[_GROUP].xml, STEM the command file's.\n"
+                 "Also write the documents computed from --data into this folder (made\n"
+                 "when missing): STEM[_GROUP].xml, STEM the command file's name.\n"
                  "e.g. --save-results out")
       ->type_name("DIR");
   app.add_option("documents", options.fDocuments,
