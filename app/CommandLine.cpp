@@ -30,8 +30,6 @@ const char* const kDescription =
     "comparisons and homogeneous subsets, and a chart per test, per pairwise comparison and\n"
     "per field (drawn as SVG in the HTML and JSON reports; the text report names them).\n"
     "Without documents or data it runs on the bundled examples.";
-the\n "
-      "text report names them). Without documents it runs on the bundled examples.";
 
 const char* const kFooter =
     "\nExamples:\n"
