@@ -80,6 +80,53 @@ bool ReadSplitRuns(const std::string& folder, std::map<std::string, BundledExamp
   return true;
 }
 
+// Marks the runs that the manifest says are computed from their data.
+bool ReadManifest(const std::string& folder, std::vector<BundledExamples::Run>& runs,
+                  std::string& error) {
+  const std::string path = folder + "/" + BundledExamples::kManifestFile;
+  std::ifstream in(path);
+  if (!in)
+    return true; // every run reads its documents
+  try {
+    const nlohmann::json root = nlohmann::json::parse(in);
+    for (const nlohmann::json& item : root.at("runs")) {
+      const std::string name = item.at("name").get<std::string>();
+      const std::string from = item.at("from").get<std::string>();
+      if (from != "data" && from != "document") {
+        error =
+            path + ": run " + name + ": \"from\" is \"data\" or \"document\", not \"" + from + "\"";
+        return false;
+      }
+      if (from == "document")
+        continue;
+      const auto run = std::find_if(runs.begin(), runs.end(), [&](const BundledExamples::Run& r) {
+        return !r.fDocuments.empty() && r.fDocuments.front() == folder + "/" + name + ".xml";
+      });
+      if (run == runs.end()) {
+        error = path + ": run " + name + ": no example " + name + ".xml in " + folder;
+        return false;
+      }
+      run->fFromData = true;
+      run->fData = folder + "/" + item.at("data").get<std::string>();
+      run->fSyntaxFile = folder + "/" + item.at("syntax").get<std::string>();
+      if (item.contains("dictionary"))
+        run->fDictionary = folder + "/" + item.at("dictionary").get<std::string>();
+      if (item.contains("splitBy"))
+        run->fSplitBy = item.at("splitBy").get<std::string>();
+      for (const std::string* file : {&run->fData, &run->fSyntaxFile, &run->fDictionary}) {
+        if (!file->empty() && !IsFile(*file)) {
+          error = path + ": run " + name + ": no file " + *file;
+          return false;
+        }
+      }
+    }
+  } catch (const nlohmann::json::exception& e) {
+    error = path + ": " + e.what();
+    return false;
+  }
+  return true;
+}
+
 } // namespace
 
 std::vector<std::string> BundledExamples::Candidates(const std::string& programFolder) {
@@ -116,12 +163,15 @@ bool BundledExamples::Plan(const std::string& folder, std::vector<Run>& runs, st
     if (split != splitRuns.end()) {
       runs.push_back(split->second);
     } else if (grouped.count(name) == 0) {
-      runs.push_back(Run{{folder + "/" + name}, {}, SyntaxFileOf(folder, name)});
+      Run run;
+      run.fDocuments = {folder + "/" + name};
+      run.fSyntaxFile = SyntaxFileOf(folder, name);
+      runs.push_back(std::move(run));
     }
   }
   if (runs.empty()) {
     error = "no result documents (*.xml) in " + folder;
     return false;
   }
-  return true;
+  return ReadManifest(folder, runs, error);
 }

@@ -25,22 +25,26 @@ constexpr NamedFormat kExtensions[] = {
 
 const char* const kDescription =
     "nptests writes the report of a nonparametric tests run (the NPTESTS command) from the\n"
-    "engine's result documents: hypothesis test summary, confidence intervals, a table of\n"
-    "statistics per test, pairwise comparisons and homogeneous subsets, and a chart per test,\n"
-    "per pairwise comparison and per field (drawn as SVG in the HTML and JSON reports; the\n"
-    "text report names them). Without documents it runs on the bundled examples.";
+    "engine's result documents, or from a data file whose results it computes (--data):\n"
+    "hypothesis test summary, confidence intervals, a table of statistics per test, pairwise\n"
+    "comparisons and homogeneous subsets, and a chart per test, per pairwise comparison and\n"
+    "per field (drawn as SVG in the HTML and JSON reports; the text report names them).\n"
+    "Without documents or data it runs on the bundled examples.";
 
 const char* const kFooter =
     "\nExamples:\n"
     "  nptests                                   the bundled examples, as text on the terminal\n"
     "  nptests -o report.html                    the bundled examples as one HTML page\n"
+    "  nptests --data morley.csv --syntax-file onesample_morley.sps\n"
+    "  nptests --data scores.tsv --dictionary scores.json --split-by school --syntax-file t.sps\n"
     "  nptests --syntax-file chickwts.sps chickwts.xml\n"
     "  nptests --format json -o result.json --dictionary vars.json result.xml\n"
     "  nptests --syntax-file split.sps --split group=ctrl --split group=trt1 ctrl.xml trt1.xml\n"
     "\n"
     "Exit status: 0 every document was read; 1 a document could not be read (named on standard\n"
     "error with the reason; the others are still written); 2 a usage error (an option, the\n"
-    "command or the dictionary file is wrong; nothing is written); 3 the plug-in or the output\n"
+    "command, the data file or the dictionary file is wrong; nothing is written); 3 the plug-in or "
+    "the output\n"
     "file could not be opened; 4 the report was written, but a chart was left out (named in a\n"
     "warning).";
 
@@ -58,7 +62,8 @@ OutputFormat FormatOfName(const std::string& name) {
   return OutputFormat::kText;
 }
 
-void AddOptions(CLI::App& app, Options& options, std::string& format, std::string& layout) {
+void AddOptions(CLI::App& app, Options& options, std::string& format, std::string& layout,
+                std::string& delimiter) {
   auto* syntax = app.add_option("--syntax", options.fSyntax,
                                 "The NPTESTS command of the run, as text.\n"
                                 "e.g. --syntax 'NPTESTS /ONESAMPLE TEST(x) CHISQUARE.'");
@@ -71,7 +76,8 @@ void AddOptions(CLI::App& app, Options& options, std::string& format, std::strin
   syntaxFile->type_name("FILE");
   app.add_option("--dictionary", options.fDictionaryFile,
                  "A JSON dictionary (docs/dictionary-format.md) to use instead of the\n"
-                 "documents' own: labels, formats, missing values, weight.\n"
+                 "documents' own, or describing the --data columns: labels, formats,\n"
+                 "missing values, weight.\n"
                  "e.g. --dictionary chicks.json")
       ->type_name("FILE");
   app.add_option("--split", options.fSplits,
@@ -135,6 +141,24 @@ void AddOptions(CLI::App& app, Options& options, std::string& format, std::strin
                  "when missing), named after its heading number and title.\n"
                  "e.g. --charts-dir figures   (writes figures/1.2.1-c1-independent-...svg)")
       ->type_name("DIR");
+  app.add_option("--data", options.fDataFile,
+                 "A data file (CSV; TSV when named .tsv or .tab) with a header row of\n"
+                 "names, whose results are computed (docs/data-files.md).\n"
+                 "e.g. --data scores.csv --syntax-file t.sps")
+      ->type_name("FILE");
+  app.add_option("--delimiter", delimiter,
+                 "The data file's delimiter: one character, or tab.\n"
+                 "e.g. --delimiter ';'   (default: tab for .tsv/.tab, else comma)")
+      ->type_name("C");
+  app.add_option("--split-by", options.fSplitBy,
+                 "Split the data file's cases by this column's values, one group each.\n"
+                 "e.g. --split-by school")
+      ->type_name("VAR");
+  app.add_option("--save-results", options.fSaveResultsDir,
+                 "Also write the documents computed from --data into this folder (made\n"
+                 "when missing): STEM[_GROUP].xml, STEM the command file's name.\n"
+                 "e.g. --save-results out")
+      ->type_name("DIR");
   app.add_option("documents", options.fDocuments,
                  "Result documents of the engine (XML). None: the bundled examples.\n"
                  "e.g. nptests result1.xml result2.xml")
@@ -179,7 +203,8 @@ int CommandLine::Parse(int argc, const char* const* argv, Options& options, std:
   app.get_formatter()->column_width(32);
   std::string format;
   std::string layout = "heading";
-  AddOptions(app, options, format, layout);
+  std::string delimiter;
+  AddOptions(app, options, format, layout, delimiter);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
@@ -222,9 +247,15 @@ int CommandLine::Parse(int argc, const char* const* argv, Options& options, std:
   // Each of these options left empty means "none" to the program (standard output, no folder, no
   // file): given with an empty name, it would be ignored without a word.
   const std::pair<const char*, const std::string*> named[] = {
-      {"--output", &options.fOutputFile},         {"--charts-dir", &options.fChartsDir},
-      {"--templates", &options.fTemplatesDir},    {"--strings", &options.fStringsDir},
-      {"--dictionary", &options.fDictionaryFile}, {"--syntax-file", &options.fSyntaxFile}};
+      {"--output", &options.fOutputFile},
+      {"--charts-dir", &options.fChartsDir},
+      {"--templates", &options.fTemplatesDir},
+      {"--strings", &options.fStringsDir},
+      {"--dictionary", &options.fDictionaryFile},
+      {"--syntax-file", &options.fSyntaxFile},
+      {"--data", &options.fDataFile},
+      {"--split-by", &options.fSplitBy},
+      {"--save-results", &options.fSaveResultsDir}};
   for (const auto& [name, value] : named) {
     if (app.count(name) > 0 && value->empty()) {
       err << "nptests: " << name << " needs a name; it was given an empty one\n";
@@ -242,7 +273,63 @@ int CommandLine::Parse(int argc, const char* const* argv, Options& options, std:
         << "\" from its extension; name it .html, .txt or .json, or give --format\n";
     return 2;
   }
-  if ((options.fHasSyntax || !options.fSyntaxFile.empty()) && options.fDocuments.empty()) {
+  return CheckData(app, options, delimiter, err);
+}
+
+namespace {
+
+bool IsDataFileName(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+    return false;
+  const std::string extension = Lower(path.substr(dot));
+  return extension == ".csv" || extension == ".tsv" || extension == ".tab";
+}
+
+} // namespace
+
+int CommandLine::CheckData(const CLI::App& app, Options& options, const std::string& delimiter,
+                           MessageSink& err) {
+  for (const std::string& document : options.fDocuments) {
+    if (IsDataFileName(document)) {
+      err << "nptests: " << document << " is a data file, not a result document: give it as --data "
+          << document << ", with the command to run (--syntax-file FILE or --syntax TEXT)\n";
+      return 2;
+    }
+  }
+  if (app.count("--delimiter") > 0) {
+    if (delimiter == "tab" || delimiter == "\\t" || delimiter == "\t") {
+      options.fDelimiter = '\t';
+    } else if (delimiter.size() == 1 && delimiter != "\"" && delimiter != "\n" &&
+               delimiter != "\r") {
+      options.fDelimiter = delimiter[0];
+    } else {
+      err << "nptests: --delimiter: \"" << delimiter
+          << "\" is not one character (other than a quote or a line break), nor tab\n";
+      return 2;
+    }
+  }
+  const bool data = !options.fDataFile.empty();
+  if (data) {
+    if (!options.fDocuments.empty() || !options.fSplits.empty()) {
+      err << "nptests: --data computes the results itself: give no result documents"
+          << (options.fSplits.empty() ? "" : " and no --split (use --split-by VAR)") << "\n";
+      return 2;
+    }
+    if (!options.fHasSyntax && options.fSyntaxFile.empty()) {
+      err << "nptests: --data needs the command to run: give --syntax-file FILE or --syntax TEXT\n";
+      return 2;
+    }
+  } else {
+    for (const char* name : {"--delimiter", "--split-by", "--save-results"}) {
+      if (app.count(name) > 0) {
+        err << "nptests: " << name << " needs --data FILE\n";
+        return 2;
+      }
+    }
+  }
+  if ((options.fHasSyntax || !options.fSyntaxFile.empty()) && options.fDocuments.empty() && !data) {
     err << "nptests: " << (options.fHasSyntax ? "--syntax" : "--syntax-file")
         << " needs the documents its command is run on: name them after the options\n";
     return 2;

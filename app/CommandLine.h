@@ -40,7 +40,20 @@ struct Options {
   std::string fChartsDir;
   // Empty: the bundled examples.
   std::vector<std::string> fDocuments;
+  // A data file (CSV or TSV) whose results the engine computes instead of reading documents.
+  std::string fDataFile;
+  // The data file's delimiter; 0: by its extension (tab for .tsv and .tab, else comma).
+  char fDelimiter = 0;
+  // The data column whose values split the cases, one document per group; empty: not split.
+  std::string fSplitBy;
+  // Where the engine's documents are also written; empty: nowhere.
+  std::string fSaveResultsDir;
 };
+
+namespace CLI {
+class App;
+}
+class MessageSink;
 
 class CommandLine {
 public:
@@ -57,4 +70,9 @@ public:
   // The format named by a file's extension (.html/.htm, .txt/.text, .json, any case); false when
   // the extension names none.
   static bool FormatOfFile(const std::string& path, OutputFormat& format);
+
+private:
+  // The checks of the data options and of a data file named as a document; kRun or 2.
+  static int CheckData(const CLI::App& app, Options& options, const std::string& delimiter,
+                       MessageSink& err);
 };

@@ -3,6 +3,7 @@
 #include "ReportRun.h"
 
 #include "BundledExamples.h"
+#include "DataRun.h"
 #include "DocumentDictionary.h"
 #include "PluginLoader.h"
 #include "ReportSinks.h"
@@ -39,6 +40,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -143,11 +145,17 @@ int ReportRun::Execute() {
     return kUsageError;
   for (const Run& run : fRuns)
     fDocumentCount += run.fPaths.size();
+  // A data run needs the plug-in's reading of its command before its documents can be computed.
+  if (std::any_of(fRuns.begin(), fRuns.end(), [](const Run& run) { return run.fFromData; }) &&
+      !OpenPlugin())
+    return kCannotRun;
   bool usable = true;
   for (Run& run : fRuns)
     usable = PrepareRun(run) && usable;
   if (!usable)
     return kUsageError;
+  if (!SaveResults())
+    return kCannotRun;
   bool anyLoaded = false;
   for (const Run& run : fRuns)
     anyLoaded = anyLoaded || !run.fDocuments.empty();
@@ -168,12 +176,9 @@ int ReportRun::Execute() {
   if (!fStrings->SetProcedure(kProcedure))
     fErr << "nptests: warning: " << fStrings->LastError() << "\n";
 
-  std::string error;
-  std::unique_ptr<PluginLoader> plugin = PluginLoader::Open(fProgramFolder, error);
-  if (!plugin) {
-    fErr << "nptests: " << error << "\n";
+  if (!OpenPlugin())
     return kCannotRun;
-  }
+  const PluginLoader& plugin = *fPlugin;
   ShowDocumentsRead();
   // The document may hold objects the plug-in made, so it goes before the library is closed.
   {
@@ -196,7 +201,7 @@ int ReportRun::Execute() {
     if (fOptions.fFormat != OutputFormat::kJson)
       AppendReportHeader(document);
     for (Run& run : fRuns) {
-      Process(*plugin, document, run);
+      Process(plugin, document, run);
       document.Settle();
       // The output holds copies of all it shows, so a run's loaded documents go before the next
       // run is read: the peak holds one run's trees at most.
@@ -285,8 +290,19 @@ bool ReportRun::CheckCommandText(const Run& run) {
   }
 }
 
+bool ReportRun::OpenPlugin() {
+  if (fPlugin)
+    return true;
+  std::string error;
+  fPlugin = PluginLoader::Open(fProgramFolder, error);
+  if (!fPlugin)
+    fErr << "nptests: " << error << "\n";
+  return fPlugin != nullptr;
+}
+
 bool ReportRun::ReadDictionaryFile() {
-  if (fOptions.fDictionaryFile.empty())
+  // A data file's dictionary is read with the data, which it must fit.
+  if (fOptions.fDictionaryFile.empty() || !fOptions.fDataFile.empty())
     return true;
   const std::string& path = fOptions.fDictionaryFile;
   std::string text;
@@ -304,7 +320,122 @@ bool ReportRun::ReadDictionaryFile() {
 }
 
 bool ReportRun::PlanRuns() {
+  if (!fOptions.fDataFile.empty())
+    return PlanData();
   return fOptions.fDocuments.empty() ? PlanBundled() : PlanDocuments();
+}
+
+bool ReportRun::PlanData() {
+  Run run;
+  run.fFromData = true;
+  run.fDataPath = fOptions.fDataFile;
+  run.fDataDictionaryPath = fOptions.fDictionaryFile;
+  run.fSplitBy = fOptions.fSplitBy;
+  run.fPaths = {fOptions.fDataFile};
+  run.fCommandText = fCommand.fCommandText;
+  run.fCommandSource = fCommand.fCommandSource;
+  run.fHasCommand = fCommand.fHasCommand;
+  run.fSaveStem =
+      DataRun::Stem(fOptions.fSyntaxFile.empty() ? fOptions.fDataFile : fOptions.fSyntaxFile);
+  fRuns.push_back(std::move(run));
+  return true;
+}
+
+bool ReportRun::PrepareDataRun(Run& run) {
+  DataRun::Input input;
+  input.fDataPath = run.fDataPath;
+  input.fDelimiter = fOptions.fDelimiter;
+  input.fDictionaryPath = run.fDataDictionaryPath;
+  input.fSplitBy = run.fSplitBy;
+  input.fCommandText = run.fCommandText;
+  input.fCommandSource = run.fCommandSource;
+  DataRun::Result result;
+  std::string error;
+  fLog.Clear();
+  const bool ok = DataRun::Compute(input, fGrammar, *fPlugin, result, error);
+  // The plug-in's messages on the command are shown when it reads it again for the report,
+  // unless the command stops here.
+  if (!ok) {
+    for (const ParserMessageEntry& entry : fLog.GetEntries())
+      fErr << "nptests: " << run.fCommandSource << ": " << ParserMessageLog::Format(entry) << "\n";
+    fErr << "nptests: " << error << "\n";
+    fLog.Clear();
+    return false;
+  }
+  fLog.Clear();
+  run.fOwnDictionary = std::move(result.fDictionary);
+  run.fDictionary = run.fOwnDictionary.get();
+  run.fCommand = std::move(result.fCommand);
+  run.fSeed = result.fSeed;
+  // The data file and, when it is a file, the command's: two runs may share their data.
+  std::vector<std::string> named{run.fDataPath};
+  if (!fOptions.fHasSyntax)
+    named.push_back(run.fCommandSource);
+  run.fTitle = RunTitle(named) + (run.fSplitBy.empty() ? "" : " by " + run.fSplitBy);
+  fDocumentCount -= run.fPaths.size();
+  run.fPaths.clear();
+  for (engine::EngineDocument& computed : result.fDocuments) {
+    const std::string name = DataRun::SavedName(run.fSaveStem, computed.fSplit);
+    const std::string path =
+        computed.fSplit.empty() ? run.fDataPath : run.fDataPath + " (" + computed.fSplit + ")";
+    if (!fOptions.fSaveResultsDir.empty())
+      fComputed.emplace_back(name, computed.fText);
+    std::string reason;
+    std::unique_ptr<ResultDocument> document =
+        ResultDocument::FromText(path, std::move(computed.fText), reason);
+    run.fPaths.push_back(path);
+    if (!document) {
+      ReportDocument(path, "the computed document cannot be read: " + reason);
+      continue;
+    }
+    run.fDocuments.push_back(std::move(document));
+    if (!computed.fSplit.empty())
+      run.fSplitTexts.push_back(computed.fSplit);
+  }
+  fDocumentCount += run.fPaths.size();
+  if (run.fDocuments.empty())
+    return true; // each is reported; nothing is left to run
+  if (!ParseSplits(run, run.fSplits))
+    return false;
+  std::string reason;
+  if (!DocumentDictionary::Build(run.fDocuments.front()->Root(), nullptr, run.fMetadata, reason)) {
+    ReportDocument(run.fDocuments.front()->Path(), reason);
+    run.fDocuments.clear();
+    return true;
+  }
+  for (const auto& document : run.fDocuments)
+    run.fSettings.Add(document->Root());
+  return BuildBlocks(run);
+}
+
+bool ReportRun::SaveResults() {
+  if (fOptions.fSaveResultsDir.empty())
+    return true;
+  const std::string& folder = fOptions.fSaveResultsDir;
+  std::error_code code;
+  std::filesystem::create_directories(folder, code);
+  if (code || !IsDirectory(folder)) {
+    fErr << "nptests: --save-results: cannot make the folder " << folder << ": "
+         << (code ? code.message() : std::string("a file of that name is in the way")) << "\n";
+    return false;
+  }
+  for (const auto& [name, text] : fComputed) {
+    const std::string path = folder + "/" + name;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out) {
+      fErr << "nptests: --save-results: cannot write " << path << ": " << std::strerror(errno)
+           << "\n";
+      return false;
+    }
+  }
+  fComputed.clear();
+  return true;
+}
+
+std::string ReportRun::TitleOf(const Run& run) const {
+  return run.fTitle.empty() ? RunTitle(run.fPaths) : run.fTitle;
 }
 
 bool ReportRun::PlanDocuments() {
@@ -343,6 +474,19 @@ bool ReportRun::PlanBundled() {
     Run run;
     run.fPaths = example.fDocuments;
     run.fSplitTexts = example.fSplits;
+    if (example.fFromData && !fCommand.fHasCommand) {
+      run.fFromData = true;
+      run.fSplitTexts.clear();
+      run.fDataPath = example.fData;
+      run.fDataDictionaryPath = example.fDictionary;
+      run.fSplitBy = example.fSplitBy;
+      run.fPaths = {example.fData};
+      run.fSaveStem = DataRun::Stem(example.fSyntaxFile);
+      if (!(ReadCommandFile(example.fSyntaxFile, run) && CheckCommandText(run)))
+        return false;
+      fRuns.push_back(std::move(run));
+      continue;
+    }
     if (fCommand.fHasCommand) {
       run.fCommandText = fCommand.fCommandText;
       run.fCommandSource = fCommand.fCommandSource;
@@ -375,6 +519,8 @@ bool ReportRun::ParseSplits(const Run& run, std::vector<SplitArgument>& splits) 
 }
 
 bool ReportRun::PrepareRun(Run& run) {
+  if (run.fFromData)
+    return PrepareDataRun(run);
   std::vector<SplitArgument> splits;
   if (!ParseSplits(run, splits))
     return false;
@@ -493,7 +639,7 @@ void ReportRun::WarnMismatches(const CFProcCustom& procedure, const Run& run) {
   const std::vector<bool> requested =
       DocumentSettings::RequestedSimulations(*run.fCommand, fGrammar);
   for (const std::string& line : run.fSettings.Mismatches(fields, requested, *run.fDictionary,
-                                                          RunTitle(run.fPaths), run.fCommandSource))
+                                                          TitleOf(run), run.fCommandSource))
     fErr << "nptests: warning: " << line << "\n";
 }
 
@@ -504,8 +650,8 @@ void ReportRun::Process(const PluginLoader& plugin, output::Document& document, 
     // With several runs in one report, each stands under a heading naming its documents.
     output::Heading* parent = nullptr;
     if (fRuns.size() > 1)
-      parent = document.Append(std::make_unique<output::Heading>(
-          BpString(RunTitle(run.fPaths), false).ToLabel(nullptr)));
+      parent = document.Append(
+          std::make_unique<output::Heading>(BpString(TitleOf(run), false).ToLabel(nullptr)));
     // Held while the run lasts, or the report would close it before the plug-in writes under it.
     const output::ItemHold<output::Heading> hold(parent);
     std::unique_ptr<BpProcedure> root =
@@ -546,6 +692,9 @@ void ReportRun::Drive(CFProcCustom& procedure, BpProcedure& root, Run& run) {
   if (run.fCommand) {
     if (!RunCommand(procedure, root, run))
       return;
+    // A seed drawn at random must be the one the engine's documents were computed with.
+    if (run.fFromData)
+      procedure.SetSeed(run.fSeed);
     WarnMismatches(procedure, run);
   }
   if (!run.fSplits.empty()) {
@@ -616,7 +765,9 @@ void ReportRun::AppendReportHeader(output::Document& document) const {
     return output::Label::Translated(key, text, !found);
   };
   std::string documents;
-  if (fOptions.fDocuments.empty()) {
+  if (!fOptions.fDataFile.empty()) {
+    documents = "computed from " + fOptions.fDataFile;
+  } else if (fOptions.fDocuments.empty()) {
     std::size_t count = 0;
     for (const Run& run : fRuns)
       count += run.fPaths.size();

@@ -83,6 +83,18 @@ private:
     std::unique_ptr<CommandSpec> fCommand;
     // What the loaded documents say about the command that produced them.
     DocumentSettings fSettings;
+    // A run from a data file: the engine computes its documents (one per split group) before
+    // the report is opened; the plug-in reads them as it reads files.
+    bool fFromData = false;
+    std::string fDataPath;
+    std::string fDataDictionaryPath;
+    std::string fSplitBy;
+    // The heading of the run in a report of several runs; empty: its documents' names.
+    std::string fTitle;
+    // The stem of the saved documents' names (--save-results).
+    std::string fSaveStem;
+    // The seed the engine drew with, given to the plug-in again after it reads the command.
+    int fSeed = 0;
   };
 
   bool Configure();
@@ -91,6 +103,14 @@ private:
   bool PlanRuns();
   bool PlanDocuments();
   bool PlanBundled();
+  bool PlanData();
+  // Opens the plug-in once; false (said on standard error) when it cannot be.
+  bool OpenPlugin();
+  // Computes a data run's documents and loads them as the documents of the run.
+  bool PrepareDataRun(Run& run);
+  // Writes every data run's documents to --save-results; false (said) when one cannot be.
+  bool SaveResults();
+  std::string TitleOf(const Run& run) const;
   bool CheckCommandText(const Run& run);
   bool ReadCommandFile(const std::string& path, Run& run);
   // Loads the run's documents, builds its dictionary, blocks and command; false on a usage error.
@@ -145,4 +165,7 @@ private:
   ParserMessageLog fLog;
   CommandDescriptor fGrammar;
   std::vector<Run> fRuns;
+  std::unique_ptr<PluginLoader> fPlugin;
+  // The computed documents to save: file name and text.
+  std::vector<std::pair<std::string, std::string>> fComputed;
 };

@@ -13,6 +13,7 @@ packages=(
   libcli11-dev             # the nptests command line
   libfreetype-dev libfontconfig-dev fonts-liberation2   # chart texts measured with the chart font
   libboost-math-dev        # distributions of the effect size intervals
+  libcsv-dev               # the record grammar of the engine's data files (CSV, TSV)
 )
 test_packages=(
   git
