@@ -151,7 +151,7 @@ wilcoxon_figures <- function(x, mu) {
   if (n == 0)
     return(do.call(rbind, c(out, list(figure("OWilcoxonSignedRanks", 0, "AsymptoticSig2Tailed", NA)))))
   test <- suppressWarnings(wilcox.test(x, mu = mu, exact = FALSE, correct = FALSE))
-  ties <- table(abs(nz))
+  ties <- table(rank(abs(nz)))  # exact ties, as wilcox.test finds them
   se <- sqrt(n * (n + 1) * (2 * n + 1) / 24 - sum(ties^3 - ties) / 48)
   out <- c(out, list(
     figure("OWilcoxonSignedRanks", 0, "TestStatistic", test$statistic, kExact),

@@ -66,9 +66,13 @@ Differences DifferencesOf(Family family, const std::vector<double>& parameters,
         d.fNegative = std::max(d.fNegative, Cdf(family, parameters, lastInteger) - below / n);
     }
     const double f = Cdf(family, parameters, value);
-    d.fNegative = std::max(d.fNegative, f - below / n);
+    // Just below the value F is F(value) for a continuous F; a step F's left limit is the last
+    // integer's, taken above.
+    if (family != Family::kPoisson)
+      d.fNegative = std::max(d.fNegative, f - below / n);
     below += weight;
     d.fPositive = std::max(d.fPositive, below / n - f);
+    d.fNegative = std::max(d.fNegative, f - below / n);
     previous = value;
   }
   return d;

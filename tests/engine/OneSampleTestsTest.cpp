@@ -46,8 +46,8 @@ double Value(const std::string& record, const std::string& name) {
     return std::nan("");
   std::string text = record.substr(at + key.size());
   text = text.substr(0, text.find('"'));
-  if (!text.empty() && text[0] == '>')
-    text = text.substr(1);
+  if (text.rfind("&gt;", 0) == 0) // a lower bound
+    text = text.substr(4);
   return text == "__MISSING__" ? std::nan("") : std::strtod(text.c_str(), nullptr);
 }
 
