@@ -216,6 +216,31 @@ ks_figures <- function(x, family, params, from_sample, occurrence, lilliefors) {
   do.call(rbind, out)
 }
 
+# The field record: R's hist() bins (Sturges, pretty breaks) with their counts and midpoints,
+# and the descriptive statistics; or the categories' counts.
+field_figures <- function(xr, nominal) {
+  if (nominal) {
+    counts <- as.vector(table(xr))
+    return(do.call(rbind, c(list(figure("FieldInfo", 0, "TotalN", length(xr), kExact)),
+                            lapply(seq_along(counts), function(i)
+                              figure("FieldInfo", 0, sprintf("Row0:%d", i - 1), counts[i], kExact)))))
+  }
+  out <- list(figure("FieldInfo", 0, "TotalN", length(xr), kExact))
+  if (length(xr)) {
+    h <- hist(xr, plot = FALSE)
+    out <- c(out, list(figure("FieldInfo", 0, "Mean", mean(xr)),
+                       figure("FieldInfo", 0, "StdDev", if (length(xr) > 1) sd(xr) else NA),
+                       figure("FieldInfo", 0, "Min", min(xr), kExact),
+                       figure("FieldInfo", 0, "Max", max(xr), kExact),
+                       figure("FieldInfo", 0, "Columns", length(h$counts), kExact)),
+             lapply(seq_along(h$counts), function(i)
+               figure("FieldInfo", 0, sprintf("Row0:%d", i - 1), h$counts[i], kExact)),
+             lapply(seq_along(h$mids), function(i)
+               figure("FieldInfo", 0, sprintf("Row1:%d", i - 1), h$mids[i])))
+  }
+  do.call(rbind, out)
+}
+
 # ---------------------------------------------------------------------------------------------
 # The data sets
 
@@ -260,7 +285,7 @@ continuous_set <- function(id, x, w, seed, options) {
   figures <- rbind(
     if (length(xr)) binomial_figures(xr <= cut, options$p, level, 0, TRUE),
     if (length(xr)) runs_figures(xr <= runs_cut, runs_cut),
-    wilcoxon_figures(xr, options$mu), ks)
+    wilcoxon_figures(xr, options$mu), ks, field_figures(xr, FALSE))
   list(id = id, seed = seed, x = x, w = w, nominal = FALSE, command = command, figures = figures)
 }
 
@@ -301,7 +326,8 @@ categorical_set <- function(id, x, w, seed, options) {
     fmt(100 * level))
   figures <- rbind(do.call(rbind, figures),
                    if (length(xr)) binomial_figures(success, options$p, level, 0, TRUE),
-                   if (length(xr)) runs_figures(xr[in_runs] %in% first))
+                   if (length(xr)) runs_figures(xr[in_runs] %in% first),
+                   field_figures(xr, TRUE))
   list(id = id, seed = seed, x = x, w = w, nominal = TRUE, command = command, figures = figures)
 }
 
@@ -437,15 +463,27 @@ for (set in sets) {
     next
   }
   text <- paste(readLines(documents[1], warn = FALSE), collapse = "\n")
-  records <- regmatches(text, gregexpr("<Algorithm name=\"[^\"]+\".*?</Algorithm>", text))[[1]]
-  names(records) <- sub("^<Algorithm name=\"([^\"]+)\".*$", "\\1", sub("\n.*", "", records))
+  records <- regmatches(text, gregexpr("(?s)<Algorithm name=\"[^\"]+\".*?</Algorithm>", text, perl = TRUE))[[1]]
+  names(records) <- sub("^<Algorithm name=\"([^\"]+)\".*$", "\\1", sub("(?s)\n.*", "", records, perl = TRUE))
+  infos <- regmatches(text, gregexpr("(?s)<FieldInfo .*?</FieldInfo>", text, perl = TRUE))[[1]]
+  records <- c(records, setNames(infos, rep("FieldInfo", length(infos))))
   value_of <- function(record, attribute) {
+    if (attribute == "Columns")
+      return(length(strsplit(sub("(?s).*?<ColumnNames>([^<]*)<.*", "\\1", record, perl = TRUE), " ")[[1]]))
+    if (grepl("^Row", attribute)) {
+      rows <- regmatches(record, gregexpr("<Row>[^<]*</Row>", record))[[1]]
+      at <- as.integer(strsplit(sub("^Row", "", attribute), ":")[[1]])
+      if (at[1] >= length(rows)) return(NA)
+      numbers <- as.numeric(strsplit(gsub("</?Row>", "", rows[at[1] + 1]), " ")[[1]])
+      return(if (at[2] < length(numbers)) numbers[at[2] + 1] else NA)
+    }
     table <- sub("/.*", "", attribute)
-    if (grepl("/", attribute)) record <- sub(paste0("^.*?name=\"", table, "\""), "", record)
+    if (grepl("/", attribute))
+      record <- sub(paste0("(?s)^.*?name=\"", table, "\""), "", record, perl = TRUE)
     name <- sub(".*/", "", attribute)
     m <- regmatches(record, regexpr(paste0("<Attribute name=\"", name, "\" value=\"[^\"]*\""), record))
     if (!length(m)) return(NA)
-    v <- sub(".*value=\">?([^\"]*)\"$", "\\1", m)
+    v <- sub("^&gt;", "", sub(".*value=\"([^\"]*)\"$", "\\1", m))  # ">0.2": a lower bound
     if (v == "__MISSING__") NA else as.numeric(v)
   }
   f <- set$figures

@@ -13,11 +13,11 @@
 namespace engine {
 namespace {
 
-// R's pretty(c(lo, up), n) with its defaults (min.n = n %/% 3, shrink.sml = 0.75,
+// R's pretty(c(lo, up), n, min.n = 1) as hist() calls it (shrink.sml = 0.75,
 // high.u.bias = 1.5, u5.bias = 2.75): round break points covering [lo, up].
 std::vector<double> PrettyBreaks(double lo, double up, int ndiv) {
   const double h = 1.5, h5 = 0.5 + 1.5 * h;
-  const int minN = ndiv / 3;
+  const int minN = 1;
   const double dx = up - lo;
   double cell = 0;
   bool small = false;

@@ -20,20 +20,43 @@ std::vector<std::string> Split(const std::string& line, char separator) {
   return parts;
 }
 
-// The text of the `occurrence`-th record `algorithm` of a document (empty when absent).
+// The text of the `occurrence`-th record `algorithm` (or field record "FieldInfo") of a document
+// (empty when absent).
 std::string Record(const std::string& document, const std::string& algorithm, int occurrence) {
-  const std::string start = "<Algorithm name=\"" + algorithm + "\"";
+  const std::string start =
+      algorithm == "FieldInfo" ? "<FieldInfo " : "<Algorithm name=\"" + algorithm + "\"";
   std::size_t at = document.find(start);
   for (int i = 0; i < occurrence && at != std::string::npos; ++i)
     at = document.find(start, at + 1);
   if (at == std::string::npos)
     return "";
-  return document.substr(at, document.find("</Algorithm>", at) - at);
+  return document.substr(
+      at, document.find(algorithm == "FieldInfo" ? "</FieldInfo>" : "</Algorithm>", at) - at);
+}
+
+// Entry `index` of the simple table's row `row` ("Row0:3"), or the number of its columns
+// ("Columns").
+double TableValue(const std::string& record, const std::string& name) {
+  if (name == "Columns") {
+    const std::size_t at = record.find("<ColumnNames>") + 13;
+    return static_cast<double>(Split(record.substr(at, record.find('<', at) - at), ' ').size());
+  }
+  const std::size_t colon = name.find(':');
+  std::size_t at = record.find("<Row>");
+  for (int i = std::stoi(name.substr(3, colon - 3)); i > 0 && at != std::string::npos; --i)
+    at = record.find("<Row>", at + 1);
+  if (at == std::string::npos)
+    return std::nan("");
+  const auto numbers = Split(record.substr(at + 5, record.find('<', at + 5) - at - 5), ' ');
+  const std::size_t index = std::stoul(name.substr(colon + 1));
+  return index < numbers.size() ? std::strtod(numbers[index].c_str(), nullptr) : std::nan("");
 }
 
 // The value of the first attribute `name` in a record, or in its table `table/name`; NaN when
 // absent or missing.
 double Value(const std::string& record, const std::string& name) {
+  if (name == "Columns" || name.rfind("Row", 0) == 0)
+    return TableValue(record, name);
   const std::size_t slash = name.find('/');
   const std::size_t from =
       slash == std::string::npos ? 0 : record.find("name=\"" + name.substr(0, slash) + "\"");
