@@ -21,7 +21,6 @@ test_packages=(
   clang libclang-rt-14-dev # libFuzzer for the reader's fuzz run in CI
   r-base-core r-cran-coin  # CI recomputes the examples' statistics (scripts/check-examples.R)
   r-cran-effectsize r-cran-rstatix r-cran-jsonlite   # ... and their effect sizes
-  r-cran-nortest           # the engine's one-sample tests (scripts/check-engine-onesample.R)
 )
 if [ "${1:-}" = "--tests" ]; then
   packages+=("${test_packages[@]}")
