@@ -88,4 +88,31 @@ double Distributions::HypergeometricCdf(double k, double successes, double n, do
   return cdf(hypergeometric_distribution<double>(r, draws, all), static_cast<unsigned>(k));
 }
 
+double Distributions::KolmogorovUpper(double z) {
+  if (!(z > 0))
+    return 1;
+  if (z < 1) {
+    // 1 - sqrt(2 pi) / z * sum exp(-(2k - 1)^2 pi^2 / (8 z^2))
+    const double a = -M_PI * M_PI / (8 * z * z);
+    double sum = 0;
+    for (int k = 1; k < 200; k += 2) {
+      const double term = std::exp(a * k * k);
+      sum += term;
+      if (term < 1e-17 * sum)
+        break;
+    }
+    return 1 - std::sqrt(2 * M_PI) / z * sum;
+  }
+  // 2 sum (-1)^(k-1) exp(-2 k^2 z^2)
+  double sum = 0, sign = 1;
+  for (int k = 1; k < 200; ++k) {
+    const double term = std::exp(-2.0 * k * k * z * z);
+    sum += sign * term;
+    sign = -sign;
+    if (term < 1e-17 * sum)
+      break;
+  }
+  return std::fmin(1.0, 2 * sum);
+}
+
 } // namespace engine

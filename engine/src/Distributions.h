@@ -24,6 +24,10 @@ public:
   static double PoissonCdf(double k, double mean);
   // Student's t with `df` degrees of freedom: the quantile.
   static double StudentQuantile(double p, double df);
+  // Kolmogorov's limiting distribution of sqrt(n) D: P(K > z). Boost has none; the two classical
+  // series (Kolmogorov's alternating one for z >= 1, its Jacobi-theta transform below) are summed
+  // until their terms no longer change the sum.
+  static double KolmogorovUpper(double z);
   // Hypergeometric: P(X <= k) for draws of `n` from `total` of which `successes` succeed.
   static double HypergeometricCdf(double k, double successes, double n, double total);
 };

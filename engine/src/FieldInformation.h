@@ -4,6 +4,9 @@
 
 #include "statxml/ResultDocumentWriter.h"
 
+#include <cstddef>
+#include <vector>
+
 namespace engine {
 
 struct FieldColumn;
@@ -13,6 +16,10 @@ class FieldInformation {
 public:
   // <FieldInfo varIndex=...> of `field` over the group's cases with a weight.
   static ResultElement Write(const AnalysisData& data, const FieldColumn& field);
+  // The histogram ("Interval" table of counts and bin midpoints) of a continuous field over
+  // `cases` (at least one), as R's hist() bins it.
+  static ResultElement Histogram(const AnalysisData& data, const FieldColumn& field,
+                                 const std::vector<std::size_t>& cases);
 };
 
 } // namespace engine
