@@ -124,7 +124,7 @@ AnalysisData::AnalysisData(const DataSet& data, const VORN_DataSource& dictionar
     field.fName = variable.GetName();
     field.fLabel = variable.GetLabel();
     field.fColumn = column;
-    field.fDocumentIndex = static_cast<int>(fFields.size());
+    field.fDocumentIndex = column;
     field.fIsText = source.IsText();
     field.fLevel = LevelOf(variable, field.fIsText);
     field.fIsDate = !field.fIsText && (source.IsDate() || variable.GetFormat().IsDateTime());

@@ -27,8 +27,10 @@ struct FieldColumn {
 
   std::string fName;
   std::string fLabel;
-  int fColumn = -1;        // in the data set
-  int fDocumentIndex = -1; // in the document's dictionary
+  int fColumn = -1; // in the data set
+  // In the document's dictionary, which lists every column of the data in order, so that a
+  // document's field numbers are the dictionary's the command was read against.
+  int fDocumentIndex = -1;
   Level fLevel = Level::kContinuous;
   bool fIsText = false;
   bool fIsDate = false; // values are days from 1 January 1970, as documents hold dates

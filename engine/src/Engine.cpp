@@ -102,20 +102,35 @@ const char* OptypeOf(const FieldColumn& field) {
   }
 }
 
-ResultElement Dictionary(const AnalysisData& data) {
+ResultElement Dictionary(const AnalysisData& data, const VORN_DataSource& variables) {
   ResultElement dictionary("DataDictionary");
+  const int columns = variables.GetVariableCount();
+  std::vector<const FieldColumn*> named(static_cast<std::size_t>(columns), nullptr);
+  for (const FieldColumn& field : data.Fields())
+    named[static_cast<std::size_t>(field.fDocumentIndex)] = &field;
   int index = 0;
-  for (const FieldColumn& field : data.Fields()) {
+  for (; index < columns; ++index) {
     ResultElement& element = dictionary.Add("DataField");
-    element.Set("index", static_cast<double>(index++))
-        .Set("name", field.fName)
-        .Set("displayName", field.fLabel.empty() ? field.fName : field.fLabel)
-        .Set("optype", OptypeOf(field))
-        .Set("dataType", field.fIsText   ? "string"
-                         : field.fIsDate ? "date"
-                                         : "double");
-    for (std::size_t i = 0; i < field.fCategories.size(); ++i) {
-      const Category& category = field.fCategories[i];
+    const FieldColumn* field = named[static_cast<std::size_t>(index)];
+    if (field == nullptr) {
+      // A column the command does not name: its name and label, for the field numbers' sake.
+      const VORN_Variable& variable = *variables.GetVariable(index);
+      element.Set("index", static_cast<double>(index))
+          .Set("name", variable.GetName())
+          .Set("displayName", variable.GetPreferredLabel())
+          .Set("optype", variable.IsString() ? "categorical" : "continuous")
+          .Set("dataType", variable.IsString() ? "string" : "double");
+      continue;
+    }
+    element.Set("index", static_cast<double>(index))
+        .Set("name", field->fName)
+        .Set("displayName", field->fLabel.empty() ? field->fName : field->fLabel)
+        .Set("optype", OptypeOf(*field))
+        .Set("dataType", field->fIsText   ? "string"
+                         : field->fIsDate ? "date"
+                                          : "double");
+    for (std::size_t i = 0; i < field->fCategories.size(); ++i) {
+      const Category& category = field->fCategories[i];
       element.Add("Value")
           .Set("index", static_cast<double>(i))
           .Set("value", category.fIsText ? category.fText
@@ -133,7 +148,7 @@ ResultElement Dictionary(const AnalysisData& data) {
   return dictionary;
 }
 
-std::string DocumentText(const TestContext& context) {
+std::string DocumentText(const TestContext& context, const VORN_DataSource& variables) {
   const AnalysisData& data = context.fData;
   std::vector<ResultElement> algorithms;
   if (context.fRequest.fOneSample)
@@ -154,7 +169,7 @@ std::string DocumentText(const TestContext& context) {
       .Set("badWeightCount", data.BadWeightCount())
       .Set("droppedFreq", data.DroppedFrequency());
   ResultElement& output = root.Add("Extension").Add("NPAROutput");
-  output.Add(Dictionary(data));
+  output.Add(Dictionary(data, variables));
   const auto tests = std::count_if(algorithms.begin(), algorithms.end(), IsHypothesisTest);
   ResultElement& list = output.Add("NonParametricTests");
   list.Set("number", static_cast<double>(tests))
@@ -181,7 +196,7 @@ std::vector<EngineDocument> Engine::Compute(const CommandSpec& command,
   for (const SplitGroup& group : SplitGroups(fData, fDictionary, settings.fSplitColumn)) {
     const AnalysisData data(fData, fDictionary, request, group.fRows);
     const TestContext context{data, request, settings.fSeed};
-    documents.push_back({group.fArgument, DocumentText(context)});
+    documents.push_back({group.fArgument, DocumentText(context, fDictionary)});
   }
   return documents;
 }
