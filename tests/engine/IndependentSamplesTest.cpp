@@ -52,6 +52,19 @@ TEST(IndependentSamples, EveryRecordReadsBackWithoutWarnings) {
   EXPECT_NE(documents[0].fText.find("IHodgesLehmannEstimateGroups"), std::string::npos);
 }
 
+TEST(IndependentSamples, DegenerateSamplesGiveRecordsNotErrors) {
+  // Groups of one, every value equal, no spread within groups: statistics may be missing, but
+  // every document reads back.
+  for (const char* csv :
+       {"y,g\n1,a\n1,b\n", "y,g\n1,a\n1,a\n1,b\n1,b\n", "y,g\n1,a\n2,b\n",
+        "y,g\n1,a\n1,a\n2,b\n2,b\n", "y,g\n1,a\n1,b\n1,c\n", "y,g\n5,a\n5,b\n5,c\n5,c\n"}) {
+    const auto documents =
+        RunEngine(csv, kAll + "KRUSKAL_WALLIS(COMPARE=STEPWISE) JONCKHEERE_TERPSTRA.");
+    const auto back = Read(documents.at(0).fText);
+    EXPECT_TRUE(back->fOk) << csv << back->fError;
+  }
+}
+
 TEST(IndependentSamples, OptionsOfTheCommand) {
   std::string csv = "y,g\n";
   for (int i = 0; i < 52; ++i)
