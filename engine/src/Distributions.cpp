@@ -22,15 +22,23 @@ const normal_distribution<double> kNormal;
 
 } // namespace
 
+// A statistic of a degenerate sample (no spread at all) is NaN; its significance is NaN too, where
+// Boost would throw.
 double Distributions::NormalCdf(double z) {
+  if (std::isnan(z))
+    return z;
   return cdf(kNormal, z);
 }
 
 double Distributions::NormalUpper(double z) {
+  if (std::isnan(z))
+    return z;
   return cdf(complement(kNormal, z));
 }
 
 double Distributions::NormalTwoSided(double z) {
+  if (std::isnan(z))
+    return z;
   return std::fmin(1.0, 2 * cdf(complement(kNormal, std::fabs(z))));
 }
 
@@ -39,6 +47,8 @@ double Distributions::NormalQuantile(double p) {
 }
 
 double Distributions::ChiSquareUpper(double x, double df) {
+  if (std::isnan(x))
+    return x;
   if (x <= 0)
     return 1;
   return cdf(complement(chi_squared_distribution<double>(df), x));

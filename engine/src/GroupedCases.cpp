@@ -1,0 +1,106 @@
+// Grouping the cases of an independent-samples test.
+#include "GroupedCases.h"
+
+#include "AnalysisData.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace engine {
+
+GroupedCases::GroupedCases(const AnalysisData& data, const FieldColumn& test,
+                           const FieldColumn& group) {
+  std::map<std::size_t, std::size_t> present;
+  const std::vector<std::size_t> cases = data.ValidCases({&test, &group});
+  for (std::size_t c : cases)
+    present[static_cast<std::size_t>(group.fValues[c])] = 0;
+  for (auto& [position, index] : present) {
+    index = fPositions.size();
+    fPositions.push_back(position);
+  }
+  for (std::size_t c : cases) {
+    fValues.push_back(test.fValues[c]);
+    fWeights.push_back(data.Weight(c));
+    fCaseNumbers.push_back(static_cast<double>(c + 1));
+    fGroups.push_back(present[static_cast<std::size_t>(group.fValues[c])]);
+  }
+  Finish();
+}
+
+GroupedCases GroupedCases::Subset(const std::vector<std::size_t>& groups) const {
+  GroupedCases subset;
+  std::vector<long> renumber(GroupCount(), -1);
+  for (std::size_t i = 0; i < groups.size(); ++i) {
+    renumber[groups[i]] = static_cast<long>(i);
+    subset.fPositions.push_back(fPositions[groups[i]]);
+  }
+  for (std::size_t c = 0; c < CaseCount(); ++c) {
+    if (renumber[fGroups[c]] < 0)
+      continue;
+    subset.fValues.push_back(fValues[c]);
+    subset.fWeights.push_back(fWeights[c]);
+    subset.fCaseNumbers.push_back(fCaseNumbers[c]);
+    subset.fGroups.push_back(static_cast<std::size_t>(renumber[fGroups[c]]));
+  }
+  subset.Finish();
+  return subset;
+}
+
+void GroupedCases::Finish() {
+  fSizes.assign(fPositions.size(), 0.0);
+  for (std::size_t c = 0; c < fValues.size(); ++c)
+    fSizes[fGroups[c]] += fWeights[c];
+  fRanked = Ranks::Midranks(fValues, fWeights);
+}
+
+std::vector<double> GroupedCases::MeanRanks() const {
+  std::vector<double> sums(GroupCount(), 0.0);
+  for (std::size_t c = 0; c < CaseCount(); ++c)
+    sums[fGroups[c]] += fWeights[c] * fRanked.fRanks[c];
+  for (std::size_t g = 0; g < sums.size(); ++g)
+    sums[g] /= fSizes[g];
+  return sums;
+}
+
+std::vector<std::pair<double, double>> GroupedCases::Sorted(long group) const {
+  std::vector<std::pair<double, double>> sorted;
+  for (std::size_t c = 0; c < CaseCount(); ++c)
+    if (group < 0 || fGroups[c] == static_cast<std::size_t>(group))
+      sorted.emplace_back(fValues[c], fWeights[c]);
+  std::sort(sorted.begin(), sorted.end());
+  return sorted;
+}
+
+namespace {
+
+// The value at integer position k (1-based, clamped to the cases).
+double At(const std::vector<std::pair<double, double>>& sorted, double k) {
+  double before = 0;
+  for (const auto& [value, weight] : sorted) {
+    before += weight;
+    if (k <= before)
+      return value;
+  }
+  return sorted.back().first;
+}
+
+} // namespace
+
+double WeightedOrderStatistic(const std::vector<std::pair<double, double>>& sorted, double k) {
+  const double low = std::floor(k);
+  const double fraction = k - low;
+  const double a = At(sorted, std::max(low, 1.0));
+  if (fraction == 0)
+    return a;
+  return a + fraction * (At(sorted, low + 1) - a);
+}
+
+double WeightedMedian(const std::vector<std::pair<double, double>>& sorted) {
+  double n = 0;
+  for (const auto& entry : sorted)
+    n += entry.second;
+  return WeightedOrderStatistic(sorted, (n + 1) / 2);
+}
+
+} // namespace engine

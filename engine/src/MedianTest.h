@@ -1,0 +1,24 @@
+// The median test of k independent samples: the cases above and at-or-below the pooled median (or
+// a value the command gives) in each group, and the Pearson chi-square of that 2 x k table.
+#pragma once
+
+#include "NptestsRequest.h"
+#include "statxml/ResultDocumentWriter.h"
+
+#include <optional>
+
+namespace engine {
+
+class GroupedCases;
+struct FieldColumn;
+struct TestContext;
+
+class MedianTest {
+public:
+  // None when every case falls on one side (the table has an empty row: no statistic).
+  static std::optional<ResultElement> Write(const TestContext& context, const GroupedCases& cases,
+                                            const FieldColumn& test, const FieldColumn& group,
+                                            std::optional<double> value);
+};
+
+} // namespace engine

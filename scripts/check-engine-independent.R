@@ -1,0 +1,258 @@
+#!/usr/bin/env Rscript
+# Reference figures of the independent-samples tests, computed by R (stats, coin, rstatix) or, where
+# R has no function, by the published formula written here in R, on seeded random data sets and
+# the bundled ones. Writes tests/engine/reference/independent-data.tsv (the cases: set, value,
+# group, weight) and tests/engine/reference/independent.tsv (set, test, figure, expected,
+# tolerance); the engine's table-driven test runs every set through the engine and compares.
+# Usage: Rscript scripts/check-engine-independent.R [OUTPUT_DIR]
+suppressPackageStartupMessages({
+  library(coin)
+  library(rstatix)
+})
+
+args <- commandArgs(trailingOnly = TRUE)
+root <- normalizePath(file.path(dirname(sub("--file=", "", grep("--file=", commandArgs(FALSE),
+                                                              value = TRUE))), ".."))
+out <- if (length(args)) args[1] else file.path(root, "tests", "engine", "reference")
+
+data_rows <- list()
+ref_rows <- list()
+add_ref <- function(set, test, figure, value, tol) {
+  ref_rows[[length(ref_rows) + 1]] <<- data.frame(set = set, test = test, figure = figure,
+                                                  expected = sprintf("%.17g", value), tol = tol)
+}
+ASYM <- 1e-9
+EXACT <- 1e-12
+
+ties_term <- function(y) { t <- table(y); sum(t^3 - t) }
+
+# Kolmogorov's limiting distribution, P(K > z), by its two series.
+kolmogorov_upper <- function(z) {
+  if (z <= 0) return(1)
+  if (z < 1) {
+    k <- seq(1, 39, 2)
+    return(1 - sqrt(2 * pi) / z * sum(exp(-k^2 * pi^2 / (8 * z^2))))
+  }
+  k <- 1:100
+  2 * sum((-1)^(k - 1) * exp(-2 * k^2 * z^2))
+}
+
+# Fewest and most runs over the orders of tied values: per block of equal values the two groups'
+# counts (a, b); a block alone gives 1 run (one group) or 2..(2 min + [a != b]) runs, and joins
+# its neighbour's run when the facing ends share a group.
+min_max_runs <- function(y, g) {
+  vals <- sort(unique(y))
+  a <- sapply(vals, function(v) sum(y == v & g == 1))
+  b <- sapply(vals, function(v) sum(y == v & g == 2))
+  solve <- function(most) {
+    pick <- if (most) max else min
+    best <- c(NA, NA) # runs so far ending in group 1, group 2
+    for (i in seq_along(vals)) {
+      opts <- list()
+      if (a[i] == 0) opts <- list(c(2, 2, 1))
+      else if (b[i] == 0) opts <- list(c(1, 1, 1))
+      else if (!most) {
+        opts <- list(c(1, 2, 2), c(2, 1, 2))
+        if (a[i] >= 2) opts[[length(opts) + 1]] <- c(1, 1, 3)
+        if (b[i] >= 2) opts[[length(opts) + 1]] <- c(2, 2, 3)
+      } else {
+        m <- min(a[i], b[i])
+        opts <- list(c(1, 2, 2 * m), c(2, 1, 2 * m))
+        if (a[i] > b[i]) opts[[length(opts) + 1]] <- c(1, 1, 2 * m + 1)
+        if (b[i] > a[i]) opts[[length(opts) + 1]] <- c(2, 2, 2 * m + 1)
+      }
+      nxt <- c(NA, NA)
+      for (o in opts) {
+        cand <- if (i == 1) o[3] else {
+          v <- c(best[1] + o[3] - (o[1] == 1), best[2] + o[3] - (o[1] == 2))
+          pick(v, na.rm = TRUE)
+        }
+        nxt[o[2]] <- if (is.na(nxt[o[2]])) cand else pick(nxt[o[2]], cand)
+      }
+      best <- nxt
+    }
+    pick(best, na.rm = TRUE)
+  }
+  c(solve(FALSE), solve(TRUE))
+}
+
+runs_z <- function(r, n1, n2) {
+  n <- n1 + n2
+  mu <- 2 * n1 * n2 / n + 1
+  s <- sqrt(2 * n1 * n2 * (2 * n1 * n2 - n) / (n^2 * (n - 1)))
+  (r - mu) / s
+}
+
+moses_sig <- function(s, m, n, h) {
+  i <- 0:max(0, min(n, s - m + 2 * h))
+  if (s - m + 2 * h < 0) return(0)
+  sum(choose(i + m - 2 * h - 2, i) * choose(n + 2 * h + 1 - i, n - i)) / choose(m + n, m)
+}
+
+two_sample <- function(set, y, g, alpha = 0.05, conf = 0.95) {
+  x1 <- y[g == 1]; x2 <- y[g == 2]
+  n1 <- length(x1); n2 <- length(x2); n <- n1 + n2
+  r <- rank(y)
+  # Mann-Whitney: stats::wilcox.test (normal, no continuity correction) and coin's exact test.
+  wt <- suppressWarnings(wilcox.test(x2, x1, exact = FALSE, correct = FALSE))
+  add_ref(set, "MW", "StatisticsResult/TestStatistic", unname(wt$statistic), ASYM)
+  add_ref(set, "MW", "StatisticsResult/WilcoxonW", sum(r[g == 2]), ASYM)
+  add_ref(set, "MW", "StatisticsResult/AsymptoticSig2Tailed", wt$p.value, ASYM)
+  if (n <= 50 && n1 > 0 && n2 > 0 && length(unique(y)) > 1) {
+    ex <- coin::pvalue(coin::wilcox_test(y ~ factor(g), distribution = "exact"))
+    add_ref(set, "MW", "StatisticsResult/ExactSig2Tailed", ex, EXACT)
+  }
+  # Wald-Wolfowitz runs.
+  mm <- min_max_runs(y, g)
+  add_ref(set, "WW", "MinimumPossible/TestStatistic", mm[1], EXACT)
+  add_ref(set, "WW", "MaximumPossible/TestStatistic", mm[2], EXACT)
+  if (n > 2) {
+    add_ref(set, "WW", "MinimumPossible/AsymptoticSig1Tailed", pnorm(runs_z(mm[1], n1, n2)), ASYM)
+    add_ref(set, "WW", "MaximumPossible/AsymptoticSig1Tailed", pnorm(runs_z(mm[2], n1, n2)), ASYM)
+  }
+  # Kolmogorov-Smirnov: D from ks.test; the limiting distribution at full precision.
+  d <- unname(suppressWarnings(ks.test(x1, x2, exact = FALSE))$statistic)
+  grid <- sort(unique(y))
+  diff <- ecdf(x1)(grid) - ecdf(x2)(grid)
+  add_ref(set, "KS", "MostExtremeDifferences/Absolute", d, ASYM)
+  add_ref(set, "KS", "MostExtremeDifferences/Positive", max(0, diff), ASYM)
+  add_ref(set, "KS", "MostExtremeDifferences/Negative", min(0, diff), ASYM)
+  add_ref(set, "KS", "StatisticsResult/AsymptoticSig2Tailed",
+          kolmogorov_upper(d * sqrt(n1 * n2 / n)), ASYM)
+  # Moses: control = the first group.
+  if (n1 >= 2) {
+    cr <- sort(r[g == 1])
+    h <- min(max(1, floor(0.05 * n1)), floor((n1 - 2) / 2))
+    span <- floor(cr[n1] - cr[1] + 1 + 1e-9)
+    trimmed <- floor(cr[n1 - h] - cr[1 + h] + 1 + 1e-9)
+    add_ref(set, "MOSES", "ObservedControlGroup/TestStatistic", span, EXACT)
+    add_ref(set, "MOSES", "ObservedControlGroup/ExactSig1Tailed", min(1, moses_sig(span, n1, n2, 0)), ASYM)
+    add_ref(set, "MOSES", "TrimmedControlGroup/TestStatistic", trimmed, EXACT)
+    add_ref(set, "MOSES", "TrimmedControlGroup/ExactSig1Tailed", min(1, moses_sig(trimmed, n1, n2, h)), ASYM)
+  }
+  # Hodges-Lehmann: median of the differences, the interval of Hollander and Wolfe.
+  dd <- sort(as.vector(outer(x2, x1, "-")))
+  cc <- max(1, round(n1 * n2 / 2 - qnorm(0.5 + conf / 2) * sqrt(n1 * n2 * (n + 1) / 12)))
+  add_ref(set, "HL", "StatisticsResult/Estimate", median(dd), ASYM)
+  add_ref(set, "HL", "Asymptotic/ConfidenceIntervalLowerBound", dd[cc], ASYM)
+  add_ref(set, "HL", "Asymptotic/ConfidenceIntervalUpperBound", dd[min(length(dd), n1 * n2 - cc + 1)], ASYM)
+}
+
+# Homogeneous subsets (Campbell and Skillings), recomputed with kruskal.test.
+stepwise <- function(y, g, alpha) {
+  lev <- sort(unique(g))
+  mr <- tapply(rank(y), g, mean)[as.character(lev)]
+  ord <- lev[order(mr)]
+  k <- length(lev)
+  found <- list()
+  for (p in k:2) for (s in 1:(k - p + 1)) {
+    e <- s + p - 1
+    if (any(sapply(found, function(f) f[1] <= s && e <= f[2]))) next
+    sel <- g %in% ord[s:e]
+    if (length(unique(y[sel])) == 1) { found[[length(found) + 1]] <- c(s, e, NA, NA); next }
+    kt <- kruskal.test(y[sel], factor(g[sel]))
+    adj <- 1 - (1 - kt$p.value)^(k / p)
+    if (adj > alpha) found[[length(found) + 1]] <- c(s, e, kt$statistic, adj)
+  }
+  # A group in no homogeneous subset stands alone, untested.
+  for (j in 1:k) if (!any(sapply(found, function(f) f[1] <= j && j <= f[2])))
+    found[[length(found) + 1]] <- c(j, j, NA, NA)
+  found
+}
+
+k_sample <- function(set, y, g, alpha = 0.05) {
+  lev <- sort(unique(g))
+  k <- length(lev)
+  n <- length(y)
+  if (length(unique(y)) > 1) {
+    kt <- kruskal.test(y, factor(g))
+    add_ref(set, "KW", "StatisticsResult/TestStatistic", unname(kt$statistic), ASYM)
+    add_ref(set, "KW", "StatisticsResult/AsymptoticSig2Tailed", kt$p.value, ASYM)
+    # Dunn's comparisons (rstatix): |z| and the Bonferroni-adjusted significance per pair.
+    dt <- dunn_test(data.frame(y = y, g = factor(g)), y ~ g, p.adjust.method = "bonferroni")
+    for (i in seq_len(nrow(dt)))
+      add_ref(set, "KW", sprintf("Pair/%s-%s/absz", dt$group1[i], dt$group2[i]), abs(dt$statistic[i]), ASYM)
+    for (i in seq_len(nrow(dt)))
+      add_ref(set, "KW", sprintf("Pair/%s-%s/adj", dt$group1[i], dt$group2[i]), dt$p.adj[i], ASYM)
+    st <- stepwise(y, g, alpha)
+    add_ref(set, "SW", "SubsetCount", length(st), EXACT)
+    for (f in st) add_ref(set, "SW", sprintf("Subset/%d-%d/adj", f[1] - 1, f[2] - 1),
+                          ifelse(is.na(f[4]), -1, f[4]), ASYM)
+  }
+  # Median test: Pearson chi-square of the 2 x k table, values at the median below it.
+  med <- median(y)
+  tab <- table(factor(y > med, levels = c(TRUE, FALSE)), factor(g))
+  if (all(rowSums(tab) > 0)) {
+    ct <- suppressWarnings(chisq.test(tab, correct = FALSE))
+    add_ref(set, "MED", "StatisticsResult/Median", med, ASYM)
+    add_ref(set, "MED", "StatisticsResult/TestStatistic", unname(ct$statistic), ASYM)
+    add_ref(set, "MED", "StatisticsResult/AsymptoticSig2Tailed", ct$p.value, ASYM)
+  }
+  # Jonckheere-Terpstra, textbook formula (Hollander and Wolfe eq. 6.19).
+  sizes <- as.numeric(table(g))
+  j <- 0
+  for (a in 1:(k - 1)) for (b in (a + 1):k) {
+    xa <- y[g == lev[a]]; xb <- y[g == lev[b]]
+    j <- j + sum(outer(xb, xa, ">")) + 0.5 * sum(outer(xb, xa, "=="))
+  }
+  t <- as.numeric(table(y))
+  v <- (n * (n - 1) * (2 * n + 5) - sum(sizes * (sizes - 1) * (2 * sizes + 5)) -
+          sum(t * (t - 1) * (2 * t + 5))) / 72 +
+    sum(sizes * (sizes - 1) * (sizes - 2)) * sum(t * (t - 1) * (t - 2)) / (36 * n * (n - 1) * (n - 2)) +
+    sum(sizes * (sizes - 1)) * sum(t * (t - 1)) / (8 * n * (n - 1))
+  if (v > 0) {
+    z <- (j - (n^2 - sum(sizes^2)) / 4) / sqrt(v)
+    add_ref(set, "JT", "StatisticsResult/TestStatistic", j, ASYM)
+    add_ref(set, "JT", "StatisticsResult/AsymptoticSig2Tailed", 2 * pnorm(-abs(z)), ASYM)
+  }
+}
+
+add_set <- function(set, y, g, w) {
+  data_rows[[length(data_rows) + 1]] <<- data.frame(set = set, value = y, group = g, weight = w)
+}
+
+# The cases as R sees them: a case of weight w written out w times.
+expand <- function(y, g, w) list(y = rep(y, w), g = rep(g, w))
+
+set.seed(20261207)
+set <- 0
+for (family in c("two", "k")) {
+  for (i in 1:220) {
+    set <- set + 1
+    k <- if (family == "two") 2 else sample(2:10, 1)
+    sizes <- if (i %% 3 == 0) sample(1:25, k, replace = TRUE) else sample(2:8, k, replace = TRUE)
+    if (family == "two" && i %% 5 == 0) sizes <- sample(30:60, 2)
+    g <- rep(seq_len(k), sizes)
+    y <- if (i %% 4 == 0) round(rnorm(length(g), mean = g * 0.3), 2) else sample(1:(2 + i %% 9), length(g), replace = TRUE) + (g %% 3) * (i %% 2)
+    w <- if (i %% 6 == 0) sample(1:3, length(g), replace = TRUE) else rep(1, length(g))
+    add_set(set, y, g, w)
+    # An empty group: a case whose value is missing.
+    if (i %% 7 == 0) add_set(set, NA, k + 1, 1)
+    e <- expand(y, g, w)
+    if (family == "two") two_sample(set, e$y, e$g) else k_sample(set, e$y, e$g)
+  }
+}
+
+# The bundled data sets.
+ex <- file.path(root, "examples", "data")
+bundled <- list(list("chickwts.csv", "weight", "feed"), list("warpbreaks.csv", "breaks", "tension"),
+                list("InsectSprays.csv", "count", "spray"))
+for (b in bundled) {
+  d <- read.csv(file.path(ex, b[[1]]))
+  set <- set + 1
+  g <- as.integer(factor(d[[b[[3]]]], levels = sort(unique(d[[b[[3]]]]))))
+  add_set(set, d[[b[[2]]]], g, 1)
+  k_sample(set, d[[b[[2]]]], g)
+}
+d <- read.csv(file.path(ex, "warpbreaks.csv"))
+set <- set + 1
+g <- as.integer(factor(d$wool))
+add_set(set, d$breaks, g, 1)
+two_sample(set, d$breaks, g)
+
+dir.create(out, showWarnings = FALSE, recursive = TRUE)
+write.table(do.call(rbind, data_rows), file.path(out, "independent-data.tsv"), sep = "\t",
+            quote = FALSE, row.names = FALSE, na = "")
+write.table(do.call(rbind, ref_rows), file.path(out, "independent.tsv"), sep = "\t",
+            quote = FALSE, row.names = FALSE)
+cat(sprintf("%d data sets, %d reference figures\n", set, length(ref_rows)))
