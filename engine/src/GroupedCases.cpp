@@ -64,11 +64,11 @@ std::vector<double> GroupedCases::MeanRanks() const {
 }
 
 std::vector<std::pair<double, double>> GroupedCases::Sorted(long group) const {
+  // The pooled ranking's order, already sorted: no sort of its own.
   std::vector<std::pair<double, double>> sorted;
-  for (std::size_t c = 0; c < CaseCount(); ++c)
+  for (std::size_t c : fRanked.fOrder)
     if (group < 0 || fGroups[c] == static_cast<std::size_t>(group))
       sorted.emplace_back(fValues[c], fWeights[c]);
-  std::sort(sorted.begin(), sorted.end());
   return sorted;
 }
 

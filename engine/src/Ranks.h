@@ -14,6 +14,8 @@ struct RankedCases {
   double fTieTerm = 0;
   // Summed weight of all cases.
   double fTotal = 0;
+  // The cases in the order of their values (ties in the order given).
+  std::vector<std::size_t> fOrder;
 };
 
 class Ranks {
@@ -21,7 +23,8 @@ public:
   // `weights` empty means every case weighs 1.
   static RankedCases Midranks(const std::vector<double>& values,
                               const std::vector<double>& weights = {});
-  // The order that sorts `values` ascending (stable for equal values).
+  // The order that sorts `values` ascending (stable for equal values): a radix sort of the
+  // doubles' bits, linear in the values, beyond a few thousand of them.
   static std::vector<std::size_t> SortOrder(const std::vector<double>& values);
 };
 
