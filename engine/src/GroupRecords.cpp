@@ -13,7 +13,7 @@ namespace engine {
 namespace {
 
 void AddBox(ResultElement& table, const GroupedCases& cases, std::size_t g) {
-  const auto sorted = cases.Sorted(static_cast<long>(g));
+  const auto& sorted = cases.Sorted(static_cast<long>(g));
   const double n = cases.Size(g);
   const double q1 = WeightedOrderStatistic(sorted, 0.25 * (n + 1));
   const double median = WeightedOrderStatistic(sorted, 0.5 * (n + 1));
@@ -66,7 +66,7 @@ ResultElement GroupRecords::BoxPlotInfo(
 
 std::vector<ResultElement> GroupRecords::GroupTables(const GroupedCases& cases) {
   // Sturges' number of equal bins over the pooled range.
-  const auto pooled = cases.Sorted();
+  const auto& pooled = cases.Sorted();
   const double low = pooled.front().first, high = pooled.back().first;
   const int bins = static_cast<int>(std::ceil(std::log2(cases.Total()))) + 1;
   const double width = high > low ? (high - low) / bins : 1.0;

@@ -52,6 +52,18 @@ void GroupedCases::Finish() {
   for (std::size_t c = 0; c < fValues.size(); ++c)
     fSizes[fGroups[c]] += fWeights[c];
   fRanked = Ranks::Midranks(fValues, fWeights);
+  // The pooled ranking's order is already sorted: no sort of their own.
+  fSorted.assign(GroupCount() + 1, {});
+  std::vector<std::size_t> counts(GroupCount(), 0);
+  for (std::size_t g : fGroups)
+    ++counts[g];
+  for (std::size_t g = 0; g < GroupCount(); ++g)
+    fSorted[g].reserve(counts[g]);
+  fSorted.back().reserve(fValues.size());
+  for (std::size_t c : fRanked.fOrder) {
+    fSorted[fGroups[c]].emplace_back(fValues[c], fWeights[c]);
+    fSorted.back().emplace_back(fValues[c], fWeights[c]);
+  }
 }
 
 std::vector<double> GroupedCases::MeanRanks() const {
@@ -63,13 +75,8 @@ std::vector<double> GroupedCases::MeanRanks() const {
   return sums;
 }
 
-std::vector<std::pair<double, double>> GroupedCases::Sorted(long group) const {
-  // The pooled ranking's order, already sorted: no sort of its own.
-  std::vector<std::pair<double, double>> sorted;
-  for (std::size_t c : fRanked.fOrder)
-    if (group < 0 || fGroups[c] == static_cast<std::size_t>(group))
-      sorted.emplace_back(fValues[c], fWeights[c]);
-  return sorted;
+const std::vector<std::pair<double, double>>& GroupedCases::Sorted(long group) const {
+  return group < 0 ? fSorted.back() : fSorted[static_cast<std::size_t>(group)];
 }
 
 namespace {

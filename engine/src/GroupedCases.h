@@ -36,7 +36,7 @@ public:
   // Weighted mean of the pooled midranks within each group.
   std::vector<double> MeanRanks() const;
   // The values of one group (or of all when `group` is -1) sorted, each with its weight.
-  std::vector<std::pair<double, double>> Sorted(long group = -1) const;
+  const std::vector<std::pair<double, double>>& Sorted(long group = -1) const;
 
 private:
   GroupedCases() = default;
@@ -47,6 +47,8 @@ private:
   std::vector<std::size_t> fPositions;
   std::vector<double> fSizes;
   RankedCases fRanked;
+  // Each group's values sorted, then all of them: made in one pass over the pooled order.
+  std::vector<std::vector<std::pair<double, double>>> fSorted;
 };
 
 // The value at 1-based position `k` (k may be fractional: interpolated between neighbours) of the

@@ -77,7 +77,7 @@ double DifferenceAt(const Cases& first, const Cases& second, double k, double to
 
 ResultElement HodgesLehmannGroupsTest::Write(const TestContext& context, const GroupedCases& cases,
                                              const FieldColumn& test, const FieldColumn& group) {
-  const Cases first = cases.Sorted(0), second = cases.Sorted(1);
+  const Cases &first = cases.Sorted(0), &second = cases.Sorted(1);
   const double n1 = cases.Size(0), n2 = cases.Size(1), pairs = n1 * n2;
   const double z = Distributions::NormalQuantile(0.5 + context.ConfidenceLevel() / 2);
   const double c = std::max(1.0, std::round(pairs / 2 - z * std::sqrt(pairs * (n1 + n2 + 1) / 12)));
