@@ -110,39 +110,12 @@ ResultElement Continuous(const AnalysisData& data, const FieldColumn& field,
   table.Add(TestWriting::Attribute("Mean", mean));
   table.Add(TestWriting::Attribute("StdDev", sd));
   if (n > 0) {
-    // hist(): Sturges' classes, right-closed bins, the first closed on the left too, with R's
-    // fuzz of 1e-7 of the median bin width on the edges.
-    const int classes = static_cast<int>(std::ceil(std::log2(n) + 1));
-    const std::vector<double> breaks = PrettyBreaks(low, high, classes);
-    const std::size_t bins = breaks.size() - 1;
-    std::vector<double> widths;
-    for (std::size_t i = 0; i < bins; ++i)
-      widths.push_back(breaks[i + 1] - breaks[i]);
-    std::vector<double> sorted = widths;
-    std::sort(sorted.begin(), sorted.end());
-    const double median = sorted.empty() ? 0
-                          : sorted.size() % 2
-                              ? sorted[sorted.size() / 2]
-                              : (sorted[sorted.size() / 2 - 1] + sorted[sorted.size() / 2]) / 2;
-    const double fuzz = 1e-7 * median;
-    std::vector<double> edges = breaks;
-    for (std::size_t i = 0; i < edges.size(); ++i)
-      edges[i] += i == 0 ? -fuzz : fuzz;
-    std::vector<double> counts(std::max<std::size_t>(bins, 1), 0), mids;
+    std::vector<double> values, weights;
     for (std::size_t c : cases) {
-      const double x = field.fValues[c];
-      // The first edge above or at x closes its bin.
-      auto at = std::lower_bound(edges.begin() + 1, edges.end(), x);
-      std::size_t bin = static_cast<std::size_t>(at - edges.begin()) - 1;
-      counts[std::min(bin, counts.size() - 1)] += data.Weight(c);
+      values.push_back(field.fValues[c]);
+      weights.push_back(data.Weight(c));
     }
-    for (std::size_t i = 0; i < bins; ++i)
-      mids.push_back((breaks[i] + breaks[i + 1]) / 2);
-    std::vector<std::string> names;
-    for (std::size_t i = 0; i < bins; ++i)
-      names.push_back(std::to_string(i + 1));
-    counts.resize(bins);
-    table.Add(TestWriting::SimpleTable("Interval", {"Count", "Value"}, names, {counts, mids}));
+    table.Add(FieldInformation::Histogram("Interval", values, weights));
   }
   return table;
 }
@@ -165,6 +138,49 @@ ResultElement Categorical(const AnalysisData& data, const FieldColumn& field,
 }
 
 } // namespace
+
+ResultElement FieldInformation::Histogram(const std::string& name,
+                                          const std::vector<double>& values,
+                                          const std::vector<double>& weights) {
+  double n = 0, low = INFINITY, high = -INFINITY;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    n += weights[i];
+    low = std::min(low, values[i]);
+    high = std::max(high, values[i]);
+  }
+  // hist(): Sturges' classes, right-closed bins, the first closed on the left too, with R's
+  // fuzz of 1e-7 of the median bin width on the edges.
+  const int classes = static_cast<int>(std::ceil(std::log2(n) + 1));
+  const std::vector<double> breaks = PrettyBreaks(low, high, classes);
+  const std::size_t bins = breaks.size() - 1;
+  std::vector<double> widths;
+  for (std::size_t i = 0; i < bins; ++i)
+    widths.push_back(breaks[i + 1] - breaks[i]);
+  std::vector<double> sorted = widths;
+  std::sort(sorted.begin(), sorted.end());
+  const double median = sorted.empty() ? 0
+                        : sorted.size() % 2
+                            ? sorted[sorted.size() / 2]
+                            : (sorted[sorted.size() / 2 - 1] + sorted[sorted.size() / 2]) / 2;
+  const double fuzz = 1e-7 * median;
+  std::vector<double> edges = breaks;
+  for (std::size_t i = 0; i < edges.size(); ++i)
+    edges[i] += i == 0 ? -fuzz : fuzz;
+  std::vector<double> counts(std::max<std::size_t>(bins, 1), 0), mids;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    // The first edge above or at x closes its bin.
+    auto at = std::lower_bound(edges.begin() + 1, edges.end(), values[i]);
+    std::size_t bin = static_cast<std::size_t>(at - edges.begin()) - 1;
+    counts[std::min(bin, counts.size() - 1)] += weights[i];
+  }
+  for (std::size_t i = 0; i < bins; ++i)
+    mids.push_back((breaks[i] + breaks[i + 1]) / 2);
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < bins; ++i)
+    names.push_back(std::to_string(i + 1));
+  counts.resize(bins);
+  return TestWriting::SimpleTable(name, {"Count", "Value"}, names, {counts, mids});
+}
 
 ResultElement FieldInformation::Write(const AnalysisData& data, const FieldColumn& field) {
   ResultElement info("FieldInfo");

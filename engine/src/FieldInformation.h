@@ -4,6 +4,9 @@
 
 #include "statxml/ResultDocumentWriter.h"
 
+#include <string>
+#include <vector>
+
 namespace engine {
 
 struct FieldColumn;
@@ -13,6 +16,10 @@ class FieldInformation {
 public:
   // <FieldInfo varIndex=...> of `field` over the group's cases with a weight.
   static ResultElement Write(const AnalysisData& data, const FieldColumn& field);
+  // <SimpleTable name=...> of the histogram of weighted values (at least one case): R's hist()
+  // bins, a row of counts and a row of the bins' midpoints.
+  static ResultElement Histogram(const std::string& name, const std::vector<double>& values,
+                                 const std::vector<double>& weights);
 };
 
 } // namespace engine
