@@ -16,8 +16,8 @@ TEST(EngineDocument, ReadBackWithoutWarningsWithItsCountsAndDictionary) {
       {"name": "group", "type": "string", "width": 4, "measure": "nominal",
        "valueLabels": [{"value": "b", "label": "Bee & co"}]},
       {"name": "w"}], "weight": "w"})";
-  const auto documents =
-      RunEngine(csv, "NPTESTS /ONESAMPLE TEST(score group) RUNS /CRITERIA ALPHA=0.01 CILEVEL=90.", json);
+  const auto documents = RunEngine(
+      csv, "NPTESTS /ONESAMPLE TEST(score group) RUNS /CRITERIA ALPHA=0.01 CILEVEL=90.", json);
   ASSERT_EQ(documents.size(), 1u);
   const auto back = Read(documents[0].fText);
   EXPECT_TRUE(back->fOk) << back->fError;
@@ -29,8 +29,7 @@ TEST(EngineDocument, ReadBackWithoutWarningsWithItsCountsAndDictionary) {
                                     R"(badWeightCount="1")"),
             std::string::npos)
       << documents[0].fText;
-  EXPECT_NE(documents[0].fText.find(R"(sigLevel="0.01" confidenceLevel="0.9")"),
-            std::string::npos);
+  EXPECT_NE(documents[0].fText.find(R"(sigLevel="0.01" confidenceLevel="0.9")"), std::string::npos);
 }
 
 TEST(EngineDocument, OneDocumentPerSplitGroupInTheOrderOfTheValues) {

@@ -4,11 +4,11 @@
 // warnings.
 #pragma once
 
+#include "NOPROutputStats.h"
+#include "NOPRParseOutXML.h"
 #include "engine/DataSet.h"
 #include "engine/Engine.h"
 
-#include "NOPROutputStats.h"
-#include "NOPRParseOutXML.h"
 #include "dict/JsonDictionaryReader.h"
 #include "dict/ProcedureDataSource.h"
 #include "dict/VORN_Variable.h"
@@ -98,9 +98,10 @@ inline std::unique_ptr<ProcedureDataSource> DictionaryOf(const engine::DataSet& 
 }
 
 // The documents of `command` on `csv`; a failed parse fails the test and gives none.
-inline std::vector<engine::EngineDocument> RunEngine(const std::string& csv, const std::string& command,
-                                               const std::string& json = "",
-                                               engine::EngineSettings settings = {}) {
+inline std::vector<engine::EngineDocument> RunEngine(const std::string& csv,
+                                                     const std::string& command,
+                                                     const std::string& json = "",
+                                                     engine::EngineSettings settings = {}) {
   const engine::DataSet data = DataOf(csv);
   const auto dictionary = DictionaryOf(data, json);
   const CommandDescriptor grammar = MakeNptestsDescriptor();
