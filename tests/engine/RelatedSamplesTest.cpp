@@ -134,17 +134,22 @@ TEST(RelatedSamples, EveryFigureAsRComputesIt) {
   EXPECT_GT(checked, 1000);
 }
 
-// Every record is read back by the plug-in's reader without a warning, and a rank table counts
-// every case, tied ones at their midranks.
+// Every record is read back by the plug-in's reader without a warning, with cases or without any
+// (e and f are empty), and a rank table counts every case, tied ones at their midranks.
 TEST(RelatedSamples, RecordsReadBackAndRankTablesCountEveryCase) {
-  const std::string csv = "a,b,c,p,q\n1,2,3,1,0\n2,2,2,0,0\n3,1,1,1,1\n4,4,5,0,1\n5,6,5,1,1\n";
+  const std::string csv =
+      "a,b,c,p,q,e,f\n1,2,3,1,0,,\n2,2,2,0,0,,\n3,1,1,1,1,,\n4,4,5,0,1,,\n5,6,5,1,1,,\n";
   const std::string json = R"({"variables": [{"name": "a", "measure": "scale"},
       {"name": "b", "measure": "scale"}, {"name": "c", "measure": "scale"},
-      {"name": "p", "measure": "nominal"}, {"name": "q", "measure": "nominal"}]})";
+      {"name": "p", "measure": "nominal"}, {"name": "q", "measure": "nominal"},
+      {"name": "e", "measure": "scale"}, {"name": "f", "measure": "nominal"}]})";
   for (const std::string command :
        {"NPTESTS /RELATED TEST(a b) SIGN WILCOXON HODGES_LEHMANN.",
+        "NPTESTS /RELATED TEST(a e) SIGN WILCOXON HODGES_LEHMANN.",
         "NPTESTS /RELATED TEST(p q) MCNEMAR MARGINAL_HOMOGENEITY COCHRAN(COMPARE=STEPWISE).",
-        "NPTESTS /RELATED TEST(a b c) FRIEDMAN(COMPARE=STEPWISE) KENDALL(COMPARE=PAIRWISE)."}) {
+        "NPTESTS /RELATED TEST(p f) MCNEMAR MARGINAL_HOMOGENEITY COCHRAN(COMPARE=PAIRWISE).",
+        "NPTESTS /RELATED TEST(a b c) FRIEDMAN(COMPARE=STEPWISE) KENDALL(COMPARE=PAIRWISE).",
+        "NPTESTS /RELATED TEST(a b e) FRIEDMAN(COMPARE=PAIRWISE) KENDALL(COMPARE=STEPWISE)."}) {
     const auto documents = RunEngine(csv, command, json);
     ASSERT_EQ(documents.size(), 1u);
     const auto back = Read(documents[0].fText);
