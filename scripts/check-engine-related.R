@@ -213,6 +213,9 @@ for (k in ks) for (set in seq_len(count[["k"]])) {
     if (!is.na(f[1])) add(family, set, alg, "AsymptoticSig2Tailed", f[2])
   }
   add(family, set, "RKendallsCoefficient", "KendallsW", f[1] / (N * (k - 1)))
+  # The effect size's estimate (its bootstrap bounds come from the engine's own random stream).
+  for (alg in c("RFriedmansTwoWayByRanks", "RKendallsCoefficient"))
+    add(family, set, alg, "Estimate", f[1] / (N * (k - 1)))
   pairwise(family, set, "RFriedmansTwoWayByRanks", means, sqrt(k * (k + 1) / (6 * N)))
   stepwise(family, set, "RKendallsCoefficient", means, function(cols) friedman(m[, cols, drop = FALSE]))
 }

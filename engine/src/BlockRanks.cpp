@@ -3,9 +3,11 @@
 // 12 sum_j (R_j - n k (k + 1)/2)^2 / (n k (k + 1) - sum(t^3 - t)/(k - 1)).
 #include "BlockRanks.h"
 
+#include "RandomStream.h"
 #include "RelatedCases.h"
 #include "TestWriting.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -35,6 +37,7 @@ BlockRanks::BlockRanks(const RelatedCases& cases, const std::vector<std::size_t>
       fRankSums[j] += w * ranks[j];
     fBlocks += w;
     fTieTerm += w * ties;
+    fCaseTies.push_back(ties);
     fRanks.push_back(std::move(ranks));
   }
 }
@@ -46,13 +49,76 @@ std::vector<double> BlockRanks::MeanRanks() const {
   return means;
 }
 
-double BlockRanks::FriedmanStatistic() const {
-  const double k = static_cast<double>(FieldCount()), n = fBlocks;
+namespace {
+
+double Friedman(const std::vector<double>& rankSums, double n, double tieTerm) {
+  const double k = static_cast<double>(rankSums.size());
   double squares = 0;
-  for (double sum : fRankSums)
+  for (double sum : rankSums)
     squares += (sum - n * (k + 1) / 2) * (sum - n * (k + 1) / 2);
-  const double denominator = n * k * (k + 1) - fTieTerm / (k - 1);
+  const double denominator = n * k * (k + 1) - tieTerm / (k - 1);
   return denominator > 0 ? 12 * squares / denominator : NAN;
+}
+
+// The p-quantile of sorted values, interpolated between order statistics (R's default type 7).
+double Quantile(const std::vector<double>& sorted, double p) {
+  const double h = (static_cast<double>(sorted.size()) - 1) * p;
+  const std::size_t below = static_cast<std::size_t>(std::floor(h));
+  const std::size_t above = std::min(below + 1, sorted.size() - 1);
+  return sorted[below] + (h - std::floor(h)) * (sorted[above] - sorted[below]);
+}
+
+} // namespace
+
+double BlockRanks::FriedmanStatistic() const {
+  return Friedman(fRankSums, fBlocks, fTieTerm);
+}
+
+double BlockRanks::KendallsW() const {
+  return FriedmanStatistic() / (fBlocks * (static_cast<double>(FieldCount()) - 1));
+}
+
+ResultElement BlockRanks::KendallsWEffectSize(double level, unsigned long seed,
+                                              int resamples) const {
+  const double w = KendallsW();
+  double lower = NAN, upper = NAN;
+  if (fBlocks > 0 && fBlocks <= kBootstrapLimit) {
+    // Drawing one of the n cases written out: the case whose cumulative weight passes the draw.
+    std::vector<double> cumulative;
+    double total = 0;
+    for (std::size_t i = 0; i < fRanks.size(); ++i)
+      cumulative.push_back(total += fCases.Weight(i));
+    RandomStream random(seed);
+    const double k = static_cast<double>(FieldCount());
+    std::vector<double> ws, sums(FieldCount());
+    for (int r = 0; r < resamples; ++r) {
+      std::fill(sums.begin(), sums.end(), 0.0);
+      double ties = 0;
+      for (double draw = 0; draw < fBlocks; ++draw) {
+        const double at = static_cast<double>(random.Below(static_cast<std::uint64_t>(fBlocks)));
+        const std::size_t i = static_cast<std::size_t>(
+            std::upper_bound(cumulative.begin(), cumulative.end(), at) - cumulative.begin());
+        for (std::size_t j = 0; j < sums.size(); ++j)
+          sums[j] += fRanks[i][j];
+        ties += fCaseTies[i];
+      }
+      const double statistic = Friedman(sums, fBlocks, ties);
+      // A sample of cases tied throughout has no statistic and no agreement to measure.
+      ws.push_back(std::isnan(statistic) ? 0 : statistic / (fBlocks * (k - 1)));
+    }
+    std::sort(ws.begin(), ws.end());
+    lower = Quantile(ws, (1 - level) / 2);
+    upper = Quantile(ws, (1 + level) / 2);
+  }
+  ResultElement effect = TestWriting::Table("EffectSize");
+  ResultElement& measure = effect.Add(TestWriting::Table("KendallsW"));
+  measure.Add(TestWriting::Attribute("Estimate", w));
+  measure.Add(TestWriting::Attribute("Lower", lower));
+  measure.Add(TestWriting::Attribute("Upper", upper));
+  measure.Add(TestWriting::Attribute("ConfidenceLevel", level));
+  measure.Add(TestWriting::Attribute("Method", std::string("Percentile")));
+  measure.Add(TestWriting::Attribute("Resamples", static_cast<double>(resamples)));
+  return effect;
 }
 
 std::vector<ResultElement>

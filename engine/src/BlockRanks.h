@@ -27,10 +27,19 @@ public:
   // <StructuredTable name="VariableInformationN"> of each field: its index, its mean rank and the
   // count of each rank it takes (tied cases at their midranks, so the counts sum to the cases).
   std::vector<ResultElement> VariableInformation(const std::vector<double>& indexes) const;
+  // Kendall's W = chi2_F / (n (k - 1)).
+  double KendallsW() const;
+  // <StructuredTable name="EffectSize"> with Kendall's W and its percentile bootstrap interval
+  // at `level` (a fraction): `resamples` samples of the cases with replacement (a case of weight
+  // w drawn as w cases), drawn from `seed`. No interval for more than kBootstrapLimit cases.
+  ResultElement KendallsWEffectSize(double level, unsigned long seed, int resamples) const;
+
+  static constexpr double kBootstrapLimit = 20000;
 
 private:
   const RelatedCases& fCases;
   std::vector<std::vector<double>> fRanks; // per case, per field
+  std::vector<double> fCaseTies;           // per case: sum(t^3 - t)
   std::vector<double> fRankSums;
   double fBlocks = 0;
   double fTieTerm = 0; // sum over the cases of their weight times sum(t^3 - t)

@@ -61,6 +61,7 @@ ResultElement FriedmanTest::Write(const TestContext& context, const RelatedCases
   results.Add(TestWriting::Attribute("TestStatistic", statistic));
   results.Add(TestWriting::Attribute("DegreeOfFreedom", static_cast<double>(all.size() - 1)));
   results.Add(TestWriting::Attribute("AsymptoticSig2Tailed", sig));
+  algorithm.Add(ranks.KendallsWEffectSize(context.ConfidenceLevel(), context.fSeed, kResamples));
   for (ResultElement& table : ranks.VariableInformation(indexes))
     algorithm.Add(std::move(table));
   AddComparisons(context, cases, ranks, compare, algorithm);

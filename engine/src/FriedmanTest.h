@@ -21,6 +21,9 @@ public:
   // The comparison record of Friedman's and Kendall's tests, none for Compare::kNone: pairs of
   // mean ranks with the standard error sqrt(k(k + 1)/(6n)), or the homogeneous subsets, each
   // subset tested by Friedman's test on its own fields ranked anew.
+  // Bootstrap samples of Kendall's W, the effect size of Friedman's and Kendall's tests.
+  static constexpr int kResamples = 2000;
+
   static void AddComparisons(const TestContext& context, const RelatedCases& cases,
                              const BlockRanks& ranks, Compare compare, ResultElement& algorithm);
 };

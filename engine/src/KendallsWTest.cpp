@@ -20,7 +20,7 @@ ResultElement KendallsWTest::Write(const TestContext& context, const RelatedCase
   const BlockRanks ranks(cases, all);
   const double statistic = ranks.FriedmanStatistic(), sig = FriedmanTest::Significance(ranks);
   const double k = static_cast<double>(all.size());
-  const double w = statistic / (ranks.Blocks() * (k - 1));
+  const double w = ranks.KendallsW();
   const std::vector<double> indexes = cases.DocumentIndexes();
 
   ResultElement algorithm = TestWriting::Algorithm("RKendallsCoefficient", "Related_Samples",
@@ -32,6 +32,8 @@ ResultElement KendallsWTest::Write(const TestContext& context, const RelatedCase
   results.Add(TestWriting::Attribute("TestStatistic", statistic));
   results.Add(TestWriting::Attribute("DegreeOfFreedom", k - 1));
   results.Add(TestWriting::Attribute("AsymptoticSig2Tailed", sig));
+  algorithm.Add(ranks.KendallsWEffectSize(context.ConfidenceLevel(), context.fSeed,
+                                          FriedmanTest::kResamples));
   for (ResultElement& table : ranks.VariableInformation(indexes))
     algorithm.Add(std::move(table));
   FriedmanTest::AddComparisons(context, cases, ranks, compare, algorithm);
