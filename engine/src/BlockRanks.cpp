@@ -16,12 +16,13 @@ namespace engine {
 BlockRanks::BlockRanks(const RelatedCases& cases, const std::vector<std::size_t>& fields)
     : fCases(cases), fRankSums(fields.size(), 0.0) {
   const std::size_t k = fields.size();
-  std::vector<double> row(k);
+  std::vector<double> row(k), ranks(k);
+  fRanks.reserve(cases.CaseCount() * k);
+  fCaseTies.reserve(cases.CaseCount());
   for (std::size_t i = 0; i < cases.CaseCount(); ++i) {
     for (std::size_t j = 0; j < k; ++j)
       row[j] = cases.Value(fields[j], i);
     // k is small: count the values below and equal to each value.
-    std::vector<double> ranks(k);
     double ties = 0;
     for (std::size_t j = 0; j < k; ++j) {
       double below = 0, equal = 0;
@@ -38,7 +39,7 @@ BlockRanks::BlockRanks(const RelatedCases& cases, const std::vector<std::size_t>
     fBlocks += w;
     fTieTerm += w * ties;
     fCaseTies.push_back(ties);
-    fRanks.push_back(std::move(ranks));
+    fRanks.insert(fRanks.end(), ranks.begin(), ranks.end());
   }
 }
 
@@ -86,7 +87,7 @@ ResultElement BlockRanks::KendallsWEffectSize(double level, unsigned long seed,
     // Drawing one of the n cases written out: the case whose cumulative weight passes the draw.
     std::vector<double> cumulative;
     double total = 0;
-    for (std::size_t i = 0; i < fRanks.size(); ++i)
+    for (std::size_t i = 0; i < fCaseTies.size(); ++i)
       cumulative.push_back(total += fCases.Weight(i));
     RandomStream random(seed);
     const double k = static_cast<double>(FieldCount());
@@ -99,7 +100,7 @@ ResultElement BlockRanks::KendallsWEffectSize(double level, unsigned long seed,
         const std::size_t i = static_cast<std::size_t>(
             std::upper_bound(cumulative.begin(), cumulative.end(), at) - cumulative.begin());
         for (std::size_t j = 0; j < sums.size(); ++j)
-          sums[j] += fRanks[i][j];
+          sums[j] += fRanks[i * sums.size() + j];
         ties += fCaseTies[i];
       }
       const double statistic = Friedman(sums, fBlocks, ties);
@@ -126,8 +127,8 @@ BlockRanks::VariableInformation(const std::vector<double>& indexes) const {
   std::vector<ResultElement> tables;
   for (std::size_t j = 0; j < FieldCount(); ++j) {
     std::map<double, double> counts;
-    for (std::size_t i = 0; i < fRanks.size(); ++i)
-      counts[fRanks[i][j]] += fCases.Weight(i);
+    for (std::size_t i = 0; i < fCaseTies.size(); ++i)
+      counts[fRanks[i * FieldCount() + j]] += fCases.Weight(i);
     std::vector<double> count, rank;
     for (const auto& [r, n] : counts) {
       rank.push_back(r);

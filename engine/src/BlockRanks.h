@@ -38,8 +38,8 @@ public:
 
 private:
   const RelatedCases& fCases;
-  std::vector<std::vector<double>> fRanks; // per case, per field
-  std::vector<double> fCaseTies;           // per case: sum(t^3 - t)
+  std::vector<double> fRanks;    // case by case, the k fields' ranks
+  std::vector<double> fCaseTies; // per case: sum(t^3 - t)
   std::vector<double> fRankSums;
   double fBlocks = 0;
   double fTieTerm = 0; // sum over the cases of their weight times sum(t^3 - t)
