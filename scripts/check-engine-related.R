@@ -317,8 +317,10 @@ for (family in unique(data$family)) {
   saved <- file.path(work, paste0(family, "-out"))
   status <- system2(program, c("--data", paste0(base, ".csv"), "--dictionary", paste0(base, ".json"),
                                "--split-by", "set", "--syntax-file", paste0(base, ".sps"),
-                               "--save-results", saved), stdout = FALSE)
-  if (status != 0) stop(sprintf("%s: the program failed (status %d)", family, status))
+                               "--save-results", saved), stdout = FALSE,
+                    stderr = paste0(base, ".err"))
+  if (status != 0) stop(sprintf("%s: the program failed (status %d): %s", family, status,
+                                paste(readLines(paste0(base, ".err")), collapse = "\n")))
   files <- list.files(saved, pattern = "\\.xml$", full.names = TRUE)
   set_of <- as.integer(sub(".*_([0-9]+)\\.xml$", "\\1", files))
   want <- expected[expected$family == family, ]
