@@ -44,20 +44,13 @@ weights_of <- function(n) if (runif(1) < 0.4) sample(0:3, n, replace = TRUE, pro
 
 # Sign, Wilcoxon signed-rank and Hodges-Lehmann on two continuous fields.
 sizes <- c(1:12, 15, 20, 25, 30, 40, 49, 50, 51, 60, 80)
-for (set in seq_len(count[["pairs"]])) {
-  n <- sample(sizes, 1)
-  digits <- sample(0:2, 1)
-  x1 <- round(rnorm(n, 10, 2), digits)
-  x2 <- round(x1 + rnorm(n, sample(c(0, 0.5, 1), 1), 1), digits)
-  if (runif(1) < 0.3) { same <- runif(n) < 0.3; x2[same] <- x1[same] } # zero differences
-  if (runif(1) < 0.1) x2 <- x1 # every difference zero
-  x1 <- maybe_missing(x1, 0.05)
-  w <- weights_of(n)
+check_pairs <- function(set, w, fields) {
+  x1 <- fields[[1]]; x2 <- fields[[2]]
   add_data("pairs", set, w, list(x1, x2))
   e <- expand(w, list(x1, x2))
   d <- e[[2]] - e[[1]]
   N <- length(d)
-  if (N == 0) next
+  if (N == 0) return(invisible())
   pos <- sum(d > 0); neg <- sum(d < 0)
   add("pairs", set, "RSign", "TotalN", N)
   add("pairs", set, "RSign", "TestStatistic", pos)
@@ -99,20 +92,26 @@ for (set in seq_len(count[["pairs"]])) {
   add("pairs", set, "RHodgesLehmannEstimatePairs", "ConfidenceIntervalLowerBound", walsh[qu], 1e-12)
   add("pairs", set, "RHodgesLehmannEstimatePairs", "ConfidenceIntervalUpperBound", walsh[M - qu + 1], 1e-12)
 }
+for (set in seq_len(count[["pairs"]])) {
+  n <- sample(sizes, 1)
+  digits <- sample(0:2, 1)
+  x1 <- round(rnorm(n, 10, 2), digits)
+  x2 <- round(x1 + rnorm(n, sample(c(0, 0.5, 1), 1), 1), digits)
+  if (runif(1) < 0.3) { same <- runif(n) < 0.3; x2[same] <- x1[same] } # zero differences
+  if (runif(1) < 0.1) x2 <- x1 # every difference zero
+  x1 <- maybe_missing(x1, 0.05)
+  w <- weights_of(n)
+  check_pairs(set, w, list(x1, x2))
+}
 
 # McNemar (success: the value 1) and marginal homogeneity on two ordinal fields.
-for (set in seq_len(count[["categories"]])) {
-  n <- sample(c(1:10, 20, 40, 80, 150), 1)
-  K <- sample(2:5, 1)
-  c1 <- sample(1:K, n, replace = TRUE)
-  c2 <- ifelse(runif(n) < runif(1), c1, sample(1:K, n, replace = TRUE))
-  c2 <- maybe_missing(c2, 0.05)
-  w <- weights_of(n)
+check_categories <- function(set, w, fields) {
+  c1 <- fields[[1]]; c2 <- fields[[2]]
   add_data("categories", set, w, list(c1, c2))
   e <- expand(w, list(c1, c2))
   a <- e[[1]]; b <- e[[2]]
   N <- length(a)
-  if (N == 0) next
+  if (N == 0) return(invisible())
   s1 <- a == 1; s2 <- b == 1
   tab <- matrix(c(sum(s1 & s2), sum(!s1 & s2), sum(s1 & !s2), sum(!s1 & !s2)), 2)
   changes <- tab[1, 2] + tab[2, 1]
@@ -140,6 +139,15 @@ for (set in seq_len(count[["categories"]])) {
     add("categories", set, "RMarginalHomogeneity", "StandardizedTestStatistic", z)
     add("categories", set, "RMarginalHomogeneity", "AsymptoticSig2Tailed", pvalue(mh))
   }
+}
+for (set in seq_len(count[["categories"]])) {
+  n <- sample(c(1:10, 20, 40, 80, 150), 1)
+  K <- sample(2:5, 1)
+  c1 <- sample(1:K, n, replace = TRUE)
+  c2 <- ifelse(runif(n) < runif(1), c1, sample(1:K, n, replace = TRUE))
+  c2 <- maybe_missing(c2, 0.05)
+  w <- weights_of(n)
+  check_categories(set, w, list(c1, c2))
 }
 
 # The comparison rows of k fields with values v (mean ranks, proportions) and a common standard
@@ -188,19 +196,12 @@ friedman <- function(m) {
 }
 
 # Friedman (pairwise) and Kendall's W (stepwise) on k continuous fields.
-for (k in ks) for (set in seq_len(count[["k"]])) {
-  family <- paste0("ranks", k)
-  n <- sample(c(1:8, 12, 20, 40), 1)
-  digits <- sample(c(0, 0, 1, 2), 1)
-  shift <- runif(k, 0, sample(c(0, 1, 2), 1))
-  fields <- lapply(1:k, function(j) round(rnorm(n, shift[j]), digits))
-  if (runif(1) < 0.3) { all <- sample(n, max(1, n %/% 3)); for (j in 2:k) fields[[j]][all] <- fields[[1]][all] }
-  fields[[k]] <- maybe_missing(fields[[k]], 0.05)
-  w <- weights_of(n)
+check_ranks <- function(family, set, w, fields) {
+  k <- length(fields)
   add_data(family, set, w, fields)
   m <- do.call(cbind, expand(w, fields))
   N <- nrow(m)
-  if (N == 0) next
+  if (N == 0) return(invisible())
   f <- friedman(m)
   if (!is.na(f[1]) && N > 1) {
     ref <- friedman.test(m)
@@ -219,6 +220,17 @@ for (k in ks) for (set in seq_len(count[["k"]])) {
   pairwise(family, set, "RFriedmansTwoWayByRanks", means, sqrt(k * (k + 1) / (6 * N)))
   stepwise(family, set, "RKendallsCoefficient", means, function(cols) friedman(m[, cols, drop = FALSE]))
 }
+for (k in ks) for (set in seq_len(count[["k"]])) {
+  family <- paste0("ranks", k)
+  n <- sample(c(1:8, 12, 20, 40), 1)
+  digits <- sample(c(0, 0, 1, 2), 1)
+  shift <- runif(k, 0, sample(c(0, 1, 2), 1))
+  fields <- lapply(1:k, function(j) round(rnorm(n, shift[j]), digits))
+  if (runif(1) < 0.3) { all <- sample(n, max(1, n %/% 3)); for (j in 2:k) fields[[j]][all] <- fields[[1]][all] }
+  fields[[k]] <- maybe_missing(fields[[k]], 0.05)
+  w <- weights_of(n)
+  check_ranks(family, set, w, fields)
+}
 
 cochran <- function(b) {
   k <- ncol(b); C <- colSums(b); R <- rowSums(b); total <- sum(b)
@@ -229,18 +241,12 @@ cochran <- function(b) {
 }
 
 # Cochran's Q (success: the value 1) on k dichotomous fields, pairwise for odd k, stepwise else.
-for (k in ks) for (set in seq_len(count[["k"]])) {
-  family <- paste0("cochran", k)
-  n <- sample(c(1:8, 12, 20, 40), 1)
-  p <- runif(k, 0.2, 0.8)
-  fields <- lapply(1:k, function(j) as.numeric(runif(n) < p[j]))
-  if (runif(1) < 0.2) for (j in 2:k) fields[[j]] <- fields[[1]]
-  fields[[1]] <- maybe_missing(fields[[1]], 0.05)
-  w <- weights_of(n)
+check_cochran <- function(family, set, w, fields) {
+  k <- length(fields)
   add_data(family, set, w, fields)
   b <- do.call(cbind, expand(w, fields))
   N <- nrow(b)
-  if (N == 0) next
+  if (N == 0) return(invisible())
   q <- cochran(b)
   add(family, set, "RCochransQ", "TotalN", N)
   add(family, set, "RCochransQ", "TestStatistic", q[1])
@@ -252,6 +258,28 @@ for (k in ks) for (set in seq_len(count[["k"]])) {
     stepwise(family, set, "RCochransQ", colSums(b), function(cols) cochran(b[, cols, drop = FALSE])[1:2])
   }
 }
+for (k in ks) for (set in seq_len(count[["k"]])) {
+  family <- paste0("cochran", k)
+  n <- sample(c(1:8, 12, 20, 40), 1)
+  p <- runif(k, 0.2, 0.8)
+  fields <- lapply(1:k, function(j) as.numeric(runif(n) < p[j]))
+  if (runif(1) < 0.2) for (j in 2:k) fields[[j]] <- fields[[1]]
+  fields[[1]] <- maybe_missing(fields[[1]], 0.05)
+  w <- weights_of(n)
+  check_cochran(family, set, w, fields)
+}
+
+# The bundled data sets of examples/data, each one more set of its family.
+examples <- "examples/data"
+sleep <- read.csv(file.path(examples, "sleep.csv"))
+check_pairs(count[["pairs"]] + 1, rep(1, nrow(sleep)), list(sleep$drug1, sleep$drug2))
+status <- read.csv(file.path(examples, "occupationalStatus.csv"))
+check_categories(count[["categories"]] + 1, status$Freq, list(status$origin, status$destination))
+judges <- read.csv(file.path(examples, "USJudgeRatings.csv"))
+ratings <- lapply(c("INTG", "DMNR", "DILG", "CFMG"), function(name) judges[[name]])
+check_ranks("ranks4", count[["k"]] + 1, rep(1, nrow(judges)), ratings)
+check_cochran("cochran4", count[["k"]] + 1, rep(1, nrow(judges)),
+              lapply(ratings, function(x) as.numeric(x >= 8)))
 
 data <- do.call(rbind, data_rows)
 names(data) <- c("family", "set", "w", paste0("v", 1:10))
