@@ -133,13 +133,14 @@ ResultElement Categorical(const AnalysisData& data, const FieldColumn& field,
 
 } // namespace
 
-ResultElement FieldInformation::Histogram(const AnalysisData& data, const FieldColumn& field,
-                                          const std::vector<std::size_t>& cases) {
+ResultElement FieldInformation::Histogram(const std::string& name,
+                                          const std::vector<double>& values,
+                                          const std::vector<double>& weights) {
   double n = 0, low = INFINITY, high = -INFINITY;
-  for (std::size_t c : cases) {
-    n += data.Weight(c);
-    low = std::min(low, field.fValues[c]);
-    high = std::max(high, field.fValues[c]);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    n += weights[i];
+    low = std::min(low, values[i]);
+    high = std::max(high, values[i]);
   }
   // hist(): Sturges' classes, right-closed bins, the first closed on the left too, with R's
   // fuzz of 1e-7 of the median bin width on the edges.
@@ -160,12 +161,11 @@ ResultElement FieldInformation::Histogram(const AnalysisData& data, const FieldC
   for (std::size_t i = 0; i < edges.size(); ++i)
     edges[i] += i == 0 ? -fuzz : fuzz;
   std::vector<double> counts(std::max<std::size_t>(bins, 1), 0), mids;
-  for (std::size_t c : cases) {
-    const double x = field.fValues[c];
+  for (std::size_t i = 0; i < values.size(); ++i) {
     // The first edge above or at x closes its bin.
-    auto at = std::lower_bound(edges.begin() + 1, edges.end(), x);
+    auto at = std::lower_bound(edges.begin() + 1, edges.end(), values[i]);
     std::size_t bin = static_cast<std::size_t>(at - edges.begin()) - 1;
-    counts[std::min(bin, counts.size() - 1)] += data.Weight(c);
+    counts[std::min(bin, counts.size() - 1)] += weights[i];
   }
   for (std::size_t i = 0; i < bins; ++i)
     mids.push_back((breaks[i] + breaks[i + 1]) / 2);
@@ -173,7 +173,19 @@ ResultElement FieldInformation::Histogram(const AnalysisData& data, const FieldC
   for (std::size_t i = 0; i < bins; ++i)
     names.push_back(std::to_string(i + 1));
   counts.resize(bins);
-  return TestWriting::SimpleTable("Interval", {"Count", "Value"}, names, {counts, mids});
+  return TestWriting::SimpleTable(name, {"Count", "Value"}, names, {counts, mids});
+}
+
+ResultElement FieldInformation::Histogram(const AnalysisData& data, const FieldColumn& field,
+                                          const std::vector<std::size_t>& cases) {
+  std::vector<double> values, weights;
+  values.reserve(cases.size());
+  weights.reserve(cases.size());
+  for (std::size_t c : cases) {
+    values.push_back(field.fValues[c]);
+    weights.push_back(data.Weight(c));
+  }
+  return Histogram("Interval", values, weights);
 }
 
 ResultElement FieldInformation::Write(const AnalysisData& data, const FieldColumn& field) {

@@ -11,8 +11,7 @@ struct TestContext;
 
 class RelatedSamplesTests {
 public:
-  // Appends one Algorithm element per test and field (and the companions: intervals, simulated
-  // significances) in the order the command names them.
+  // Appends one Algorithm element per test, in a fixed order (docs/engine.md).
   static void Write(const TestContext& context, std::vector<ResultElement>& algorithms);
 };
 
