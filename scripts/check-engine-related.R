@@ -157,7 +157,8 @@ pairwise <- function(family, set, algorithm, v, se) {
   for (a in 1:(k - 1)) for (b in (a + 1):k) {
     f <- if (v[a] <= v[b]) a else b; s <- if (f == a) b else a
     stat <- v[f] - v[s]; z <- stat / se; p <- 2 * pnorm(-abs(z))
-    vals <- c(f - 1, s - 1, stat, se, z, p, min(1, p * k * (k - 1) / 2))
+    # Fields are named by their column in the data: the set and the weight come first.
+    vals <- c(f + 1, s + 1, stat, se, z, p, min(1, p * k * (k - 1) / 2))
     for (col in 0:6) add(family, set, algorithm, sprintf("Content:%d:%d", row, col), vals[col + 1])
     row <- row + 1
   }

@@ -41,15 +41,36 @@ std::string FrequencyTable(const std::string& raw) {
   return csv.str();
 }
 
-// The name and value of every attribute of the document's tests, in order.
+// The name and value of every attribute of the document's tests, in order; the bootstrap
+// intervals of the effect sizes are left out, since a resample of the table's rows draws other
+// cases than one of the raw cases (both within their Monte Carlo error).
 std::vector<std::pair<std::string, std::string>> TestFigures(const std::string& document) {
   std::vector<std::pair<std::string, std::string>> figures;
-  const std::size_t begin = document.find("<NonParametricTests");
-  const std::size_t end = document.find("</NonParametricTests>");
-  const std::string tests = document.substr(begin, end - begin);
   static const std::regex attribute(R"re(<Attribute name="([^"]*)" value="([^"]*)"/>)re");
-  for (std::sregex_iterator it(tests.begin(), tests.end(), attribute), none; it != none; ++it)
-    figures.emplace_back((*it)[1], (*it)[2]);
+  std::istringstream lines(document);
+  bool inTests = false;
+  std::string skipUntil; // the closing line of an effect-size table being skipped
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find("<NonParametricTests") != std::string::npos)
+      inTests = line.find("/>") == std::string::npos;
+    if (line.find("</NonParametricTests>") != std::string::npos)
+      inTests = false;
+    if (!inTests)
+      continue;
+    if (!skipUntil.empty()) {
+      if (line == skipUntil)
+        skipUntil.clear();
+      continue;
+    }
+    const std::size_t at = line.find(R"(<StructuredTable name="EffectSize">)");
+    if (at != std::string::npos) {
+      skipUntil = line.substr(0, at) + "</StructuredTable>";
+      continue;
+    }
+    std::smatch match;
+    if (std::regex_search(line, match, attribute))
+      figures.emplace_back(match[1], match[2]);
+  }
   return figures;
 }
 
