@@ -199,8 +199,8 @@ TEST(DrawRobustness, EveryTemplateDrawsItsMarks) {
       {"NPARHistogram", {{"curve", 1}, {"label-frame", 1}}},
       {"NPARKolmogorovSmirnov", {{"panel", 2}}},
       {"NPARRelatedSamplesHistogram", {{"panel", 2}}},
-      {"NPARBoxplot", {{"box", 4}, {"median", 4}, {"guide", 1}, {"label-frame", 1}}},
-      {"NPARWilcoxonPairSignedRank", {{"guide", 1}, {"legend-entry", 2}}},
+      {"NPARBoxplot", {{"box", 4}, {"median", 4}, {"guide", 1}, {"guide-label", 1}}},
+      {"NPARWilcoxonPairSignedRank", {{"guide", 1}, {"legend-entry", 3}}},
       {"FacetBarChart", {{"panel", 9}, {"cell-text", 3}, {"bar", 12}, {"legend-entry", 2}}},
       {"GLMMPairwiseContrasts", {{"node", 5}, {"edge", 10}, {"chart-footnote", 1}}},
   };

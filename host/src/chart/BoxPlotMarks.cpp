@@ -66,7 +66,12 @@ void DrawBoxPlots(GraphModel& graph, const GraphElement& element, const GraphPan
     double wLow = panel.y.Map(whiskerLow), wHigh = panel.y.Map(whiskerHigh);
     if (!Finite(cx, yLow, yHigh, yMedian) || !Finite(wLow, wHigh))
       continue;
-    graph.canvas.AddMarkBox(Span(cx - half, wLow, cx + half, wHigh));
+    // The box, and its whiskers as the thin lines they are: a label may sit beside a whisker.
+    graph.canvas.AddMarkBox(Span(cx - half, yLow, cx + half, yHigh));
+    for (double end : {wLow, wHigh}) {
+      graph.canvas.AddMarkBox(Span(cx - 1, end, cx + 1, end == wLow ? yLow : yHigh));
+      graph.canvas.AddMarkBox(Span(cx - half / 2, end - 1, cx + half / 2, end + 1));
+    }
     svg.Start("g")
         .Attr("class", "schema")
         .Attr("stroke", stroke)

@@ -199,6 +199,23 @@ void ChartGraph::DrawPanel(const GraphPanel& panel) {
   DrawGuides(graph, panel);
 }
 
+bool ChartGraph::TextOnly(const GraphPanel& panel) const {
+  bool texts = false;
+  std::vector<GraphBar> bars;
+  for (const GraphElement& element : fModel.elements) {
+    if (element.kind == "textMark") {
+      texts = true;
+    } else if (element.kind == "interval") {
+      fModel.ComputeBars(element, panel, bars);
+      if (!bars.empty())
+        return false;
+    } else {
+      return false;
+    }
+  }
+  return texts;
+}
+
 void ChartGraph::Draw(const ChartRect& box) {
   LayOut(box);
   GraphModel& graph = fModel;
@@ -207,14 +224,23 @@ void ChartGraph::Draw(const ChartRect& box) {
   if (const std::string* id = graph.node.Attribute("id"))
     svg.Attr("data-graph", *id);
   svg.EndStart();
+  std::vector<char> textOnly(graph.panels.size());
+  for (std::size_t i = 0; i < graph.panels.size(); ++i)
+    textOnly[i] = TextOnly(graph.panels[i]);
   for (std::size_t i = 0; i < graph.panels.size(); ++i) {
     const GraphPanel& panel = graph.panels[i];
     svg.Start("g").Attr("class", "panel").EndStart();
-    DrawGrid(graph, panel);
+    if (!textOnly[i])
+      DrawGrid(graph, panel);
     DrawPanel(panel);
-    std::size_t column = panel.column < 0 ? 0 : static_cast<std::size_t>(panel.column);
     std::size_t row = panel.row < 0 ? 0 : static_cast<std::size_t>(panel.row);
-    DrawAxes(graph, panel, column == 0, row + 1 == graph.rowsOfPanels);
+    // The row's value labels go to its first panel that has an axis.
+    bool first = true;
+    for (std::size_t j = 0; j < graph.panels.size() && first; ++j)
+      first = !(graph.panels[j].row == panel.row && graph.panels[j].column < panel.column &&
+                !textOnly[j]);
+    if (!textOnly[i])
+      DrawAxes(graph, panel, first, row + 1 == graph.rowsOfPanels);
     svg.Close("g");
   }
   DrawGraphTitles(graph);
