@@ -1,6 +1,7 @@
 // The marks a chart draws for given data: bars, stacks, box plots, networks, facets, legends,
 // tooltips, relabels, and what missing values leave out.
 #include "DrawSvg.h"
+#include "FontMetrics.h"
 
 #include <algorithm>
 #include <cmath>
@@ -325,3 +326,132 @@ TEST(DrawMarks, LinesJoinTheirPointsInOrderOfXAndSkipMissingOnes) {
 }
 
 } // namespace
+
+// A fit is drawn as the distribution is: a discrete one as points at the whole numbers, never a
+// line through values it cannot take; a uniform one as a step whose edges stand upright.
+TEST(DrawMarks, DiscreteFitsArePointsAndTheUniformIsAStep) {
+  const std::string spec = R"(<visualization>
+    <sourceVariable id="x" source="s" variable="x"/><sourceVariable id="n" source="s" variable="n"/>
+    <graph><interval><x variable="x"/><y variable="n"/><binStatistic/>
+      <summaryStatistic method="sum"/></interval>
+      <line><distributionStatistic distribution="DIST"/><x variable="x"/><y variable="n"/></line>
+    </graph></visualization>)";
+  VarDataProcessor data;
+  AddSource(data, "s", {{"x", {1, 2, 3, 4, 5, 6, 7}, {}}, {"n", {2, 5, 6, 4, 3, 1, 1}, {}}});
+  auto drawn = [&](const std::string& distribution) {
+    std::string text = spec;
+    text.replace(text.find("DIST\""), 5, distribution);
+    return Draw(text, &data);
+  };
+  Drawn poisson = drawn("poisson\" parameter=\"3\"");
+  ASSERT_EQ(WithClass(poisson, "curve-points").size(), 1u);
+  EXPECT_TRUE(WithClass(poisson, "curve").empty()) << "no line";
+  std::set<double> xs;
+  Walk(*WithClass(poisson, "curve-points")[0], [&](const ViZNode& node) {
+    if (node.name == "circle")
+      xs.insert(Number(node, "cx"));
+  });
+  ASSERT_GE(xs.size(), 7u) << "a point at each whole number of the axis";
+  std::vector<double> gaps;
+  for (auto it = std::next(xs.begin()); it != xs.end(); ++it)
+    gaps.push_back(*it - *std::prev(it));
+  EXPECT_NEAR(*std::min_element(gaps.begin(), gaps.end()),
+              *std::max_element(gaps.begin(), gaps.end()), 0.02)
+      << "evenly spaced: one per whole number";
+
+  Drawn uniform = drawn("uniform\" parameter=\"2\" secondaryParameter=\"6\"");
+  const std::vector<const ViZNode*> curves = WithClass(uniform, "curve");
+  ASSERT_EQ(curves.size(), 1u);
+  // The path's points, and the upright edges among them: two, at the minimum and the maximum.
+  std::vector<std::pair<double, double>> points;
+  const std::string path = curves[0]->AttributeOr("d", "");
+  for (std::size_t at = 0; at < path.size();) {
+    char* end = nullptr;
+    const double x = std::strtod(path.c_str() + at + 1, &end);
+    const double y = std::strtod(end + 1, &end);
+    points.emplace_back(x, y);
+    at = static_cast<std::size_t>(end - path.c_str());
+  }
+  std::size_t upright = 0, slanted = 0;
+  for (std::size_t i = 1; i < points.size(); ++i) {
+    if (std::fabs(points[i].second - points[i - 1].second) < 0.01)
+      continue;
+    ++(std::fabs(points[i].first - points[i - 1].first) < 0.01 ? upright : slanted);
+  }
+  EXPECT_EQ(upright, 2u) << path;
+  EXPECT_EQ(slanted, 0u) << path;
+}
+
+// A panel of texts without bars (a crosstab's diagonal cell) has nothing to measure: no axis and
+// no grid, while its row's value labels go to the row's first panel with bars.
+TEST(DrawMarks, PanelsOfTextAloneHaveNoAxes) {
+  const char* spec = R"(<visualization>
+    <sourceVariable id="r" source="s" variable="r" categorical="true"/>
+    <sourceVariable id="c" source="s" variable="c" categorical="true"/>
+    <sourceVariable id="v" source="s" variable="v"/>
+    <sourceVariable id="t" source="s" variable="t"/>
+    <graph>
+      <faceting><facet variable="c" dim="column"/><facet variable="r" dim="row"/></faceting>
+      <axis dim="x" visible="false"/>
+      <interval><x variable="c"/><y variable="v"/></interval>
+      <textMark><value variable="t"/></textMark>
+    </graph>
+  </visualization>)";
+  VarDataProcessor data;
+  AddSource(data, "s",
+            {{"r", {}, {"a", "a", "b", "b"}},
+             {"c", {}, {"a", "b", "a", "b"}},
+             {"v", {NAN, 4, 6, NAN}, {}},
+             {"t", {10, NAN, NAN, 20}, {}}});
+  Drawn drawn = Draw(spec, &data);
+  const std::vector<const ViZNode*> panels = WithClass(drawn, "panel");
+  ASSERT_EQ(panels.size(), 4u);
+  std::vector<std::size_t> axes, labels;
+  for (const ViZNode* panel : panels) {
+    std::size_t axis = 0, label = 0;
+    Walk(*panel, [&](const ViZNode& node) {
+      axis += HasClass(node, "axis") || HasClass(node, "grid");
+      label += node.name == "text" && node.parent != nullptr && HasClass(*node.parent, "tick");
+    });
+    axes.push_back(axis);
+    labels.push_back(label);
+  }
+  EXPECT_EQ(axes[0], 0u) << "the diagonal";
+  EXPECT_EQ(axes[3], 0u) << "the diagonal";
+  EXPECT_GT(axes[1], 0u);
+  EXPECT_GT(axes[2], 0u);
+  EXPECT_GT(labels[1], 0u) << "the first row's first panel with bars carries its labels";
+}
+
+// A horizontal guide through box plots (a grand median) is labelled at the line, where no box
+// lies: not over the box at the right end, where a label goes first.
+TEST(DrawMarks, AGuideThroughBoxesIsLabelledBesideThem) {
+  std::string spec = kBox;
+  spec.replace(spec.find("</graph>"), 8,
+               "<lineGuide y=\"5\"><label><text>Grand Median = 5.000</text></label></lineGuide>"
+               "</graph>");
+  VarDataProcessor data;
+  std::vector<double> values;
+  std::vector<std::string> groups;
+  for (const char* group : {"a", "b", "c", "d"})
+    for (double v : {3., 4., 4.5, 5.5, 6., 7.}) {
+      values.push_back(v + (group[0] == 'c' ? 1 : 0));
+      groups.push_back(group);
+    }
+  AddSource(data, "b", {{"v", values, {}}, {"g", {}, groups}, {"id", {}, groups}});
+  Drawn drawn = Draw(spec, &data);
+  const std::vector<const ViZNode*> labels = WithClass(drawn, "guide-label");
+  ASSERT_EQ(labels.size(), 1u);
+  const double x = Number(*labels[0], "x"), y = Number(*labels[0], "y");
+  double width = 0;
+  for (const ViZNode* child : labels[0]->Children("tspan"))
+    width = std::max(width, FontMetrics::Instance().Width(TextOf(*child), 11));
+  const double lines = static_cast<double>(labels[0]->Children("tspan").size());
+  for (const ViZNode* box : WithClass(drawn, "box")) {
+    const double left = Number(*box, "x"), top = Number(*box, "y");
+    const bool apart = x + width <= left || x >= left + Number(*box, "width") ||
+                       y - 11 + lines * FontMetrics::LineHeight(11) <= top ||
+                       y - 11 >= top + Number(*box, "height");
+    EXPECT_TRUE(apart) << "label at " << x << "," << y << " over a box at " << left << "," << top;
+  }
+}
