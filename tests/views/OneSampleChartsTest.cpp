@@ -242,7 +242,7 @@ TEST(KolmogorovSmirnovChart, DateFieldsShowDatesAndDurations) {
   } cases[] = {
       {"NormalDistribution_O_KolmogorovSmirnov_3",
        "parameter=\"1970-01-01T00:00:00\" secondaryParameter=\"P1DT12H00M00S\"",
-       "Std. Deviation 1 12:00:00"},
+       "Std. Deviation 1.5 days"},
       {"UniformDistribution_O_KolmogorovSmirnov_3",
        "parameter=\"1970-01-01T00:00:00\" secondaryParameter=\"1970-01-02T12:00:00\"",
        "Maximum 02-JAN-1970"},
