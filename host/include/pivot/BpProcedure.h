@@ -76,6 +76,8 @@ public:
   std::size_t ChartsPlaced() const { return fChartsPlaced; }
   // Whether the charts placed are to be drawn: the output document's setting.
   bool ChartsDrawn() const;
+  // Whether they are also drawn as printed figures: the output document's setting.
+  bool PrintDrawings() const;
   // A line that the charts made from now on carry at the end of their footnote (a test's one-line
   // report, so that its chart stands alone when copied into a paper); empty for none.
   void SetChartNote(std::string note) { fChartNote = std::move(note); }

@@ -21,6 +21,12 @@ constexpr double kSubtitleFont = 12;
 constexpr double kFootnoteFont = 10;
 constexpr double kMargin = 8;
 constexpr const char* kFontFamily = "Liberation Sans, Arial, Helvetica, sans-serif";
+// A printed figure: the smallest text drawn is 10 px. A figure of one column (3.3 in, 237.6 pt) is
+// laid out 336 px wide, so that 10 px print at 7.1 pt; one of two columns (6.9 in, 496.8 pt), for
+// a template that says it needs them (printColumns="2": several panels, or frames beside the
+// graph), 600 px wide, so that 10 px print at 8.3 pt. The height keeps the template's proportion.
+constexpr double kOneColumnPixels = 336, kTwoColumnPixels = 600;
+constexpr double kOneColumn = 3.3, kTwoColumns = 6.9; // inches
 
 struct TextBlock {
   std::vector<std::string> lines;
@@ -149,8 +155,14 @@ std::string DrawChart(const ViZNode& root, const VarDataProcessor* data,
     throw ChartError("a chart is drawn from a visualization element, not from \"" + root.name +
                      "\"");
   const std::string prefix = context.idPrefix.empty() ? "chart-" : context.idPrefix;
-  const double width = FrameSize(root, "frameWidth", 2.0);
-  const double height = FrameSize(root, "frameHeight", 1.5);
+  double width = FrameSize(root, "frameWidth", 2.0);
+  double height = FrameSize(root, "frameHeight", 1.5);
+  const bool twoColumns = root.AttributeOr("printColumns", "1") == "2";
+  if (context.print) {
+    const double printed = twoColumns ? kTwoColumnPixels : kOneColumnPixels;
+    height *= printed / width;
+    width = printed;
+  }
   std::string titleText = DocumentText(root, "title");
   std::string description = context.description.empty() ? titleText : context.description;
   std::string summary = titleText;
@@ -180,12 +192,15 @@ std::string DrawChart(const ViZNode& root, const VarDataProcessor* data,
   SvgWriter svg;
   const std::string titleId = prefix + "title";
   const std::string descId = prefix + "desc";
-  svg.Start("svg")
-      .Attr("xmlns", "http://www.w3.org/2000/svg")
-      .Attr("class", "chart")
-      .Attr("width", width)
-      .Attr("height", height)
-      .Attr("viewBox", "0 0 " + SvgWriter::Number(width) + " " + SvgWriter::Number(height))
+  svg.Start("svg").Attr("xmlns", "http://www.w3.org/2000/svg").Attr("class", "chart");
+  if (context.print) {
+    const double inches = twoColumns ? kTwoColumns : kOneColumn;
+    svg.Attr("width", SvgWriter::Number(inches) + "in")
+        .Attr("height", SvgWriter::Number(inches * height / width) + "in");
+  } else {
+    svg.Attr("width", width).Attr("height", height);
+  }
+  svg.Attr("viewBox", "0 0 " + SvgWriter::Number(width) + " " + SvgWriter::Number(height))
       .Attr("role", "img")
       .Attr("aria-labelledby", titleId + " " + descId);
   if (!context.language.empty())

@@ -139,7 +139,7 @@ void DrawLineNetwork(GraphModel& graph, const GraphElement& nodes, const GraphEl
         continue;
       const double x1 = xs[arc.a], x2 = xs[arc.b];
       const double top = reach * (x2 - x1) / span;
-      const double size = labelStyle.FontSizeOr(9);
+      const double size = labelStyle.FontSizeOr(10);
       const double y = arc.above ? cy - top - 2 : cy + top + size;
       svg.Start("text")
           .Attr("class", "edge-label")
@@ -339,7 +339,7 @@ void DrawNetwork(GraphModel& graph, const GraphElement& nodes, const GraphElemen
               .Attr("x", (x1 + x2) / 2)
               .Attr("y", (y1 + y2) / 2 + 3)
               .Attr("text-anchor", "middle")
-              .Attr("font-size", labelStyle.FontSizeOr(9))
+              .Attr("font-size", labelStyle.FontSizeOr(10))
               .Attr("fill", labelStyle.FillOr(kInk))
               .Attr("stroke", "#FFFFFF")
               .Attr("stroke-width", 3)

@@ -250,6 +250,10 @@ bool XDocument::SendChart(bool /*show*/, bool /*replace*/, bool /*background*/) 
       chart->svg = DrawChart(*fRoot, fData, context);
       if (chart->svg.empty())
         throw ChartError("the chart drew nothing");
+      if (procedure->PrintDrawings()) {
+        context.print = true;
+        chart->printSvg = DrawChart(*fRoot, fData, context);
+      }
     }
     return procedure->SendChart(std::move(chart)) != nullptr;
   } catch (const ChartError&) {
