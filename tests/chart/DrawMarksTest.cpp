@@ -519,3 +519,65 @@ TEST(DrawMarks, ALineNetworkKeepsItsOrderAndCrossesLittle) {
   EXPECT_LE(crossings, 3);
   EXPECT_EQ(WithClass(drawn, "edge-label").size(), 15u) << "each pair's significance";
 }
+
+// The accessible description says what the marks show, not the title again: a box plot's
+// medians and ranges, a histogram's range and highest bar, a network's pairs of the first colour
+// category. Every bar and point has a tooltip with its values, popup or not.
+TEST(DrawMarks, DescriptionsSayWhatTheChartShowsAndEveryMarkHasATooltip) {
+  const auto descriptionOf = [](const Drawn& drawn) {
+    const ViZNode* desc = drawn.root ? drawn.root->FirstChild("desc") : nullptr;
+    return desc != nullptr ? TextOf(*desc) : std::string();
+  };
+  {
+    VarDataProcessor data;
+    AddSource(data, "b",
+              {{"v", {1, 2, 3, 4, 5, 10, 20, 30}, {}},
+               {"g", {}, {"a", "a", "a", "a", "a", "b", "b", "b"}},
+               {"id", {}, {"1", "2", "3", "4", "5", "6", "7", "8"}}});
+    std::string spec = kBox;
+    spec.replace(spec.find("<graph>"), 7, "<title><text>Boxes</text></title><graph>");
+    Drawn drawn = Draw(spec, &data);
+    const std::string desc = descriptionOf(drawn);
+    EXPECT_EQ(desc.find("Boxes"), std::string::npos) << desc;
+    EXPECT_NE(desc.find("a 3 (1 to 5), b 20 (10 to 30)"), std::string::npos) << desc;
+    for (const ViZNode* box : WithClass(drawn, "box"))
+      EXPECT_NE(box->FirstChild("title"), nullptr);
+  }
+  {
+    const char* spec = R"(<visualization><graph>
+      <interval id="bars"><x variable="x"/><y variable="n"/><binStatistic/>
+        <summaryStatistic method="sum"/></interval></graph>
+      <sourceVariable id="x" source="s" variable="x"/>
+      <sourceVariable id="n" source="s" variable="n"/></visualization>)";
+    VarDataProcessor data;
+    AddSource(data, "s", {{"x", {10, 20, 30, 40}, {}}, {"n", {2, 7, 3, 1}, {}}});
+    Drawn drawn = Draw(spec, &data);
+    const std::string desc = descriptionOf(drawn);
+    EXPECT_NE(desc.find("Values from 5 to 45; the highest bar, 15 to 25, holds 7."),
+              std::string::npos)
+        << desc;
+    const std::vector<const ViZNode*> bars = WithClass(drawn, "bar");
+    ASSERT_EQ(bars.size(), 4u);
+    for (const ViZNode* bar : bars)
+      ASSERT_NE(bar->FirstChild("title"), nullptr) << "a tooltip without a popup";
+    EXPECT_EQ(TextOf(*bars[1]->FirstChild("title")), "15 to 25: 7");
+  }
+  {
+    const char* spec = R"(<visualization>
+      <sourceVariable id="node" source="n" variable="node" categorical="true"/>
+      <sourceVariable id="from" source="e" variable="from"/>
+      <sourceVariable id="to" source="e" variable="to"/>
+      <sourceVariable id="type" source="e" variable="type" categorical="true"/>
+      <graph><edge><from variable="from"/><to variable="to"/>
+        <color variable="type"/></edge>
+        <node><value variable="node"/><labeling variable="node"/>
+          <graphLayoutStatistic method="line"/></node></graph></visualization>)";
+    VarDataProcessor data;
+    AddSource(data, "n", {{"node", {1, 2, 3}, {}}});
+    AddSource(
+        data, "e",
+        {{"from", {1, 1, 2}, {}}, {"to", {2, 3, 3}, {}}, {"type", {}, {"p<.05", "no", "no"}}});
+    const std::string desc = descriptionOf(Draw(spec, &data));
+    EXPECT_NE(desc.find("Pairs p<.05: 1 \u2013 2."), std::string::npos) << desc;
+  }
+}

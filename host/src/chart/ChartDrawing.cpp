@@ -165,20 +165,22 @@ std::string DrawChart(const ViZNode& root, const VarDataProcessor* data,
   }
   std::string titleText = DocumentText(root, "title");
   std::string description = context.description.empty() ? titleText : context.description;
-  std::string summary = titleText;
-  for (const char* part : {"subtitle", "footnote"}) {
-    std::string text = DocumentText(root, part);
-    if (!text.empty())
-      summary += (summary.empty() ? "" : "\n") + text;
-  }
+  const std::string language =
+      !context.language.empty() ? context.language : root.AttributeOr("lang", "");
 
   std::string body;
   std::string definitions;
+  // The description says what the chart shows, as the marks told it (the title is the chart's
+  // name already), then the footnote (the test's report line).
+  std::string summary;
   try {
     ChartCanvas canvas(root, data, prefix);
     canvas.width = width;
     canvas.height = height;
+    canvas.language = language;
     DrawBody(canvas);
+    for (const std::string& sentence : canvas.Descriptions())
+      summary += (summary.empty() ? "" : " ") + sentence;
     body = std::move(canvas.Svg().Body());
     definitions = std::move(canvas.Svg().Definitions());
   } catch (const std::exception&) {
@@ -203,15 +205,20 @@ std::string DrawChart(const ViZNode& root, const VarDataProcessor* data,
   svg.Attr("viewBox", "0 0 " + SvgWriter::Number(width) + " " + SvgWriter::Number(height))
       .Attr("role", "img")
       .Attr("aria-labelledby", titleId + " " + descId);
-  if (!context.language.empty())
-    svg.Attr("xml:lang", context.language);
-  else if (const std::string* language = root.Attribute("lang"))
-    svg.Attr("xml:lang", *language);
+  if (!language.empty())
+    svg.Attr("xml:lang", language);
   svg.Attr("font-family", kFontFamily).EndStart();
   svg.Raw("\n");
   svg.Start("title").Attr("id", titleId).EndStart();
   svg.Text(description);
   svg.Close("title");
+  for (const char* part : {"subtitle", "footnote"}) {
+    std::string text = DocumentText(root, part);
+    if (!text.empty() && description.find(text) == std::string::npos)
+      summary += (summary.empty() ? "" : "\n") + text;
+  }
+  if (summary.empty())
+    summary = titleText;
   svg.Start("desc").Attr("id", descId).EndStart();
   // The description keeps its line breaks as blanks.
   std::replace(summary.begin(), summary.end(), '\n', ' ');

@@ -55,6 +55,7 @@ void DrawGuides(GraphModel& graph, const GraphPanel& panel) {
     std::string label = LabelText(*guide);
     if (label.empty())
       continue;
+    graph.canvas.Describe(label + ".");
     const double size = style.FontSizeOr(11);
     const auto widestOf = [&](const std::vector<std::string>& lines) {
       double widest = 0;

@@ -13,6 +13,44 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr std::size_t kMaxNodes = 200;
 
+// The name of the node of value category `category`: the first line of its label, else its
+// category text.
+std::string NodeName(const GraphElement& nodes, int category, std::size_t row) {
+  std::string name = nodes.labeling != nullptr ? nodes.labeling->Text(row) : std::string();
+  name = name.substr(0, name.find('\n'));
+  return name.empty() ? nodes.value->CategoryText(static_cast<std::size_t>(category)) : name;
+}
+
+// The description of a network: the pairs of the first colour category (the significant ones),
+// each with its label ("Pairs < 0.05: Horse bean - Sunflower (<.001), ...").
+void DescribePairs(GraphModel& graph, const GraphElement& nodes, const GraphElement* edges,
+                   const GraphPanel& panel, const std::vector<std::size_t>& firstRow) {
+  if (edges == nullptr || edges->from == nullptr || edges->to == nullptr ||
+      edges->color == nullptr || edges->color->CategoryCount() == 0)
+    return;
+  std::string pairs;
+  std::size_t count = 0;
+  for (std::size_t row = 0; row < edges->rows; ++row) {
+    if (!graph.InPanel(*edges, row, panel) || edges->color->Category(row) != 0)
+      continue;
+    const VarDataProcessor::Value* from = edges->from->ValueAt(row);
+    const VarDataProcessor::Value* to = edges->to->ValueAt(row);
+    const int a = from ? nodes.value->FindCategory(*from) : -1;
+    const int b = to ? nodes.value->FindCategory(*to) : -1;
+    if (a < 0 || b < 0 || static_cast<std::size_t>(std::max(a, b)) >= firstRow.size())
+      continue;
+    if (++count > 30)
+      break;
+    std::string label = edges->labeling != nullptr ? edges->labeling->Text(row) : std::string();
+    pairs += (pairs.empty() ? "" : ", ") +
+             NodeName(nodes, a, firstRow[static_cast<std::size_t>(a)]) + " \u2013 " +
+             NodeName(nodes, b, firstRow[static_cast<std::size_t>(b)]) +
+             (label.empty() ? "" : " (" + label + ")");
+  }
+  graph.canvas.Describe(graph.canvas.Word("Pairs") + " " + edges->color->CategoryText(0) + ": " +
+                        (pairs.empty() ? graph.canvas.Word("none") : pairs) + ".");
+}
+
 // The network laid out along a line: the nodes in their category order, evenly spaced across the
 // panel's middle, each a box around its label; every edge an arc between its two nodes, above or
 // below the line. An edge of the first colour category starts above, the others below; then an
@@ -173,7 +211,10 @@ void DrawLineNetwork(GraphModel& graph, const GraphElement& nodes, const GraphEl
         .Attr("stroke", style.StrokeOr(ChartPalette()[0]))
         .Attr("stroke-width", style.strokeWidth >= 0 ? style.strokeWidth : 1.5)
         .EndStart();
-    svg.Title(graph.canvas.Tooltip(*nodes.node, "", firstRow[i]));
+    std::string tooltip = graph.canvas.Tooltip(*nodes.node, "", firstRow[i]);
+    if (tooltip.empty() && nodes.labeling != nullptr)
+      tooltip = nodes.labeling->Text(firstRow[i]);
+    svg.Title(tooltip);
     svg.Close("rect");
     const std::vector<std::string>& lines = labels[at];
     if (lines.empty())
@@ -222,6 +263,7 @@ void DrawNetwork(GraphModel& graph, const GraphElement& nodes, const GraphElemen
       slot[i] = static_cast<int>(count++);
   if (count == 0)
     return;
+  DescribePairs(graph, nodes, edges, panel, firstRow);
   const ViZNode* layout = nodes.node->FirstChild("graphLayoutStatistic");
   if (layout != nullptr && layout->AttributeOr("method", "") == "line") {
     DrawLineNetwork(graph, nodes, edges, panel, slot, firstRow, count);
@@ -364,7 +406,10 @@ void DrawNetwork(GraphModel& graph, const GraphElement& nodes, const GraphElemen
         .Attr("stroke", style.StrokeOr(ChartPalette()[0]))
         .Attr("stroke-width", style.strokeWidth >= 0 ? style.strokeWidth : 1.5)
         .EndStart();
-    svg.Title(graph.canvas.Tooltip(*nodes.node, "", firstRow[i]));
+    std::string tooltip = graph.canvas.Tooltip(*nodes.node, "", firstRow[i]);
+    if (tooltip.empty() && nodes.labeling != nullptr)
+      tooltip = nodes.labeling->Text(firstRow[i]);
+    svg.Title(tooltip);
     svg.Close("circle");
     const std::size_t at = static_cast<std::size_t>(slot[i]);
     const std::vector<std::string>& lines = labels[at];
