@@ -108,7 +108,10 @@ GraphScales::GraphScales(GraphModel& graph) : fGraph(graph) {
         element.distribution.GetKind() == ChartDistribution::Kind::kUniform && !hasRange[0]) {
       double low = 0, high = 0;
       element.distribution.Extent(low, high);
-      fGraph.scale[0].Include(low - (high - low) * 0.04);
+      // Not below zero for a support that starts at or above it: the room would add a negative
+      // stretch of axis to values that cannot be negative.
+      const double padded = low - (high - low) * 0.04;
+      fGraph.scale[0].Include(low >= 0 ? std::max(0., padded) : padded);
       fGraph.scale[0].Include(high + (high - low) * 0.04);
     }
   for (int dim = 0; dim < 2; ++dim)
