@@ -572,3 +572,28 @@ TEST(DrawRoom, GuideLinesRunThroughNoLabel) {
           << guide;
   }
 }
+
+// An axis title too long for its side wraps to a second line instead of losing its end (a
+// printed figure has no tooltip to give it back).
+TEST(DrawRoom, LongAxisTitlesWrapRatherThanEnd) {
+  const std::string title = "Extra sleep with drug 2 (h) - Extra sleep with drug 1 (h)";
+  const std::string spec = R"(<visualization frameWidth="1.0" frameHeight="0.8">
+    <sourceVariable id="x" source="s" variable="x"/><sourceVariable id="y" source="s" variable="y"/>
+    <graph><axis dim="x"><label><text>)" +
+                           title + R"(</text></label></axis>
+      <axis dim="y"><label><text>)" +
+                           title + R"(</text></label></axis>
+      <interval><x variable="x"/><y variable="y"/></interval></graph></visualization>)";
+  VarDataProcessor data;
+  AddSource(data, "s", {{"x", {1, 2, 3}, {}}, {"y", {3, 5, 4}, {}}});
+  Drawn drawn = Draw(spec, &data);
+  const std::vector<const ViZNode*> titles = WithClass(drawn, "axis-title");
+  ASSERT_EQ(titles.size(), 2u);
+  for (const ViZNode* axisTitle : titles) {
+    std::string text;
+    for (const ViZNode* line : axisTitle->Children("tspan"))
+      text += (text.empty() ? "" : " ") + TextOf(*line);
+    EXPECT_EQ(axisTitle->Children("tspan").size(), 2u);
+    EXPECT_EQ(text, title);
+  }
+}

@@ -31,11 +31,18 @@ void ChartGraph::LayOut(const ChartRect& box) {
   const bool hasX = !graph.network && graph.visible[0];
   const bool hasY = !graph.network && graph.visible[1];
   double left = box.left + 4, right = box.Right() - 4, top = box.top + 4, bottom = box.Bottom() - 4;
+  // A title longer than about its side's length takes two lines (the plot is shorter than the
+  // box, the more so upright, where tick labels and titles below take room; what still does not
+  // fit ends in an ellipsis).
+  for (int dim = 0; dim < 2; ++dim) {
+    const double room = std::max(30., dim == 0 ? box.width * 0.8 : box.height * 0.6);
+    graph.axisTitleLines[dim] = metrics.Width(graph.axisTitle[dim], kTitleFont) > room ? 2 : 1;
+  }
   double yLabelWidth = hasY ? std::min(graph.TickLabelWidth(1), box.width * 0.3) : 0;
   double centreGap = 0;
   if (hasY) {
     if (!graph.axisTitle[1].empty())
-      left += titleHeight + 2;
+      left += titleHeight * graph.axisTitleLines[1] + 2;
     if (graph.alternating && graph.centre && graph.columns >= 2)
       centreGap = yLabelWidth + 2 * kTickLength + 10;
     else
@@ -126,7 +133,7 @@ void ChartGraph::LayOut(const ChartRect& box) {
     graph.bandLabelExtent[0] = labelHeight;
     bottom -= kTickLength + 3 + labelHeight;
     if (!graph.axisTitle[0].empty())
-      bottom -= titleHeight + 2;
+      bottom -= titleHeight * graph.axisTitleLines[0] + 2;
   }
   double rowGap = graph.rowFacet != nullptr ? std::max(graph.gap, 8.) : 0;
   double panelHeight =
