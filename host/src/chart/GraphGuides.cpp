@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 void DrawGuides(GraphModel& graph, const GraphPanel& panel) {
   SvgWriter& svg = graph.canvas.Svg();
@@ -120,7 +121,11 @@ void DrawGuides(GraphModel& graph, const GraphPanel& panel) {
       std::vector<std::vector<std::string>> shapes = {lines};
       if (lines.size() == 1) {
         std::vector<std::string> two = metrics.Wrap(label, size, false, widest * 0.65, 2);
-        if (two.size() == 2)
+        // Only when the two lines hold it all (no ellipsis at the end).
+        const std::string_view ellipsis = "\u2026";
+        if (two.size() == 2 && (two.back().size() < ellipsis.size() ||
+                                two.back().compare(two.back().size() - ellipsis.size(),
+                                                   ellipsis.size(), ellipsis) != 0))
           shapes.push_back(std::move(two));
       }
       double best = HUGE_VAL;
