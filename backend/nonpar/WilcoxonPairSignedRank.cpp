@@ -68,7 +68,10 @@ WilcoxonPairSignedRank::splitBySign(const std::vector<double>& counts,
                                     const NOPROutputStats::RSignDistributionData& totals) {
   std::vector<SignedBin> bins;
   const std::size_t n = std::min(counts.size(), centres.size());
-  const auto signOf = [](double value) { return value > 0 ? 1. : value < 0 ? -1. : 0.; };
+  // A centre that is not a number has no sign (and no bar): it must not count as a tie.
+  const auto signOf = [](double value) {
+    return value > 0 ? 1. : value < 0 ? -1. : value == 0 ? 0. : NAN;
+  };
   // Half a bin: half the smallest gap between centres (one bin: it holds every difference).
   double half = HUGE_VAL;
   for (std::size_t i = 1; i < n; ++i)

@@ -7,6 +7,7 @@
 
 #include "dict/CFMetaData.h"
 
+#include <cmath>
 #include <sstream>
 
 using namespace outtest;
@@ -160,6 +161,7 @@ TEST(DifferenceHistogram, TheBinOfZeroIsSplitBySign) {
        2,
        "2@-0.5:-1 1@0.5:0 2@0.5:1"},
       {"one bin", {4}, {0.2}, 1, 1, 2, "1@0.2:-1 1@0.2:0 2@0.2:1"},
+      {"a missing centre has no sign", {2, 1}, {NAN, 0.5}, 0, 0, 3, "2@nan:nan 1@0.5:1"},
       {"totals that do not agree keep the centres' signs",
        {2, 3},
        {-0.5, 0.5},
