@@ -231,22 +231,18 @@ void ChartGraph::Draw(const ChartRect& box) {
   if (const std::string* id = graph.node.Attribute("id"))
     svg.Attr("data-graph", *id);
   svg.EndStart();
-  std::vector<char> textOnly(graph.panels.size());
-  for (std::size_t i = 0; i < graph.panels.size(); ++i)
-    textOnly[i] = TextOnly(graph.panels[i]);
-  for (std::size_t i = 0; i < graph.panels.size(); ++i) {
-    const GraphPanel& panel = graph.panels[i];
+  for (const GraphPanel& panel : graph.panels) {
     svg.Start("g").Attr("class", "panel").EndStart();
-    if (!textOnly[i])
+    const bool textOnly = TextOnly(panel);
+    if (!textOnly)
       DrawGrid(graph, panel);
     DrawPanel(panel);
     std::size_t row = panel.row < 0 ? 0 : static_cast<std::size_t>(panel.row);
-    // The row's value labels go to its first panel that has an axis.
-    bool first = true;
-    for (std::size_t j = 0; j < graph.panels.size() && first; ++j)
-      first = !(graph.panels[j].row == panel.row && graph.panels[j].column < panel.column &&
-                !textOnly[j]);
-    if (!textOnly[i])
+    // Value labels stay in the first column: the panels share their scale, so a row whose first
+    // panel is text alone reads it from the rows below, and labels moved into the gap of the next
+    // panel would run into the texts beside them.
+    const bool first = panel.column <= 0;
+    if (!textOnly)
       DrawAxes(graph, panel, first, row + 1 == graph.rowsOfPanels);
     svg.Close("g");
   }

@@ -102,9 +102,16 @@ void DrawGraphTitles(GraphModel& graph) {
       }
       double y = graph.plot.top - 2 -
                  static_cast<double>(labelLines.size()) * FontMetrics::LineHeight(kPanelLabelFont);
+      // A heading may reach into the gap beside its panel (the panels of a large grid are
+      // narrower than their headings).
+      const std::size_t column = panel.column < 0 ? 0 : static_cast<std::size_t>(panel.column);
+      const std::vector<double>& gaps = graph.columnGaps;
+      const double gap = column < gaps.size()                     ? gaps[column]
+                         : column > 0 && column - 1 < gaps.size() ? gaps[column - 1]
+                                                                  : 0;
       std::vector<std::string> heading =
-          metrics.Wrap(graph.columnFacet->CategoryText(static_cast<std::size_t>(panel.column)),
-                       kHeadingFont, true, panel.rect.width, 1);
+          metrics.Wrap(graph.columnFacet->CategoryText(column), kHeadingFont, true,
+                       panel.rect.width + std::max(0., gap - 4), 1);
       svg.Start("text")
           .Attr("class", "panel-label")
           .Attr("x", x)
@@ -154,7 +161,7 @@ void DrawGraphTitles(GraphModel& graph) {
           .EndStart();
       std::vector<std::string> heading =
           metrics.Wrap(graph.rowFacet->CategoryText(static_cast<std::size_t>(panel.row)),
-                       kHeadingFont, true, panel.rect.height, 1);
+                       kHeadingFont, true, panel.rect.height + std::max(graph.gap, 8.) - 4, 1);
       svg.Text(heading.empty() ? std::string() : heading.front());
       svg.Close("text");
     }
