@@ -191,6 +191,8 @@ int ReportRun::Execute() {
       return kCannotRun;
     // Charts are drawn for a format that shows the drawings and for the chart files alone.
     document.SetChartsDrawn(sinks.writer->ShowsDrawings() || sinks.chartFiles != nullptr);
+    // The chart files are figures for papers: laid out again at a printed figure's size.
+    document.SetPrintDrawings(sinks.chartFiles != nullptr);
     // A report on standard output, on the terminal, shows its own progress; a status line would
     // land in the middle of it.
     if (fOptions.fOutputFile.empty())

@@ -190,14 +190,15 @@ bool SplitDays(double days, DayTime& parts) {
 
 } // namespace
 
-std::string ChartOutput::dayTimeText(double days) {
-  DayTime parts;
-  if (!SplitDays(days, parts))
+std::string ChartOutput::durationText(double days, const FacSTDictionary* strings) {
+  if (NOPRUTILITY::isSystemMissing(days) || !std::isfinite(days))
     return std::string();
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%s%lld %02lld:%02lld:%02lld", days < 0 ? "-" : "",
-                parts.days, parts.hours, parts.minutes, parts.seconds);
-  return buffer;
+  const double size = std::fabs(days);
+  const char* key = size >= 1 ? "^1 days" : size * 24 >= 1 ? "^1 hours" : "^1 minutes";
+  const double amount = size >= 1 ? days : size * 24 >= 1 ? days * 24 : days * 1440;
+  std::string text = lookUp(strings, key);
+  replaceSubstring(text, "^1", double2String(amount, 40, 1));
+  return text;
 }
 
 std::string ChartOutput::isoDuration(double days) {

@@ -69,9 +69,12 @@ public:
   // A spread of such a field in days (the seconds of a date-time field divided out); other
   // formats keep the value.
   static double spreadInDays(double value, int formatType);
-  // Days as "<whole days> hh:mm:ss", and as the ISO duration "P<days>DT<hh>H<mm>M<ss>S" that the
-  // chart grammar reads; the seconds are rounded. Empty for a missing or non-finite value.
-  static std::string dayTimeText(double days);
+  // A spread of days as a reader takes it in: "28.2 days", under a day "5.3 hours", under an
+  // hour "12.5 minutes" (one decimal; the unit from the string table). Empty for a missing or
+  // non-finite value.
+  static std::string durationText(double days, const FacSTDictionary* strings);
+  // Days as the ISO duration "P<days>DT<hh>H<mm>M<ss>S" that the chart grammar reads; the seconds
+  // are rounded. Empty for a missing or non-finite value.
   static std::string isoDuration(double days);
   // Escapes the five XML special characters, so that a text can stand in a specification's
   // character data or attribute value. A control character that XML 1.0 cannot hold (C0 but tab,

@@ -104,7 +104,9 @@ bool ChiSquare::build(const std::string& subtitle, bool append) {
   ChartOutput::replaceSubstring(specification, "titleText", ChartOutput::xmlEscape(title.toUTF8()));
   ChartOutput::replaceSubstring(specification, "xAxisText", ChartOutput::xmlEscape(fieldLabel));
   ChartOutput::replaceSubstring(specification, "yAxisText", frequency);
-  ChartOutput::replaceSubstring(specification, "legendTitle", frequency);
+  // The axis names the measure; the legend's entries (observed, hypothesized) need no title, and
+  // the same word over both would read as two measures.
+  ChartOutput::replaceSubstring(specification, "legendTitle", "");
 
   const std::size_t popup = specification.find("<popup");
   if (popup != std::string::npos && popup + 7 <= specification.size()) {

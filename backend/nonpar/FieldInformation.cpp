@@ -58,7 +58,7 @@ std::string FieldInformation::statisticsLabel() const {
     VORN_Format shown = format;
     const std::string spread =
         ChartOutput::isDateFormat(type)
-            ? ChartOutput::dayTimeText(ChartOutput::spreadInDays(field->fStdDev, type))
+            ? ChartOutput::durationText(ChartOutput::spreadInDays(field->fStdDev, type), strings)
             : WithMoreDecimals(field->fStdDev, format, 2);
     label = ChartOutput::lookUp(strings, "histoN") + " " + std::to_string(field->fTotalN) +
             ChartOutput::lookUp(strings, "histoMin") + " " +

@@ -32,15 +32,18 @@ void IMedian::modifyStringSpecification(std::string& text) {
           ? ChartOutput::double2String(info->fGrandMedian, 40,
                                        testField->fVariable->GetFormat().Decimals() + 1)
           : ChartOutput::double2String(info->fGrandMedian, 40, 2);
-  if (!ChartOutput::insertBefore(text, "</graph>", "<lineGuide y=\"" + median + "\"/>"))
+  // Drawn dashed and in colour, so that it is not taken for a box's median, and labelled at the
+  // line, where the drawing finds room between the boxes.
+  const std::string label =
+      ChartOutput::xmlEscape(ChartOutput::lookUp(getDictionary(), "Grand Median")) + " = " + median;
+  if (!ChartOutput::insertBefore(text, "</graph>",
+                                 "<lineGuide y=\"" + median +
+                                     "\" style=\"grandMedianStyle\"><label><text>" + label +
+                                     "</text></label></lineGuide>"))
     return;
-  const std::size_t graphEnd = text.find("</graph>") + 8;
-  text.insert(graphEnd,
-              "<labelFrame><location method=\"sizeToContent\" part=\"width\"/><location "
-              "method=\"fixed\" part=\"bottom\" value=\"35%\"/><location method=\"same\" "
-              "part=\"right\" target=\"graph1\"/><label><text>" +
-                  ChartOutput::xmlEscape(ChartOutput::lookUp(getDictionary(), "Grand Median")) +
-                  " = " + median + "</text></label></labelFrame>");
+  ChartOutput::insertBefore(text, "<sourceVariable",
+                            "<style id=\"grandMedianStyle\" stroke=\"#C2410C\" strokeWidth=\"2\" "
+                            "dash=\"7 4\" fontSize=\"11\"/>");
 }
 
 void IMedian::modifyDocSpecification(XDocument&) {}

@@ -128,7 +128,7 @@ std::string KolmogorovSmirnov::parameterLabel() const {
     const double spread = parameter(2);
     std::string spreadText =
         ChartOutput::isDateFormat(format.TypeEx())
-            ? ChartOutput::dayTimeText(ChartOutput::spreadInDays(spread, format.TypeEx()))
+            ? ChartOutput::durationText(ChartOutput::spreadInDays(spread, format.TypeEx()), strings)
             : WithMoreDecimals(spread, format, 2);
     return text("Normal Parameters") + lineBreak + text("Mean") + " " +
            ChartOutput::xmlEscape(WithMoreDecimals(parameter(1), format, 1)) + lineBreak +

@@ -5,6 +5,7 @@
 #include "FieldInformation.h"
 #include "IndependentSamples.h"
 #include "NOPRAlgorithmTable.h"
+#include "NOPRReportLine.h"
 #include "NOPRUTILITY.h"
 #include "OneSample.h"
 #include "PairwiseComparison.h"
@@ -167,6 +168,28 @@ void NOPROutput::DspTestCharts(const Stats::BaseHypothesisTest* test,
   unsigned long field = 0;
   if (!fields.empty())
     field = fields[0] < 0 ? kNoField : static_cast<unsigned long>(fields[0]);
+  // The test's charts carry its one-line report in their footnote, so that a chart copied into a
+  // paper says what was found without the tables around it. The effect size is quoted when the
+  // report shows effect sizes.
+  std::string line;
+  if (test != nullptr) {
+    const std::vector<NOPREffectSize::Result> effects =
+        fStats->EffectSizesShown() ? NOPREffectSize::Of(*test, fStats->ConfLevel() * 100.0)
+                                   : std::vector<NOPREffectSize::Result>();
+    if (std::unique_ptr<BpComposite> composite =
+            NOPRReportLine::Build(*test, LillieforsCompanion(test), effects))
+      line = NOPRReportLine::PlainText(*composite, strings);
+  }
+  BpProcedure* procedure = BpProcedure::Current();
+  struct NoteScope {
+    BpProcedure* procedure;
+    ~NoteScope() {
+      if (procedure != nullptr)
+        procedure->SetChartNote(std::string());
+    }
+  } scope{procedure};
+  if (procedure != nullptr)
+    procedure->SetChartNote(line);
   // Every test is offered to all three; each charts only the tests of its own family.
   OneSample(strings, fStats).genSubView(test, field, subtitle, layered);
   IndependentSamples(strings, fStats).genSubView(test, subtitle, layered);

@@ -37,6 +37,9 @@ constexpr StatisticPart kStatisticParts[] = {
     {Stats::kAOWilcoxonSignedRanks, "APA T ^1 z ^2", {kStatistic, kStandardized}},
     {Stats::kARWilcoxonSignedRanks, "APA T ^1 z ^2", {kStatistic, kStandardized}},
     {Stats::kARSign, "APA z ^1", {kStandardized, nullptr}},
+    {Stats::kARMarginalHomogeneity, "APA z ^1", {kStandardized, nullptr}},
+    {Stats::kAORuns, "APA R ^1 z ^2", {kStatistic, kStandardized}},
+    {Stats::kAIJonckheereTerpstra, "APA J ^1 z ^2", {kStatistic, kStandardized}},
     {Stats::kAOKolmogorovSmirnov, "APA Z ^1", {kStatistic, nullptr}},
     {Stats::kAIKolmogorovSmirnov, "APA Z ^1", {kStatistic, nullptr}},
 };
@@ -77,6 +80,7 @@ bool isWhole(double value) {
 BpFormat statisticFormat(const Stats::BaseHypothesisTest& test, const char* attribute,
                          double value) {
   const bool rankCount = test.fAlgorithm == Stats::kAIMannWhitneyU ||
+                         test.fAlgorithm == Stats::kAORuns ||
                          test.fAlgorithm == Stats::kAOWilcoxonSignedRanks ||
                          test.fAlgorithm == Stats::kARWilcoxonSignedRanks;
   const bool counted = attribute == kDegrees || (attribute == kStatistic && rankCount);

@@ -21,6 +21,22 @@ std::string NumberText(double value) {
 
 } // namespace
 
+double OneSampleRuns::mostRuns(double mean, double stdDev) {
+  // The mean is 2 n1 n2 / N + 1 and the variance m (m - 1) / (N - 1) with m = mean - 1, so the
+  // two give N, and n1 and n2 as the roots of t^2 - N t + m N / 2. At most every case starts a
+  // run, and the smaller group can separate at most its count plus one runs of the other.
+  if (NOPRUTILITY::isSystemMissing(mean) || NOPRUTILITY::isSystemMissing(stdDev) ||
+      !std::isfinite(mean) || !std::isfinite(stdDev) || !(stdDev > 0) || !(mean > 2))
+    return NAN;
+  const double m = mean - 1;
+  const double n = std::round(1 + m * (m - 1) / (stdDev * stdDev));
+  const double discriminant = n * n - 2 * m * n;
+  if (!(n >= 2) || !(n < 1e12) || discriminant < -0.5)
+    return NAN;
+  const double smaller = std::round((n - std::sqrt(std::max(0., discriminant))) / 2);
+  return std::min(n, 2 * smaller + (2 * smaller == n ? 0 : 1));
+}
+
 OneSampleRuns::OneSampleRuns(const FacSTDictionary* dictionary, const NOPROutputStats* stats,
                              const NOPROutputStats::HTORuns* test)
     : fData(std::make_unique<Data>()) {
@@ -41,9 +57,16 @@ std::string OneSampleRuns::editSpecification(std::string specification,
   const std::string observedText = NumberText(fData->fTest->fObservedRunNumber);
   const bool meanKnown = !NOPRUTILITY::isSystemMissing(mean) && std::isfinite(mean);
 
-  // Each marker is overwritten behind (or at the end of) its first occurrence.
-  ChartOutput::replaceBehind(specification, "<range max=\"", 3,
-                             meanKnown ? NumberText(std::trunc(2 * mean)) : meanText);
+  // Each marker is overwritten behind (or at the end of) its first occurrence. The axis ends at
+  // the most runs the sample allows: a round number beyond it would offer runs it cannot have.
+  const double most = mostRuns(mean, stdDev);
+  ChartOutput::replaceBehind(specification, "<scale max=\"", 3,
+                             std::isfinite(most) ? NumberText(most)
+                             : meanKnown         ? NumberText(std::trunc(2 * mean))
+                                                 : meanText);
+  ChartOutput::replaceSubstring(
+      specification, "RunsAxisText",
+      ChartOutput::xmlEscape(ChartOutput::lookUp(fData->fDictionary, "NumberOfRuns")));
   ChartOutput::replaceBehind(specification, "parameter=\"", 2, meanText);
   ChartOutput::replaceBehind(specification, "secondaryParameter=\"", 1, NumberText(stdDev));
   const std::string observedGuide = "<lineGuide x=\"20";

@@ -29,6 +29,10 @@ public:
   // The template's text with the test's numbers and texts in it (what createChart draws).
   std::string editSpecification(std::string specification, const std::string& subtitle) const;
 
+  // The most runs a sample can have whose number of runs has this mean and standard deviation
+  // (both give the sample's size and its two groups); NaN when they do not make a sample.
+  static double mostRuns(double mean, double stdDev);
+
 private:
   bool build(const std::string& subtitle, bool append);
 

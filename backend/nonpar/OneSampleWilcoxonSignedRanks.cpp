@@ -1,5 +1,6 @@
 // The one-sample Wilcoxon chart: axis labels, then the two median guides and their label frames,
-// placed to the right of the graph, the hypothesized one above the observed one.
+// placed to the right of the graph, the hypothesized one above the observed one; the frames are
+// the guides' key.
 #include "OneSampleWilcoxonSignedRanks.h"
 
 #include "ChartOutput.h"
@@ -10,6 +11,20 @@
 #include "chart/formatter.h"
 #include "dict/VORN_Format.h"
 #include "dict/VORN_Variable.h"
+
+namespace {
+
+// The two guides must stay apart in grey and for red-green colour blindness, and stand out from
+// the bars: black and a dark orange differ by 4:1 in luminance, and both differ from the light
+// bars by more than 3:1 (tests/views/OneSampleChartsTest.cpp checks it); the dashes tell them
+// apart where colour cannot.
+constexpr const char* kBarFill = "#BFE1F5";
+constexpr const char* kHypothesizedColor = "#C2410C";
+constexpr const char* kHypothesizedDash = "7 4";
+constexpr const char* kObservedColor = "#000000";
+constexpr double kGuideWidth = 2;
+
+} // namespace
 
 OneSampleWilcoxonSignedRanks::OneSampleWilcoxonSignedRanks(
     const FacSTDictionary* dictionary, const NOPROutputStats* stats,
@@ -34,6 +49,9 @@ void OneSampleWilcoxonSignedRanks::modifyStringSpecification(std::string& specif
       ChartOutput::xmlEscape(ChartOutput::lookUp(fWData->fDictionary, "Frequency")));
   // The medians get frames of their own; the statistics frame stays empty and is not drawn.
   ChartOutput::replaceSubstring(specification, "labelText", "");
+  // Light bars, so that both guides stand out from them.
+  ChartOutput::replaceSubstring(specification, "fill=\"#56B4E9\"",
+                                std::string("fill=\"") + kBarFill + "\"");
 }
 
 ChartString OneSampleWilcoxonSignedRanks::medianLabel(const char* key, double median) const {
@@ -65,12 +83,22 @@ void OneSampleWilcoxonSignedRanks::addMedianGuides(XDocument& document) {
   ViZVisualization visualization = document.getVisualization();
   ViZGraph graph = visualization.getGraph(0);
 
-  ViZStyle hypothesizedStyle = visualization.addStyle();
-  hypothesizedStyle.setColor(ChartString("green"));
-  hypothesizedStyle.setId(ChartString("lineGuide1Style"));
-  ViZStyle observedStyle = visualization.addStyle();
-  observedStyle.setColor(ChartString("blue"));
-  observedStyle.setId(ChartString("lineGuide2Style"));
+  // A guide's look; its label in the key takes the same look and draws a sample of the line.
+  auto guideStyle = [&visualization](const char* color, const char* dash, const char* id,
+                                     bool bold) {
+    ViZStyle style = visualization.addStyle();
+    style.setColor(ChartString(color));
+    style.setStrokeWidth(kGuideWidth);
+    if (*dash != '\0')
+      style.setDash(ChartString(dash));
+    if (bold)
+      style.setFontWeight(ViZStyle::kFontBold);
+    style.setId(ChartString(id));
+    return style;
+  };
+  ViZStyle hypothesizedStyle =
+      guideStyle(kHypothesizedColor, kHypothesizedDash, "lineGuide1Style", false);
+  ViZStyle observedStyle = guideStyle(kObservedColor, "", "lineGuide2Style", false);
 
   ViZLineGuide hypothesizedGuide = graph.addLineGuide();
   hypothesizedGuide.setX(guideValue(hypothesized));
@@ -97,13 +125,6 @@ void OneSampleWilcoxonSignedRanks::addMedianGuides(XDocument& document) {
     if (value != nullptr)
       location.setValue(ChartString(value));
   };
-  auto labelStyle = [&visualization](const char* color, const char* id) {
-    ViZStyle style = visualization.addStyle();
-    style.setColor(ChartString(color));
-    style.setFontWeight(ViZStyle::kFontBold);
-    style.setId(ChartString(id));
-    return style;
-  };
 
   ViZLabelFrame first = visualization.addLabelFrame();
   first.setId(ChartString("frameHypotheticalMedian"));
@@ -112,7 +133,7 @@ void OneSampleWilcoxonSignedRanks::addMedianGuides(XDocument& document) {
   locate(first, ViZLocation::kWidth, ViZLocation::kSizeToContent, nullptr, nullptr);
   locate(first, ViZLocation::kRight, ViZLocation::kFixed, nullptr, "100%");
   ViZLabel firstLabel = first.getLabel();
-  firstLabel.setStyle(labelStyle("green", "label1Style"));
+  firstLabel.setStyle(guideStyle(kHypothesizedColor, kHypothesizedDash, "label1Style", true));
   firstLabel.getText().setText(medianLabel("OWilcoxonSignedRanksHypotheticalMedian", hypothesized));
 
   ViZLabelFrame second = visualization.addLabelFrame();
@@ -122,7 +143,7 @@ void OneSampleWilcoxonSignedRanks::addMedianGuides(XDocument& document) {
   locate(second, ViZLocation::kWidth, ViZLocation::kSizeToContent, nullptr, nullptr);
   locate(second, ViZLocation::kRight, ViZLocation::kSame, &first, nullptr);
   ViZLabel secondLabel = second.getLabel();
-  secondLabel.setStyle(labelStyle("blue", "label2Style"));
+  secondLabel.setStyle(guideStyle(kObservedColor, "", "label2Style", true));
   secondLabel.getText().setText(medianLabel("OWilcoxonSignedRanksObservedMedian", observed));
 }
 

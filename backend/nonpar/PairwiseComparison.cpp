@@ -21,6 +21,7 @@
 #include "pivot/BpString.h"
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 namespace {
@@ -49,6 +50,18 @@ std::string valueText(const CFValue& value) {
 }
 
 } // namespace
+
+std::string PairwiseComparison::significanceText(double p) {
+  if (NOPRUTILITY::isSystemMissing(p) || !std::isfinite(p) || p < 0 || p > 1)
+    return std::string();
+  if (p < 0.001)
+    return "<.001";
+  // Three decimals without the leading zero, as a paper writes a significance.
+  std::string text = ChartOutput::double2String(p, 40, 3);
+  if (text.rfind("0.", 0) == 0)
+    text.erase(0, 1);
+  return text;
+}
 
 struct PairwiseComparison::Data {
   const NOPROutputStats* stats = nullptr;
@@ -84,6 +97,31 @@ struct PairwiseComparison::Data {
     return types;
   }
 
+  // The samples' indexes ordered by their values (the information table's second row), ties and
+  // missing values keeping the table's order: a category order. Empty without values.
+  std::string nodeOrder() const {
+    const auto& info = compare->fTables[0].fRows;
+    const std::vector<double>& indexes = samples();
+    if (info.size() < 2)
+      return std::string();
+    std::vector<std::size_t> order(indexes.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+      order[i] = i;
+    const auto value = [&](std::size_t i) {
+      const double v = i < info[1].size() ? info[1][i] : NOPRUTILITY::getSysMissing();
+      return NOPRUTILITY::isSystemMissing(v) || !std::isfinite(v) ? HUGE_VAL : v;
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return value(a) < value(b); });
+    std::string text;
+    for (std::size_t i : order) {
+      ChartString key;
+      key.assignDouble(indexes[i], 16);
+      text += (text.empty() ? "" : ";") + key.toUTF8();
+    }
+    return text;
+  }
+
   // The chart shows one comparison; the template's layers would split it into empty panels.
   static void removeFaceting(std::string& text) {
     ChartViewText::eraseSpan(text, "<faceting", "</faceting>");
@@ -111,7 +149,8 @@ unsigned long PairwiseComparison::getSource(VarDataProcessor& data) const {
   data.AddDataSource(kNodes, 0);
   data.AddDataSource(kEdges, 0);
   data.AddVariable(kNodes, "node", nullptr);
-  for (const char* variable : {"from", "to", "weight", "weightInPopup", "type", "tooltip"})
+  for (const char* variable :
+       {"from", "to", "weight", "weightInPopup", "type", "tooltip", "significance"})
     data.AddVariable(kEdges, variable, nullptr);
 
   const std::vector<double>& samples = d.samples();
@@ -135,6 +174,7 @@ unsigned long PairwiseComparison::getSource(VarDataProcessor& data) const {
     data.SetVariableValue(kEdges, "weightInPopup", edge, adjusted[j]);
     data.SetVariableValue(kEdges, "type", edge, types[j]);
     data.SetVariableValue(kEdges, "tooltip", edge, adjusted[j]);
+    data.SetStringVariableValue(kEdges, "significance", edge, significanceText(adjusted[j]));
     ++edge;
   }
   return static_cast<unsigned long>(samples.size());
@@ -184,10 +224,20 @@ bool PairwiseComparison::createChart(std::string& subtitle, bool append) {
     std::string text = ChartOutput::fetchTemplate("GLMMPairwiseContrasts.viztemplate");
     Data::removeFaceting(text);
     ChartOutput::replaceSubstring(text, "TitleText", ChartOutput::xmlEscape(title.toUTF8()));
-    // The adjusted significances stay in the edges' tooltips instead of crowding the network.
-    ChartOutput::insertBefore(text, "id=\"style7\"", " visible=\"false\" ");
     ChartOutput::replaceSubstring(text, "FootnoteText", ChartOutput::xmlEscape(footnote.toUTF8()));
-    ChartOutput::insertBefore(text, "</graphLayoutStatistic>", "<swap/>");
+    // The samples along a line in the order of their values (mean ranks, medians or successes),
+    // each pair an arc labelled with its adjusted significance: pairs far apart in rank, the
+    // ones likely to differ, span the others instead of crossing them as chords of a circle do.
+    ChartOutput::replaceSubstring(text, "method=\"circle\"", "method=\"line\"");
+    ChartOutput::replaceSubstring(text, "<labeling variable=\"weightInPopup\"",
+                                  "<labeling variable=\"significance\"");
+    ChartOutput::insertBefore(text, "<sourceVariable id=\"type\"",
+                              "<sourceVariable id=\"significance\" source=\"edgeSource_1\" "
+                              "variable=\"significance\"/>");
+    const std::string order = d.nodeOrder();
+    if (!order.empty())
+      ChartOutput::insertBefore(text, "source=\"nodeSource_1\"",
+                                "categoryOrder=\"" + order + "\" ");
     const std::string adjusted =
         ChartOutput::xmlEscape(ChartOutput::lookUp(d.strings, "Adj. Sig."));
     ChartOutput::insertBefore(text, "$[1]$", adjusted + " = ");

@@ -33,6 +33,10 @@ public:
   // "edgeSource_1" (one edge per comparison row). Returns the number of nodes.
   unsigned long getSource(VarDataProcessor& data) const;
 
+  // An adjusted significance as an edge's label: "<.001", else three decimals without the
+  // leading zero (".014", "1.000"); empty when it is missing or no probability.
+  static std::string significanceText(double p);
+
 private:
   struct Data;
   std::unique_ptr<Data> fData;

@@ -104,7 +104,7 @@ RSMcNemarChangeTestView::constructFieldValue(const std::vector<double>& codes,
   std::size_t nextOutside = 0;
   for (std::size_t k = 0; k < codes.size(); ++k) {
     if (k > 0)
-      text += ",";
+      text += ", ";
     const int code = NOPRUTILITY::truncateToInt(codes[k], -1);
     if (code >= 0 && static_cast<std::size_t>(code) < field->fValueLabels.size()) {
       text += field->fValueLabels[static_cast<std::size_t>(code)].fLabel;

@@ -11,11 +11,20 @@
 #include "dict/CFMetaData.h"
 #include "dict/VORN_Variable.h"
 
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+#include <utility>
+
 namespace {
 
 const char* const kSource = "graphSource";
+// The template's colours of positive and negative differences and of ties.
+const char* const kPositiveColor = "#0072B2";
+const char* const kNegativeColor = "#D55E00";
+const char* const kTieColor = "#B8B8B8";
 
-// "Positive Differences" (or negative), a line feed, and the count in parentheses.
+// "Positive Differences" (negative, or ties), a line feed, and the count in parentheses.
 ChartString differenceText(const FacSTDictionary* strings, const char* key, int count) {
   ChartString text = ChartOutput::lookUpChart(strings, key);
   text.append(u"\n(");
@@ -53,6 +62,58 @@ WilcoxonPairSignedRank::WilcoxonPairSignedRank(
 
 WilcoxonPairSignedRank::~WilcoxonPairSignedRank() = default;
 
+std::vector<WilcoxonPairSignedRank::SignedBin>
+WilcoxonPairSignedRank::splitBySign(const std::vector<double>& counts,
+                                    const std::vector<double>& centres,
+                                    const NOPROutputStats::RSignDistributionData& totals) {
+  std::vector<SignedBin> bins;
+  const std::size_t n = std::min(counts.size(), centres.size());
+  // A centre that is not a number has no sign (and no bar): it must not count as a tie.
+  const auto signOf = [](double value) {
+    return value > 0 ? 1. : value < 0 ? -1. : value == 0 ? 0. : NAN;
+  };
+  // Half a bin: half the smallest gap between centres (one bin: it holds every difference).
+  double half = HUGE_VAL;
+  for (std::size_t i = 1; i < n; ++i)
+    if (centres[i] > centres[i - 1])
+      half = std::min(half, (centres[i] - centres[i - 1]) / 2);
+  const double tolerance = std::isfinite(half) ? half * 1e-9 : 0;
+  // A bin ending at zero holds negatives only when another bin starts there (the bins include
+  // their lower end).
+  bool startsAtZero = false;
+  for (std::size_t i = 0; i < n; ++i)
+    startsAtZero = startsAtZero || std::fabs(centres[i] - half) <= tolerance;
+  std::size_t mixed = n, mixedCount = 0;
+  double negatives = totals.fNegativeDifferences, positives = totals.fPositiveDifferences;
+  for (std::size_t i = 0; i < n; ++i) {
+    const double low = centres[i] - half, high = centres[i] + half;
+    if (high < -tolerance || (std::fabs(high) <= tolerance && startsAtZero))
+      negatives -= counts[i];
+    else if (low > tolerance)
+      positives -= counts[i];
+    else
+      mixed = i, ++mixedCount;
+  }
+  const double ties = totals.fTies;
+  bool split = mixedCount == 1 && negatives >= 0 && positives >= 0 &&
+               negatives + ties + positives == counts[mixed];
+  // A bin from zero holds no negatives; the last bin, ending at zero, no positives.
+  if (split && std::fabs(centres[mixed] - half) <= tolerance)
+    split = negatives == 0;
+  if (split && std::fabs(centres[mixed] + half) <= tolerance)
+    split = positives == 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!split || i != mixed) {
+      bins.push_back({counts[i], centres[i], signOf(centres[i])});
+      continue;
+    }
+    for (const auto& [count, sign] : {std::pair{negatives, -1.}, {ties, 0.}, {positives, 1.}})
+      if (count > 0)
+        bins.push_back({count, centres[i], sign});
+  }
+  return bins;
+}
+
 bool WilcoxonPairSignedRank::createChart(std::string& subtitle, bool append) {
   const Data& d = *fData;
   if (d.stats == nullptr)
@@ -71,13 +132,33 @@ bool WilcoxonPairSignedRank::createChart(std::string& subtitle, bool append) {
     data.AddDataSource(kSource, 0);
     data.AddVariable(kSource, "count", nullptr);
     data.AddVariable(kSource, "value", nullptr);
-    if (rows[0].size() == rows[1].size()) {
-      for (std::size_t c = 0; c < rows[0].size(); ++c) {
-        data.SetVariableValue(kSource, "count", static_cast<unsigned long>(c), rows[0][c]);
-        data.SetVariableValue(kSource, "value", static_cast<unsigned long>(c), rows[1][c]);
-      }
+    data.AddVariable(kSource, "sign", nullptr);
+    const std::vector<SignedBin> bins = rows[0].size() == rows[1].size()
+                                            ? splitBySign(rows[0], rows[1], *d.distribution)
+                                            : std::vector<SignedBin>();
+    for (std::size_t c = 0; c < bins.size(); ++c) {
+      data.SetVariableValue(kSource, "count", static_cast<unsigned long>(c), bins[c].count);
+      data.SetVariableValue(kSource, "value", static_cast<unsigned long>(c), bins[c].value);
+      data.SetVariableValue(kSource, "sign", static_cast<unsigned long>(c), bins[c].sign);
     }
     std::string text = ChartOutput::fetchTemplate("NPARWilcoxonPairSignedRank.viztemplate");
+    // The categories take the palette's colours in order, among those present: each sign keeps
+    // its own colour only when the palette lists the colours of the signs present, and a sign
+    // absent from the data gets no legend entry.
+    std::string order, palette;
+    for (const auto& [sign, category, color] : {std::tuple{1., "0positive", kPositiveColor},
+                                                {-1., "1negative", kNegativeColor},
+                                                {0., "2tie", kTieColor}}) {
+      if (std::none_of(bins.begin(), bins.end(),
+                       [sign = sign](const SignedBin& bin) { return bin.sign == sign; }))
+        continue;
+      order += (order.empty() ? "" : ";") + std::string(category);
+      palette += (palette.empty() ? "" : ";") + std::string(color);
+    }
+    if (!order.empty()) {
+      ChartOutput::replaceSubstring(text, "0positive;1negative;2tie", order);
+      ChartOutput::replaceSubstring(text, "#0072B2;#D55E00;#B8B8B8", palette);
+    }
     ChartString ties = ChartOutput::lookUpChart(d.strings, "Number of Ties = ^1");
     ChartString count;
     count.assignInteger(d.distribution->fTies);
@@ -120,6 +201,9 @@ bool WilcoxonPairSignedRank::createChart(std::string& subtitle, bool append) {
       type.addRelabel(
           ChartString("1negative"),
           differenceText(d.strings, "Negative Differences", d.distribution->fNegativeDifferences));
+      // A zero difference is a tie: neither sign's colour, and an entry of its own.
+      type.addRelabel(ChartString("2tie"),
+                      differenceText(d.strings, "Ties", d.distribution->fTies));
       // A difference is shown in the fields' own format only when the two agree on it.
       if (secondVariable != nullptr && firstVariable->GetFormat() == secondVariable->GetFormat()) {
         XVariable value = graph->getVariable(ChartString("value"), 0);

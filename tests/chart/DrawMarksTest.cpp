@@ -1,6 +1,7 @@
 // The marks a chart draws for given data: bars, stacks, box plots, networks, facets, legends,
 // tooltips, relabels, and what missing values leave out.
 #include "DrawSvg.h"
+#include "FontMetrics.h"
 
 #include <algorithm>
 #include <cmath>
@@ -325,3 +326,259 @@ TEST(DrawMarks, LinesJoinTheirPointsInOrderOfXAndSkipMissingOnes) {
 }
 
 } // namespace
+
+// A fit is drawn as the distribution is: a discrete one as points at the whole numbers, never a
+// line through values it cannot take; a uniform one as a step whose edges stand upright.
+TEST(DrawMarks, DiscreteFitsArePointsAndTheUniformIsAStep) {
+  const std::string spec = R"(<visualization>
+    <sourceVariable id="x" source="s" variable="x"/><sourceVariable id="n" source="s" variable="n"/>
+    <graph><interval><x variable="x"/><y variable="n"/><binStatistic/>
+      <summaryStatistic method="sum"/></interval>
+      <line><distributionStatistic distribution="DIST"/><x variable="x"/><y variable="n"/></line>
+    </graph></visualization>)";
+  VarDataProcessor data;
+  AddSource(data, "s", {{"x", {1, 2, 3, 4, 5, 6, 7}, {}}, {"n", {2, 5, 6, 4, 3, 1, 1}, {}}});
+  auto drawn = [&](const std::string& distribution) {
+    std::string text = spec;
+    text.replace(text.find("DIST\""), 5, distribution);
+    return Draw(text, &data);
+  };
+  Drawn poisson = drawn("poisson\" parameter=\"3\"");
+  ASSERT_EQ(WithClass(poisson, "curve-points").size(), 1u);
+  EXPECT_TRUE(WithClass(poisson, "curve").empty()) << "no line";
+  std::set<double> xs;
+  Walk(*WithClass(poisson, "curve-points")[0], [&](const ViZNode& node) {
+    if (node.name == "circle")
+      xs.insert(Number(node, "cx"));
+  });
+  ASSERT_GE(xs.size(), 7u) << "a point at each whole number of the axis";
+  std::vector<double> gaps;
+  for (auto it = std::next(xs.begin()); it != xs.end(); ++it)
+    gaps.push_back(*it - *std::prev(it));
+  EXPECT_NEAR(*std::min_element(gaps.begin(), gaps.end()),
+              *std::max_element(gaps.begin(), gaps.end()), 0.02)
+      << "evenly spaced: one per whole number";
+
+  Drawn uniform = drawn("uniform\" parameter=\"2\" secondaryParameter=\"6\"");
+  const std::vector<const ViZNode*> curves = WithClass(uniform, "curve");
+  ASSERT_EQ(curves.size(), 1u);
+  // The path's points, and the upright edges among them: two, at the minimum and the maximum.
+  std::vector<std::pair<double, double>> points;
+  const std::string path = curves[0]->AttributeOr("d", "");
+  for (std::size_t at = 0; at < path.size();) {
+    char* end = nullptr;
+    const double x = std::strtod(path.c_str() + at + 1, &end);
+    const double y = std::strtod(end + 1, &end);
+    points.emplace_back(x, y);
+    at = static_cast<std::size_t>(end - path.c_str());
+  }
+  std::size_t upright = 0, slanted = 0;
+  for (std::size_t i = 1; i < points.size(); ++i) {
+    if (std::fabs(points[i].second - points[i - 1].second) < 0.01)
+      continue;
+    ++(std::fabs(points[i].first - points[i - 1].first) < 0.01 ? upright : slanted);
+  }
+  EXPECT_EQ(upright, 2u) << path;
+  EXPECT_EQ(slanted, 0u) << path;
+}
+
+// A panel of texts without bars (a crosstab's diagonal cell) has nothing to measure: no axis and
+// no grid; value labels stay in the first column.
+TEST(DrawMarks, PanelsOfTextAloneHaveNoAxes) {
+  const char* spec = R"(<visualization>
+    <sourceVariable id="r" source="s" variable="r" categorical="true"/>
+    <sourceVariable id="c" source="s" variable="c" categorical="true"/>
+    <sourceVariable id="v" source="s" variable="v"/>
+    <sourceVariable id="t" source="s" variable="t"/>
+    <graph>
+      <faceting><facet variable="c" dim="column"/><facet variable="r" dim="row"/></faceting>
+      <axis dim="x" visible="false"/>
+      <interval><x variable="c"/><y variable="v"/></interval>
+      <textMark><value variable="t"/></textMark>
+    </graph>
+  </visualization>)";
+  VarDataProcessor data;
+  AddSource(data, "s",
+            {{"r", {}, {"a", "a", "b", "b"}},
+             {"c", {}, {"a", "b", "a", "b"}},
+             {"v", {NAN, 4, 6, NAN}, {}},
+             {"t", {10, NAN, NAN, 20}, {}}});
+  Drawn drawn = Draw(spec, &data);
+  const std::vector<const ViZNode*> panels = WithClass(drawn, "panel");
+  ASSERT_EQ(panels.size(), 4u);
+  std::vector<std::size_t> axes, labels;
+  for (const ViZNode* panel : panels) {
+    std::size_t axis = 0, label = 0;
+    Walk(*panel, [&](const ViZNode& node) {
+      axis += HasClass(node, "axis") || HasClass(node, "grid");
+      label += node.name == "text" && node.parent != nullptr && HasClass(*node.parent, "tick");
+    });
+    axes.push_back(axis);
+    labels.push_back(label);
+  }
+  EXPECT_EQ(axes[0], 0u) << "the diagonal";
+  EXPECT_EQ(axes[3], 0u) << "the diagonal";
+  EXPECT_GT(axes[1], 0u);
+  EXPECT_GT(axes[2], 0u);
+  EXPECT_EQ(labels[1], 0u) << "value labels stay in the first column, the scale is shared";
+  EXPECT_GT(labels[2], 0u);
+}
+
+// A horizontal guide through box plots (a grand median) is labelled at the line, where no box
+// lies: not over the box at the right end, where a label goes first.
+TEST(DrawMarks, AGuideThroughBoxesIsLabelledBesideThem) {
+  std::string spec = kBox;
+  spec.replace(spec.find("</graph>"), 8,
+               "<lineGuide y=\"5\"><label><text>Grand Median = 5.000</text></label></lineGuide>"
+               "</graph>");
+  VarDataProcessor data;
+  std::vector<double> values;
+  std::vector<std::string> groups;
+  for (const char* group : {"a", "b", "c", "d"})
+    for (double v : {3., 4., 4.5, 5.5, 6., 7.}) {
+      values.push_back(v + (group[0] == 'c' ? 1 : 0));
+      groups.push_back(group);
+    }
+  AddSource(data, "b", {{"v", values, {}}, {"g", {}, groups}, {"id", {}, groups}});
+  Drawn drawn = Draw(spec, &data);
+  const std::vector<const ViZNode*> labels = WithClass(drawn, "guide-label");
+  ASSERT_EQ(labels.size(), 1u);
+  const double x = Number(*labels[0], "x"), y = Number(*labels[0], "y");
+  double width = 0;
+  for (const ViZNode* child : labels[0]->Children("tspan"))
+    width = std::max(width, FontMetrics::Instance().Width(TextOf(*child), 11));
+  const double lines = static_cast<double>(labels[0]->Children("tspan").size());
+  for (const ViZNode* box : WithClass(drawn, "box")) {
+    const double left = Number(*box, "x"), top = Number(*box, "y");
+    const bool apart = x + width <= left || x >= left + Number(*box, "width") ||
+                       y - 11 + lines * FontMetrics::LineHeight(11) <= top ||
+                       y - 11 >= top + Number(*box, "height");
+    EXPECT_TRUE(apart) << "label at " << x << "," << y << " over a box at " << left << "," << top;
+  }
+}
+
+// Along a line, in the nodes' category order, every edge an arc labelled at its top; arcs change
+// sides while that lessens their crossings (two arcs on one side cross when their ends
+// interleave). Six samples compared in all 15 pairs, the pairs three or more apart in rank
+// significant: a circle crosses 15 times whatever the order, the line at most 3 times.
+TEST(DrawMarks, ALineNetworkKeepsItsOrderAndCrossesLittle) {
+  const char* spec = R"(<visualization>
+    <sourceVariable id="node" source="n" variable="node" categorical="true"
+      categoryOrder="6;5;4;3;2;1"/>
+    <sourceVariable id="from" source="e" variable="from"/>
+    <sourceVariable id="to" source="e" variable="to"/>
+    <sourceVariable id="type" source="e" variable="type" categorical="true"/>
+    <sourceVariable id="sig" source="e" variable="sig"/>
+    <graph>
+      <edge id="edges"><from variable="from"/><to variable="to"/>
+        <color id="tc" variable="type" palette="#D55E00;#999999"/><labeling variable="sig"/></edge>
+      <node id="nodes"><value variable="node"/><labeling variable="node"/>
+        <graphLayoutStatistic method="line"/></node>
+    </graph>
+  </visualization>)";
+  std::vector<double> from, to;
+  std::vector<std::string> types, sigs;
+  for (int a = 1; a <= 6; ++a)
+    for (int b = a + 1; b <= 6; ++b) {
+      from.push_back(a);
+      to.push_back(b);
+      types.push_back(b - a >= 3 ? "1sig" : "2not");
+      sigs.push_back(b - a >= 3 ? "<.001" : ".500");
+    }
+  VarDataProcessor data;
+  AddSource(data, "n", {{"node", {1, 2, 3, 4, 5, 6}, {}}});
+  AddSource(data, "e",
+            {{"from", from, {}}, {"to", to, {}}, {"type", {}, types}, {"sig", {}, sigs}});
+  Drawn drawn = Draw(spec, &data);
+  std::map<std::string, double> xs;
+  for (const ViZNode* label : WithClass(drawn, "node-label"))
+    xs[TextOf(*label)] = Number(*label, "x");
+  ASSERT_EQ(xs.size(), 6u);
+  for (const char* node : {"1", "2", "3", "4", "5"})
+    EXPECT_GT(xs[node], xs[std::to_string(std::stoi(node) + 1)]) << "6 to 1 from left to right";
+  struct Arc {
+    double left, right;
+    bool above;
+  };
+  std::vector<Arc> arcs;
+  for (const ViZNode* edge : WithClass(drawn, "edge")) {
+    double x1 = 0, y1 = 0, cx = 0, cy = 0, x2 = 0, y2 = 0;
+    ASSERT_EQ(std::sscanf(edge->AttributeOr("d", "").c_str(), "M%lf,%lfQ%lf,%lf %lf,%lf", &x1, &y1,
+                          &cx, &cy, &x2, &y2),
+              6);
+    arcs.push_back({std::min(x1, x2), std::max(x1, x2), cy < y1});
+  }
+  ASSERT_EQ(arcs.size(), 15u);
+  int crossings = 0;
+  for (std::size_t i = 0; i < arcs.size(); ++i)
+    for (std::size_t j = i + 1; j < arcs.size(); ++j) {
+      const Arc &p = arcs[i], &q = arcs[j];
+      crossings +=
+          p.above == q.above && ((p.left < q.left && q.left < p.right && p.right < q.right) ||
+                                 (q.left < p.left && p.left < q.right && q.right < p.right));
+    }
+  EXPECT_LE(crossings, 3);
+  EXPECT_EQ(WithClass(drawn, "edge-label").size(), 15u) << "each pair's significance";
+}
+
+// The accessible description says what the marks show, not the title again: a box plot's
+// medians and ranges, a histogram's range and highest bar, a network's pairs of the first colour
+// category. Every bar and point has a tooltip with its values, popup or not.
+TEST(DrawMarks, DescriptionsSayWhatTheChartShowsAndEveryMarkHasATooltip) {
+  const auto descriptionOf = [](const Drawn& drawn) {
+    const ViZNode* desc = drawn.root ? drawn.root->FirstChild("desc") : nullptr;
+    return desc != nullptr ? TextOf(*desc) : std::string();
+  };
+  {
+    VarDataProcessor data;
+    AddSource(data, "b",
+              {{"v", {1, 2, 3, 4, 5, 10, 20, 30}, {}},
+               {"g", {}, {"a", "a", "a", "a", "a", "b", "b", "b"}},
+               {"id", {}, {"1", "2", "3", "4", "5", "6", "7", "8"}}});
+    std::string spec = kBox;
+    spec.replace(spec.find("<graph>"), 7, "<title><text>Boxes</text></title><graph>");
+    Drawn drawn = Draw(spec, &data);
+    const std::string desc = descriptionOf(drawn);
+    EXPECT_EQ(desc.find("Boxes"), std::string::npos) << desc;
+    EXPECT_NE(desc.find("a 3 (1 to 5), b 20 (10 to 30)"), std::string::npos) << desc;
+    for (const ViZNode* box : WithClass(drawn, "box"))
+      EXPECT_NE(box->FirstChild("title"), nullptr);
+  }
+  {
+    const char* spec = R"(<visualization><graph>
+      <interval id="bars"><x variable="x"/><y variable="n"/><binStatistic/>
+        <summaryStatistic method="sum"/></interval></graph>
+      <sourceVariable id="x" source="s" variable="x"/>
+      <sourceVariable id="n" source="s" variable="n"/></visualization>)";
+    VarDataProcessor data;
+    AddSource(data, "s", {{"x", {10, 20, 30, 40}, {}}, {"n", {2, 7, 3, 1}, {}}});
+    Drawn drawn = Draw(spec, &data);
+    const std::string desc = descriptionOf(drawn);
+    EXPECT_NE(desc.find("Values from 5 to 45; the highest bar, 15 to 25, holds 7."),
+              std::string::npos)
+        << desc;
+    const std::vector<const ViZNode*> bars = WithClass(drawn, "bar");
+    ASSERT_EQ(bars.size(), 4u);
+    for (const ViZNode* bar : bars)
+      ASSERT_NE(bar->FirstChild("title"), nullptr) << "a tooltip without a popup";
+    EXPECT_EQ(TextOf(*bars[1]->FirstChild("title")), "15 to 25: 7");
+  }
+  {
+    const char* spec = R"(<visualization>
+      <sourceVariable id="node" source="n" variable="node" categorical="true"/>
+      <sourceVariable id="from" source="e" variable="from"/>
+      <sourceVariable id="to" source="e" variable="to"/>
+      <sourceVariable id="type" source="e" variable="type" categorical="true"/>
+      <graph><edge><from variable="from"/><to variable="to"/>
+        <color variable="type"/></edge>
+        <node><value variable="node"/><labeling variable="node"/>
+          <graphLayoutStatistic method="line"/></node></graph></visualization>)";
+    VarDataProcessor data;
+    AddSource(data, "n", {{"node", {1, 2, 3}, {}}});
+    AddSource(
+        data, "e",
+        {{"from", {1, 1, 2}, {}}, {"to", {2, 3, 3}, {}}, {"type", {}, {"p<.05", "no", "no"}}});
+    const std::string desc = descriptionOf(Draw(spec, &data));
+    EXPECT_NE(desc.find("Pairs p<.05: 1 \u2013 2."), std::string::npos) << desc;
+  }
+}

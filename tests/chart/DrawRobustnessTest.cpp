@@ -7,8 +7,10 @@
 
 #include "chart/ChartError.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <regex>
 
@@ -190,6 +192,39 @@ TEST(DrawRobustness, ManyLabelFramesOverACrowdedPlotDrawInTime) {
   EXPECT_EQ(WithClass(drawn, "label-frame").size(), static_cast<std::size_t>(frames));
 }
 
+// Every shipped template drawn as a printed figure: no text under 10 px, and 10 px print at 7 pt
+// or more at one column (3.3 in) and 8 pt or more at two (6.9 in); a template that asks for two
+// columns is given 6.9 in.
+TEST(DrawRobustness, PrintedFiguresKeepTheirTextsAtPrintSizes) {
+  std::vector<GalleryChart> charts =
+      BuildGalleryCharts(std::string(NPTESTS_SOURCE_DIR) + "/resources/templates");
+  ASSERT_FALSE(charts.empty());
+  for (const GalleryChart& chart : charts) {
+    SCOPED_TRACE(chart.name);
+    Drawn drawn = Draw(chart.specification, chart.data.get(), chart.name + "-", true);
+    ASSERT_TRUE(drawn.root);
+    const std::string width = drawn.root->AttributeOr("width", "");
+    ASSERT_TRUE(width == "3.3in" || width == "6.9in") << width;
+    const bool twoColumns = chart.specification.find("printColumns=\"2\"") != std::string::npos;
+    EXPECT_EQ(width, twoColumns ? "6.9in" : "3.3in");
+    double viewWidth = 0;
+    ASSERT_EQ(std::sscanf(drawn.root->AttributeOr("viewBox", "").c_str(), "0 0 %lf", &viewWidth),
+              1);
+    double smallest = HUGE_VAL;
+    Walk(*drawn.root, [&](const ViZNode& node) {
+      if (const std::string* size = node.Attribute("font-size"))
+        smallest = std::min(smallest, std::strtod(size->c_str(), nullptr));
+    });
+    EXPECT_GE(smallest, 10);
+    const double inches = std::strtod(width.c_str(), nullptr);
+    const double points = smallest * inches * 72 / viewWidth;
+    EXPECT_GE(points, twoColumns ? 8 : 7) << "at " << width;
+    if (!twoColumns) {
+      EXPECT_GE(smallest * 6.9 * 72 / viewWidth, 8) << "at two columns";
+    }
+  }
+}
+
 // Every shipped template with sample data: the marks its data calls for.
 TEST(DrawRobustness, EveryTemplateDrawsItsMarks) {
   std::map<std::string, std::map<std::string, std::size_t>> expected = {
@@ -199,8 +234,8 @@ TEST(DrawRobustness, EveryTemplateDrawsItsMarks) {
       {"NPARHistogram", {{"curve", 1}, {"label-frame", 1}}},
       {"NPARKolmogorovSmirnov", {{"panel", 2}}},
       {"NPARRelatedSamplesHistogram", {{"panel", 2}}},
-      {"NPARBoxplot", {{"box", 4}, {"median", 4}, {"guide", 1}, {"label-frame", 1}}},
-      {"NPARWilcoxonPairSignedRank", {{"guide", 1}, {"legend-entry", 2}}},
+      {"NPARBoxplot", {{"box", 4}, {"median", 4}, {"guide", 1}, {"guide-label", 1}}},
+      {"NPARWilcoxonPairSignedRank", {{"guide", 1}, {"legend-entry", 3}}},
       {"FacetBarChart", {{"panel", 9}, {"cell-text", 3}, {"bar", 12}, {"legend-entry", 2}}},
       {"GLMMPairwiseContrasts", {{"node", 5}, {"edge", 10}, {"chart-footnote", 1}}},
   };

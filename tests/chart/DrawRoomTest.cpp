@@ -338,12 +338,20 @@ TEST(DrawRoom, ALabelFrameOverThePlotCoversNoBoxOrGuide) {
   }
 }
 
-TEST(DrawRoom, GuidesAreDrawnOverTheBarsAndStandOutFromTheirEdges) {
+// A guide over bars stands out from their edges: drawn after them, wider; a solid one on a thin
+// white casing along its course, a dashed one without (under the dashes a casing reads as a gap
+// between bars). A frame whose label is styled as the guide's line is its key: a sample of that
+// line before the text.
+TEST(DrawRoom, GuidesStandOutFromTheBarsAndFramesAreTheirKey) {
   const char* spec = R"(<visualization>
+    <style id="solid" color="#000000" strokeWidth="2"/>
+    <style id="dashed" color="#C2410C" strokeWidth="2" dash="7 4"/>
     <sourceVariable id="x" source="s" variable="x"/>
     <graph><interval id="bars"><x variable="x"/><y variable="y"/></interval>
-      <lineGuide x="2.5"/><lineGuide x="3"/></graph>
+      <lineGuide x="2.5" style="solid"/><lineGuide x="3" style="dashed"/></graph>
     <sourceVariable id="y" source="s" variable="y"/>
+    <labelFrame><label style="dashed"><text>Hypothetical</text></label></labelFrame>
+    <labelFrame><label><text>No line</text></label></labelFrame>
   </visualization>)";
   VarDataProcessor data;
   AddSource(data, "s", {{"x", {1, 2, 3, 4}, {}}, {"y", {3, 5, 4, 2}, {}}});
@@ -360,11 +368,15 @@ TEST(DrawRoom, GuidesAreDrawnOverTheBarsAndStandOutFromTheirEdges) {
       casing = &node;
     } else if (HasClass(node, "guide")) {
       order.push_back("guide");
-      // A thin guide at a bar's edge reads as the edge: it is wider and set off by a white line
-      // beneath it, along the same course.
-      EXPECT_GE(Number(node, "stroke-width"), 3 * edge);
+      EXPECT_GE(Number(node, "stroke-width"), 2 * edge);
+      if (node.Attribute("stroke-dasharray") != nullptr) {
+        EXPECT_EQ(casing, nullptr) << "no casing under dashes";
+        return;
+      }
       ASSERT_NE(casing, nullptr);
       EXPECT_GT(Number(*casing, "stroke-width"), Number(node, "stroke-width"));
+      EXPECT_LE(Number(*casing, "stroke-width"), Number(node, "stroke-width") + 1)
+          << "a wide casing reads as a gap";
       for (const char* end : {"x1", "x2", "y1", "y2"})
         EXPECT_EQ(Number(*casing, end), Number(node, end)) << end;
       casing = nullptr;
@@ -374,6 +386,10 @@ TEST(DrawRoom, GuidesAreDrawnOverTheBarsAndStandOutFromTheirEdges) {
   ASSERT_GE(std::count(order.begin(), order.end(), "bar"), 3);
   EXPECT_EQ(order[order.size() - 2], "guide");
   EXPECT_EQ(order.back(), "guide") << "every bar comes before the guides";
+  const std::vector<const ViZNode*> samples = WithClass(drawn, "key-sample");
+  ASSERT_EQ(samples.size(), 1u) << "only the frame styled as a line is a key";
+  EXPECT_EQ(samples[0]->AttributeOr("stroke", ""), "#C2410C");
+  EXPECT_EQ(samples[0]->AttributeOr("stroke-dasharray", ""), "7 4");
 }
 
 // Tick labels in the variable's format: separators and signs stay, decimals follow the step.
@@ -508,7 +524,8 @@ TEST(DrawRoom, XTickLabelsNeverCrowd) {
 } // namespace
 
 // A guide line never runs through a label: a tail's label moves to the far side of a guide that
-// crosses its place, and a guide's own label is wrapped into the room before the next guide.
+// crosses or touches its place, and a guide's own label is wrapped into the room before the next
+// guide.
 TEST(DrawRoom, GuideLinesRunThroughNoLabel) {
   // Guides at the observed value inside the lower tail's label place, and at the mean, which a
   // one-line guide label would cross.
@@ -546,9 +563,37 @@ TEST(DrawRoom, GuideLinesRunThroughNoLabel) {
     const double x = Number(*label, "x");
     const bool end = label->AttributeOr("text-anchor", "start") == "end";
     const double left = end ? x - widest : x, right = end ? x : x + widest;
+    // A tail's label keeps clear of every guide, so that it does not read as touching one; a
+    // guide's own label stands close beside its line.
+    const double margin = HasClass(*label, "region-label") ? 6 : 1;
     for (double guide : guides)
-      EXPECT_FALSE(guide > left - 1 && guide < right + 1)
+      EXPECT_FALSE(guide > left - margin && guide < right + margin)
           << TextOf(*label) << " spans " << left << " to " << right << ", the guide is at "
           << guide;
+  }
+}
+
+// An axis title too long for its side wraps to a second line instead of losing its end (a
+// printed figure has no tooltip to give it back).
+TEST(DrawRoom, LongAxisTitlesWrapRatherThanEnd) {
+  const std::string title = "Extra sleep with drug 2 (h) - Extra sleep with drug 1 (h)";
+  const std::string spec = R"(<visualization frameWidth="1.0" frameHeight="0.8">
+    <sourceVariable id="x" source="s" variable="x"/><sourceVariable id="y" source="s" variable="y"/>
+    <graph><axis dim="x"><label><text>)" +
+                           title + R"(</text></label></axis>
+      <axis dim="y"><label><text>)" +
+                           title + R"(</text></label></axis>
+      <interval><x variable="x"/><y variable="y"/></interval></graph></visualization>)";
+  VarDataProcessor data;
+  AddSource(data, "s", {{"x", {1, 2, 3}, {}}, {"y", {3, 5, 4}, {}}});
+  Drawn drawn = Draw(spec, &data);
+  const std::vector<const ViZNode*> titles = WithClass(drawn, "axis-title");
+  ASSERT_EQ(titles.size(), 2u);
+  for (const ViZNode* axisTitle : titles) {
+    std::string text;
+    for (const ViZNode* line : axisTitle->Children("tspan"))
+      text += (text.empty() ? "" : " ") + TextOf(*line);
+    EXPECT_EQ(axisTitle->Children("tspan").size(), 2u);
+    EXPECT_EQ(text, title);
   }
 }

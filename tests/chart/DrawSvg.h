@@ -23,10 +23,11 @@ struct Drawn {
 };
 
 inline Drawn Draw(const std::string& specification, const VarDataProcessor* data,
-                  const std::string& prefix = "t-") {
+                  const std::string& prefix = "t-", bool print = false) {
   ParsedSpecification parsed = ParseSpecification(specification, 1 << 24, 256);
   ChartDrawingContext context;
   context.idPrefix = prefix;
+  context.print = print;
   Drawn drawn;
   drawn.svg = DrawChart(*parsed.root, data, context);
   try {

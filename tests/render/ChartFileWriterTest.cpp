@@ -64,7 +64,10 @@ TEST(ChartFileWriter, FilesAreNamedAfterTheHeadingNumbersAndHoldTheDrawing) {
   test->Append(Drawn("Box Plot", kSvg));
   test->Append(Drawn("Not drawn", ""));
   test->Append(Drawn("Scripted", "<svg><script>alert(1)</script></svg>"));
-  test->Append(Drawn("Network", kSvg));
+  // A chart laid out as a printed figure gives its file that drawing.
+  auto network = Drawn("Network", kSvg);
+  network->printSvg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"3.3in\"><rect/></svg>";
+  test->Append(std::move(network));
   document.Append(Drawn("Loose", kSvg));
 
   ScratchFolder folder;
@@ -78,6 +81,7 @@ TEST(ChartFileWriter, FilesAreNamedAfterTheHeadingNumbersAndHoldTheDrawing) {
   EXPECT_EQ(written, expected);
   EXPECT_EQ(ReadAll(expected[0]),
             std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n") + kSvg + "\n");
+  EXPECT_NE(ReadAll(expected[1]).find("width=\"3.3in\""), std::string::npos);
   EXPECT_EQ(std::distance(fs::directory_iterator(into), fs::directory_iterator()), 3);
 }
 

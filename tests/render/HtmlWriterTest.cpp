@@ -62,12 +62,16 @@ TEST(HtmlWriterTest, ACaptionIsShownOnlyWhenTheDrawingIsNot) {
   EXPECT_NE(body.find("clip-path"), std::string::npos);
 }
 
-// A drawing is shown a quarter wider than drawn, and no wider than the page; a width that does not
-// read as a number leaves the drawing as it is.
+// A drawing is shown a quarter wider than drawn, and no wider than the page, but never narrower
+// than a fifth wider than drawn (its tick texts stay above the tables' small print; the figure
+// scrolls sideways instead); a width that does not read as a number leaves the drawing as it is.
 TEST(HtmlWriterTest, DrawingsAreShownAQuarterWider) {
   const std::string html = WriteHtml(*MakeSampleDocument());
-  EXPECT_NE(html.find("<div class=\"drawing\" style=\"width:150px\"><svg"), std::string::npos);
+  EXPECT_NE(html.find("<div class=\"drawing\" style=\"width:150px;min-width:144px\"><svg"),
+            std::string::npos);
   EXPECT_NE(html.find("figure.chart .drawing { max-width: 100%; }"), std::string::npos);
+  EXPECT_NE(html.find("figure.chart { margin: .75rem 0 1.5rem; overflow-x: auto; }"),
+            std::string::npos);
 
   output::Document document;
   auto chart = std::make_unique<output::Chart>();

@@ -66,9 +66,9 @@ TEST(McNemarChart, CategoryTextsOfTheAxes) {
   c.crosstab.fFields[1].fCategoryLists = {{{0}, {1, 7}}};
   const output::Chart* chart = c.Chart(true);
   ASSERT_NE(chart, nullptr);
-  EXPECT_EQ(relabels(*chart, "Row"), (std::vector<std::string>{"0=I,II", "1=III,Unskilled"}));
+  EXPECT_EQ(relabels(*chart, "Row"), (std::vector<std::string>{"0=I, II", "1=III, Unskilled"}));
   // A code outside the labels with no outside value left is shown by its place in its list.
-  EXPECT_EQ(relabels(*chart, "Column"), (std::vector<std::string>{"0=I", "1=II,1"}));
+  EXPECT_EQ(relabels(*chart, "Column"), (std::vector<std::string>{"0=I", "1=II, 1"}));
 }
 
 TEST(McNemarChart, PatternsUnlessColoursAlone) {

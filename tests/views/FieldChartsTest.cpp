@@ -77,7 +77,7 @@ TEST(FieldCharts, ContinuousStatisticsFrame) {
       {VORN_Format(VORN_Format::kF, 40, 3),
        "<text>N 10\nMinimum 1.000\nMaximum 9.000\nMean 4.5000\nStd. Deviation 1.50000</text>"},
       // A date field's spread is a span of days.
-      {VORN_Format(VORN_Format::kDATE, 11, 0), "Std. Deviation 1 12:00:00</text>"},
+      {VORN_Format(VORN_Format::kDATE, 11, 0), "Std. Deviation 1.5 days</text>"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.format.ToText());
@@ -152,20 +152,24 @@ TEST(ChartOutputTexts, NumbersDatesAndDurations) {
   VORN_Format text(VORN_Format::kA, 8, 0);
   EXPECT_EQ(ChartOutput::double2String(2.0, &text), "2.00") << "a number in a string format";
 
+  // A spread is read as a duration ("28.2 days"); the chart grammar reads it as an ISO one.
+  FacSTDictionary strings(PathFactory::getPathInstance(3)->getPath());
+  strings.SetProcedure("Nonparametric Tests");
   struct Span {
     double days;
-    const char* dayTime;
+    const char* duration;
     const char* iso;
   };
   const Span spans[] = {
-      {1.5, "1 12:00:00", "P1DT12H00M00S"},
-      {0, "0 00:00:00", "P0DT00H00M00S"},
-      {59.6 / 86400, "0 00:01:00", "P0DT00H01M00S"}, // seconds round
-      {2 + 3.0 / 24 + 4.0 / 1440 + 5.0 / 86400, "2 03:04:05", "P2DT03H04M05S"},
+      {28.2, "28.2 days", "P28DT04H48M00S"},
+      {1.5, "1.5 days", "P1DT12H00M00S"},
+      {0.25, "6.0 hours", "P0DT06H00M00S"},
+      {59.6 / 86400, "1.0 minutes", "P0DT00H01M00S"}, // seconds round
+      {2 + 3.0 / 24 + 4.0 / 1440 + 5.0 / 86400, "2.1 days", "P2DT03H04M05S"},
       {NOPRUTILITY::getSysMissing(), "", ""},
   };
   for (const Span& span : spans) {
-    EXPECT_EQ(ChartOutput::dayTimeText(span.days), span.dayTime) << span.days;
+    EXPECT_EQ(ChartOutput::durationText(span.days, &strings), span.duration) << span.days;
     EXPECT_EQ(ChartOutput::isoDuration(span.days), span.iso) << span.days;
   }
   EXPECT_EQ(ChartOutput::spreadInDays(129600, VORN_Format::kDATETIME), 1.5);

@@ -51,7 +51,7 @@ struct GroupsRun {
                      ->fCompareResult;
     compare->fComparisonType = Stats::CompareResultTableData::kCTPairwise;
     compare->fFieldIndex = 1;
-    compare->fTables[0] = table({{0, 1, 2}, {12, 20.5, 31.25}});
+    compare->fTables[0] = table({{0, 1, 2}, {20.5, 31.25, 12}});
     compare->fTables[1] = table({pair(0, 1, 0.01), pair(0, 2, 0.05), pair(1, 2, 0.04)}, kColumns);
   }
 };
@@ -85,12 +85,19 @@ TEST(PairwiseNetwork, GroupsWithEdgeTypesAtTheSignificanceLevel) {
       rows(*chart, "edgeSource_1", {"from", "to", "weight", "weightInPopup", "type", "tooltip"}),
       (std::vector<std::string>{"0 1 1 0.01 1 0.01", "0 2 1 0.05 2 0.05", "1 2 1 0.04 1 0.04"}));
   EXPECT_EQ(relabels(*chart, "node"),
-            (std::vector<std::string>{"0=Low\n12.00", "1=Mid\n20.50", "2=High\n31.25"}));
+            (std::vector<std::string>{"0=Low\n20.50", "1=Mid\n31.25", "2=High\n12.00"}));
+  // Along a line by mean rank, each pair labelled with its adjusted significance.
+  EXPECT_NE(chart->specification.find("categoryOrder=\"2;0;1\""), std::string::npos);
+  EXPECT_NE(chart->specification.find("method=\"line\""), std::string::npos);
+  EXPECT_EQ(column(*chart, "edgeSource_1", "significance"),
+            (std::vector<std::string>{"'.010'", "'.050'", "'.040'"}));
+  EXPECT_NE(chart->specification.find("<labeling variable=\"significance\""), std::string::npos);
+  EXPECT_EQ(PairwiseComparison::significanceText(0.0004), "<.001");
+  EXPECT_EQ(PairwiseComparison::significanceText(1), "1.000");
   EXPECT_EQ(relabels(*chart, "type"), (std::vector<std::string>{"1=< 0.05", "2=>= 0.05"}));
   EXPECT_NE(chart->specification.find("Pairwise Comparisons of Dose group"), std::string::npos);
   EXPECT_NE(chart->specification.find("sample average rank of"), std::string::npos);
   EXPECT_NE(chart->specification.find("Adj. Sig. = $[1]$"), std::string::npos);
-  EXPECT_NE(chart->specification.find("<swap"), std::string::npos);
   EXPECT_EQ(chart->specification.find("<faceting"), std::string::npos);
   EXPECT_EQ(chart->description, "Pairwise Comparisons of Dose group");
 }

@@ -10,6 +10,10 @@
 
 #include "dict/VORN_Format.h"
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
 using namespace viewtest;
 
 namespace {
@@ -137,7 +141,7 @@ TEST(RunsChart, NumbersTextsAndTheRoomForASubtitle) {
     ASSERT_NE(chart, nullptr);
     const std::string& spec = chart->specification;
     for (const char* part :
-         {"<range max=\"21\"", "parameter=\"10.5\"", "secondaryParameter=\"2.25\"",
+         {"<scale max=\"21\"", "parameter=\"10.5\"", "secondaryParameter=\"2.25\"",
           "<lineGuide x=\"10.5\"", "<lineGuide x=\"7\"", "Observed Number of Runs = 7",
           "<text>Too few runs</text>", "<text>Too many runs</text>", c.top})
       EXPECT_TRUE(contains(spec, part)) << part << "\n" << spec;
@@ -146,6 +150,21 @@ TEST(RunsChart, NumbersTextsAndTheRoomForASubtitle) {
     EXPECT_EQ(chart->description, c.description);
     EXPECT_EQ(subtitle, c.subtitle) << "the subtitle is not changed";
   }
+}
+
+// The runs axis ends at the most runs the two groups allow, found back from the mean and the
+// standard deviation of the number of runs.
+TEST(RunsChart, AxisEndsAtTheMostRunsPossible) {
+  const struct {
+    double n1, n2, most;
+  } cases[] = {{50, 50, 100}, {30, 70, 61}, {1, 9, 3}, {12, 11, 23}};
+  for (const auto& c : cases) {
+    const double n = c.n1 + c.n2, twice = 2 * c.n1 * c.n2;
+    const double mean = twice / n + 1;
+    const double sd = std::sqrt(twice * (twice - n) / (n * n * (n - 1)));
+    EXPECT_EQ(OneSampleRuns::mostRuns(mean, sd), c.most) << c.n1 << " and " << c.n2;
+  }
+  EXPECT_TRUE(std::isnan(OneSampleRuns::mostRuns(10.5, 2.25))) << "no sample has these";
 }
 
 TEST(KolmogorovSmirnovChart, DistributionLineAndParametersPerDistribution) {
@@ -223,7 +242,7 @@ TEST(KolmogorovSmirnovChart, DateFieldsShowDatesAndDurations) {
   } cases[] = {
       {"NormalDistribution_O_KolmogorovSmirnov_3",
        "parameter=\"1970-01-01T00:00:00\" secondaryParameter=\"P1DT12H00M00S\"",
-       "Std. Deviation 1 12:00:00"},
+       "Std. Deviation 1.5 days"},
       {"UniformDistribution_O_KolmogorovSmirnov_3",
        "parameter=\"1970-01-01T00:00:00\" secondaryParameter=\"1970-01-02T12:00:00\"",
        "Maximum 02-JAN-1970"},
@@ -289,7 +308,7 @@ TEST(WilcoxonChart, MedianGuidesAndTheirFrames) {
     for (const std::string& part : std::vector<std::string>{
              "<lineGuide x=\"5\" style=\"lineGuide1Style\"/>",
              "<lineGuide x=\"7.5\" style=\"lineGuide2Style\"/>",
-             "<style color=\"green\" id=\"lineGuide1Style\"/>",
+             "<style color=\"#C2410C\" strokeWidth=\"2\" dash=\"7 4\" id=\"lineGuide1Style\"/>",
              "<location part=\"right\" method=\"fixed\" value=\"80%\" specifiedByUser=\"true\"/>",
              std::string("<location part=\"top\" method=\"fixed\" value=\"") +
                  (subtitle.empty() ? "10%" : "15%") + "\" specifiedByUser=\"true\"/>",
@@ -300,6 +319,95 @@ TEST(WilcoxonChart, MedianGuidesAndTheirFrames) {
       EXPECT_TRUE(contains(spec, part)) << part << "\n" << spec;
     EXPECT_EQ(chart->title, "One-Sample Wilcoxon Signed Rank Test");
   }
+}
+
+namespace {
+
+// Relative luminance (sRGB, linear light) of "#rrggbb", seen as it is or, with `deuteranope`,
+// as a reader without green cones sees it (the full-severity matrix of Machado, Oliveira and
+// Fernandes 2009, applied in linear light).
+double luminance(const std::string& hex, bool deuteranope) {
+  double rgb[3];
+  for (int i = 0; i < 3; ++i) {
+    const double c =
+        std::stoi(hex.substr(1 + 2 * static_cast<std::size_t>(i), 2), nullptr, 16) / 255.;
+    rgb[i] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  }
+  if (deuteranope) {
+    const double m[3][3] = {{0.367322, 0.860646, -0.227968},
+                            {0.280085, 0.672501, 0.047413},
+                            {-0.011820, 0.042940, 0.968881}};
+    double seen[3];
+    for (int i = 0; i < 3; ++i)
+      seen[i] = std::clamp(m[i][0] * rgb[0] + m[i][1] * rgb[1] + m[i][2] * rgb[2], 0., 1.);
+    std::copy(seen, seen + 3, rgb);
+  }
+  return 0.2126 * rgb[0] + 0.7152 * rgb[1] + 0.0722 * rgb[2];
+}
+
+// The contrast ratio of two luminances (1 to 21), as the web's accessibility guidelines count it.
+double contrast(double a, double b) {
+  return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+std::string attributeIn(const std::string& tag, const std::string& name) {
+  const std::size_t at = tag.find(" " + name + "=\"");
+  if (at == std::string::npos)
+    return std::string();
+  const std::size_t from = at + name.size() + 3;
+  return tag.substr(from, tag.find('"', from) - from);
+}
+
+// The tag of the specification's style `id`.
+std::string styleOf(const std::string& spec, const std::string& id) {
+  const std::size_t at = spec.find("id=\"" + id + "\"");
+  if (at == std::string::npos)
+    return std::string();
+  const std::size_t open = spec.rfind('<', at);
+  return spec.substr(open, spec.find('>', at) - open);
+}
+
+} // namespace
+
+// The observed and hypothesized medians' guides stay apart, and stand out from the bars and the
+// page, in grey and for a deuteranope: luminance contrast of at least 3:1 each way, different
+// dashes, and frames that are their key (the drawing draws a sample of the line: DrawRoomTest).
+TEST(WilcoxonChart, MedianGuidesStayApartInGreyAndForTheColourBlind) {
+  WriterRun run;
+  addContinuousField(run, "speed");
+  auto* test = dynamic_cast<Stats::HTOWilcoxonSignedRanks*>(
+      addTest(run.stats, Stats::kCOneSample, Stats::kAOWilcoxonSignedRanks,
+              "O_WilcoxonSignedRanks_2", {{0}, {5}}));
+  OneSampleWilcoxonSignedRanks view(&run.strings, &run.stats, test);
+  view.setFDD(0);
+  std::string subtitle;
+  ASSERT_TRUE(view.createChart(subtitle, false));
+  const output::Chart* chart = onlyChart(run);
+  ASSERT_NE(chart, nullptr);
+  const std::string& spec = chart->specification;
+  const std::string bar = attributeIn(styleOf(spec, "barStyle"), "fill");
+  const std::string hypothesized = styleOf(spec, "lineGuide1Style");
+  const std::string observed = styleOf(spec, "lineGuide2Style");
+  const std::string first = attributeIn(hypothesized, "color");
+  const std::string second = attributeIn(observed, "color");
+  ASSERT_EQ(bar.size(), 7u) << spec;
+  ASSERT_EQ(first.size(), 7u) << spec;
+  ASSERT_EQ(second.size(), 7u) << spec;
+  for (const bool deuteranope : {false, true}) {
+    SCOPED_TRACE(deuteranope ? "deuteranope" : "grey");
+    for (const std::string& guide : {first, second}) {
+      EXPECT_GE(contrast(luminance(guide, deuteranope), luminance(bar, deuteranope)), 3) << guide;
+      EXPECT_GE(contrast(luminance(guide, deuteranope), 1), 3) << guide;
+    }
+    EXPECT_GE(contrast(luminance(first, deuteranope), luminance(second, deuteranope)), 3);
+  }
+  EXPECT_NE(attributeIn(hypothesized, "dash"), attributeIn(observed, "dash"));
+  // The frames are the key: each label takes its guide's line.
+  for (const auto& [label, guide] :
+       {std::pair{"label1Style", hypothesized}, {"label2Style", observed}})
+    for (const char* attribute : {"color", "dash", "strokeWidth"})
+      EXPECT_EQ(attributeIn(styleOf(spec, label), attribute), attributeIn(guide, attribute))
+          << label << " " << attribute;
 }
 
 TEST(OneSampleDispatch, ConditionsForAChart) {

@@ -7,6 +7,9 @@
 
 #include "dict/CFMetaData.h"
 
+#include <cmath>
+#include <sstream>
+
 using namespace outtest;
 using namespace viewtest;
 
@@ -133,6 +136,55 @@ struct DifferenceRun {
 
 } // namespace
 
+// No bar mixes signs: the bin that holds zero is split into its negatives, ties and positives,
+// found from the totals and the bins that hold one sign only.
+TEST(DifferenceHistogram, TheBinOfZeroIsSplitBySign) {
+  const struct {
+    const char* what;
+    std::vector<double> counts, centres;
+    int negatives, ties, positives;
+    const char* bins; // count@centre:sign
+  } cases[] = {
+      {"a bin from zero (paired sleep data)",
+       {2, 6, 1, 0, 1},
+       {0.46, 1.38, 2.3, 3.22, 4.14},
+       0,
+       1,
+       9,
+       "1@0.46:0 1@0.46:1 6@1.38:1 1@2.3:1 0@3.22:1 1@4.14:1"},
+      {"a bin across zero", {3, 5, 2}, {-1, 0, 1}, 5, 1, 4, "3@-1:-1 2@0:-1 1@0:0 2@0:1 2@1:1"},
+      {"a bin ending at zero holds negatives",
+       {2, 3},
+       {-0.5, 0.5},
+       2,
+       1,
+       2,
+       "2@-0.5:-1 1@0.5:0 2@0.5:1"},
+      {"one bin", {4}, {0.2}, 1, 1, 2, "1@0.2:-1 1@0.2:0 2@0.2:1"},
+      {"a missing centre has no sign", {2, 1}, {NAN, 0.5}, 0, 0, 3, "2@nan:nan 1@0.5:1"},
+      {"totals that do not agree keep the centres' signs",
+       {2, 3},
+       {-0.5, 0.5},
+       4,
+       0,
+       1,
+       "2@-0.5:-1 3@0.5:1"},
+  };
+  for (const auto& c : cases) {
+    Stats::RSignDistributionData totals;
+    totals.fNegativeDifferences = c.negatives;
+    totals.fTies = c.ties;
+    totals.fPositiveDifferences = c.positives;
+    std::string bins;
+    for (const auto& bin : WilcoxonPairSignedRank::splitBySign(c.counts, c.centres, totals)) {
+      std::ostringstream text;
+      text << bin.count << "@" << bin.value << ":" << bin.sign;
+      bins += (bins.empty() ? "" : " ") + text.str();
+    }
+    EXPECT_EQ(bins, c.bins) << c.what;
+  }
+}
+
 TEST(DifferenceHistogram, RowsTiesAxisAndSigns) {
   DifferenceRun d;
   d.test->fDistribution.fTable = table({{1, 3, 2, 5}, {-1.5, -0.5, 0.5, 2}});
@@ -146,7 +198,7 @@ TEST(DifferenceHistogram, RowsTiesAxisAndSigns) {
   EXPECT_NE(chart->specification.find(">Frequency<"), std::string::npos);
   EXPECT_EQ(relabels(*chart, "type"),
             (std::vector<std::string>{"0positive=Positive Differences\n(7)",
-                                      "1negative=Negative Differences\n(2)"}));
+                                      "1negative=Negative Differences\n(2)", "2tie=Ties\n(12)"}));
   EXPECT_EQ(chart->variables.at("value").label, "before");
 }
 

@@ -14,6 +14,9 @@ public:
   void setColor(const ChartString& color);
   void setFill(const ChartString& color);
   void setStroke(const ChartString& color);
+  // The line's width in pixels, and its dash array ("6 3"; empty: solid).
+  void setStrokeWidth(double width);
+  void setDash(const ChartString& dash);
   void setFontWeight(int weight);
   void setVisible(bool visible);
 };

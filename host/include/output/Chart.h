@@ -48,6 +48,7 @@ public:
   std::map<std::string, ChartVariable> variables; // by variable name
   std::string specification; // the edited template text the chart was made from
   std::string svg;           // the drawing; empty until drawn, or when the report draws none
+  std::string printSvg;      // the drawing laid out as a printed figure; empty unless asked for
   // Why the chart could not be made (its template missing, the chart service refusing it); empty
   // for a chart that was. A chart left out keeps its place and title and has nothing else.
   std::string leftOut;

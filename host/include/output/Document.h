@@ -72,6 +72,10 @@ public:
   // into drawings nobody reads; the charts keep their data and specification.
   bool ChartsDrawn() const { return fChartsDrawn; }
   void SetChartsDrawn(bool drawn) { fChartsDrawn = drawn; }
+  // Whether each drawn chart is drawn a second time, laid out as a printed figure (false unless
+  // set): the chart files are figures for papers.
+  bool PrintDrawings() const { return fPrintDrawings; }
+  void SetPrintDrawings(bool print) { fPrintDrawings = print; }
 
 private:
   void Advance(bool all);
@@ -87,6 +91,7 @@ private:
   std::vector<Open> fOpen{{nullptr, 0}};
   std::string fLanguage = "en";
   bool fChartsDrawn = true;
+  bool fPrintDrawings = false;
 };
 
 } // namespace output

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 
 class ChartService;
 class FacSTDictionary;
@@ -75,6 +76,12 @@ public:
   std::size_t ChartsPlaced() const { return fChartsPlaced; }
   // Whether the charts placed are to be drawn: the output document's setting.
   bool ChartsDrawn() const;
+  // Whether they are also drawn as printed figures: the output document's setting.
+  bool PrintDrawings() const;
+  // A line that the charts made from now on carry at the end of their footnote (a test's one-line
+  // report, so that its chart stands alone when copied into a paper); empty for none.
+  void SetChartNote(std::string note) { fChartNote = std::move(note); }
+  const std::string& ChartNote() const { return fChartNote; }
   output::Message* SendMessage(std::unique_ptr<output::Message> message);
 
   // Translation through the procedure's string table, as cell texts are translated.
@@ -94,4 +101,5 @@ private:
   const VORN_DataSource* fDataSource;
   ChartService* fCharts = nullptr;
   std::size_t fChartsPlaced = 0;
+  std::string fChartNote;
 };

@@ -6,6 +6,55 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The description of a panel's bars: a histogram's range and its highest bar; the values of a
+// few categories' bars.
+template <typename Name>
+void Describe(GraphModel& graph, const GraphElement& element, const GraphPanel& panel,
+              const std::vector<GraphBar>& bars, bool band, int positionDim, const Name& barName) {
+  // Histograms are described panel by panel; a grid of category panels (a crosstab) by its
+  // footnote, not bar by bar.
+  if (bars.empty() || graph.panels.size() > (band ? 2 : 12))
+    return;
+  ChartCanvas& canvas = graph.canvas;
+  // A panel of a pair is named by its heading.
+  std::string heading;
+  if (graph.columnFacet != nullptr && panel.column >= 0)
+    heading = graph.columnFacet->CategoryText(static_cast<std::size_t>(panel.column)) + ": ";
+  else if (graph.rowFacet != nullptr && panel.row >= 0)
+    heading = graph.rowFacet->CategoryText(static_cast<std::size_t>(panel.row)) + ": ";
+  const int measureDim = 1 - positionDim;
+  if (!band) {
+    const GraphBar* highest = &bars.front();
+    double low = HUGE_VAL, high = -HUGE_VAL;
+    for (const GraphBar& bar : bars) {
+      low = std::min(low, bar.position - bar.half);
+      high = std::max(high, bar.position + bar.half);
+      if (bar.v1 > highest->v1)
+        highest = &bar;
+    }
+    // The highest bar's span, without its colour group: a stack stands for the whole bin.
+    GraphBar bin = *highest;
+    bin.group = -1;
+    canvas.Describe(heading + canvas.Word("Values from") + " " +
+                    ValueText(graph, positionDim, low) + " " + canvas.Word("to") + " " +
+                    ValueText(graph, positionDim, high) + "; " + canvas.Word("the highest bar") +
+                    ", " + barName(bin) + ", " + canvas.Word("holds") + " " +
+                    ValueText(graph, measureDim, highest->v1) + ".");
+    return;
+  }
+  if (bars.size() > 24 || element.x == nullptr)
+    return;
+  std::string text;
+  for (const GraphBar& bar : bars)
+    text += (text.empty() ? "" : ", ") + barName(bar) + " " +
+            ValueText(graph, measureDim, bar.v1 - bar.v0);
+  canvas.Describe(heading + text + ".");
+}
+
+} // namespace
+
 void DrawBars(GraphModel& graph, const GraphElement& element, const GraphPanel& panel) {
   SvgWriter& svg = graph.canvas.Svg();
   std::vector<GraphBar> bars;
@@ -27,6 +76,19 @@ void DrawBars(GraphModel& graph, const GraphElement& element, const GraphPanel& 
   if (element.style.opacity < 1)
     svg.Attr("fill-opacity", element.style.opacity);
   svg.EndStart();
+  const int measureDim = 1 - positionDim;
+  // What a bar stands for: its category (and colour group), or the span of its bin.
+  const auto barName = [&](const GraphBar& bar) {
+    std::string name = band ? (position != nullptr && bar.position >= 0
+                                   ? position->CategoryText(static_cast<std::size_t>(bar.position))
+                                   : std::string())
+                            : ValueText(graph, positionDim, bar.position - bar.half) + " " +
+                                  graph.canvas.Word("to") + " " +
+                                  ValueText(graph, positionDim, bar.position + bar.half);
+    if (grouping != nullptr && grouping != position && bar.group >= 0 && element.color != nullptr)
+      name += ", " + grouping->CategoryText(static_cast<std::size_t>(bar.group));
+    return name;
+  };
   for (const GraphBar& bar : bars) {
     double p0, p1;
     if (band) {
@@ -60,13 +122,12 @@ void DrawBars(GraphModel& graph, const GraphElement& element, const GraphPanel& 
         .Attr("height", h)
         .Attr("fill", FillOf(graph.canvas, element, bar.row, bar.group));
     std::string tooltip = graph.canvas.Tooltip(*element.node, "", bar.row);
-    if (tooltip.empty()) {
-      svg.EndEmpty();
-    } else {
-      svg.EndStart();
-      svg.Title(tooltip);
-      svg.Close("rect");
-    }
+    // Without a popup a bar still tells its values.
+    if (tooltip.empty())
+      tooltip = barName(bar) + ": " + ValueText(graph, measureDim, bar.v1 - bar.v0);
+    svg.EndStart();
+    svg.Title(tooltip);
+    svg.Close("rect");
     if (positionDim == 0)
       DrawValueLabel(graph.canvas, element, bar.row, (p0 + p1) / 2, std::min(m0, m1) - 3, "middle");
     else
@@ -74,4 +135,5 @@ void DrawBars(GraphModel& graph, const GraphElement& element, const GraphPanel& 
                      "start");
   }
   svg.Close("g");
+  Describe(graph, element, panel, bars, band, positionDim, barName);
 }

@@ -34,6 +34,7 @@ void DrawBoxPlots(GraphModel& graph, const GraphElement& element, const GraphPan
     if (group >= 0 && value)
       values[static_cast<std::size_t>(group)].emplace_back(*value, row);
   }
+  std::string medians; // "North 2,800 (2,200 to 5,000), ..." for the description
   const std::string stroke = element.style.StrokeOr("#1F3B57");
   const double strokeWidth = element.style.strokeWidth >= 0 ? element.style.strokeWidth : 1;
   for (std::size_t group = 0; group < groups; ++group) {
@@ -66,7 +67,12 @@ void DrawBoxPlots(GraphModel& graph, const GraphElement& element, const GraphPan
     double wLow = panel.y.Map(whiskerLow), wHigh = panel.y.Map(whiskerHigh);
     if (!Finite(cx, yLow, yHigh, yMedian) || !Finite(wLow, wHigh))
       continue;
-    graph.canvas.AddMarkBox(Span(cx - half, wLow, cx + half, wHigh));
+    // The box, and its whiskers as the thin lines they are: a label may sit beside a whisker.
+    graph.canvas.AddMarkBox(Span(cx - half, yLow, cx + half, yHigh));
+    for (double end : {wLow, wHigh}) {
+      graph.canvas.AddMarkBox(Span(cx - 1, end, cx + 1, end == wLow ? yLow : yHigh));
+      graph.canvas.AddMarkBox(Span(cx - half / 2, end - 1, cx + half / 2, end + 1));
+    }
     svg.Start("g")
         .Attr("class", "schema")
         .Attr("stroke", stroke)
@@ -92,8 +98,19 @@ void DrawBoxPlots(GraphModel& graph, const GraphElement& element, const GraphPan
     if (element.style.opacity < 1)
       svg.Attr("fill-opacity", element.style.opacity);
     svg.EndStart();
-    svg.Title(graph.canvas.Tooltip(*element.node, "", firstRow));
+    const auto text = [&](double value) { return ValueText(graph, 1, value); };
+    const std::string name = band ? element.x->CategoryText(group) : std::string();
+    std::string tooltip = graph.canvas.Tooltip(*element.node, "", firstRow);
+    if (tooltip.empty())
+      tooltip = (name.empty() ? "" : name + ": ") + graph.canvas.Word("median") + " " +
+                text(median) + "; " + graph.canvas.Word("quartiles") + " " + text(lower) + " " +
+                graph.canvas.Word("to") + " " + text(upper) + "; " + graph.canvas.Word("whiskers") +
+                " " + text(whiskerLow) + " " + graph.canvas.Word("to") + " " + text(whiskerHigh);
+    svg.Title(tooltip);
     svg.Close("rect");
+    medians += (medians.empty() ? "" : ", ") + (name.empty() ? "" : name + " ") + text(median) +
+               " (" + text(sorted.front().first) + " " + graph.canvas.Word("to") + " " +
+               text(sorted.back().first) + ")";
     svg.Start("line")
         .Attr("class", "median")
         .Attr("x1", cx - half)
@@ -159,4 +176,7 @@ void DrawBoxPlots(GraphModel& graph, const GraphElement& element, const GraphPan
     }
     svg.Close("g");
   }
+  if (!medians.empty())
+    graph.canvas.Describe(graph.canvas.Word("Medians, with the lowest and highest values") + ": " +
+                          medians + ".");
 }

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -234,4 +235,31 @@ std::string ChartCanvas::Tooltip(const ViZNode& element, std::string_view part,
     tooltip += text;
   }
   return tooltip;
+}
+
+void ChartCanvas::Describe(std::string sentence) {
+  // A description is read aloud: a few dozen sentences say what a chart shows, more would not.
+  if (!sentence.empty() && fDescriptions.size() < 40)
+    fDescriptions.push_back(std::move(sentence));
+}
+
+std::string ChartCanvas::Word(std::string_view english) const {
+  static const std::pair<std::string_view, std::string_view> kGerman[] = {
+      {"Medians, with the lowest and highest values", "Mediane, mit kleinstem und größtem Wert"},
+      {"median", "Median"},
+      {"quartiles", "Quartile"},
+      {"whiskers", "Whisker"},
+      {"from", "von"},
+      {"to", "bis"},
+      {"Values from", "Werte von"},
+      {"the highest bar", "der höchste Balken"},
+      {"holds", "hat"},
+      {"Pairs", "Paare"},
+      {"none", "keine"},
+  };
+  if (language.rfind("de", 0) == 0)
+    for (const auto& [key, german] : kGerman)
+      if (key == english)
+        return std::string(german);
+  return std::string(english);
 }

@@ -52,6 +52,15 @@ public:
   void AddMarkBox(const ChartRect& box);
   const std::vector<ChartRect>& MarkBoxes() const { return fMarkBoxes; }
 
+  // Sentences that say what the marks show (a box plot's medians and ranges, a histogram's range
+  // and peak, a network's significant pairs), for the chart's accessible description; in the
+  // chart's language (`language`, "en" or "de"; English for any other).
+  void Describe(std::string sentence);
+  const std::vector<std::string>& Descriptions() const { return fDescriptions; }
+  // A word or phrase of those sentences in the chart's language.
+  std::string Word(std::string_view english) const;
+  std::string language;
+
   // Frame size in pixels.
   double width = 640;
   double height = 480;
@@ -67,6 +76,7 @@ private:
   std::map<std::string, std::string> fPatterns; // key: pattern and colour
   std::multimap<const ViZNode*, const ViZNode*> fPopups;
   std::vector<ChartRect> fMarkBoxes;
+  std::vector<std::string> fDescriptions;
 };
 
 // A number of an attribute: nothing (NaN) when absent or unreadable. Data-valued attributes may

@@ -21,6 +21,12 @@ constexpr double kSubtitleFont = 12;
 constexpr double kFootnoteFont = 10;
 constexpr double kMargin = 8;
 constexpr const char* kFontFamily = "Liberation Sans, Arial, Helvetica, sans-serif";
+// A printed figure: the smallest text drawn is 10 px. A figure of one column (3.3 in, 237.6 pt) is
+// laid out 336 px wide, so that 10 px print at 7.1 pt; one of two columns (6.9 in, 496.8 pt), for
+// a template that says it needs them (printColumns="2": several panels, or frames beside the
+// graph), 600 px wide, so that 10 px print at 8.3 pt. The height keeps the template's proportion.
+constexpr double kOneColumnPixels = 336, kTwoColumnPixels = 600;
+constexpr double kOneColumn = 3.3, kTwoColumns = 6.9; // inches
 
 struct TextBlock {
   std::vector<std::string> lines;
@@ -149,24 +155,32 @@ std::string DrawChart(const ViZNode& root, const VarDataProcessor* data,
     throw ChartError("a chart is drawn from a visualization element, not from \"" + root.name +
                      "\"");
   const std::string prefix = context.idPrefix.empty() ? "chart-" : context.idPrefix;
-  const double width = FrameSize(root, "frameWidth", 2.0);
-  const double height = FrameSize(root, "frameHeight", 1.5);
+  double width = FrameSize(root, "frameWidth", 2.0);
+  double height = FrameSize(root, "frameHeight", 1.5);
+  const bool twoColumns = root.AttributeOr("printColumns", "1") == "2";
+  if (context.print) {
+    const double printed = twoColumns ? kTwoColumnPixels : kOneColumnPixels;
+    height *= printed / width;
+    width = printed;
+  }
   std::string titleText = DocumentText(root, "title");
   std::string description = context.description.empty() ? titleText : context.description;
-  std::string summary = titleText;
-  for (const char* part : {"subtitle", "footnote"}) {
-    std::string text = DocumentText(root, part);
-    if (!text.empty())
-      summary += (summary.empty() ? "" : "\n") + text;
-  }
+  const std::string language =
+      !context.language.empty() ? context.language : root.AttributeOr("lang", "");
 
   std::string body;
   std::string definitions;
+  // The description says what the chart shows, as the marks told it (the title is the chart's
+  // name already), then the footnote (the test's report line).
+  std::string summary;
   try {
     ChartCanvas canvas(root, data, prefix);
     canvas.width = width;
     canvas.height = height;
+    canvas.language = language;
     DrawBody(canvas);
+    for (const std::string& sentence : canvas.Descriptions())
+      summary += (summary.empty() ? "" : " ") + sentence;
     body = std::move(canvas.Svg().Body());
     definitions = std::move(canvas.Svg().Definitions());
   } catch (const std::exception&) {
@@ -180,23 +194,31 @@ std::string DrawChart(const ViZNode& root, const VarDataProcessor* data,
   SvgWriter svg;
   const std::string titleId = prefix + "title";
   const std::string descId = prefix + "desc";
-  svg.Start("svg")
-      .Attr("xmlns", "http://www.w3.org/2000/svg")
-      .Attr("class", "chart")
-      .Attr("width", width)
-      .Attr("height", height)
-      .Attr("viewBox", "0 0 " + SvgWriter::Number(width) + " " + SvgWriter::Number(height))
+  svg.Start("svg").Attr("xmlns", "http://www.w3.org/2000/svg").Attr("class", "chart");
+  if (context.print) {
+    const double inches = twoColumns ? kTwoColumns : kOneColumn;
+    svg.Attr("width", SvgWriter::Number(inches) + "in")
+        .Attr("height", SvgWriter::Number(inches * height / width) + "in");
+  } else {
+    svg.Attr("width", width).Attr("height", height);
+  }
+  svg.Attr("viewBox", "0 0 " + SvgWriter::Number(width) + " " + SvgWriter::Number(height))
       .Attr("role", "img")
       .Attr("aria-labelledby", titleId + " " + descId);
-  if (!context.language.empty())
-    svg.Attr("xml:lang", context.language);
-  else if (const std::string* language = root.Attribute("lang"))
-    svg.Attr("xml:lang", *language);
+  if (!language.empty())
+    svg.Attr("xml:lang", language);
   svg.Attr("font-family", kFontFamily).EndStart();
   svg.Raw("\n");
   svg.Start("title").Attr("id", titleId).EndStart();
   svg.Text(description);
   svg.Close("title");
+  for (const char* part : {"subtitle", "footnote"}) {
+    std::string text = DocumentText(root, part);
+    if (!text.empty() && description.find(text) == std::string::npos)
+      summary += (summary.empty() ? "" : "\n") + text;
+  }
+  if (summary.empty())
+    summary = titleText;
   svg.Start("desc").Attr("id", descId).EndStart();
   // The description keeps its line breaks as blanks.
   std::replace(summary.begin(), summary.end(), '\n', ' ');

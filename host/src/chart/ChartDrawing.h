@@ -12,6 +12,10 @@ struct ChartDrawingContext {
   std::string description; // the accessible name (UTF-8); the title when empty
   std::string language;    // xml:lang of the SVG; none when empty
   std::string idPrefix;    // prefix of every id inside the SVG, unique per chart in a report
+  // Laid out as a printed figure: the frame shrunk so that the smallest text (10 px) prints at 7
+  // pt or more at a one-column width (3.3 in), and the SVG's size given in inches
+  // (docs/chart-grammar.md, "Sizes on screen and in print").
+  bool print = false;
 };
 
 // Draws `root` (a "visualization") with `data` (may be null: elements that need data draw nothing).

@@ -31,11 +31,18 @@ void ChartGraph::LayOut(const ChartRect& box) {
   const bool hasX = !graph.network && graph.visible[0];
   const bool hasY = !graph.network && graph.visible[1];
   double left = box.left + 4, right = box.Right() - 4, top = box.top + 4, bottom = box.Bottom() - 4;
+  // A title longer than about its side's length takes two lines (the plot is shorter than the
+  // box, the more so upright, where tick labels and titles below take room; what still does not
+  // fit ends in an ellipsis).
+  for (int dim = 0; dim < 2; ++dim) {
+    const double room = std::max(30., dim == 0 ? box.width * 0.8 : box.height * 0.6);
+    graph.axisTitleLines[dim] = metrics.Width(graph.axisTitle[dim], kTitleFont) > room ? 2 : 1;
+  }
   double yLabelWidth = hasY ? std::min(graph.TickLabelWidth(1), box.width * 0.3) : 0;
   double centreGap = 0;
   if (hasY) {
     if (!graph.axisTitle[1].empty())
-      left += titleHeight + 2;
+      left += titleHeight * graph.axisTitleLines[1] + 2;
     if (graph.alternating && graph.centre && graph.columns >= 2)
       centreGap = yLabelWidth + 2 * kTickLength + 10;
     else
@@ -126,7 +133,7 @@ void ChartGraph::LayOut(const ChartRect& box) {
     graph.bandLabelExtent[0] = labelHeight;
     bottom -= kTickLength + 3 + labelHeight;
     if (!graph.axisTitle[0].empty())
-      bottom -= titleHeight + 2;
+      bottom -= titleHeight * graph.axisTitleLines[0] + 2;
   }
   double rowGap = graph.rowFacet != nullptr ? std::max(graph.gap, 8.) : 0;
   double panelHeight =
@@ -199,6 +206,23 @@ void ChartGraph::DrawPanel(const GraphPanel& panel) {
   DrawGuides(graph, panel);
 }
 
+bool ChartGraph::TextOnly(const GraphPanel& panel) const {
+  bool texts = false;
+  std::vector<GraphBar> bars;
+  for (const GraphElement& element : fModel.elements) {
+    if (element.kind == "textMark") {
+      texts = true;
+    } else if (element.kind == "interval") {
+      fModel.ComputeBars(element, panel, bars);
+      if (!bars.empty())
+        return false;
+    } else {
+      return false;
+    }
+  }
+  return texts;
+}
+
 void ChartGraph::Draw(const ChartRect& box) {
   LayOut(box);
   GraphModel& graph = fModel;
@@ -207,14 +231,19 @@ void ChartGraph::Draw(const ChartRect& box) {
   if (const std::string* id = graph.node.Attribute("id"))
     svg.Attr("data-graph", *id);
   svg.EndStart();
-  for (std::size_t i = 0; i < graph.panels.size(); ++i) {
-    const GraphPanel& panel = graph.panels[i];
+  for (const GraphPanel& panel : graph.panels) {
     svg.Start("g").Attr("class", "panel").EndStart();
-    DrawGrid(graph, panel);
+    const bool textOnly = TextOnly(panel);
+    if (!textOnly)
+      DrawGrid(graph, panel);
     DrawPanel(panel);
-    std::size_t column = panel.column < 0 ? 0 : static_cast<std::size_t>(panel.column);
     std::size_t row = panel.row < 0 ? 0 : static_cast<std::size_t>(panel.row);
-    DrawAxes(graph, panel, column == 0, row + 1 == graph.rowsOfPanels);
+    // Value labels stay in the first column: the panels share their scale, so a row whose first
+    // panel is text alone reads it from the rows below, and labels moved into the gap of the next
+    // panel would run into the texts beside them.
+    const bool first = panel.column <= 0;
+    if (!textOnly)
+      DrawAxes(graph, panel, first, row + 1 == graph.rowsOfPanels);
     svg.Close("g");
   }
   DrawGraphTitles(graph);

@@ -21,6 +21,9 @@ private:
   // The marks of the panel's elements in their order, clipped to the panel, then the networks
   // and cell texts over them, then the guides over everything.
   void DrawPanel(const GraphPanel& panel);
+  // A panel that holds texts and no bars (a crosstab's diagonal cell): its axes and grid would
+  // measure nothing, so it gets none.
+  bool TextOnly(const GraphPanel& panel) const;
 
   GraphModel fModel;
   GraphScales fScales;

@@ -9,6 +9,9 @@
 
 namespace {
 
+// The length of a key's line sample.
+constexpr double kKeySample = 22;
+
 enum Part { kLeft, kRight, kTop, kBottom, kWidth, kHeight, kParts };
 const char* const kPartNames[kParts] = {"left", "right", "top", "bottom", "width", "height"};
 
@@ -185,12 +188,17 @@ void ChartLayout::DrawLabelFrames(ChartCanvas& canvas, const ChartRect& plot) {
     ChartStyle textStyle = label != nullptr ? canvas.StyleOf(*label) : ChartStyle();
     const double size = textStyle.FontSizeOr(style.FontSizeOr(11));
     const bool bold = textStyle.bold || style.bold;
-    std::vector<std::string> lines = metrics.Wrap(text, size, bold, fFrame.width * 0.45, 12);
+    // A label styled as a line (a stroke width) is a key to a guide: a sample of the line
+    // stands before its text.
+    const bool key = textStyle.strokeWidth > 0;
+    const double sample = key ? kKeySample + 6 : 0;
+    std::vector<std::string> lines =
+        metrics.Wrap(text, size, bold, fFrame.width * 0.45 - sample, 12);
     double widest = 0;
     for (const std::string& line : lines)
       widest = std::max(widest, metrics.Width(line, size, bold));
     const double lineHeight = FontMetrics::LineHeight(size);
-    double contentWidth = widest + 14;
+    double contentWidth = widest + 14 + sample;
     double contentHeight = static_cast<double>(lines.size()) * lineHeight + 8;
     ChartRect fallback = {plot.left, plot.top + 6, plot.width - 6, contentHeight};
     ChartRect box = Place(*frame, fallback, contentWidth, contentHeight, false);
@@ -216,6 +224,21 @@ void ChartLayout::DrawLabelFrames(ChartCanvas& canvas, const ChartRect& plot) {
       svg.Attr("fill-opacity", style.opacity);
     svg.EndEmpty();
     double x = box.left + 7;
+    if (key) {
+      const double y = box.top + 4 + size * 0.65;
+      svg.Start("line")
+          .Attr("class", "key-sample")
+          .Attr("x1", x)
+          .Attr("x2", x + kKeySample)
+          .Attr("y1", y)
+          .Attr("y2", y)
+          .Attr("stroke", textStyle.StrokeOr("#333333"))
+          .Attr("stroke-width", textStyle.strokeWidth);
+      if (!textStyle.dash.empty())
+        svg.Attr("stroke-dasharray", textStyle.dash);
+      svg.EndEmpty();
+      x += sample;
+    }
     svg.Start("text")
         .Attr("x", x)
         .Attr("y", box.top + 4 + size)

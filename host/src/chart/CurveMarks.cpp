@@ -11,6 +11,9 @@
 namespace {
 
 constexpr int kCurveSamples = 240;
+// The least room between a region's label and a guide line: closer, the text reads as touching
+// the line.
+constexpr double kGuideGap = 6;
 
 } // namespace
 
@@ -32,6 +35,26 @@ void DrawCurve(GraphModel& graph, const GraphElement& element, const GraphPanel&
       double step = std::max(1., std::ceil((last - first) / 400));
       for (double k = first; k <= last; k += step)
         samples.emplace_back(k, factor * curve.Density(k));
+      return;
+    }
+    if (curve.GetKind() == ChartDistribution::Kind::kUniform) {
+      // A step: its edges stand upright at the minimum and the maximum, where samples in
+      // between would slant them.
+      double a = 0, b = 0;
+      curve.Extent(a, b);
+      const double height = factor * curve.Density((a + b) / 2);
+      if (from < a) {
+        samples.emplace_back(from, 0);
+        samples.emplace_back(std::min(a, to), 0);
+      }
+      if (to > a && from < b) {
+        samples.emplace_back(std::max(from, a), height);
+        samples.emplace_back(std::min(to, b), height);
+      }
+      if (to > b) {
+        samples.emplace_back(std::max(b, from), 0);
+        samples.emplace_back(to, 0);
+      }
       return;
     }
     for (int i = 0; i <= kCurveSamples; ++i) {
@@ -84,18 +107,18 @@ void DrawCurve(GraphModel& graph, const GraphElement& element, const GraphPanel&
     const std::vector<double> guides = graph.VerticalGuides(panel);
     const auto crossed = [&](double from, double to) {
       return std::any_of(guides.begin(), guides.end(),
-                         [&](double g) { return g > from - 2 && g < to + 2; });
+                         [&](double g) { return g > from - kGuideGap && g < to + kGuideGap; });
     };
     std::vector<double> places = {left ? edge - 4 : edge + 4};
     if (left)
       for (auto g = guides.rbegin(); g != guides.rend(); ++g) {
         if (*g < edge)
-          places.push_back(*g - 5);
+          places.push_back(*g - kGuideGap - 2);
       }
     else
       for (double g : guides)
         if (g > edge)
-          places.push_back(g + 5);
+          places.push_back(g + kGuideGap + 2);
     double x = left ? panel.rect.left + 2 : panel.rect.Right() - 2;
     const char* anchor = left ? "start" : "end";
     for (double place : places) {
@@ -118,6 +141,23 @@ void DrawCurve(GraphModel& graph, const GraphElement& element, const GraphPanel&
     svg.Close("text");
   }
   sample(low, high);
+  std::string color = element.style.StrokeOr(element.style.FillOr("#333333"));
+  if (curve.Discrete()) {
+    // A discrete distribution has mass only at the whole numbers: a point at each, not a line
+    // through values it never takes.
+    svg.Start("g").Attr("class", "curve-points").Attr("fill", color).EndStart();
+    for (const auto& [x, y] : samples) {
+      double px = panel.x.Map(x), py = panel.y.Map(y);
+      if (!Finite(px, py))
+        continue;
+      graph.canvas.AddMarkBox({px - 3, py - 3, 6, 6});
+      svg.Start("circle").Attr("cx", px).Attr("cy", py).Attr("r", 3).EndStart();
+      svg.Title(SvgWriter::Number(x) + ": " + SvgWriter::Number(y));
+      svg.Close("circle");
+    }
+    svg.Close("g");
+    return;
+  }
   std::string path;
   double lastX = NAN, lastY = NAN;
   for (const auto& [x, y] : samples) {
@@ -129,7 +169,6 @@ void DrawCurve(GraphModel& graph, const GraphElement& element, const GraphPanel&
       lastX = px, lastY = py;
     }
   }
-  std::string color = element.style.StrokeOr(element.style.FillOr("#333333"));
   svg.Start("path")
       .Attr("class", "curve")
       .Attr("d", path)

@@ -102,6 +102,9 @@ struct GraphModel {
   bool categorical[2] = {false, false};
   bool visible[2] = {true, true};
   std::string axisTitle[2];
+  // The lines an axis title takes (1 or 2): a title too long for its side wraps once rather than
+  // losing its end, which a printed figure cannot show in a tooltip.
+  int axisTitleLines[2] = {1, 1};
   std::string oppositeTitle[2];
   bool measure[2] = {false, false}; // the dimension bars grow along
   ChartScale scale[2];

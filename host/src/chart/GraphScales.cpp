@@ -102,6 +102,18 @@ GraphScales::GraphScales(GraphModel& graph) : fGraph(graph) {
       fGraph.scale[0].Include(low);
       fGraph.scale[0].Include(high);
     }
+  // A uniform curve is a step: a little room beyond its ends shows them stand upright.
+  for (const GraphElement& element : fGraph.elements)
+    if (element.statistic != nullptr &&
+        element.distribution.GetKind() == ChartDistribution::Kind::kUniform && !hasRange[0]) {
+      double low = 0, high = 0;
+      element.distribution.Extent(low, high);
+      // Not below zero for a support that starts at or above it: the room would add a negative
+      // stretch of axis to values that cannot be negative.
+      const double padded = low - (high - low) * 0.04;
+      fGraph.scale[0].Include(low >= 0 ? std::max(0., padded) : padded);
+      fGraph.scale[0].Include(high + (high - low) * 0.04);
+    }
   for (int dim = 0; dim < 2; ++dim)
     if (std::isfinite(paddedBelowZero[dim]) && !std::isfinite(fixedLow[dim]) &&
         fGraph.scale[dim].Low() >= paddedBelowZero[dim])

@@ -18,10 +18,11 @@ void DrawGraphTitles(GraphModel& graph) {
   SvgWriter& svg = graph.canvas.Svg();
   const FontMetrics& metrics = FontMetrics::Instance();
   auto title = [&](const std::string& text, double x, double y, bool vertical, const char* cls,
-                   double size, bool bold, double room) {
+                   double size, bool bold, double room, int maxLines = 1) {
     if (text.empty())
       return;
-    std::vector<std::string> lines = metrics.Wrap(text, size, bold, std::max(30., room), 1);
+    std::vector<std::string> lines =
+        metrics.Wrap(text, size, bold, std::max(30., room), static_cast<std::size_t>(maxLines));
     svg.Start("text")
         .Attr("class", cls)
         .Attr("x", x)
@@ -35,7 +36,23 @@ void DrawGraphTitles(GraphModel& graph) {
       svg.Attr("transform",
                "rotate(-90 " + SvgWriter::Number(x) + " " + SvgWriter::Number(y) + ")");
     svg.EndStart();
-    svg.Text(lines.empty() ? std::string() : lines.front());
+    if (lines.size() <= 1) {
+      svg.Text(lines.empty() ? std::string() : lines.front());
+    } else {
+      // The lines go outward from the plot: down below an x axis, left of a y axis (the first
+      // line outermost once turned).
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        svg.Start("tspan")
+            .Attr("x", x)
+            .Attr("dy", i == 0 ? (vertical ? -FontMetrics::LineHeight(size) *
+                                                 static_cast<double>(lines.size() - 1)
+                                           : 0.)
+                               : FontMetrics::LineHeight(size))
+            .EndStart();
+        svg.Text(lines[i]);
+        svg.Close("tspan");
+      }
+    }
     svg.Close("text");
   };
   const double plotMiddleX = graph.plot.left + graph.plot.width / 2;
@@ -43,10 +60,13 @@ void DrawGraphTitles(GraphModel& graph) {
   if (!graph.network && graph.visible[0])
     title(graph.axisTitle[0], plotMiddleX,
           graph.plot.Bottom() + kTickLength + 3 + graph.bandLabelExtent[0] + kTitleFont, false,
-          "axis-title", kTitleFont, false, graph.plot.width);
+          "axis-title", kTitleFont, false, graph.plot.width, graph.axisTitleLines[0]);
   if (!graph.network && graph.visible[1]) {
-    title(graph.axisTitle[1], graph.box.left + 4 + kTitleFont, plotMiddleY, true, "axis-title",
-          kTitleFont, false, graph.plot.height);
+    title(graph.axisTitle[1],
+          graph.box.left + 4 + kTitleFont +
+              FontMetrics::LineHeight(kTitleFont) * (graph.axisTitleLines[1] - 1),
+          plotMiddleY, true, "axis-title", kTitleFont, false, graph.plot.height,
+          graph.axisTitleLines[1]);
     if (!graph.oppositeTitle[1].empty()) {
       double x = graph.box.Right() - 6;
       svg.Start("text")
@@ -82,9 +102,16 @@ void DrawGraphTitles(GraphModel& graph) {
       }
       double y = graph.plot.top - 2 -
                  static_cast<double>(labelLines.size()) * FontMetrics::LineHeight(kPanelLabelFont);
+      // A heading may reach into the gap beside its panel (the panels of a large grid are
+      // narrower than their headings).
+      const std::size_t column = panel.column < 0 ? 0 : static_cast<std::size_t>(panel.column);
+      const std::vector<double>& gaps = graph.columnGaps;
+      const double gap = column < gaps.size()                     ? gaps[column]
+                         : column > 0 && column - 1 < gaps.size() ? gaps[column - 1]
+                                                                  : 0;
       std::vector<std::string> heading =
-          metrics.Wrap(graph.columnFacet->CategoryText(static_cast<std::size_t>(panel.column)),
-                       kHeadingFont, true, panel.rect.width, 1);
+          metrics.Wrap(graph.columnFacet->CategoryText(column), kHeadingFont, true,
+                       panel.rect.width + std::max(0., gap - 4), 1);
       svg.Start("text")
           .Attr("class", "panel-label")
           .Attr("x", x)
@@ -134,7 +161,7 @@ void DrawGraphTitles(GraphModel& graph) {
           .EndStart();
       std::vector<std::string> heading =
           metrics.Wrap(graph.rowFacet->CategoryText(static_cast<std::size_t>(panel.row)),
-                       kHeadingFont, true, panel.rect.height, 1);
+                       kHeadingFont, true, panel.rect.height + std::max(graph.gap, 8.) - 4, 1);
       svg.Text(heading.empty() ? std::string() : heading.front());
       svg.Close("text");
     }

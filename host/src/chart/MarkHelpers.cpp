@@ -70,3 +70,13 @@ void DrawValueLabel(ChartCanvas& canvas, const GraphElement& element, std::size_
   svg.Text(text);
   svg.Close("text");
 }
+
+std::string ValueText(const GraphModel& graph, int dim, double value) {
+  const ChartVariable* variable = graph.axisVariable[dim];
+  // A whole number (a count) stays whole.
+  const double step =
+      std::fabs(value - std::round(value)) < 1e-9 ? 1 : graph.scale[dim].Step() / 10;
+  if (variable != nullptr && !variable->Categorical())
+    return variable->FormatNumber(value, step);
+  return SvgWriter::Number(value);
+}

@@ -16,6 +16,10 @@ void AppendPoint(std::string& path, double x, double y);
 // The fill of a mark of row `row` in colour group `group` (-1: none): the element's palette or
 // style, with the pattern of the row's pattern category over it.
 std::string FillOf(ChartCanvas& canvas, const GraphElement& element, std::size_t row, int group);
+// A value of a continuous dimension as the reader should hear or see it in a description or a
+// tooltip: in the axis variable's format, with a decimal more than the ticks show.
+std::string ValueText(const GraphModel& graph, int dim, double value);
+
 // The value label of row `row` at (x, y), anchored "start", "middle" or "end"; nothing when the
 // element has no labeling or the row's text is empty.
 void DrawValueLabel(ChartCanvas& canvas, const GraphElement& element, std::size_t row, double x,

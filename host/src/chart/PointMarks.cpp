@@ -44,13 +44,12 @@ void DrawPoints(GraphModel& graph, const GraphElement& element, const GraphPanel
         .Attr("stroke", element.style.StrokeOr("#FFFFFF"))
         .Attr("stroke-width", 0.75);
     std::string tooltip = graph.canvas.Tooltip(*element.node, "", row);
-    if (tooltip.empty()) {
-      svg.EndEmpty();
-    } else {
-      svg.EndStart();
-      svg.Title(tooltip);
-      svg.Close("circle");
-    }
+    // Without a popup a point still tells its values.
+    if (tooltip.empty())
+      tooltip = element.x->Text(row) + ", " + element.y->Text(row);
+    svg.EndStart();
+    svg.Title(tooltip);
+    svg.Close("circle");
     DrawValueLabel(graph.canvas, element, row, px + 6, py + 3.5, "start");
   }
 }

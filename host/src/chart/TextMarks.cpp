@@ -1,4 +1,5 @@
-// Cell texts (textMark elements): the lines of their rows, centred in the panel.
+// Cell texts (textMark elements): the lines of their rows, wrapped to the panel and centred in
+// it.
 #include "FontMetrics.h"
 #include "GraphMarks.h"
 
@@ -21,7 +22,11 @@ void DrawCellTexts(GraphModel& graph, const GraphElement& element, const GraphPa
     std::string text = element.value->Text(row);
     for (std::size_t start = 0; !text.empty() && start <= text.size();) {
       std::size_t end = text.find('\n', start);
-      lines.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+      // A line wider than its panel (a small panel of a large grid) wraps between words.
+      for (std::string& piece : FontMetrics::Instance().Wrap(
+               text.substr(start, end == std::string::npos ? end : end - start), size,
+               element.style.bold, panel.rect.width + 4, 4))
+        lines.push_back(std::move(piece));
       if (end == std::string::npos)
         break;
       start = end + 1;

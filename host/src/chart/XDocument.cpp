@@ -44,6 +44,22 @@ std::optional<std::string> OptionalText(const ViZNode& root, const char* element
   return text;
 }
 
+// Adds a line to the end of the chart's footnote (made, before the graphs, when there is none).
+void AppendFootnoteLine(ViZNode& root, const std::string& line) {
+  ViZNode* footnote = root.FirstChild("footnote");
+  if (footnote == nullptr) {
+    std::size_t at = 0;
+    while (at < root.children.size() && root.children[at]->name != "graph")
+      ++at;
+    footnote = &root.InsertChild(at, "footnote");
+  }
+  const std::string text = JoinedTexts(*footnote);
+  footnote->children.erase(std::remove_if(footnote->children.begin(), footnote->children.end(),
+                                          [](const auto& child) { return child->name == "text"; }),
+                           footnote->children.end());
+  footnote->AddChild("text").text = text.empty() ? line : text + "\n" + line;
+}
+
 void CopySources(const VarDataProcessor& data, output::Chart& chart) {
   for (const auto& [name, source] : data.Sources()) {
     output::ChartDataSource& copy = chart.sources[name];
@@ -201,6 +217,8 @@ bool XDocument::SendChart(bool /*show*/, bool /*replace*/, bool /*background*/) 
   if (procedure == nullptr)
     return false;
   try {
+    if (!procedure->ChartNote().empty())
+      AppendFootnoteLine(*fRoot, procedure->ChartNote());
     auto chart = std::make_unique<output::Chart>();
     chart->templateName = fTemplateName;
     chart->title = OptionalText(*fRoot, "title").value_or("");
@@ -232,6 +250,10 @@ bool XDocument::SendChart(bool /*show*/, bool /*replace*/, bool /*background*/) 
       chart->svg = DrawChart(*fRoot, fData, context);
       if (chart->svg.empty())
         throw ChartError("the chart drew nothing");
+      if (procedure->PrintDrawings()) {
+        context.print = true;
+        chart->printSvg = DrawChart(*fRoot, fData, context);
+      }
     }
     return procedure->SendChart(std::move(chart)) != nullptr;
   } catch (const ChartError&) {

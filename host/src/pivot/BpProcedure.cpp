@@ -124,6 +124,10 @@ bool BpProcedure::ChartsDrawn() const {
   return State()->document->ChartsDrawn();
 }
 
+bool BpProcedure::PrintDrawings() const {
+  return State()->document->PrintDrawings();
+}
+
 output::Chart* BpProcedure::SendChart(std::unique_ptr<output::Chart> chart) {
   output::Heading* heading = State()->LatestLiveHeading();
   output::Chart* placed = heading != nullptr ? heading->Append(std::move(chart)) : nullptr;

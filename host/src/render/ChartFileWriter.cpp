@@ -1,5 +1,6 @@
-// Standalone SVG files of the charts: the drawing the reports inline, with an XML declaration, in
-// files named so that they sort in the report's order.
+// Standalone SVG files of the charts: the drawing laid out as a printed figure (or, without one,
+// the drawing the reports inline), with an XML declaration, in files named so that they sort in
+// the report's order.
 #include "render/ChartFileWriter.h"
 
 #include "output/Chart.h"
@@ -81,7 +82,9 @@ void ChartFileWriter::Leaf(const output::Item& item) {
   if (chart == nullptr)
     return;
   const int count = fNumbering.CountChart();
-  if (!fError.empty() || !IsPlainSvg(chart->svg))
+  // The drawing laid out as a printed figure when there is one, else the report's.
+  const std::string& svg = chart->printSvg.empty() ? chart->svg : chart->printSvg;
+  if (!fError.empty() || !IsPlainSvg(svg))
     return;
   const std::string& number = fNumbering.Number();
   const std::string name = (number.empty() ? "" : number + "-") + "c" + std::to_string(count) +
@@ -89,7 +92,7 @@ void ChartFileWriter::Leaf(const output::Item& item) {
   const std::filesystem::path path = std::filesystem::path(fFolder) / name;
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (file)
-    file << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" << chart->svg << "\n";
+    file << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" << svg << "\n";
   if (file)
     file.close();
   if (!file) {
