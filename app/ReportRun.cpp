@@ -770,10 +770,17 @@ void ReportRun::AppendReportHeader(output::Document& document) const {
   if (!fOptions.fDataFile.empty()) {
     documents = "computed from " + fOptions.fDataFile;
   } else if (fOptions.fDocuments.empty()) {
-    std::size_t count = 0;
-    for (const Run& run : fRuns)
+    std::size_t count = 0, computed = 0;
+    for (const Run& run : fRuns) {
       count += run.fPaths.size();
-    documents = "the bundled examples (" + std::to_string(count) + " documents)";
+      computed += run.fFromData ? 1 : 0;
+    }
+    documents = "the bundled examples (" + std::to_string(count) + " documents";
+    if (computed == fRuns.size())
+      documents += ", computed from their data";
+    else if (computed > 0)
+      documents += ", " + std::to_string(computed) + " runs computed from their data";
+    documents += ")";
   } else {
     for (const std::string& path : fOptions.fDocuments)
       documents += (documents.empty() ? "" : ", ") + path;

@@ -1,6 +1,6 @@
 # Recomputes the statistics of the example result documents (examples/*.xml) with R from the data
 # sets in examples/data, and fails when a figure of a document differs from R's beyond rounding.
-# The examples are written by scripts/make_examples.py with scipy; this is the second opinion.
+# The examples are written by the engine (scripts/make-examples.R); this is a second opinion on them.
 # Then it runs nptests on every example and recomputes each effect size and interval the report
 # shows with the effectsize and rstatix packages (docs/effect-sizes.md).
 # Usage: Rscript scripts/check-examples.R [EXAMPLES_DIR [NPTESTS]]
@@ -133,9 +133,9 @@ check_binomial <- function(where, test, interval, successes, n) {
   }
 }
 
-# Runs about a cut point: below the cut against at or above it.
+# Runs about a cut point: at or below the cut against above it, as the hypothesis reads.
 check_runs <- function(where, a, x, cut) {
-  above <- x >= cut
+  above <- x > cut
   n1 <- sum(!above)
   n2 <- sum(above)
   n <- n1 + n2
@@ -322,7 +322,7 @@ check_ks_sample <- function(where, algorithms, x, dists) {
 
 check_ozone <- function(where, algorithms) {
   ozone <- data_set("airquality")$Ozone
-  check_ks_sample(where, algorithms, ozone[!is.na(ozone)], c("exponential", "uniform"))
+  check_ks_sample(where, algorithms, ozone[!is.na(ozone)], c("uniform", "exponential"))
 }
 
 check_ozone_dates <- function(where, algorithms) {
@@ -343,10 +343,12 @@ check_sleep <- function(where, algorithms) {
                                PositiveDifferences = sum(d > 0)), "ContinuousDistribution/")
   check_signed_ranks(where, pick(algorithms, "RWilcoxonSignedRanks")[[1]], d)
   # Hodges-Lehmann: the median of the Walsh averages; the interval between the Walsh averages of
-  # order C and M - C + 1 of the large-sample approximation.
+  # order C and M - C + 1, C the signed-rank statistic's lower 2.5% point for at most 50 cases
+  # (Hollander and Wolfe 3.3), else its large-sample approximation.
   walsh <- sort(outer(d, d, "+")[upper.tri(outer(d, d), diag = TRUE)] / 2)
   n <- length(d)
-  c <- round(n * (n + 1) / 4 - qnorm(0.975) * sqrt(n * (n + 1) * (2 * n + 1) / 24))
+  c <- if (n <= 50) max(1, qsignrank(0.025, n)) else
+    round(n * (n + 1) / 4 - qnorm(0.975) * sqrt(n * (n + 1) * (2 * n + 1) / 24))
   expect_all(where, pick(algorithms, "RHodgesLehmannEstimatePairs")[[1]],
              list(Estimate = median(walsh),
                   `Asymptotic/ConfidenceIntervalLowerBound` = walsh[c],
@@ -500,8 +502,8 @@ for (name in setdiff(names(checks), documents)) {
 # Each example's report (nptests --format json) against R: per test with effect sizes, in document
 # order, its measures with estimate and bounds (NA: the report must show none). Estimates agree to
 # 1e-9, analytic bounds to 1e-6; the report line in the table's caption quotes the first estimate.
-es <- function(measure, estimate, lower = NA, upper = NA) {
-  list(measure = measure, estimate = estimate, lower = lower, upper = upper)
+es <- function(measure, estimate, lower = NA, upper = NA, boot = NULL) {
+  list(measure = measure, estimate = estimate, lower = lower, upper = upper, boot = boot)
 }
 from_effectsize <- function(measure, table) es(measure, table[[1]][1], table$CI_low, table$CI_high)
 
@@ -543,7 +545,20 @@ kendall <- function(ratings) {
                      id = factor(rep(seq_len(nrow(ratings)), ncol(ratings))))
   rw <- friedman_effsize(long, score ~ rating | id)$effsize
   if (abs(w - rw) > 1e-9) cat(sprintf("FAIL effectsize's W %.10g and rstatix's %.10g differ\n", w, rw))
-  list(es("Kendall's W", unname(rw)))
+  # The engine's percentile bootstrap interval (2000 resamples of the judges) is checked against
+  # R's own bootstrap distribution of W (20000 resamples): each bound must sit at its percentile
+  # of R's distribution within three Monte Carlo standard errors of a 2000-resample percentile.
+  # W = 12 S / (n^2 (k^3 - k) - n T) from each judge's ranks and tie term, resampled by judge.
+  ranks <- t(apply(ratings, 1, rank))
+  ties <- apply(ratings, 1, function(x) { t <- table(x); sum(t^3 - t) })
+  n <- nrow(ratings); k <- ncol(ratings)
+  set.seed(1)
+  boot <- replicate(20000, {
+    j <- sample.int(n, replace = TRUE)
+    s <- sum((colSums(ranks[j, , drop = FALSE]) - n * (k + 1) / 2)^2)
+    12 * s / (n^2 * (k^3 - k) - n * sum(ties[j]))
+  })
+  list(es("Kendall's W", unname(rw), boot = boot))
 }
 
 effect_checks <- list(
@@ -575,8 +590,8 @@ effect_checks <- list(
   ks_ozone_sample = function() {
     ozone <- data_set("airquality")$Ozone
     ozone <- ozone[!is.na(ozone)]
-    list(ks_d(ozone, "exponential", sample_params("exponential", ozone)),
-         ks_d(ozone, "uniform", sample_params("uniform", ozone)))
+    list(ks_d(ozone, "uniform", sample_params("uniform", ozone)),
+         ks_d(ozone, "exponential", sample_params("exponential", ozone)))
   },
   ks_ozone_dates = function() {
     air <- data_set("airquality")
@@ -692,8 +707,23 @@ check_effect_sizes <- function(name) {
     }
     for (e in expected[[i]]) {
       row <- rows[[e$measure]]
-      for (figure in list(list("Estimate", e$estimate, 1e-9), list("Lower", e$lower, 1e-6),
-                          list("Upper", e$upper, 1e-6))) {
+      if (!is.null(e$boot)) {
+        for (bound in list(list("Lower", 0.025), list("Upper", 0.975))) {
+          checked <<- checked + 1
+          shown <- row[[bound[[1]]]]
+          at <- if (is.null(shown)) NA else mean(e$boot <= shown)
+          if (is.na(at) || abs(at - bound[[2]]) > 3 * sqrt(bound[[2]] * (1 - bound[[2]]) / 2000)) {
+            cat(sprintf("FAIL %s: %s %s %s sits at the %s point of R's bootstrap, not %.3f\n",
+                        where, e$measure, bound[[1]], format(shown, digits = 10),
+                        format(at, digits = 3), bound[[2]]))
+            failures <<- failures + 1
+          }
+        }
+      }
+      figures <- list(list("Estimate", e$estimate, 1e-9))
+      if (is.null(e$boot))
+        figures <- c(figures, list(list("Lower", e$lower, 1e-6), list("Upper", e$upper, 1e-6)))
+      for (figure in figures) {
         checked <<- checked + 1
         shown <- if (is.null(row[[figure[[1]]]])) NA else row[[figure[[1]]]]
         if (!close_to(shown, figure[[2]], figure[[3]])) {

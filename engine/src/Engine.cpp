@@ -38,7 +38,12 @@ bool IsHypothesisTest(const ResultElement& algorithm) {
 struct SplitGroup {
   std::string fArgument;
   std::vector<std::size_t> fRows;
+  std::string fText; // the group's value, of a text split column
 };
+
+// A text split column's values with their labels, in the groups' order: the documents' dictionary
+// lists them, so that a document read on its own knows every group's value.
+using SplitValues = std::vector<std::pair<std::string, std::string>>;
 
 std::string QuotedIfNeeded(const std::string& text) {
   if (!text.empty() && text.find_first_of(" \t,'\"=") == std::string::npos)
@@ -79,7 +84,8 @@ std::vector<SplitGroup> SplitGroups(const DataSet& data, const VORN_DataSource& 
       return rank(a) != rank(b) ? rank(a) < rank(b) : column.Text(a) < column.Text(b);
     });
     for (std::uint32_t code : codes)
-      groups.push_back({name + "=" + QuotedIfNeeded(column.Text(code)), rowsOfCode[code]});
+      groups.push_back(
+          {name + "=" + QuotedIfNeeded(column.Text(code)), rowsOfCode[code], column.Text(code)});
     return groups;
   }
   std::map<double, std::vector<std::size_t>> rowsOfValue;
@@ -87,7 +93,7 @@ std::vector<SplitGroup> SplitGroups(const DataSet& data, const VORN_DataSource& 
     if (!std::isnan(column.Number(r)))
       rowsOfValue[column.Number(r)].push_back(r);
   for (auto& [value, rows] : rowsOfValue)
-    groups.push_back({name + "=" + ResultDocumentWriter::NumberText(value), std::move(rows)});
+    groups.push_back({name + "=" + ResultDocumentWriter::NumberText(value), std::move(rows), {}});
   return groups;
 }
 
@@ -102,7 +108,8 @@ const char* OptypeOf(const FieldColumn& field) {
   }
 }
 
-ResultElement Dictionary(const AnalysisData& data, const VORN_DataSource& variables) {
+ResultElement Dictionary(const AnalysisData& data, const VORN_DataSource& variables,
+                         int splitColumn, const SplitValues& splitValues) {
   ResultElement dictionary("DataDictionary");
   const int columns = variables.GetVariableCount();
   std::vector<const FieldColumn*> named(static_cast<std::size_t>(columns), nullptr);
@@ -120,6 +127,12 @@ ResultElement Dictionary(const AnalysisData& data, const VORN_DataSource& variab
           .Set("displayName", variable.GetPreferredLabel())
           .Set("optype", variable.IsString() ? "categorical" : "continuous")
           .Set("dataType", variable.IsString() ? "string" : "double");
+      if (index == splitColumn)
+        for (std::size_t i = 0; i < splitValues.size(); ++i)
+          element.Add("Value")
+              .Set("index", static_cast<double>(i))
+              .Set("value", splitValues[i].first)
+              .Set("displayValue", splitValues[i].second);
       continue;
     }
     element.Set("index", static_cast<double>(index))
@@ -148,7 +161,8 @@ ResultElement Dictionary(const AnalysisData& data, const VORN_DataSource& variab
   return dictionary;
 }
 
-std::string DocumentText(const TestContext& context, const VORN_DataSource& variables) {
+std::string DocumentText(const TestContext& context, const VORN_DataSource& variables,
+                         int splitColumn, const SplitValues& splitValues) {
   const AnalysisData& data = context.fData;
   std::vector<ResultElement> algorithms;
   if (context.fRequest.fOneSample)
@@ -169,7 +183,7 @@ std::string DocumentText(const TestContext& context, const VORN_DataSource& vari
       .Set("badWeightCount", data.BadWeightCount())
       .Set("droppedFreq", data.DroppedFrequency());
   ResultElement& output = root.Add("Extension").Add("NPAROutput");
-  output.Add(Dictionary(data, variables));
+  output.Add(Dictionary(data, variables, splitColumn, splitValues));
   const auto tests = std::count_if(algorithms.begin(), algorithms.end(), IsHypothesisTest);
   ResultElement& list = output.Add("NonParametricTests");
   list.Set("number", static_cast<double>(tests))
@@ -193,10 +207,20 @@ std::vector<EngineDocument> Engine::Compute(const CommandSpec& command,
                                             const EngineSettings& settings) const {
   const NptestsRequest request = NptestsRequest::Read(command);
   std::vector<EngineDocument> documents;
-  for (const SplitGroup& group : SplitGroups(fData, fDictionary, settings.fSplitColumn)) {
+  const std::vector<SplitGroup> groups = SplitGroups(fData, fDictionary, settings.fSplitColumn);
+  SplitValues splitValues;
+  if (settings.fSplitColumn >= 0 && fData.Column(settings.fSplitColumn).IsText()) {
+    const auto& labels = fDictionary.GetVariable(settings.fSplitColumn)->GetValueLabels();
+    for (const SplitGroup& group : groups) {
+      const std::string* label = labels.Find(group.fText);
+      splitValues.emplace_back(group.fText, label ? *label : group.fText);
+    }
+  }
+  for (const SplitGroup& group : groups) {
     const AnalysisData data(fData, fDictionary, request, group.fRows);
     const TestContext context{data, request, settings.fSeed};
-    documents.push_back({group.fArgument, DocumentText(context, fDictionary)});
+    documents.push_back(
+        {group.fArgument, DocumentText(context, fDictionary, settings.fSplitColumn, splitValues)});
   }
   return documents;
 }

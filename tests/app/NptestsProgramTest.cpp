@@ -41,18 +41,19 @@ TEST(NptestsProgram, BundledExamplesRunWithoutArguments) {
   const ProgramResult result = RunNptests({}, scratch);
   EXPECT_EQ(result.fStatus, 0) << result.fErr;
   EXPECT_EQ(result.fErr, "");
-  // Thirteen documents run alone and the three split groups run together, each run under a
-  // heading naming its documents.
+  // Thirteen runs alone and the three split groups together, each computed from its data under a
+  // heading naming its data and command.
   const std::regex procedureHeading("(^|\n)[0-9]+\\.1 Nonparametric Tests\n");
   const auto begin = std::sregex_iterator(result.fOut.begin(), result.fOut.end(), procedureHeading);
   EXPECT_EQ(std::distance(begin, std::sregex_iterator()), 14);
   // The report's header comes first, then the runs.
   EXPECT_EQ(result.fOut.rfind("Report\n", 0), 0u);
-  EXPECT_NE(result.fOut.find("Documents     the bundled examples (16 documents)\n"),
+  EXPECT_NE(result.fOut.find(
+                "Documents     the bundled examples (16 documents, computed from their data)\n"),
             std::string::npos);
   EXPECT_NE(result.fOut.find("Command       each example's own command\n"), std::string::npos);
-  EXPECT_EQ(result.fOut.find("\n1 "), result.fOut.find("\n1 chickwts.xml\n"));
-  EXPECT_EQ(CountOf(result.fOut, " split_ctrl.xml, split_trt1.xml, split_trt2.xml\n"), 1u);
+  EXPECT_EQ(result.fOut.find("\n1 "), result.fOut.find("\n1 chickwts.csv, chickwts.sps\n"));
+  EXPECT_EQ(CountOf(result.fOut, " PlantGrowth.csv, split_ctrl.sps by group\n"), 1u);
   for (const char* group : {"Treatment group = Control", "Treatment group = Treatment 1",
                             "Treatment group = Treatment 2"})
     EXPECT_EQ(CountOf(result.fOut, group), 1u) << group;
@@ -72,7 +73,7 @@ TEST(NptestsProgram, BundledExamplesAsJsonFollowTheSchema) {
       nlohmann::json::parse(ReadAll(NPTESTS_SOURCE_DIR "/docs/output-format.schema.json"));
   EXPECT_EQ(SchemaCheck(schema, report), "");
   ASSERT_EQ(report.at("items").size(), 14u);
-  EXPECT_EQ(report.at("items")[0].at("label").at("text"), "chickwts.xml");
+  EXPECT_EQ(report.at("items")[0].at("label").at("text"), "chickwts.csv, chickwts.sps");
 }
 
 TEST(NptestsProgram, BundledExamplesAsHtmlAreWellFormedAndLinked) {
@@ -348,7 +349,7 @@ TEST(NptestsProgram, DocumentsThatCannotBeReadOrWrittenAreNamedWithWhatIsWrong) 
        "in GetLillieforsIndex"},
       {"an interval record short of a parameter",
        replaced(ReadAll(Example("related_sleep.xml")),
-                "value=\"R_HodgesLehman_2\"/>\n            <Attribute name=\"%0\" value=\"0\"/>",
+                "value=\"R_HodgesLehman_2\"/>\n            <Attribute name=\"%0\" value=\"1\"/>",
                 "value=\"R_HodgesLehman_2\"/>"),
        "row 1 of the confidence interval summary (Related-Samples Hodges-Lehmann Median "
        "Difference) is malformed: its condition R_HodgesLehman_2 has 1 parameter where the key "
