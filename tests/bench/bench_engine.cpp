@@ -71,6 +71,9 @@ struct Figures {
 // Runs `argv` with standard output to `out`; the child's wall time and peak memory.
 Figures Run(const std::vector<std::string>& argv, const std::string& out) {
   Figures figures;
+  // The child must not write out what this process still holds in its buffers.
+  std::cout.flush();
+  std::fflush(nullptr);
   const auto start = std::chrono::steady_clock::now();
   const pid_t child = fork();
   if (child == 0) {

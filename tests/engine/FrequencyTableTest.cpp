@@ -11,22 +11,23 @@
 
 namespace {
 
-// Raw cases: x and y with ties (values on a grid of 0.5), g one of four groups (unbalanced).
+// Raw cases: x and y with ties (values on a grid of 0.5), g one of four groups (unbalanced), h one
+// of two, c a category of x.
 std::string RawCases() {
   std::mt19937_64 random(7);
   std::normal_distribution<double> normal;
   std::ostringstream csv;
-  csv << "x,y,g\n";
+  csv << "x,y,g,h,c\n";
   for (int i = 0; i < 300; ++i) {
     const int g = static_cast<int>(random() % 7) % 4 + 1;
     const double x = std::round((normal(random) + 0.3 * g) * 2) / 2;
     const double y = std::round((x + normal(random)) * 2) / 2;
-    csv << x << "," << y << "," << g << "\n";
+    csv << x << "," << y << "," << g << "," << (g % 2 + 1) << "," << (x > 0.5 ? 2 : 1) << "\n";
   }
   return csv.str();
 }
 
-// The distinct (x, y, g) with their counts as n.
+// The distinct cases with their counts as n.
 std::string FrequencyTable(const std::string& raw) {
   std::map<std::string, int> counts;
   std::istringstream in(raw);
@@ -35,7 +36,7 @@ std::string FrequencyTable(const std::string& raw) {
   while (std::getline(in, line))
     ++counts[line];
   std::ostringstream csv;
-  csv << "x,y,g,n\n";
+  csv << "x,y,g,h,c,n\n";
   for (const auto& [cases, n] : counts)
     csv << cases << "," << n << "\n";
   return csv.str();
@@ -87,7 +88,8 @@ bool Close(const std::string& a, const std::string& b) {
 
 TEST(FrequencyTable, GivesEveryRankTestTheFiguresOfTheRawCases) {
   const std::string json = R"({"variables": [{"name": "x", "measure": "scale"},
-      {"name": "y", "measure": "scale"}, {"name": "g", "measure": "nominal"}%s]%s})";
+      {"name": "y", "measure": "scale"}, {"name": "g", "measure": "nominal"},
+      {"name": "h", "measure": "nominal"}, {"name": "c", "measure": "nominal"}%s]%s})";
   auto dictionary = [&json](bool weighted) {
     std::string text = json;
     text.replace(text.find("%s"), 2, weighted ? R"(, {"name": "n"})" : "");
@@ -103,6 +105,10 @@ TEST(FrequencyTable, GivesEveryRankTestTheFiguresOfTheRawCases) {
       "NPTESTS /INDEPENDENT TEST(x) GROUP(g) KRUSKAL_WALLIS(COMPARE=PAIRWISE) "
       "MEDIAN(COMPARE=STEPWISE) JONCKHEERE_TERPSTRA(COMPARE=PAIRWISE).",
       "NPTESTS /RELATED TEST(x y) SIGN WILCOXON HODGES_LEHMANN FRIEDMAN KENDALL.",
+      "NPTESTS /INDEPENDENT TEST(x) GROUP(h) MANN_WHITNEY KOLMOGOROV_SMIRNOV HODGES_LEHMANN "
+      "MOSES WALD_WOLFOWITZ.",
+      "NPTESTS /ONESAMPLE TEST(c) CHISQUARE BINOMIAL.",
+      "NPTESTS /RELATED TEST(c h) MCNEMAR MARGINAL_HOMOGENEITY COCHRAN.",
   };
   for (const char* command : commands) {
     const auto fromCases = enginetest::RunEngine(raw, command, dictionary(false));
