@@ -1,6 +1,6 @@
 # The engine's one-sample tests against R: every figure of each test on the bundled data sets and
 # on seeded random data sets (ties, zero differences, all cases equal, one category, missing
-# values, weights), computed by R's own functions (chisq.test, binom.test, wilcox.test, ks.test,
+# values, weights, dates written as ISO dates), computed by R's own functions (chisq.test, binom.test, wilcox.test, ks.test,
 # nortest::lillie.test) or, where R has none, by the published formula written here in R.
 #
 #   Rscript scripts/check-engine-onesample.R --reference tests/engine/reference/onesample.tsv
@@ -375,6 +375,31 @@ random_sets <- function(count, largest) {
   })
 }
 
+# Date sets: days in one season, with ties, missing days and weights; the tests that take a date
+# field's values as they are (the runs about the median, Kolmogorov-Smirnov with the sample's
+# parameters, the field record).
+date_sets <- function(count) {
+  set.seed(1973)
+  lapply(seq_len(count), function(i) {
+    n <- c(3, 8, 16, 40, 120, 500)[(i - 1) %% 6 + 1]
+    x <- 1200 + sample(0:(20 * i), n, replace = TRUE)
+    if (i %% 3 == 0 && n > 3) x[sample(n, 2)] <- NA
+    w <- if (i %% 4 == 0) sample(1:3, n, replace = TRUE) else NULL
+    valid <- !is.na(x)
+    xr <- rep(x[valid], if (is.null(w)) 1 else w[valid])
+    simulate <- length(xr) <= 300
+    figures <- rbind(runs_figures(xr <= median(xr), median(xr)),
+                     ks_figures(xr, "normal", c(mean(xr), sd(xr)), TRUE, 0, NULL),
+                     if (simulate) ks_figures(xr, "uniform", c(min(xr), max(xr)), TRUE, 1, 0),
+                     field_figures(xr, FALSE))
+    command <- sprintf(paste0("NPTESTS /ONESAMPLE TEST(x) RUNS(GROUPCONTINUOUS=CUTPOINT(MEDIAN)) ",
+                              "KOLMOGOROV_SMIRNOV(NORMAL(SAMPLE=FALSE)%s NSAMPLES=2000) /CRITERIA CILEVEL=95."),
+                       if (simulate) " UNIFORM=SAMPLE" else "")
+    list(id = sprintf("dates%02d", i), seed = 3000 + i, x = x, w = w, nominal = FALSE, dates = TRUE,
+         command = command, figures = figures)
+  })
+}
+
 bundled_sets <- function() {
   data <- function(name) read.csv(file.path(root, "examples", "data", paste0(name, ".csv")))
   morley <- data("morley")$Speed
@@ -411,14 +436,19 @@ dictionary_of <- function(set) {
 }
 
 csv_of <- function(set) {
-  rows <- if (is.null(set$w)) fmt(set$x) else paste(fmt(set$x), set$w, sep = ",")
+  # A date set's days from 1 January 1970 are written as ISO dates, which the data reader reads
+  # as dates and the documents hold as those days again.
+  text <- if (isTRUE(set$dates)) ifelse(is.na(set$x), "", format(as.Date(set$x, origin = "1970-01-01")))
+          else fmt(set$x)
+  rows <- if (is.null(set$w)) text else paste(text, set$w, sep = ",")
   paste(c(if (is.null(set$w)) "x" else "x,w", rows), collapse = "|")
 }
 
 reference <- option("--reference")
 # The reference table keeps to data sets small enough to be read inline.
 sets <- c(bundled_sets(), random_sets(as.integer(option("--sets", "240")),
-                                      if (is.null(reference)) 10000 else 600))
+                                      if (is.null(reference)) 10000 else 600),
+          if (is.null(reference)) date_sets(12))
 
 # ---------------------------------------------------------------------------------------------
 # The reference table of the C++ test
