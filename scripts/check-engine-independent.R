@@ -138,26 +138,51 @@ two_sample <- function(set, y, g, alpha = 0.05, conf = 0.95) {
   add_ref(set, "HL", "Asymptotic/ConfidenceIntervalUpperBound", dd[min(length(dd), n1 * n2 - cc + 1)], ASYM)
 }
 
-# Homogeneous subsets (Campbell and Skillings), recomputed with kruskal.test.
-stepwise <- function(y, g, alpha) {
-  lev <- sort(unique(g))
-  mr <- tapply(rank(y), g, mean)[as.character(lev)]
-  ord <- lev[order(mr)]
-  k <- length(lev)
+# Homogeneous subsets (Campbell and Skillings) of the groups in order `ord`; test(y, g) gives a
+# run's statistic and significance, or NULL when it has none (the run is homogeneous).
+stepwise <- function(y, g, alpha, ord, test) {
+  k <- length(ord)
   found <- list()
   for (p in k:2) for (s in 1:(k - p + 1)) {
     e <- s + p - 1
     if (any(sapply(found, function(f) f[1] <= s && e <= f[2]))) next
     sel <- g %in% ord[s:e]
-    if (length(unique(y[sel])) == 1) { found[[length(found) + 1]] <- c(s, e, NA, NA); next }
-    kt <- kruskal.test(y[sel], factor(g[sel]))
-    adj <- 1 - (1 - kt$p.value)^(k / p)
-    if (adj > alpha) found[[length(found) + 1]] <- c(s, e, kt$statistic, adj)
+    r <- test(y[sel], g[sel])
+    if (is.null(r)) { found[[length(found) + 1]] <- c(s, e, NA, NA); next }
+    adj <- 1 - (1 - r[2])^(k / p)
+    if (adj > alpha) found[[length(found) + 1]] <- c(s, e, r[1], adj)
   }
   # A group in no homogeneous subset stands alone, untested.
   for (j in 1:k) if (!any(sapply(found, function(f) f[1] <= j && j <= f[2])))
     found[[length(found) + 1]] <- c(j, j, NA, NA)
   found
+}
+
+# Jonckheere-Terpstra's J, its variance and mean over the groups in ascending order, textbook
+# formula (Hollander and Wolfe eq. 6.19; the cross terms vanish below three and two cases).
+jt <- function(y, g) {
+  lev <- sort(unique(g))
+  n <- length(y)
+  sizes <- as.numeric(table(g))
+  j <- 0
+  for (a in 1:(length(lev) - 1)) for (b in (a + 1):length(lev)) {
+    xa <- y[g == lev[a]]; xb <- y[g == lev[b]]
+    j <- j + sum(outer(xb, xa, ">")) + 0.5 * sum(outer(xb, xa, "=="))
+  }
+  t <- as.numeric(table(y))
+  v <- (n * (n - 1) * (2 * n + 5) - sum(sizes * (sizes - 1) * (2 * sizes + 5)) -
+          sum(t * (t - 1) * (2 * t + 5))) / 72 +
+    (if (n > 2) sum(sizes * (sizes - 1) * (sizes - 2)) * sum(t * (t - 1) * (t - 2)) /
+       (36 * n * (n - 1) * (n - 2)) else 0) +
+    sum(sizes * (sizes - 1)) * sum(t * (t - 1)) / (8 * n * (n - 1))
+  c(j, v, (n^2 - sum(sizes^2)) / 4)
+}
+
+# The subsets by display positions (0-based) with their adjusted significances (-1: untested).
+add_subsets <- function(set, test, st) {
+  add_ref(set, test, "SubsetCount", length(st), EXACT)
+  for (f in st) add_ref(set, test, sprintf("Subset/%d-%d/adj", f[1] - 1, f[2] - 1),
+                        ifelse(is.na(f[4]), -1, f[4]), ASYM)
 }
 
 k_sample <- function(set, y, g, alpha = 0.05) {
@@ -174,11 +199,39 @@ k_sample <- function(set, y, g, alpha = 0.05) {
       add_ref(set, "KW", sprintf("Pair/%s-%s/absz", dt$group1[i], dt$group2[i]), abs(dt$statistic[i]), ASYM)
     for (i in seq_len(nrow(dt)))
       add_ref(set, "KW", sprintf("Pair/%s-%s/adj", dt$group1[i], dt$group2[i]), dt$p.adj[i], ASYM)
-    st <- stepwise(y, g, alpha)
-    add_ref(set, "SW", "SubsetCount", length(st), EXACT)
-    for (f in st) add_ref(set, "SW", sprintf("Subset/%d-%d/adj", f[1] - 1, f[2] - 1),
-                          ifelse(is.na(f[4]), -1, f[4]), ASYM)
+    kw_test <- function(y, g) {
+      if (length(unique(y)) == 1) return(NULL)
+      kt <- kruskal.test(y, factor(g))
+      c(kt$statistic, kt$p.value)
+    }
+    mr <- tapply(rank(y), g, mean)[as.character(lev)]
+    add_subsets(set, "SW", stepwise(y, g, alpha, lev[order(mr)], kw_test))
   }
+  # The median test's comparisons: each pair (each run) tested about its own pooled median.
+  med_test <- function(y, g) {
+    tab <- table(factor(y > median(y), levels = c(TRUE, FALSE)), factor(g))
+    if (any(rowSums(tab) == 0)) return(NULL)
+    ct <- suppressWarnings(chisq.test(tab, correct = FALSE))
+    c(ct$statistic, ct$p.value)
+  }
+  if (!is.null(med_test(y, g))) {
+  meds <- tapply(y, g, median)[as.character(lev)]
+  for (a in 1:(k - 1)) for (b in (a + 1):k) {
+    sel <- g %in% lev[c(a, b)]
+    r <- med_test(y[sel], g[sel])
+    key <- sprintf("Pair/%d-%d/", lev[a], lev[b])
+    add_ref(set, "MED", paste0(key, "stat"), if (is.null(r)) -1 else r[1], ASYM)
+    add_ref(set, "MED", paste0(key, "adj"), if (is.null(r)) -1 else min(1, r[2] * k * (k - 1) / 2), ASYM)
+  }
+  add_subsets(set, "MEDSW", stepwise(y, g, alpha, lev[order(meds)], med_test))
+  }
+  # Jonckheere-Terpstra's subsets: runs in the groups' order, J one-sided (its upper tail).
+  jt_test <- function(y, g) {
+    r <- jt(y, g)
+    if (!(r[2] > 0)) return(NULL)
+    c(r[1], pnorm((r[1] - r[3]) / sqrt(r[2]), lower.tail = FALSE))
+  }
+  add_subsets(set, "JTSW", stepwise(y, g, alpha, lev, jt_test))
   # Median test: Pearson chi-square of the 2 x k table, values at the median below it.
   med <- median(y)
   tab <- table(factor(y > med, levels = c(TRUE, FALSE)), factor(g))
@@ -188,22 +241,11 @@ k_sample <- function(set, y, g, alpha = 0.05) {
     add_ref(set, "MED", "StatisticsResult/TestStatistic", unname(ct$statistic), ASYM)
     add_ref(set, "MED", "StatisticsResult/AsymptoticSig2Tailed", ct$p.value, ASYM)
   }
-  # Jonckheere-Terpstra, textbook formula (Hollander and Wolfe eq. 6.19).
-  sizes <- as.numeric(table(g))
-  j <- 0
-  for (a in 1:(k - 1)) for (b in (a + 1):k) {
-    xa <- y[g == lev[a]]; xb <- y[g == lev[b]]
-    j <- j + sum(outer(xb, xa, ">")) + 0.5 * sum(outer(xb, xa, "=="))
-  }
-  t <- as.numeric(table(y))
-  v <- (n * (n - 1) * (2 * n + 5) - sum(sizes * (sizes - 1) * (2 * sizes + 5)) -
-          sum(t * (t - 1) * (2 * t + 5))) / 72 +
-    sum(sizes * (sizes - 1) * (sizes - 2)) * sum(t * (t - 1) * (t - 2)) / (36 * n * (n - 1) * (n - 2)) +
-    sum(sizes * (sizes - 1)) * sum(t * (t - 1)) / (8 * n * (n - 1))
-  if (v > 0) {
-    z <- (j - (n^2 - sum(sizes^2)) / 4) / sqrt(v)
-    add_ref(set, "JT", "StatisticsResult/TestStatistic", j, ASYM)
-    add_ref(set, "JT", "StatisticsResult/AsymptoticSig2Tailed", 2 * pnorm(-abs(z)), ASYM)
+  r <- jt(y, g)
+  if (r[2] > 0) {
+    add_ref(set, "JT", "StatisticsResult/TestStatistic", r[1], ASYM)
+    add_ref(set, "JT", "StatisticsResult/AsymptoticSig2Tailed",
+            2 * pnorm(-abs((r[1] - r[3]) / sqrt(r[2]))), ASYM)
   }
 }
 

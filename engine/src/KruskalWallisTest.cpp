@@ -44,7 +44,16 @@ ResultElement KruskalWallisTest::Write(const TestContext& context, const Grouped
   if (compare == Compare::kPairwise)
     algorithm.Add(PairwiseComparisons::Dunn(cases, group));
   else if (compare == Compare::kStepwise)
-    algorithm.Add(StepwiseSubsets::Write(cases, group, context.Alpha()));
+    algorithm.Add(StepwiseSubsets::Write(
+        cases, group, context.Alpha(), StepwiseSubsets::Ascending(cases.MeanRanks()),
+        cases.MeanRanks(), [](const GroupedCases& run) {
+          SubsetTest t;
+          t.fStatistic = Statistic(run);
+          if (!std::isnan(t.fStatistic))
+            t.fSig = Distributions::ChiSquareUpper(t.fStatistic,
+                                                   static_cast<double>(run.GroupCount()) - 1);
+          return t;
+        }));
   return algorithm;
 }
 

@@ -75,6 +75,7 @@ std::map<std::string, double> Figures(const std::string& document) {
              {std::to_string(std::stoi(a) + 1) + "-" + std::to_string(std::stoi(b) + 1),
               std::to_string(std::stoi(b) + 1) + "-" + std::to_string(std::stoi(a) + 1)}) {
           figures[algorithm + "|Pair/" + key + "/absz"] = std::fabs(row[4]);
+          figures[algorithm + "|Pair/" + key + "/stat"] = row[2];
           figures[algorithm + "|Pair/" + key + "/adj"] = row[6];
         }
       } else {
@@ -96,12 +97,17 @@ TEST(IndependentReference, EveryFigureOfRWithinItsTolerance) {
   engine::EngineSettings settings;
   settings.fSplitColumn = 0;
   const std::string tests = "NPTESTS /INDEPENDENT TEST(y) GROUP(g) MANN_WHITNEY WALD_WOLFOWITZ "
-                            "KOLMOGOROV_SMIRNOV MOSES HODGES_LEHMANN MEDIAN JONCKHEERE_TERPSTRA ";
+                            "KOLMOGOROV_SMIRNOV MOSES HODGES_LEHMANN ";
   const auto pairwise =
-      enginetest::RunEngine(csv, tests + "KRUSKAL_WALLIS(COMPARE=PAIRWISE).", json, settings);
+      enginetest::RunEngine(csv,
+                            tests + "KRUSKAL_WALLIS(COMPARE=PAIRWISE) MEDIAN(COMPARE=PAIRWISE) "
+                                    "JONCKHEERE_TERPSTRA(COMPARE=PAIRWISE).",
+                            json, settings);
   const auto stepwise = enginetest::RunEngine(
-      csv, "NPTESTS /INDEPENDENT TEST(y) GROUP(g) KRUSKAL_WALLIS(COMPARE=STEPWISE).", json,
-      settings);
+      csv,
+      "NPTESTS /INDEPENDENT TEST(y) GROUP(g) KRUSKAL_WALLIS(COMPARE=STEPWISE) "
+      "MEDIAN(COMPARE=STEPWISE) JONCKHEERE_TERPSTRA(COMPARE=STEPWISE).",
+      json, settings);
   ASSERT_EQ(pairwise.size(), stepwise.size());
   std::map<std::string, std::map<std::string, double>> figures;
   for (std::size_t i = 0; i < pairwise.size(); ++i) {
@@ -112,7 +118,8 @@ TEST(IndependentReference, EveryFigureOfRWithinItsTolerance) {
   static const std::map<std::string, std::string> algorithms = {
       {"MW", "IMannWhitneyU"}, {"WW", "IWaldWolfowitzRuns"},           {"KS", "IKolmogorovSmirnov"},
       {"MOSES", "IMoses"},     {"HL", "IHodgesLehmannEstimateGroups"}, {"KW", "IKruskalWallis"},
-      {"MED", "IMedian"},      {"JT", "IJonckheereTerpstra"},          {"SW", "SWIKruskalWallis"}};
+      {"MED", "IMedian"},      {"JT", "IJonckheereTerpstra"},          {"SW", "SWIKruskalWallis"},
+      {"MEDSW", "SWIMedian"},  {"JTSW", "SWIJonckheereTerpstra"}};
   int failures = 0, checked = 0;
   for (const auto& row : ReadTsv("independent.tsv")) {
     const std::string key = algorithms.at(row[1]) + "|" + row[2];
