@@ -185,7 +185,38 @@ add_subsets <- function(set, test, st) {
                         ifelse(is.na(f[4]), -1, f[4]), ASYM)
 }
 
-k_sample <- function(set, y, g, alpha = 0.05) {
+# Rank epsilon squared and its percentile bootstrap interval (resamples within the groups): the
+# estimate from effectsize; the bounds are effectsize's own bootstrap's, the engine's come from its
+# own random stream, so each must lie within R's replicates' quantiles at p -/+ 5 sqrt(p(1 - p)/B)
+# (five standard errors of the quantile's level; B / 2 replicates of R's suffice to place them),
+# written as a midpoint and a half-width.
+BOOT <- 2000
+effect_size <- function(set, y, g, conf = 0.95) {
+  # The data sets that follow must not depend on how many draws the bootstrap took.
+  seed <- .Random.seed
+  on.exit(assign(".Random.seed", seed, envir = globalenv()))
+  d <- data.frame(y = y, g = factor(g))
+  es <- effectsize::rank_epsilon_squared(y ~ g, data = d, ci = conf, alternative = "two.sided",
+                                         iterations = BOOT)
+  add_ref(set, "KW", "RankEpsilonSquared/Estimate", es$rank_epsilon_squared, ASYM)
+  n <- length(y)
+  reps <- boot::boot(d, function(x, i) {
+    h <- suppressWarnings(kruskal.test(x$y[i], x$g[i])$statistic)
+    if (is.na(h)) 0 else h / (n - 1)
+  }, R = BOOT / 2, strata = d$g)$t
+  for (b in list(c("Lower", (1 - conf) / 2, es$CI_low), c("Upper", (1 + conf) / 2, es$CI_high))) {
+    p <- as.numeric(b[2])
+    s <- 5 * sqrt(p * (1 - p) / BOOT)
+    q <- quantile(reps, c(max(0, p - s), min(1, p + s)), names = FALSE)
+    r <- as.numeric(b[3])
+    lo <- min(q[1], r); hi <- max(q[2], r)
+    ref_rows[[length(ref_rows) + 1]] <<- data.frame(
+      set = set, test = "KW", figure = paste0("RankEpsilonSquared/", b[1]),
+      expected = sprintf("%.17g", (lo + hi) / 2), tol = (hi - lo) / 2 + 1e-12)
+  }
+}
+
+k_sample <- function(set, y, g, alpha = 0.05, bootstrap = FALSE) {
   lev <- sort(unique(g))
   k <- length(lev)
   n <- length(y)
@@ -193,6 +224,7 @@ k_sample <- function(set, y, g, alpha = 0.05) {
     kt <- kruskal.test(y, factor(g))
     add_ref(set, "KW", "StatisticsResult/TestStatistic", unname(kt$statistic), ASYM)
     add_ref(set, "KW", "StatisticsResult/AsymptoticSig2Tailed", kt$p.value, ASYM)
+    if (bootstrap) effect_size(set, y, g)
     # Dunn's comparisons (rstatix): |z| and the Bonferroni-adjusted significance per pair.
     dt <- dunn_test(data.frame(y = y, g = factor(g)), y ~ g, p.adjust.method = "bonferroni")
     for (i in seq_len(nrow(dt)))
@@ -271,7 +303,7 @@ for (family in c("two", "k")) {
     # An empty group: a case whose value is missing.
     if (i %% 7 == 0) add_set(set, NA, k + 1, 1)
     e <- expand(y, g, w)
-    if (family == "two") two_sample(set, e$y, e$g) else k_sample(set, e$y, e$g)
+    if (family == "two") two_sample(set, e$y, e$g) else k_sample(set, e$y, e$g, bootstrap = i %% 110 == 1)
   }
 }
 
@@ -284,7 +316,7 @@ for (b in bundled) {
   set <- set + 1
   g <- as.integer(factor(d[[b[[3]]]], levels = sort(unique(d[[b[[3]]]]))))
   add_set(set, d[[b[[2]]]], g, 1)
-  k_sample(set, d[[b[[2]]]], g)
+  k_sample(set, d[[b[[2]]]], g, bootstrap = TRUE)
 }
 d <- read.csv(file.path(ex, "warpbreaks.csv"))
 set <- set + 1
