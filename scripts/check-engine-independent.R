@@ -1,10 +1,11 @@
 #!/usr/bin/env Rscript
-# Reference figures of the independent-samples tests, computed by R (stats, coin, rstatix) or, where
-# R has no function, by the published formula written here in R, on seeded random data sets and
-# the bundled ones. Writes tests/engine/reference/independent-data.tsv (the cases: set, value,
-# group, weight) and tests/engine/reference/independent.tsv (set, test, figure, expected,
-# tolerance); the engine's table-driven test runs every set through the engine and compares.
-# Usage: Rscript scripts/check-engine-independent.R [OUTPUT_DIR]
+# The independent-samples tests checked against R: seeded random data sets and the bundled ones,
+# written as ONE CSV with a split column and run through `nptests --data` (one call for the
+# pairwise comparisons, one for the homogeneous subsets); every figure of the saved documents is
+# compared with R's (stats, coin, rstatix, effectsize or, where R has no function, the published
+# formula written here in R): 1e-9 relative for asymptotic figures, 1e-12 for exact ones, the
+# bootstrap bounds within their Monte Carlo error. Exits 1 on any figure beyond its tolerance.
+# Usage: Rscript scripts/check-engine-independent.R [--nptests build/bin/nptests]
 suppressPackageStartupMessages({
   library(coin)
   library(rstatix)
@@ -13,13 +14,13 @@ suppressPackageStartupMessages({
 args <- commandArgs(trailingOnly = TRUE)
 root <- normalizePath(file.path(dirname(sub("--file=", "", grep("--file=", commandArgs(FALSE),
                                                               value = TRUE))), ".."))
-out <- if (length(args)) args[1] else file.path(root, "tests", "engine", "reference")
+at <- match("--nptests", args)
+nptests <- if (is.na(at)) file.path(root, "build", "bin", "nptests") else args[at + 1]
 
 data_rows <- list()
 ref_rows <- list()
 add_ref <- function(set, test, figure, value, tol) {
-  ref_rows[[length(ref_rows) + 1]] <<- data.frame(set = set, test = test, figure = figure,
-                                                  expected = sprintf("%.17g", value), tol = tol)
+  ref_rows[[length(ref_rows) + 1]] <<- list(set, test, figure, unname(value), tol)
 }
 ASYM <- 1e-9
 EXACT <- 1e-12
@@ -210,9 +211,7 @@ effect_size <- function(set, y, g, conf = 0.95) {
     q <- quantile(reps, c(max(0, p - s), min(1, p + s)), names = FALSE)
     r <- as.numeric(b[3])
     lo <- min(q[1], r); hi <- max(q[2], r)
-    ref_rows[[length(ref_rows) + 1]] <<- data.frame(
-      set = set, test = "KW", figure = paste0("RankEpsilonSquared/", b[1]),
-      expected = sprintf("%.17g", (lo + hi) / 2), tol = (hi - lo) / 2 + 1e-12)
+    add_ref(set, "KW", paste0("RankEpsilonSquared/", b[1]), (lo + hi) / 2, (hi - lo) / 2 + 1e-12)
   }
 }
 
@@ -324,9 +323,101 @@ g <- as.integer(factor(d$wool))
 add_set(set, d$breaks, g, 1)
 two_sample(set, d$breaks, g)
 
-dir.create(out, showWarnings = FALSE, recursive = TRUE)
-write.table(do.call(rbind, data_rows), file.path(out, "independent-data.tsv"), sep = "\t",
-            quote = FALSE, row.names = FALSE, na = "")
-write.table(do.call(rbind, ref_rows), file.path(out, "independent.tsv"), sep = "\t",
-            quote = FALSE, row.names = FALSE)
-cat(sprintf("%d data sets, %d reference figures\n", set, length(ref_rows)))
+{
+  work <- tempfile("independent")
+  dir.create(work)
+  csv <- file.path(work, "all.csv")
+  write.csv(do.call(rbind, data_rows), csv, row.names = FALSE, na = "", quote = FALSE)
+  dictionary <- file.path(work, "dictionary.json")
+  writeLines(paste0('{"variables": [{"name": "set", "measure": "scale"}, ',
+                    '{"name": "value", "measure": "scale"}, {"name": "group", "measure": "nominal"}, ',
+                    '{"name": "weight", "measure": "scale"}], "weight": "weight"}'), dictionary)
+  head <- "NPTESTS /INDEPENDENT TEST(value) GROUP(group) "
+  runs <- list(
+    pairwise = paste0(head, "MANN_WHITNEY WALD_WOLFOWITZ KOLMOGOROV_SMIRNOV MOSES HODGES_LEHMANN ",
+                      "KRUSKAL_WALLIS(COMPARE=PAIRWISE) MEDIAN(COMPARE=PAIRWISE) ",
+                      "JONCKHEERE_TERPSTRA(COMPARE=PAIRWISE)."),
+    stepwise = paste0(head, "KRUSKAL_WALLIS(COMPARE=STEPWISE) MEDIAN(COMPARE=STEPWISE) ",
+                      "JONCKHEERE_TERPSTRA(COMPARE=STEPWISE)."))
+  # The figures of a document keyed as the reference names them: "algorithm|table/attribute",
+  # and per comparison row "algorithm|Pair/a-b/..." (groups 1..k, either order) or
+  # "algorithm|Subset/from-to/adj" (display positions) with the subsets' count.
+  figures_of <- function(text, prefix) {
+    tags <- regmatches(text, gregexpr(paste0('<(/?)(Algorithm|StructuredTable|SimpleTable|Attribute|Row)',
+                                             '(?: name="([^"]*)")?(?: value="([^"]*)")?[^>]*?(/?)>([^<]*)'),
+                                      text, perl = TRUE))[[1]]
+    parts <- regmatches(tags, regexec(paste0('^<(/?)(\\w+)(?: name="([^"]*)")?(?: value="([^"]*)")?',
+                                             '[^>]*?(/?)>([^<]*)$'), tags, perl = TRUE))
+    num <- function(x) if (x == "__MISSING__") -1 else as.numeric(x)
+    f <- new.env(hash = TRUE)
+    algorithm <- ""; tables <- character(); simple <- ""
+    for (m in parts) {
+      closing <- m[2] == "/"; empty <- m[6] == "/"; kind <- m[3]
+      if (kind == "Algorithm" && !closing) algorithm <- paste0(prefix, m[4])
+      else if (kind == "StructuredTable" && !empty) {
+        if (closing) tables <- head(tables, -1) else tables <- c(tables, m[4])
+      } else if (kind == "SimpleTable" && !closing) simple <- m[4]
+      else if (kind == "Attribute" && length(tables))
+        f[[paste0(algorithm, "|", tail(tables, 1), "/", m[4])]] <- suppressWarnings(num(m[5]))
+      else if (kind == "Row" && !closing && simple == "Content") {
+        row <- sapply(strsplit(trimws(m[7]), " +")[[1]], num)
+        if (length(row) < 7) next
+        if (tail(tables, 1) == "PairwiseResult") {
+          for (key in c(sprintf("%d-%d", row[1] + 1, row[2] + 1), sprintf("%d-%d", row[2] + 1, row[1] + 1))) {
+            f[[paste0(algorithm, "|Pair/", key, "/absz")]] <- abs(row[5])
+            f[[paste0(algorithm, "|Pair/", key, "/stat")]] <- row[3]
+            f[[paste0(algorithm, "|Pair/", key, "/adj")]] <- row[7]
+          }
+        } else {
+          f[[paste0(algorithm, "|Subset/", row[1], "-", row[2], "/adj")]] <- row[7]
+          count <- paste0(algorithm, "|SubsetCount")
+          f[[count]] <- (if (is.null(f[[count]])) 0 else f[[count]]) + 1
+        }
+      }
+    }
+    as.list(f)
+  }
+  figures <- list()
+  for (run in names(runs)) {
+    dir <- file.path(work, run)
+    dir.create(dir)
+    command <- file.path(work, paste0(run, ".sps"))
+    writeLines(runs[[run]], command)
+    status <- system2(nptests, c("--data", csv, "--dictionary", dictionary, "--split-by", "set",
+                                 "--syntax-file", command, "--save-results", dir),
+                      stdout = FALSE, stderr = FALSE)
+    if (status != 0) stop(sprintf("nptests exited %d on the %s run", status, run))
+    for (id in seq_len(set)) {
+      file <- file.path(dir, sprintf("%s_%d.xml", run, id))
+      if (!file.exists(file)) next
+      text <- paste(readLines(file, warn = FALSE), collapse = "\n")
+      figures[[as.character(id)]] <- c(figures[[as.character(id)]],
+                                       figures_of(text, if (run == "stepwise") "SW" else ""))
+    }
+  }
+  unlink(work, recursive = TRUE)
+  algorithms <- c(MW = "IMannWhitneyU", WW = "IWaldWolfowitzRuns", KS = "IKolmogorovSmirnov",
+                  MOSES = "IMoses", HL = "IHodgesLehmannEstimateGroups", KW = "IKruskalWallis",
+                  MED = "IMedian", JT = "IJonckheereTerpstra", SW = "SWIKruskalWallis",
+                  MEDSW = "SWIMedian", JTSW = "SWIJonckheereTerpstra")
+  column <- function(i) sapply(ref_rows, `[[`, i)
+  refs <- data.frame(set = column(1), test = column(2), figure = column(3), expected = column(4),
+                     tol = column(5))
+  failures <- 0
+  for (r in seq_len(nrow(refs))) {
+    key <- paste0(algorithms[[refs$test[r]]], "|", refs$figure[r])
+    engine <- figures[[as.character(refs$set[r])]][[key]]
+    expected <- refs$expected[r]
+    ok <- !is.null(engine) && !is.na(engine) &&
+      abs(engine - expected) <= refs$tol[r] * max(1, abs(expected))
+    if (!ok) {
+      failures <- failures + 1
+      if (failures <= 20)
+        cat(sprintf("FAIL set %d %s: R %.10g, engine %s\n", refs$set[r], key, expected,
+                    if (is.null(engine)) "none" else format(engine, digits = 10)))
+    }
+  }
+  cat(sprintf("%d data sets, %d figures, %d failures\n", set, nrow(refs), failures))
+  quit(status = if (failures) 1 else 0)
+}
+

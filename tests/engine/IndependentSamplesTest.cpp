@@ -1,5 +1,6 @@
 // The independent-samples records as the reader takes them, the command's options, and weights as
-// replicated cases. The figures themselves are checked against R by IndependentReferenceTest.
+// replicated cases. The figures themselves are checked against R by
+// scripts/check-engine-independent.R.
 #include "EngineRun.h"
 
 namespace {
