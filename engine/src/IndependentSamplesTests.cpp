@@ -49,7 +49,8 @@ void IndependentSamplesTests::Write(const TestContext& context,
       algorithms.push_back(
           KruskalWallisTest::Write(context, cases, test, group, *request.fKruskalWallis));
     if (request.fMedian)
-      if (auto record = MedianTest::Write(context, cases, test, group, request.fMedianValue))
+      if (auto record = MedianTest::Write(context, cases, test, group, request.fMedianValue,
+                                          *request.fMedian))
         algorithms.push_back(std::move(*record));
     if (request.fJonckheereTerpstra)
       algorithms.push_back(JonckheereTerpstraTest::Write(

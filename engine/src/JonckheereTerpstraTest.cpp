@@ -1,14 +1,16 @@
 // Jonckheere-Terpstra: J sums the Mann-Whitney counts over the group pairs a < b (in the order
 // tested); mean (N^2 - sum n_i^2) / 4 and the variance corrected for ties (Hollander and Wolfe,
 // Nonparametric Statistical Methods, eq. 6.19); z = (J - mean) / sd with a two-sided normal
-// significance. Pairwise: the count of the group with the larger mean rank above the other, its
-// tie-corrected Mann-Whitney standard error, one-sided significance, Bonferroni-adjusted.
+// significance. Subsets: one-sided, J above its mean. Pairwise: the count of the group with the
+// larger mean rank above the other, its tie-corrected Mann-Whitney standard error, one-sided
+// significance, Bonferroni-adjusted.
 #include "JonckheereTerpstraTest.h"
 
 #include "Distributions.h"
 #include "GroupRecords.h"
 #include "GroupedCases.h"
 #include "PairwiseComparisons.h"
+#include "StepwiseSubsets.h"
 #include "TestContext.h"
 #include "TestWriting.h"
 
@@ -29,9 +31,8 @@ double JonckheereTerpstraTest::PairCount(const GroupedCases& cases, std::size_t 
   return w - pair.Size(1) * (pair.Size(1) + 1) / 2;
 }
 
-ResultElement JonckheereTerpstraTest::Write(const TestContext& context, const GroupedCases& cases,
-                                            const FieldColumn& test, const FieldColumn& group,
-                                            bool descending, Compare compare) {
+JonckheereTerpstraTest::Result JonckheereTerpstraTest::Compute(const GroupedCases& cases,
+                                                               bool descending) {
   const std::size_t k = cases.GroupCount();
   const double n = cases.Total();
   double j = 0, sumSquares = 0, sizeCubic = 0, sizeThird = 0, sizePairs = 0;
@@ -55,12 +56,20 @@ ResultElement JonckheereTerpstraTest::Write(const TestContext& context, const Gr
     tiePairs += t * (t - 1);
   }
   const double mean = (n * n - sumSquares) / 4;
+  // The cross terms vanish with fewer than three (two) cases; their denominators would too.
   const double variance = (n * (n - 1) * (2 * n + 5) - sizeCubic - tieCubic) / 72 +
-                          sizeThird * tieThird / (36 * n * (n - 1) * (n - 2)) +
-                          sizePairs * tiePairs / (8 * n * (n - 1));
+                          (n > 2 ? sizeThird * tieThird / (36 * n * (n - 1) * (n - 2)) : 0) +
+                          (n > 1 ? sizePairs * tiePairs / (8 * n * (n - 1)) : 0);
   const double sd = std::sqrt(variance);
-  const double z = (j - mean) / sd;
+  return {j, sd, (j - mean) / sd};
+}
+
+ResultElement JonckheereTerpstraTest::Write(const TestContext& context, const GroupedCases& cases,
+                                            const FieldColumn& test, const FieldColumn& group,
+                                            bool descending, Compare compare) {
+  const auto [j, sd, z] = Compute(cases, descending);
   const double sig = Distributions::NormalTwoSided(z);
+  const double n = cases.Total();
 
   std::vector<PairwiseRow> rows;
   for (const auto& [a, b] : compare == Compare::kPairwise
@@ -89,7 +98,24 @@ ResultElement JonckheereTerpstraTest::Write(const TestContext& context, const Gr
   results.Add(TestWriting::Attribute("AsymptoticSig2Tailed", sig));
   algorithm.Add(GroupRecords::BoxPlotInfo(cases, group));
   if (compare == Compare::kPairwise)
-    algorithm.Add(PairwiseComparisons::Table(cases, group, rows));
+    algorithm.Add(PairwiseComparisons::Table(cases, group, cases.MeanRanks(), rows));
+  else if (compare == Compare::kStepwise) {
+    std::vector<std::size_t> order(cases.GroupCount());
+    for (std::size_t g = 0; g < order.size(); ++g)
+      order[g] = descending ? order.size() - 1 - g : g;
+    algorithm.Add(StepwiseSubsets::Write(cases, group, context.Alpha(), order, cases.MeanRanks(),
+                                         [](const GroupedCases& run) {
+                                           const Result r = Compute(run, false);
+                                           SubsetTest t{r.fJ, r.fStandardError, r.fZ, NAN};
+                                           // No spread in the run's J (every case tied): no
+                                           // statistic, the run is homogeneous.
+                                           if (r.fStandardError > 0)
+                                             t.fSig = Distributions::NormalUpper(r.fZ);
+                                           else
+                                             t.fStatistic = NAN;
+                                           return t;
+                                         }));
+  }
   return algorithm;
 }
 

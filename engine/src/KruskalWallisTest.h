@@ -17,6 +17,15 @@ public:
                              const FieldColumn& test, const FieldColumn& group, Compare compare);
   // H corrected for ties, on every group of `cases`.
   static double Statistic(const GroupedCases& cases);
+  // <StructuredTable name="EffectSize"> with the rank epsilon squared H / (N - 1) and its
+  // percentile bootstrap interval at `level` (a fraction): `resamples` samples drawn within each
+  // group with replacement (a case of weight w drawn as w cases) from `seed`. No interval above
+  // kBootstrapLimit cases.
+  static ResultElement EffectSize(const GroupedCases& cases, double level, unsigned long seed,
+                                  int resamples);
+
+  static constexpr int kResamples = 2000;
+  static constexpr double kBootstrapLimit = 20000;
 };
 
 } // namespace engine

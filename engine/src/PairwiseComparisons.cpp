@@ -13,11 +13,11 @@
 namespace engine {
 
 std::vector<std::pair<std::size_t, std::size_t>>
-PairwiseComparisons::Pairs(const std::vector<double>& meanRanks) {
+PairwiseComparisons::Pairs(const std::vector<double>& values) {
   std::vector<std::pair<std::size_t, std::size_t>> pairs;
-  for (std::size_t a = 0; a < meanRanks.size(); ++a)
-    for (std::size_t b = a + 1; b < meanRanks.size(); ++b)
-      pairs.push_back(meanRanks[a] <= meanRanks[b] ? std::make_pair(a, b) : std::make_pair(b, a));
+  for (std::size_t a = 0; a < values.size(); ++a)
+    for (std::size_t b = a + 1; b < values.size(); ++b)
+      pairs.push_back(values[a] <= values[b] ? std::make_pair(a, b) : std::make_pair(b, a));
   return pairs;
 }
 
@@ -36,10 +36,11 @@ ResultElement PairwiseComparisons::Dunn(const GroupedCases& cases, const FieldCo
     row.fSig = Distributions::NormalTwoSided(row.fZ);
     rows.push_back(row);
   }
-  return Table(cases, group, rows);
+  return Table(cases, group, meanRanks, rows);
 }
 
 ResultElement PairwiseComparisons::Table(const GroupedCases& cases, const FieldColumn& group,
+                                         const std::vector<double>& values,
                                          const std::vector<PairwiseRow>& rows) {
   const std::size_t k = cases.GroupCount();
   const double comparisons = static_cast<double>(k * (k - 1) / 2);
@@ -49,12 +50,12 @@ ResultElement PairwiseComparisons::Table(const GroupedCases& cases, const FieldC
   ResultElement table = TestWriting::Table("PairwiseResult");
   table.Add(TestWriting::Attribute("fieldIndex", static_cast<double>(group.fDocumentIndex)));
   table.Add(TestWriting::SimpleTable("PairwiseInfo", {"Sample", "MeanRank"},
-                                     TestWriting::Positions(k), {samples, cases.MeanRanks()}));
+                                     TestWriting::Positions(k), {samples, values}));
   std::vector<std::vector<double>> content;
   for (const PairwiseRow& row : rows)
     content.push_back({cases.Position(row.fFirst), cases.Position(row.fSecond), row.fStatistic,
                        row.fStandardError, row.fZ, row.fSig,
-                       std::min(1.0, row.fSig * comparisons)});
+                       std::isnan(row.fSig) ? row.fSig : std::min(1.0, row.fSig * comparisons)});
   table.Add(TestWriting::SimpleTable(
       "Content", {"Pair"},
       {"Sample1", "Sample2", "TestStatistic", "StdError", "StdTestStatistic", "Sig", "AdjSig"},

@@ -1,6 +1,6 @@
 // The pairwise comparisons table of a k-sample test: every pair of groups, the group with the
-// smaller mean rank first, its statistic, standard error, z, significance and the Bonferroni
-// adjustment for k (k - 1) / 2 comparisons.
+// smaller mean rank (or median) first, its statistic, standard error, z, significance and the
+// Bonferroni adjustment for k (k - 1) / 2 comparisons.
 #pragma once
 
 #include "statxml/ResultDocumentWriter.h"
@@ -19,13 +19,14 @@ struct PairwiseRow {
 
 class PairwiseComparisons {
 public:
-  // The pairs of groups in the table's order, each with the smaller mean rank first.
-  static std::vector<std::pair<std::size_t, std::size_t>>
-  Pairs(const std::vector<double>& meanRanks);
+  // The pairs of groups in the table's order, each with the smaller value first.
+  static std::vector<std::pair<std::size_t, std::size_t>> Pairs(const std::vector<double>& values);
   // Dunn's comparisons of mean ranks, the pooled ranks' variance corrected for ties; two-sided.
   static ResultElement Dunn(const GroupedCases& cases, const FieldColumn& group);
-  // The "PairwiseResult" table of `rows`.
+  // The "PairwiseResult" table of `rows`, each group shown with its `values` entry (mean rank,
+  // median).
   static ResultElement Table(const GroupedCases& cases, const FieldColumn& group,
+                             const std::vector<double>& values,
                              const std::vector<PairwiseRow>& rows);
 };
 

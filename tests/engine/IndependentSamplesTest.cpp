@@ -1,5 +1,6 @@
 // The independent-samples records as the reader takes them, the command's options, and weights as
-// replicated cases. The figures themselves are checked against R by IndependentReferenceTest.
+// replicated cases. The figures themselves are checked against R by
+// scripts/check-engine-independent.R.
 #include "EngineRun.h"
 
 namespace {
@@ -7,8 +8,9 @@ namespace {
 using enginetest::Read;
 using enginetest::RunEngine;
 
-const std::string kAll = "NPTESTS /INDEPENDENT TEST(y) GROUP(g) MANN_WHITNEY WALD_WOLFOWITZ "
-                         "KOLMOGOROV_SMIRNOV MOSES HODGES_LEHMANN MEDIAN ";
+const std::string kTwo = "NPTESTS /INDEPENDENT TEST(y) GROUP(g) MANN_WHITNEY WALD_WOLFOWITZ "
+                         "KOLMOGOROV_SMIRNOV MOSES HODGES_LEHMANN ";
+const std::string kAll = kTwo + "MEDIAN ";
 
 std::string Attribute(const std::string& text, const std::string& name) {
   const std::string key = "<Attribute name=\"" + name + "\" value=\"";
@@ -29,8 +31,9 @@ TEST(IndependentSamples, EveryRecordReadsBackWithoutWarnings) {
   for (int i = 0; i < 30; ++i)
     csv += std::to_string((i * 7) % 11 + (i % 3)) + "," + "abc"[i % 3] + "\n";
   for (const char* compare : {"PAIRWISE", "STEPWISE"}) {
-    const std::string command =
-        kAll + "KRUSKAL_WALLIS(COMPARE=" + compare + ") JONCKHEERE_TERPSTRA(COMPARE=PAIRWISE).";
+    const std::string option = std::string("(COMPARE=") + compare + ")";
+    const std::string command = kTwo + "MEDIAN" + option + " KRUSKAL_WALLIS" + option +
+                                " JONCKHEERE_TERPSTRA" + option + ".";
     const auto documents = RunEngine(csv, command);
     ASSERT_EQ(documents.size(), 1u);
     const auto back = Read(documents[0].fText);
@@ -58,10 +61,14 @@ TEST(IndependentSamples, DegenerateSamplesGiveRecordsNotErrors) {
   for (const char* csv :
        {"y,g\n1,a\n1,b\n", "y,g\n1,a\n1,a\n1,b\n1,b\n", "y,g\n1,a\n2,b\n",
         "y,g\n1,a\n1,a\n2,b\n2,b\n", "y,g\n1,a\n1,b\n1,c\n", "y,g\n5,a\n5,b\n5,c\n5,c\n"}) {
-    const auto documents =
-        RunEngine(csv, kAll + "KRUSKAL_WALLIS(COMPARE=STEPWISE) JONCKHEERE_TERPSTRA.");
-    const auto back = Read(documents.at(0).fText);
-    EXPECT_TRUE(back->fOk) << csv << back->fError;
+    for (const char* compare : {"PAIRWISE", "STEPWISE"}) {
+      const std::string option = std::string("(COMPARE=") + compare + ")";
+      const auto documents =
+          RunEngine(csv, kTwo + "MEDIAN(TESTVALUE=1 COMPARE=" + compare + ") KRUSKAL_WALLIS" +
+                             option + " JONCKHEERE_TERPSTRA" + option + ".");
+      const auto back = Read(documents.at(0).fText);
+      EXPECT_TRUE(back->fOk) << csv << back->fError;
+    }
   }
 }
 
