@@ -188,7 +188,7 @@ TEST(NptestsProgram, TheReportIsHeadedWithWhatProducedIt) {
             std::string::npos);
   // ... styled in HTML; --no-effect-sizes leaves out the tables and lines, and the header says so.
   EXPECT_NE(html.fOut.find("<i>H</i>(5) = 37.34, <i>p</i> &lt; .001, ε²<sub>R</sub> = 0.53, "
-                           "<i>N</i> = 71"),
+                           "95% CI [0.42, 0.69], <i>N</i> = 71"),
             std::string::npos);
   const ProgramResult without =
       RunNptests({"--no-effect-sizes", "--format", "html", Example("chickwts.xml")}, scratch);
