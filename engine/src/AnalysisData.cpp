@@ -94,8 +94,9 @@ AnalysisData::AnalysisData(const DataSet& data, const VORN_DataSource& dictionar
   // Weights: rounded frequency weights; a case without a usable one counts in no test.
   const int weightColumn = dictionary.GetWeightVarIndex();
   fWeighted = weightColumn >= 0 && !data.Column(weightColumn).IsText();
-  fWeights.assign(rows.size(), 1.0);
+  fCaseCount = rows.size();
   if (fWeighted) {
+    fWeights.assign(rows.size(), 1.0);
     const DataColumn& column = data.Column(static_cast<std::size_t>(weightColumn));
     for (std::size_t c = 0; c < rows.size(); ++c) {
       const double w = column.Number(rows[c]);
@@ -105,6 +106,7 @@ AnalysisData::AnalysisData(const DataSet& data, const VORN_DataSource& dictionar
         ++fBadWeightCount;
     }
   }
+  fTotalFrequency = fWeighted ? 0 : static_cast<double>(rows.size());
   for (double w : fWeights)
     fTotalFrequency += w;
 
@@ -184,13 +186,13 @@ AnalysisData::AnalysisData(const DataSet& data, const VORN_DataSource& dictionar
 
   // Cases left out of every test: no weight, or (listwise) a missing value in a named field.
   for (std::size_t c = 0; c < rows.size(); ++c) {
-    bool dropped = fWeights[c] == 0;
+    bool dropped = Weight(c) == 0;
     for (const FieldColumn& field : fFields)
       if (fListwise && std::isnan(field.fValues[c]))
         dropped = true;
-    if (dropped && fWeights[c] > 0) {
+    if (dropped && Weight(c) > 0) {
       ++fDroppedCount;
-      fDroppedFrequency += fWeights[c];
+      fDroppedFrequency += Weight(c);
     }
   }
 }
@@ -211,7 +213,7 @@ AnalysisData::ValidCases(const std::vector<const FieldColumn*>& fields) const {
   std::vector<std::size_t> cases;
   cases.reserve(CaseCount());
   for (std::size_t c = 0; c < CaseCount(); ++c) {
-    if (fWeights[c] == 0)
+    if (Weight(c) == 0)
       continue;
     bool valid = true;
     if (fListwise) {

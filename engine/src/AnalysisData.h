@@ -51,10 +51,10 @@ public:
   AnalysisData(const DataSet& data, const VORN_DataSource& dictionary,
                const NptestsRequest& request, const std::vector<std::size_t>& rows);
 
-  std::size_t CaseCount() const { return fWeights.size(); }
+  std::size_t CaseCount() const { return fCaseCount; }
   // The case's frequency weight (the weight variable's value rounded), 0 for a case left out for
   // its weight (missing, negative or zero); 1 when the data are not weighted.
-  double Weight(std::size_t c) const { return fWeights[c]; }
+  double Weight(std::size_t c) const { return fWeighted ? fWeights[c] : 1.0; }
   // The fields the command names, in the document's order (the data's column order).
   const std::vector<FieldColumn>& Fields() const { return fFields; }
   // The field of that name (ignoring case); the command was checked against the dictionary.
@@ -77,7 +77,9 @@ private:
   bool Valid(std::size_t c, const FieldColumn& field) const;
 
   std::vector<FieldColumn> fFields;
+  // One weight per case when the data are weighted; none otherwise (each case weighs 1).
   std::vector<double> fWeights;
+  std::size_t fCaseCount = 0;
   bool fListwise = false;
   bool fWeighted = false;
   double fTotalFrequency = 0;
