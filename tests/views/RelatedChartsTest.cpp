@@ -162,31 +162,6 @@ TEST(DifferenceHistogram, TheBinOfZeroIsSplitBySign) {
   }
 }
 
-TEST(DifferenceHistogram, RowsTiesAxisAndSigns) {
-  DifferenceRun d;
-  d.test->fDistribution.fTable = table({{1, 3, 2, 5}, {-1.5, -0.5, 0.5, 2}});
-  const output::Chart* chart = d.Chart(Stats::kARSign);
-  ASSERT_NE(chart, nullptr);
-  EXPECT_EQ(chart->title, "Related-Samples Sign Test");
-  EXPECT_EQ(rows(*chart, "graphSource", {"count", "value"}),
-            (std::vector<std::string>{"1 -1.5", "3 -0.5", "2 0.5", "5 2"}));
-  EXPECT_NE(chart->specification.find(">Number of Ties = 12<"), std::string::npos);
-  EXPECT_NE(chart->specification.find(">Hours after - Hours before<"), std::string::npos);
-  EXPECT_NE(chart->specification.find(">Frequency<"), std::string::npos);
-  EXPECT_EQ(relabels(*chart, "type"),
-            (std::vector<std::string>{"0positive=Positive Differences\n(7)",
-                                      "1negative=Negative Differences\n(2)", "2tie=Ties\n(12)"}));
-  EXPECT_EQ(chart->variables.at("value").label, "before");
-}
-
-TEST(DifferenceHistogram, TitleByAlgorithm) {
-  DifferenceRun d;
-  d.test->fDistribution.fTable = table({{1}, {2}});
-  const output::Chart* chart = d.Chart(Stats::kARWilcoxonSignedRanks);
-  ASSERT_NE(chart, nullptr);
-  EXPECT_EQ(chart->title, "Related-Samples Wilcoxon Signed Rank Test");
-}
-
 TEST(DifferenceHistogram, TablesThatGiveNoChart) {
   const struct {
     const char* description;
