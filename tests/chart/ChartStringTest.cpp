@@ -2,6 +2,7 @@
 #include "chart/ChartString.h"
 
 #include "DataTable.h"
+
 #include "chart/ChartError.h"
 #include "chart/ChartTranscoder.h"
 #include "chart/XUtility.h"
