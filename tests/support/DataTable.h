@@ -45,8 +45,8 @@ inline std::vector<DataRow> ReadDataTable(const std::string& path, std::size_t f
   return rows;
 }
 
-// A field's text with the escapes of C string literals a data file cannot hold raw: \n, \t, \\
-// and \xHH (two hex digits, for control characters and single bytes).
+// A field's text with the escapes of C string literals (\n, \t, a doubled backslash, and \xHH of
+// two hex digits) read as the bytes a data file cannot hold raw.
 inline std::string Unescaped(const std::string& field) {
   std::string text;
   for (std::size_t i = 0; i < field.size(); ++i) {
