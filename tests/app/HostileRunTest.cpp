@@ -1,6 +1,7 @@
 // End-to-end runs on the inputs of a hostile run: output places that cannot be written, template
-// folders that give no chart, labels that carry controls into charts and file names. Each row says
-// what the user must meet: the exit status, the words on standard error, and what the files hold.
+// folders that give no chart, labels that carry controls into charts (their file names:
+// ChartFileWriterTest). Each row says what the user must meet: the exit status, the words on
+// standard error, and what the files hold.
 #include "ProgramRun.h"
 #include "ReportTextCheck.h"
 
@@ -9,7 +10,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -154,21 +154,6 @@ TEST(HostileRun, EveryFailureIsSaidAndLosesNothing) {
        [](const ScratchFolder&, const ProgramResult& result) {
          EXPECT_EQ(CountOf(result.fOut, "<svg"), kChickCharts);
          EXPECT_EQ(CheckReportText(result.fOut, true), "");
-       }},
-      {"controls and direction overrides in a label stay out of the chart files' names",
-       [](const ScratchFolder& s) {
-         return std::vector<std::string>{
-             "--charts-dir", s.File("figures"), "-o", s.File("r.txt"),
-             ChicksLabelled(s, "a&#x202e;b&#x9b;c&#x2028;d&#x200b;e&#xfeff;f&#x7f;g")};
-       },
-       0,
-       {},
-       [](const ScratchFolder& s, const ProgramResult&) {
-         const std::vector<std::string> files = FilesIn(s.File("figures"));
-         EXPECT_EQ(files.size(), kChickCharts);
-         for (const std::string& file : files)
-           EXPECT_TRUE(std::regex_match(file, std::regex("[0-9.]+-c[0-9]+-[a-z0-9-]+\\.svg")))
-               << file;
        }},
   };
   for (const Row& row : rows) {

@@ -1,6 +1,7 @@
 // The program's messages stay one line each and read as they are, whatever the data inside them.
 #include "MessageSink.h"
 
+#include "DataTable.h"
 #include "ProgramRun.h"
 
 #include <gtest/gtest.h>
@@ -16,29 +17,13 @@ using app_test::RunNptests;
 using app_test::ScratchFolder;
 
 TEST(MessageSink, DataIsEscapedAndNeverEndsALine) {
-  const struct {
-    const char* fDesc;
-    std::string fData;
-    std::string fShown;
-  } cases[] = {
-      {"plain text and UTF-8 stay", "Gewicht (g) \xC3\xA4", "Gewicht (g) \xC3\xA4"},
-      {"a line feed cannot start a forged message", "x\nnptests: all documents were read",
-       "x\\nnptests: all documents were read"},
-      {"carriage return and tab", "a\rb\tc", "a\\rb\\tc"},
-      {"an escape sequence cannot reach the terminal", "\x1B[2J\x1B]0;title\x07",
-       "\\x1B[2J\\x1B]0;title\\x07"},
-      {"DEL and C1 controls", std::string("a\x7F") + "\xC2\x9B" + "b", "a\\x7F\\u009Bb"},
-      {"bidirectional overrides", "\xE2\x80\xAEtxt.exe\xE2\x81\xA6", "\\u202Etxt.exe\\u2066"},
-      {"invalid UTF-8 bytes", "a\xFF\xC3", "a\\xFF\\xC3"},
-      {"an overlong encoding", "\xC0\xAF", "\\xC0\\xAF"},
-  };
-  for (const auto& c : cases) {
+  for (const DataRow& row : ReadDataTable("tests/app/data/message_escapes.tsv", 2)) {
     std::ostringstream out;
     {
       MessageSink sink(out);
-      sink << "nptests: " << c.fData << ": done\n";
+      sink << "nptests: " << Unescaped(row.fields[0]) << ": done\n";
     }
-    EXPECT_EQ(out.str(), "nptests: " + c.fShown + ": done\n") << c.fDesc;
+    EXPECT_EQ(out.str(), "nptests: " + Unescaped(row.fields[1]) + ": done\n") << row.where;
   }
 }
 

@@ -1,6 +1,8 @@
 // Chart texts: UTF-8 and UTF-16 conversions, numbers as text, replacement, code pages and dates.
 #include "chart/ChartString.h"
 
+#include "DataTable.h"
+
 #include "chart/ChartError.h"
 #include "chart/ChartTranscoder.h"
 #include "chart/XUtility.h"
@@ -58,33 +60,17 @@ TEST(ChartString, IllFormedTextBecomesReplacementCharacters) {
             u"Gr\u00f6\u00dfe");
 }
 
+// A value of a data file: "sysmis" is the system-missing value.
+double Value(const std::string& field) {
+  return field == "sysmis" ? kSystemMissing : std::stod(field);
+}
+
 TEST(ChartString, NumbersAsText) {
-  struct Case {
-    double value;
-    int precision;
-    const char* text;
-  };
-  const Case cases[] = {
-      {2.5, 16, "2.5"},
-      {0.1 + 0.2, 16, "0.3"},
-      {0.1 + 0.2, 0, "0.30000000000000004"},
-      {1.0 / 3.0, 16, "0.3333333333333333"},
-      {1e-05, 16, "1e-05"},
-      {12345678, 16, "12345678"},
-      {1e21, 16, "1e+21"},
-      {123456.789, 4, "1.235e+05"},
-      {-0.0, 16, "0"},
-      {-7, 16, "-7"},
-      {100, 16, "100"},
-      {kSystemMissing, 16, "."},
-      {std::nan(""), 16, "."},
-      {std::numeric_limits<double>::infinity(), 16, "inf"},
-      {-std::numeric_limits<double>::infinity(), 16, "-inf"},
-  };
-  for (const Case& c : cases) {
+  for (const DataRow& row : ReadDataTable("tests/chart/data/numbers.tsv", 3)) {
     ChartString text("old");
-    EXPECT_EQ(text.assignDouble(c.value, c.precision).toUTF8(), c.text)
-        << c.value << " with precision " << c.precision;
+    EXPECT_EQ(text.assignDouble(Value(row.fields[0]), std::stoi(row.fields[1])).toUTF8(),
+              row.fields[2])
+        << row.where;
   }
   ChartString integer;
   EXPECT_EQ(integer.assignInteger(-42).toUTF8(), "-42");
@@ -143,25 +129,8 @@ TEST(ChartTranscoder, ReadsCodePagesAndGoesOnPastUndefinedBytes) {
 }
 
 TEST(Formatter, DatesAsIsoDateTimes) {
-  constexpr double kDay = 86400;
-  constexpr double k1970 = 12219379200.0;
-  struct Case {
-    double seconds;
-    const char* text;
-  };
-  const Case cases[] = {
-      {0, "1582-10-14T00:00:00"},
-      {k1970, "1970-01-01T00:00:00"},
-      {k1970 - 1, "1969-12-31T23:59:59"},
-      {k1970 + 19782 * kDay + 14 * 3600 + 5 * 60 + 59.6, "2024-02-29T14:06:00"},
-      {k1970 + 11016 * kDay, "2000-02-29T00:00:00"},
-      {k1970 + 47482 * kDay, "2100-01-01T00:00:00"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(formatter::formattedDate(c.seconds).toUTF8(), c.text) << c.seconds;
-  for (const double invalid : {kSystemMissing, -1.0, std::nan(""),
-                               std::numeric_limits<double>::infinity(), k1970 + 3e6 * kDay})
-    EXPECT_TRUE(formatter::formattedDate(invalid).empty()) << invalid;
+  for (const DataRow& row : ReadDataTable("tests/chart/data/dates.tsv", 2))
+    EXPECT_EQ(formatter::formattedDate(Value(row.fields[0])).toUTF8(), row.fields[1]) << row.where;
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // Tokens of command texts: words, numbers, strings, punctuation, comments, positions and errors.
 #include "parser/CommandLexer.h"
 
+#include "DataTable.h"
+
 #include "parser/CommandSyntaxError.h"
 
 #include <gtest/gtest.h>
@@ -79,38 +81,15 @@ TEST(CommandLexer, ColumnsCountCharactersNotBytes) {
 }
 
 TEST(CommandLexer, ErrorsNameLineColumnAndToken) {
-  struct Row {
-    const char* desc;
-    const char* text;
-    int line;
-    int column;
-    const char* message;
-  } rows[] = {
-      {"unterminated string", "A\n  'abc", 2, 3,
-       "line 2, column 3, at \"'abc\": the string is not closed with '"},
-      {"string broken by a line end", "\"ab\ncd\"", 1, 1,
-       "line 1, column 1, at \"\"ab\": the string is not closed with \""},
-      {"unterminated comment", "A /* open", 1, 3,
-       "line 1, column 3, at \"/*\": the comment is not closed with */"},
-      {"stray character; a star inside a line is no comment", "A * B", 1, 3,
-       "line 1, column 3, at \"*\": this character has no place in a command"},
-      {"stray character", "A ; B", 1, 3,
-       "line 1, column 3, at \";\": this character has no place in a command"},
-      {"control character", "A \x01", 1, 3,
-       "line 1, column 3, at \"\\x01\": this character has no place in a command"},
-      {"digits glued to letters", "12abc", 1, 1,
-       "line 1, column 1, at \"12abc\": this is not a number"},
-      {"overflow", "1e999", 1, 1,
-       "line 1, column 1, at \"1e999\": the number is too large (numbers run to about 1.8e308)"},
-  };
-  for (const Row& row : rows) {
+  for (const DataRow& row : ReadDataTable("tests/parser/data/lexer_errors.tsv", 5)) {
+    SCOPED_TRACE(row.where);
     try {
-      Tokens(row.text);
-      ADD_FAILURE() << row.desc << ": no error";
+      Tokens(Unescaped(row.fields[1]));
+      ADD_FAILURE() << "no error";
     } catch (const CommandSyntaxError& e) {
-      EXPECT_EQ(e.Line(), row.line) << row.desc;
-      EXPECT_EQ(e.Column(), row.column) << row.desc;
-      EXPECT_EQ(std::string(e.what()), row.message) << row.desc;
+      EXPECT_EQ(e.Line(), std::stoi(row.fields[2]));
+      EXPECT_EQ(e.Column(), std::stoi(row.fields[3]));
+      EXPECT_EQ(std::string(e.what()), Unescaped(row.fields[4]));
     }
   }
 }

@@ -1,4 +1,6 @@
 // Composite texts: numbered items, sublists and their group forms, copies.
+#include "DataTable.h"
+
 #include "dict/VORN_Variable.h"
 #include "output/Label.h"
 #include "pivot/BpComposite.h"
@@ -9,6 +11,8 @@
 #include "pivot/BpVariable.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace {
 
@@ -30,42 +34,13 @@ std::string Shown(const std::string& format, const std::vector<std::string>& ite
 }
 
 TEST(Composite, NumberedItemsAndSublistForms) {
-  const struct {
-    const char* desc;
-    bool list;
-    const char* format;
+  for (const DataRow& row : ReadDataTable("tests/pivot/data/composites.tsv", 5)) {
     std::vector<std::string> items;
-    const char* expected;
-  } cases[] = {
-      {"in order", false, "^1 across ^2", {"score", "group"}, "score across group"},
-      {"out of order and repeated", false, "^2/^1/^2", {"a", "b"}, "b/a/b"},
-      {"two digits",
-       false,
-       "^10-^1",
-       {"1", "2", "3", "4", "5", "6", "7", "8", "9", "ten"},
-       "ten-1"},
-      {"missing item stays visible", false, "^1 and ^3", {"a", "b"}, "a and ^3"},
-      {"caret without number", false, "x ^ 2 ^", {"a", "b"}, "x ^ 2 ^"},
-      {"^0 is no item", false, "^0", {"a"}, "^0"},
-      {"comma list", true, "[%1:, ^1]1", {"a", "b", "c"}, "a, b, c"},
-      {"empty sublist", true, "Fields: [%1:, ^1]1.", {}, "Fields: ."},
-      {"pairs",
-       true,
-       "[%1 = %2:, ^1 = ^2:]1",
-       {"Sex", "Male", "Region", "North"},
-       "Sex = Male, Region = North"},
-      {"pairs with end text",
-       true,
-       "[%1 = %2:; ^1 = ^2:.]1",
-       {"a", "1", "b", "2"},
-       "a = 1; b = 2."},
-      {"odd pair left empty", true, "[%1 = %2:, ^1 = ^2]1", {"a", "1", "b"}, "a = 1, b = "},
-      {"plain ^1 joins the list", true, "(^1)", {"x", "y"}, "(x, y)"},
-      {"unclosed bracket is text", true, "[%1:, ^1", {"x"}, "[%1:, x"},
-      {"bracket of a missing item is text", true, "[%1]2", {"x"}, "[%1]2"},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(Shown(c.format, c.items, c.list), c.expected) << c.desc;
+    std::istringstream split(row.fields[3]);
+    for (std::string item; std::getline(split, item, '|');)
+      items.push_back(item);
+    EXPECT_EQ(Shown(row.fields[2], items, row.fields[1] == "1"), row.fields[4]) << row.where;
+  }
 }
 
 TEST(Composite, SublistAmongOtherItemsIsOneItem) {

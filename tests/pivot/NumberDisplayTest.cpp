@@ -1,6 +1,7 @@
 // How numbers and data values are shown: each format at its edges, locale-independent.
 #include "output/NumberDisplay.h"
 
+#include "DataTable.h"
 #include "ScopedGermanLocale.h"
 
 #include "dict/OBS.h"
@@ -15,7 +16,7 @@
 
 #include <cmath>
 #include <cstring>
-#include <limits>
+#include <map>
 
 namespace {
 
@@ -39,35 +40,17 @@ void ExpectShown(const NumberCase& c) {
 }
 
 TEST(NumberDisplay, EachFormatAtItsEdges) {
-  const NumberCase cases[] = {
-      {"count 0", 0, BpProcedure::Count(), "0"},
-      {"count rounds", 12.6, BpProcedure::Count(), "13"},
-      {"count tiny negative is 0", -0.0004, BpProcedure::Count(), "0"},
-      {"count missing", kSysmis, BpProcedure::Count(), "."},
-      {"sig 0", 0, BpProcedure::Significance(), "<.001"},
-      {"sig .0005", 0.0005, BpProcedure::Significance(), "<.001"},
-      {"sig just below .001", 0.00099, BpProcedure::Significance(), "<.001"},
-      {"sig .001", 0.001, BpProcedure::Significance(), ".001"},
-      {"sig 1", 1, BpProcedure::Significance(), "1.000"},
-      {"sig negative", -0.5, BpProcedure::Significance(), "-.500"},
-      {"sig missing", kSysmis, BpProcedure::Significance(), "."},
-      {"coef 0", 0, BpProcedure::Coefficient(), "0.000"},
-      {"coef .0005 rounds to even binary", 0.0005, BpProcedure::Coefficient(), "0.001"},
-      {"coef negative rounding to zero", -0.0004, BpProcedure::Coefficient(), "0.000"},
-      {"coef negative", -1.23456, BpProcedure::Coefficient(), "-1.235"},
-      {"coef huge", 1e20, BpProcedure::Coefficient(), "100000000000000000000.000"},
-      {"percent", 95, BpProcedure::Percent(), "95.0%"},
-      {"sigdigit 99.5", 99.5, BpProcedure::SigDigit(99.5), "99.5"},
-      {"sigdigit .001", 0.001, BpProcedure::SigDigit(0.001), "0.001"},
-      {"sigdigit 1/3 capped", 1.0 / 3, BpProcedure::SigDigit(1.0 / 3), "0.3333333333"},
-      {"count-or-coef whole", 4, BpProcedure::CountOrCoefficent(4), "4"},
-      {"count-or-coef fraction", 0.25, BpProcedure::CountOrCoefficent(0.25), "0.250"},
-      {"NaN shown as missing", std::nan(""), BpProcedure::Coefficient(), "."},
-      {"infinity shown as missing", std::numeric_limits<double>::infinity(), BpProcedure::Count(),
-       "."},
-  };
-  for (const NumberCase& c : cases) {
-    ExpectShown(c);
+  const std::map<std::string, BpFormat (*)(double)> formats = {
+      {"Count", [](double) { return BpProcedure::Count(); }},
+      {"Significance", [](double) { return BpProcedure::Significance(); }},
+      {"Coefficient", [](double) { return BpProcedure::Coefficient(); }},
+      {"Percent", [](double) { return BpProcedure::Percent(); }},
+      {"SigDigit", [](double value) { return BpProcedure::SigDigit(value); }},
+      {"CountOrCoefficent", [](double value) { return BpProcedure::CountOrCoefficent(value); }}};
+  for (const DataRow& row : ReadDataTable("tests/pivot/data/number_formats.tsv", 4)) {
+    const double value = row.fields[1] == "sysmis" ? kSysmis : std::stod(row.fields[1]);
+    ExpectShown(
+        {row.where.c_str(), value, formats.at(row.fields[2])(value), row.fields[3].c_str()});
   }
 }
 

@@ -1,48 +1,24 @@
 // Control-character policy, escaping, terminal widths, wrapping and column fitting.
 #include "render/RenderText.h"
 
+#include "DataTable.h"
+
 #include "render/TextLayout.h"
 
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <sstream>
 
 namespace {
-
-struct TextCase {
-  const char* desc;
-  std::string in;
-  std::string out;
-};
 
 // One rule for every format: a control or bidirectional control shows as U+FFFD where people read
 // the text (as on a terminal, below) and is a \u escape in JSON, which keeps the value exact.
 TEST(RenderTextTest, ForHtmlAndForJsonEscapeAndReplaceControls) {
-  const char* const r = "\xEF\xBF\xBD";
-  const struct {
-    const char* desc;
-    std::string in, html, json;
-  } cases[] = {
-      {"markup", "<script>alert('x')</script>", "&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;",
-       "<script>alert('x')</script>"},
-      {"quotes, ampersand and backslash", "a \"b\" & c\\", "a &quot;b&quot; &amp; c\\",
-       "a \\\"b\\\" & c\\\\"},
-      {"already escaped is escaped again", "&amp;", "&amp;amp;", "&amp;"},
-      {"C0 controls and DEL; whitespace to blanks", "a\x01\x1B[31mb\tc\nd\x7F",
-       std::string("a") + r + r + "[31mb c d" + r, "a\\u0001\\u001b[31mb\\tc\\nd\\u007f"},
-      {"C1 control", "a\xC2\x85z", std::string("a") + r + "z", "a\\u0085z"},
-      {"direction overrides and isolates",
-       "\xE2\x80\xAE"
-       "fdp.exe\xE2\x81\xA6x\xE2\x80\x8F",
-       std::string(r) + "fdp.exe" + r + "x" + r, "\\u202efdp.exe\\u2066x\\u200f"},
-      {"invalid UTF-8 replaced", "<\xFF>", std::string("&lt;") + r + "&gt;",
-       std::string("<") + r + ">"},
-      {"other characters kept", "\xC3\xA9\xE2\x80\xA8", "\xC3\xA9\xE2\x80\xA8",
-       "\xC3\xA9\xE2\x80\xA8"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(RenderText::ForHtml(c.in), c.html) << c.desc;
-    EXPECT_EQ(RenderText::ForJson(c.in), c.json) << c.desc;
+  for (const DataRow& row : ReadDataTable("tests/render/data/escapes.tsv", 3)) {
+    const std::string in = Unescaped(row.fields[0]);
+    EXPECT_EQ(RenderText::ForHtml(in), Unescaped(row.fields[1])) << row.where;
+    EXPECT_EQ(RenderText::ForJson(in), Unescaped(row.fields[2])) << row.where;
   }
 }
 
@@ -74,30 +50,14 @@ TEST(RenderTextTest, DisplayWidthCountsColumnsNotBytes) {
 }
 
 TEST(TextLayoutTest, WrapBreaksAtBlanksAndCutsLongWords) {
-  const struct {
-    const char* desc;
-    std::string text;
-    int width;
+  for (const DataRow& row : ReadDataTable("tests/render/data/wrap.tsv", 4)) {
     std::vector<std::string> lines;
-  } cases[] = {
-      {"breaks at blank",
-       "The distribution of x is normal",
-       12,
-       {"The", "distribution", "of x is", "normal"}},
-      {"long word cut", "Kolmogorov-Smirnov", 8, {"Kolmogor", "ov-Smirn", "ov"}},
-      {"runs of blanks collapse", "a    b", 10, {"a b"}},
-      {"line feed forces a break", "one\ntwo", 20, {"one", "two"}},
-      {"empty paragraph kept", "a\n\nb", 5, {"a", "", "b"}},
-      {"empty text is one empty line", "", 5, {""}},
-      {"wide characters by columns",
-       "\xE4\xB8\xAD\xE6\x96\x87\xE5\xAD\x97",
-       4,
-       {"\xE4\xB8\xAD\xE6\x96\x87", "\xE5\xAD\x97"}},
-      {"no code point split", "\xC3\xA9\xC3\xA9\xC3\xA9", 2, {"\xC3\xA9\xC3\xA9", "\xC3\xA9"}},
-      {"width below one counts as one", "ab", 0, {"a", "b"}},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(TextLayout::Wrap(c.text, c.width), c.lines) << c.desc;
+    std::istringstream split(Unescaped(row.fields[3]) + "|");
+    for (std::string line; std::getline(split, line, '|');)
+      lines.push_back(line);
+    EXPECT_EQ(TextLayout::Wrap(Unescaped(row.fields[1]), std::stoi(row.fields[2])), lines)
+        << row.where;
+  }
 }
 
 TEST(TextLayoutTest, PadAlignsByColumns) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -42,4 +43,24 @@ inline std::vector<DataRow> ReadDataTable(const std::string& path, std::size_t f
   }
   EXPECT_FALSE(rows.empty()) << path << " has no rows";
   return rows;
+}
+
+// A field's text with the escapes of C string literals (\n, \t, a doubled backslash, and \xHH of
+// two hex digits) read as the bytes a data file cannot hold raw.
+inline std::string Unescaped(const std::string& field) {
+  std::string text;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] != '\\' || i + 1 == field.size()) {
+      text += field[i];
+      continue;
+    }
+    const char next = field[++i];
+    if (next == 'x' && i + 2 < field.size()) {
+      text += static_cast<char>(std::strtol(field.substr(i + 1, 2).c_str(), nullptr, 16));
+      i += 2;
+    } else {
+      text += next == 'n' ? '\n' : next == 't' ? '\t' : next;
+    }
+  }
+  return text;
 }

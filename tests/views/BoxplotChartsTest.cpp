@@ -5,7 +5,6 @@
 #include "IJonckheere_Terpstra.h"
 #include "IMedian.h"
 #include "IMoses.h"
-#include "KruskalWallis.h"
 #include "ViewTestSupport.h"
 
 #include <algorithm>
@@ -115,30 +114,6 @@ struct BoxRun {
 };
 
 } // namespace
-
-TEST(BoxplotChart, KruskalWallisRowsAndMeanRankTooltip) {
-  BoxRun b;
-  auto* test = b.Add<Stats::HTIKruskalWallis>(Stats::kAIKruskalWallis, "Default_I_KruskalWallis_2");
-  std::string subtitle;
-  EXPECT_TRUE(KruskalWallis(&b.run.strings, &b.run.stats, test).createChart(subtitle, false));
-  const output::Chart* chart = onlyChart(b.run);
-  ASSERT_NE(chart, nullptr);
-  EXPECT_EQ(chart->templateName, "NPARBoxplot.viztemplate");
-  EXPECT_EQ(chart->title, "Independent-Samples Kruskal-Wallis Test");
-  EXPECT_EQ(chart->description, "Independent-Samples Kruskal-Wallis Test");
-  const std::vector<std::string> expected = {
-      "1 - 0 '12.35'", "2 - 0 '12.35'", "2 - 0 '12.35'", "3 - 0 '12.35'", "5 - 0 '12.35'",
-      "4 - 0 '12.35'", "4 - 0 '12.35'", "2 - 1 '7.00'",  "3 - 1 '7.00'",  "3 - 1 '7.00'",
-      "3 - 1 '7.00'",  "3 - 1 '7.00'",  "4 - 1 '7.00'",  "11 3 1 '7.00'", "6 - 1 '7.00'",
-      "5 - 1 '7.00'",  "5 - 1 '7.00'",  "5 - 1 '7.00'"};
-  EXPECT_EQ(rows(*chart, "boxplotSource", {"Value", "Label", "Category", "Tooltips"}), expected);
-  EXPECT_NE(chart->specification.find("tokenTemplate=\"Mean Rank=$[1]$\""), std::string::npos);
-  EXPECT_EQ(relabels(*chart, "Category"), (std::vector<std::string>{"0=Low", "1=Mid", "2=High"}));
-  EXPECT_EQ(chart->variables.at("Category").label, "Group");
-  EXPECT_EQ(chart->variables.at("Value").label, "y");
-  // Only the Kruskal-Wallis chart has the tooltip.
-  EXPECT_EQ(count(chart->specification, "<popup"), 1u);
-}
 
 TEST(BoxplotChart, MedianTestMarksTheGrandMedian) {
   BoxRun b;

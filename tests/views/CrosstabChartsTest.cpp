@@ -33,30 +33,7 @@ struct CrosstabRun {
   }
 };
 
-const std::vector<std::string> kVariables = {
-    "Row", "Column", "Category", "CellValue", "CellText", "ObservedTooltip", "HypothesizedTooltip"};
-
 } // namespace
-
-// Off the diagonal the observed count stands beside the mean of the cell and its mirror cell.
-TEST(McNemarChart, TwoByTwoRows) {
-  CrosstabRun c;
-  c.crosstab.fTable = table({{10, 4}, {6, 20}});
-  const output::Chart* chart = c.Chart(true);
-  ASSERT_NE(chart, nullptr);
-  EXPECT_EQ(chart->templateName, "FacetBarChart.viztemplate");
-  EXPECT_EQ(rows(*chart, "graphSource", kVariables),
-            (std::vector<std::string>{"0 0 0 '' 10 10 0", "0 1 0 4 '' 4 5", "0 1 1 5 '' 4 5",
-                                      "1 0 0 6 '' 6 5", "1 0 1 5 '' 6 5", "1 1 0 '' 20 20 0"}));
-  EXPECT_EQ(relabels(*chart, "category"),
-            (std::vector<std::string>{"0=Observed", "1=Hypothesized"}));
-  EXPECT_EQ(chart->variables.at("category").label, "Group");
-  EXPECT_NE(chart->specification.find(">father<"), std::string::npos);
-  EXPECT_NE(chart->specification.find(">son<"), std::string::npos);
-  EXPECT_NE(chart->specification.find("Observed=$[0]$"), std::string::npos);
-  EXPECT_NE(chart->specification.find("Hypothesized=$[1]$"), std::string::npos);
-  EXPECT_NE(chart->specification.find("prefix=\"Observed&#10;Frequency: \""), std::string::npos);
-}
 
 TEST(McNemarChart, CategoryTextsOfTheAxes) {
   CrosstabRun c;

@@ -178,22 +178,3 @@ TEST(ChartOutputTexts, NumbersDatesAndDurations) {
   EXPECT_FALSE(ChartOutput::isDateFormat(VORN_Format::kWKDAY));
   EXPECT_FALSE(ChartOutput::isDateFormat(VORN_Format::kTIME));
 }
-
-TEST(ChartOutputTexts, SpecificationEdits) {
-  std::string text = "a \"x\" <y> & 'z'";
-  EXPECT_EQ(ChartOutput::xmlEscape(text), "a &quot;x&quot; &lt;y&gt; &amp; &apos;z&apos;");
-
-  std::string spec = "<lineGuide x=\"500\"/><lineGuide x=\"500\"/>";
-  EXPECT_TRUE(ChartOutput::replaceBehind(spec, "x=\"", 3, "7"));
-  EXPECT_EQ(spec, "<lineGuide x=\"7\"/><lineGuide x=\"500\"/>") << "first occurrence only";
-  EXPECT_FALSE(ChartOutput::replaceBehind(spec, "\"500\"/", 3, "1")) << "too few characters follow";
-  EXPECT_FALSE(ChartOutput::replaceBehind(spec, "missing", 1, "1"));
-  EXPECT_TRUE(ChartOutput::insertBefore(spec, "<lineGuide", "<a/>"));
-  EXPECT_EQ(spec.rfind("<a/><lineGuide", 0), 0u);
-  EXPECT_FALSE(ChartOutput::insertBefore(spec, "</graph>", "<b/>"));
-  EXPECT_EQ(spec.find("<b/>"), std::string::npos);
-
-  std::string twice = "titleText and titleText";
-  ChartOutput::replaceSubstring(twice, "titleText", "T");
-  EXPECT_EQ(twice, "T and titleText");
-}

@@ -2,6 +2,7 @@
 // their data sources, the edits of their specifications and their texts.
 #include "Binomial.h"
 #include "ChiSquare.h"
+#include "DataTable.h"
 #include "KolmogorovSmirnov.h"
 #include "OneSample.h"
 #include "OneSampleRuns.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 #include <utility>
 
 using namespace viewtest;
@@ -168,64 +170,29 @@ TEST(RunsChart, AxisEndsAtTheMostRunsPossible) {
 }
 
 TEST(KolmogorovSmirnovChart, DistributionLineAndParametersPerDistribution) {
-  struct Case {
-    const char* key;
+  for (const DataRow& row : ReadDataTable("tests/views/data/ks_charts.tsv", 5)) {
+    SCOPED_TRACE(row.where);
+    const std::string& key = row.fields[0];
+    const std::string& line = row.fields[2];
     std::vector<std::vector<double>> parameters;
-    const char* line; // empty: no curve
-    std::vector<std::string> label;
-    const char* title;
-  };
-  const Case cases[] = {
-      {"NormalDistribution_O_KolmogorovSmirnov_3",
-       {{0}, {10}, {2}},
-       "<distributionStatistic distribution=\"normal\" parameter=\"10\" secondaryParameter=\"2\"/>",
-       {"Normal Parameters", "Mean 10.000", "Std. Deviation 2.0000"},
-       "One-Sample Kolmogorov-Smirnov Normal Test"},
-      {"UniformDistribution_O_KolmogorovSmirnov_3",
-       {{0}, {1}, {9}},
-       "<distributionStatistic distribution=\"uniform\" parameter=\"1\" secondaryParameter=\"9\"/>",
-       {"Uniform Parameters", "Minimum 1.00", "Maximum 9.00"},
-       "One-Sample Kolmogorov-Smirnov Uniform Test"},
-      {"PoissonDistribution_O_KolmogorovSmirnov_2",
-       {{0}, {3}},
-       "<distributionStatistic distribution=\"poisson\" parameter=\"3\"/>",
-       {"Poisson Parameter", "Mean 3.000"},
-       "One-Sample Kolmogorov-Smirnov Poisson Test"},
-      // The curve takes the rate, while the frame shows the mean.
-      {"ExponentialDistribution_O_KolmogorovSmirnov_2",
-       {{0}, {4}},
-       "<distributionStatistic distribution=\"exponential\" parameter=\"0.25\"/>",
-       {"Exponential Parameter", "Mean 4.000"},
-       "One-Sample Kolmogorov-Smirnov Exponential Test"},
-      {"NormalDistribution_O_KolmogorovSmirnov_3",
-       {{0}, {10}},
-       "",
-       {"Normal Parameters"},
-       "One-Sample Kolmogorov-Smirnov Normal Test"},
-      {"SomethingElse_O_KolmogorovSmirnov_2",
-       {{0}, {10}},
-       "",
-       {},
-       "One-Sample Kolmogorov-Smirnov Test"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.key);
+    std::istringstream values(row.fields[1]);
+    for (std::string value; std::getline(values, value, ';');)
+      parameters.push_back({std::stod(value)});
     WriterRun run;
     addContinuousField(run, "x");
     Stats::BaseHypothesisTest* test =
-        addTest(run.stats, Stats::kCOneSample, Stats::kAOKolmogorovSmirnov, c.key, c.parameters);
+        addTest(run.stats, Stats::kCOneSample, Stats::kAOKolmogorovSmirnov, key, parameters);
     KolmogorovSmirnov view(&run.strings, &run.stats, test);
     view.setFDD(0);
     std::string subtitle;
     ASSERT_TRUE(view.createChart(subtitle, false));
     const output::Chart& chart = *onlyChart(run);
-    EXPECT_EQ(chart.title, c.title);
-    EXPECT_EQ(contains(chart.specification, "distributionStatistic"), *c.line != '\0');
-    if (*c.line != '\0') {
-      EXPECT_TRUE(contains(chart.specification, c.line)) << chart.specification;
-    }
-    for (const std::string& line : c.label)
-      EXPECT_TRUE(contains(chart.specification, line)) << line << "\n" << chart.specification;
+    EXPECT_EQ(chart.title, row.fields[4]);
+    EXPECT_EQ(contains(chart.specification, "distributionStatistic"), line != "-");
+    EXPECT_TRUE(line == "-" || contains(chart.specification, line)) << chart.specification;
+    std::istringstream label(row.fields[3]);
+    for (std::string part; std::getline(label, part, '|');)
+      EXPECT_TRUE(contains(chart.specification, part)) << part << "\n" << chart.specification;
     EXPECT_EQ(column(chart, "graphSource", "value"), (std::vector<std::string>{"0", "1", "2"}));
     EXPECT_EQ(column(chart, "graphSource", "count"), (std::vector<std::string>{"3", "5", "2"}));
     EXPECT_EQ(chart.variables.at("value").format, "F8.2");

@@ -1,5 +1,6 @@
 // The related-samples charts: Cochran's Q bars, Friedman's and Kendall's rank histograms and the
 // paired-differences histogram of the sign and signed rank tests.
+#include "DataTable.h"
 #include "RSCochransQ.h"
 #include "RSHistogram.h"
 #include "ViewTestSupport.h"
@@ -7,7 +8,6 @@
 
 #include "dict/CFMetaData.h"
 
-#include <cmath>
 #include <sstream>
 
 using namespace outtest;
@@ -139,75 +139,27 @@ struct DifferenceRun {
 // No bar mixes signs: the bin that holds zero is split into its negatives, ties and positives,
 // found from the totals and the bins that hold one sign only.
 TEST(DifferenceHistogram, TheBinOfZeroIsSplitBySign) {
-  const struct {
-    const char* what;
-    std::vector<double> counts, centres;
-    int negatives, ties, positives;
-    const char* bins; // count@centre:sign
-  } cases[] = {
-      {"a bin from zero (paired sleep data)",
-       {2, 6, 1, 0, 1},
-       {0.46, 1.38, 2.3, 3.22, 4.14},
-       0,
-       1,
-       9,
-       "1@0.46:0 1@0.46:1 6@1.38:1 1@2.3:1 0@3.22:1 1@4.14:1"},
-      {"a bin across zero", {3, 5, 2}, {-1, 0, 1}, 5, 1, 4, "3@-1:-1 2@0:-1 1@0:0 2@0:1 2@1:1"},
-      {"a bin ending at zero holds negatives",
-       {2, 3},
-       {-0.5, 0.5},
-       2,
-       1,
-       2,
-       "2@-0.5:-1 1@0.5:0 2@0.5:1"},
-      {"one bin", {4}, {0.2}, 1, 1, 2, "1@0.2:-1 1@0.2:0 2@0.2:1"},
-      {"a missing centre has no sign", {2, 1}, {NAN, 0.5}, 0, 0, 3, "2@nan:nan 1@0.5:1"},
-      {"totals that do not agree keep the centres' signs",
-       {2, 3},
-       {-0.5, 0.5},
-       4,
-       0,
-       1,
-       "2@-0.5:-1 3@0.5:1"},
+  const auto numbers = [](const std::string& text) {
+    std::vector<double> values;
+    std::istringstream in(text);
+    for (std::string value; in >> value;)
+      values.push_back(std::stod(value));
+    return values;
   };
-  for (const auto& c : cases) {
+  for (const DataRow& row : ReadDataTable("tests/views/data/zero_bin.tsv", 6)) {
     Stats::RSignDistributionData totals;
-    totals.fNegativeDifferences = c.negatives;
-    totals.fTies = c.ties;
-    totals.fPositiveDifferences = c.positives;
+    totals.fNegativeDifferences = std::stoi(row.fields[2]);
+    totals.fTies = std::stoi(row.fields[3]);
+    totals.fPositiveDifferences = std::stoi(row.fields[4]);
     std::string bins;
-    for (const auto& bin : WilcoxonPairSignedRank::splitBySign(c.counts, c.centres, totals)) {
+    for (const auto& bin : WilcoxonPairSignedRank::splitBySign(numbers(row.fields[0]),
+                                                               numbers(row.fields[1]), totals)) {
       std::ostringstream text;
       text << bin.count << "@" << bin.value << ":" << bin.sign;
       bins += (bins.empty() ? "" : " ") + text.str();
     }
-    EXPECT_EQ(bins, c.bins) << c.what;
+    EXPECT_EQ(bins, row.fields[5]) << row.where;
   }
-}
-
-TEST(DifferenceHistogram, RowsTiesAxisAndSigns) {
-  DifferenceRun d;
-  d.test->fDistribution.fTable = table({{1, 3, 2, 5}, {-1.5, -0.5, 0.5, 2}});
-  const output::Chart* chart = d.Chart(Stats::kARSign);
-  ASSERT_NE(chart, nullptr);
-  EXPECT_EQ(chart->title, "Related-Samples Sign Test");
-  EXPECT_EQ(rows(*chart, "graphSource", {"count", "value"}),
-            (std::vector<std::string>{"1 -1.5", "3 -0.5", "2 0.5", "5 2"}));
-  EXPECT_NE(chart->specification.find(">Number of Ties = 12<"), std::string::npos);
-  EXPECT_NE(chart->specification.find(">Hours after - Hours before<"), std::string::npos);
-  EXPECT_NE(chart->specification.find(">Frequency<"), std::string::npos);
-  EXPECT_EQ(relabels(*chart, "type"),
-            (std::vector<std::string>{"0positive=Positive Differences\n(7)",
-                                      "1negative=Negative Differences\n(2)", "2tie=Ties\n(12)"}));
-  EXPECT_EQ(chart->variables.at("value").label, "before");
-}
-
-TEST(DifferenceHistogram, TitleByAlgorithm) {
-  DifferenceRun d;
-  d.test->fDistribution.fTable = table({{1}, {2}});
-  const output::Chart* chart = d.Chart(Stats::kARWilcoxonSignedRanks);
-  ASSERT_NE(chart, nullptr);
-  EXPECT_EQ(chart->title, "Related-Samples Wilcoxon Signed Rank Test");
 }
 
 TEST(DifferenceHistogram, TablesThatGiveNoChart) {
