@@ -133,17 +133,19 @@ ResultElement Categorical(const AnalysisData& data, const FieldColumn& field,
 
 } // namespace
 
-ResultElement FieldInformation::Histogram(const std::string& name,
-                                          const std::vector<double>& values,
-                                          const std::vector<double>& weights) {
+namespace {
+
+// hist(): Sturges' classes, right-closed bins, the first closed on the left too, with R's fuzz of
+// 1e-7 of the median bin width on the edges. `value(i)` and `weight(i)` read the i-th of `count`
+// cases where they are, so that no copy of a large field is made for its histogram.
+template <class Value, class Weight>
+ResultElement HistogramOf(const std::string& name, std::size_t count, Value value, Weight weight) {
   double n = 0, low = INFINITY, high = -INFINITY;
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    n += weights[i];
-    low = std::min(low, values[i]);
-    high = std::max(high, values[i]);
+  for (std::size_t i = 0; i < count; ++i) {
+    n += weight(i);
+    low = std::min(low, value(i));
+    high = std::max(high, value(i));
   }
-  // hist(): Sturges' classes, right-closed bins, the first closed on the left too, with R's
-  // fuzz of 1e-7 of the median bin width on the edges.
   const int classes = static_cast<int>(std::ceil(std::log2(n) + 1));
   const std::vector<double> breaks = PrettyBreaks(low, high, classes);
   const std::size_t bins = breaks.size() - 1;
@@ -161,11 +163,11 @@ ResultElement FieldInformation::Histogram(const std::string& name,
   for (std::size_t i = 0; i < edges.size(); ++i)
     edges[i] += i == 0 ? -fuzz : fuzz;
   std::vector<double> counts(std::max<std::size_t>(bins, 1), 0), mids;
-  for (std::size_t i = 0; i < values.size(); ++i) {
+  for (std::size_t i = 0; i < count; ++i) {
     // The first edge above or at x closes its bin.
-    auto at = std::lower_bound(edges.begin() + 1, edges.end(), values[i]);
+    auto at = std::lower_bound(edges.begin() + 1, edges.end(), value(i));
     std::size_t bin = static_cast<std::size_t>(at - edges.begin()) - 1;
-    counts[std::min(bin, counts.size() - 1)] += weights[i];
+    counts[std::min(bin, counts.size() - 1)] += weight(i);
   }
   for (std::size_t i = 0; i < bins; ++i)
     mids.push_back((breaks[i] + breaks[i + 1]) / 2);
@@ -176,16 +178,21 @@ ResultElement FieldInformation::Histogram(const std::string& name,
   return TestWriting::SimpleTable(name, {"Count", "Value"}, names, {counts, mids});
 }
 
+} // namespace
+
+ResultElement FieldInformation::Histogram(const std::string& name,
+                                          const std::vector<double>& values,
+                                          const std::vector<double>& weights) {
+  return HistogramOf(
+      name, values.size(), [&values](std::size_t i) { return values[i]; },
+      [&weights](std::size_t i) { return weights[i]; });
+}
+
 ResultElement FieldInformation::Histogram(const AnalysisData& data, const FieldColumn& field,
                                           const std::vector<std::size_t>& cases) {
-  std::vector<double> values, weights;
-  values.reserve(cases.size());
-  weights.reserve(cases.size());
-  for (std::size_t c : cases) {
-    values.push_back(field.fValues[c]);
-    weights.push_back(data.Weight(c));
-  }
-  return Histogram("Interval", values, weights);
+  return HistogramOf(
+      "Interval", cases.size(), [&](std::size_t i) { return field.fValues[cases[i]]; },
+      [&](std::size_t i) { return data.Weight(cases[i]); });
 }
 
 ResultElement FieldInformation::Write(const AnalysisData& data, const FieldColumn& field) {

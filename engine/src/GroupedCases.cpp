@@ -3,27 +3,39 @@
 
 #include "AnalysisData.h"
 
+#include "proc/CFAssert.h"
+
 #include <algorithm>
 #include <cmath>
-#include <map>
+#include <cstdint>
 
 namespace engine {
 
 GroupedCases::GroupedCases(const AnalysisData& data, const FieldColumn& test,
                            const FieldColumn& group) {
-  std::map<std::size_t, std::size_t> present;
+  // The groups present, numbered in the order of their category positions.
   const std::vector<std::size_t> cases = data.ValidCases({&test, &group});
-  for (std::size_t c : cases)
-    present[static_cast<std::size_t>(group.fValues[c])] = 0;
-  for (auto& [position, index] : present) {
-    index = fPositions.size();
-    fPositions.push_back(position);
+  const std::size_t absent = SIZE_MAX;
+  std::vector<std::size_t> index(group.fCategories.size(), absent);
+  for (std::size_t c : cases) {
+    const auto position = static_cast<std::size_t>(group.fValues[c]);
+    CF_ASSERT(position < index.size(), "GroupedCases", "engine/GroupedCases");
+    index[position] = 0;
   }
+  for (std::size_t position = 0; position < index.size(); ++position)
+    if (index[position] != absent) {
+      index[position] = fPositions.size();
+      fPositions.push_back(position);
+    }
+  fValues.reserve(cases.size());
+  fWeights.reserve(cases.size());
+  fCaseNumbers.reserve(cases.size());
+  fGroups.reserve(cases.size());
   for (std::size_t c : cases) {
     fValues.push_back(test.fValues[c]);
     fWeights.push_back(data.Weight(c));
     fCaseNumbers.push_back(static_cast<double>(c + 1));
-    fGroups.push_back(present[static_cast<std::size_t>(group.fValues[c])]);
+    fGroups.push_back(index[static_cast<std::size_t>(group.fValues[c])]);
   }
   Finish();
 }

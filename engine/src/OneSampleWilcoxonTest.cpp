@@ -20,6 +20,9 @@ void OneSampleWilcoxonTest::Write(const TestContext& context, double testValue,
                                   std::vector<ResultElement>& algorithms) {
   const FieldSample sample(context, field);
   std::vector<double> magnitudes, weights, signs;
+  magnitudes.reserve(sample.Values().size());
+  weights.reserve(sample.Values().size());
+  signs.reserve(sample.Values().size());
   double zeros = 0;
   for (std::size_t i = 0; i < sample.Values().size(); ++i) {
     const double d = sample.Values()[i] - testValue;

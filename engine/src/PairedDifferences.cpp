@@ -14,6 +14,8 @@ PairedDifferences::PairedDifferences(const RelatedCases& cases) {
   const std::vector<double> indexes = cases.DocumentIndexes();
   fFirstIndex = indexes[0];
   fSecondIndex = indexes[1];
+  fDifferences.reserve(cases.CaseCount());
+  fWeights.reserve(cases.CaseCount());
   for (std::size_t i = 0; i < cases.CaseCount(); ++i) {
     const double d = cases.Value(1, i) - cases.Value(0, i), w = cases.Weight(i);
     fDifferences.push_back(d);

@@ -15,6 +15,7 @@ RelatedCases::RelatedCases(const TestContext& context, Kind kind) {
       fFields.push_back(&field);
   }
   fCases = data.ValidCases(fFields);
+  fWeights.reserve(fCases.size());
   for (std::size_t c : fCases) {
     fWeights.push_back(data.Weight(c));
     fTotal += data.Weight(c);

@@ -17,6 +17,9 @@ namespace engine {
 ResultElement RelatedWilcoxonTest::Write(const TestContext& context,
                                          const PairedDifferences& pairs) {
   std::vector<double> absolute, weights, signs;
+  absolute.reserve(pairs.fDifferences.size());
+  weights.reserve(pairs.fDifferences.size());
+  signs.reserve(pairs.fDifferences.size());
   for (std::size_t i = 0; i < pairs.fDifferences.size(); ++i) {
     const double d = pairs.fDifferences[i];
     if (d == 0)
