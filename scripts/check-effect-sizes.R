@@ -126,7 +126,7 @@ k_sample <- function(i, conf) {
   tables <- list()
   if (length(unique(yr)) > 1) {
     d <- data.frame(y = yr, g = factor(gr))
-    tables <- list(list(es("Rank epsilon squared", rank_epsilon_squared(y ~ g, d, ci = NULL)[[1]],
+    tables <- list(list(es("Rank epsilon squared", rank_epsilon_squared(y ~ g, data = d, ci = NULL)[[1]],
                            boot = epsilon_boot(yr, gr))))
   }
   side <- table(yr > median(yr), gr)
