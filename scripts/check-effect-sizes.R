@@ -126,7 +126,8 @@ k_sample <- function(i, conf) {
   tables <- list()
   if (length(unique(yr)) > 1) {
     d <- data.frame(y = yr, g = factor(gr))
-    tables <- list(list(es("Rank epsilon squared", rank_epsilon_squared(y ~ g, data = d, ci = NULL)[[1]],
+    estimate <- rank_epsilon_squared(y ~ g, data = d, ci = NULL)[[1]]
+    tables <- list(list(es("Rank epsilon squared", estimate,
                            boot = epsilon_boot(yr, gr))))
   }
   side <- table(yr > median(yr), gr)
@@ -163,14 +164,17 @@ mcnemar <- function(i, conf) {
   b <- sum(w[v1 == 1 & v2 == 0]); c <- sum(w[v1 == 0 & v2 == 1])
   z <- qnorm((1 + conf) / 2)
   se <- sqrt(1 / b + 1 / c)
-  tables <- list()
-  # Without discordant pairs both ways b/c is 0 or infinite and g's interval degenerate; R
-  # expects no table then (reported, not bent, if the report shows one).
+  # g needs a change either way; b/c is 0 or infinite unless there are changes both ways, and
+  # its log's interval then undefined: the table keeps g alone.
+  measures <- list()
+  if (b + c > 0)
+    measures <- list(from_effectsize("Cohen's g", suppressWarnings(
+      cohens_g(matrix(c(1, c, b, 1), 2), ci = conf))))
   if (b > 0 && c > 0)
-    tables <- list(list(
-      from_effectsize("Cohen's g", suppressWarnings(cohens_g(matrix(c(1, c, b, 1), 2), ci = conf))),
-      es("Odds ratio (b/c)", b / c, exp(log(b / c) - z * se), exp(log(b / c) + z * se))))
-  list(rows = data.frame(v1 = v1, v2 = v2, w = w), tables = tables)
+    measures <- c(measures, list(es("Odds ratio (b/c)", b / c, exp(log(b / c) - z * se),
+                                    exp(log(b / c) + z * se))))
+  list(rows = data.frame(v1 = v1, v2 = v2, w = w),
+       tables = if (length(measures)) list(measures) else list())
 }
 
 # Kendall's W of n cases by k fields, and R's own bootstrap of it resampled by case (a case tied
