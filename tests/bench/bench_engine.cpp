@@ -16,6 +16,8 @@
 // included. Peak memory is each child's maximum resident size. The data are generated from a fixed
 // seed: normal values rounded to three decimals (so there are ties), five groups, four related
 // fields.
+#include "Ranks.h"
+
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -34,8 +36,6 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
-
-#include "Ranks.h"
 
 namespace fs = std::filesystem;
 
