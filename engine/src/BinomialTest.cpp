@@ -147,7 +147,7 @@ void BinomialTest::Write(const TestContext& context, const BinomialRequest& requ
 
   double x = 0;
   for (std::size_t i = 0; i < success.size(); ++i)
-    x += success[i] ? sample.Weights()[i] : 0;
+    x += success[i] ? sample.Weight(i) : 0;
   const double n = sample.Total();
   const bool computable = n > 0;
   const double se = std::sqrt(n * p * (1 - p));

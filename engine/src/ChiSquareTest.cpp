@@ -17,7 +17,7 @@ void ChiSquareTest::Write(const TestContext& context, const ChiSquareRequest& re
   const FieldSample sample(context, field);
   std::vector<double> counts(field.fCategories.size(), 0);
   for (std::size_t i = 0; i < sample.Values().size(); ++i)
-    counts[static_cast<std::size_t>(sample.Values()[i])] += sample.Weights()[i];
+    counts[static_cast<std::size_t>(sample.Values()[i])] += sample.Weight(i);
 
   // The tested categories (positions in the field's list; -1 for a named value the group does not
   // hold, which is tested with no cases) and their expected shares.

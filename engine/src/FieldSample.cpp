@@ -12,9 +12,14 @@ namespace engine {
 FieldSample::FieldSample(const TestContext& context, const FieldColumn& field)
     : fCases(context.fData.ValidCases({&field})) {
   fValues.reserve(fCases.size());
+  for (std::size_t c : fCases)
+    fValues.push_back(field.fValues[c]);
+  if (!context.fData.Weighted()) {
+    fTotal = static_cast<double>(fCases.size());
+    return;
+  }
   fWeights.reserve(fCases.size());
   for (std::size_t c : fCases) {
-    fValues.push_back(field.fValues[c]);
     fWeights.push_back(context.fData.Weight(c));
     fTotal += fWeights.back();
   }
@@ -25,7 +30,7 @@ double FieldSample::Mean() const {
     return NAN;
   double sum = 0;
   for (std::size_t i = 0; i < fValues.size(); ++i)
-    sum += fWeights[i] * fValues[i];
+    sum += Weight(i) * fValues[i];
   return sum / fTotal;
 }
 
@@ -35,7 +40,7 @@ double FieldSample::StdDev() const {
   const double mean = Mean();
   double squares = 0;
   for (std::size_t i = 0; i < fValues.size(); ++i)
-    squares += fWeights[i] * (fValues[i] - mean) * (fValues[i] - mean);
+    squares += Weight(i) * (fValues[i] - mean) * (fValues[i] - mean);
   return std::sqrt(squares / (fTotal - 1));
 }
 
@@ -56,7 +61,7 @@ double FieldSample::Median() const {
   double seen = 0, lowValue = NAN, highValue = NAN;
   for (std::size_t i : order) {
     const double before = seen;
-    seen += fWeights[i];
+    seen += Weight(i);
     if (before < low && low <= seen)
       lowValue = fValues[i];
     if (before < high && high <= seen) {

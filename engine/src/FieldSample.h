@@ -16,7 +16,7 @@ public:
 
   // Values (numbers, or category positions) of the valid cases in case order, and their weights.
   const std::vector<double>& Values() const { return fValues; }
-  const std::vector<double>& Weights() const { return fWeights; }
+  double Weight(std::size_t i) const { return fWeights.empty() ? 1.0 : fWeights[i]; }
   // The group's case numbers of those cases.
   const std::vector<std::size_t>& Cases() const { return fCases; }
   // Summed weight: the number of cases a weighted case stands for.
@@ -34,7 +34,7 @@ public:
 
 private:
   std::vector<double> fValues;
-  std::vector<double> fWeights;
+  std::vector<double> fWeights; // empty when every case weighs 1
   std::vector<std::size_t> fCases;
   double fTotal = 0;
 };

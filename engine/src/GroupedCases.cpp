@@ -16,6 +16,7 @@ GroupedCases::GroupedCases(const AnalysisData& data, const FieldColumn& test,
   // The groups present, numbered in the order of their category positions.
   const std::vector<std::size_t> cases = data.ValidCases({&test, &group});
   const std::size_t absent = SIZE_MAX;
+  CF_ASSERT(group.fCategories.size() <= UINT32_MAX, "GroupedCases", "engine/GroupedCases");
   std::vector<std::size_t> index(group.fCategories.size(), absent);
   for (std::size_t c : cases) {
     const auto position = static_cast<std::size_t>(group.fValues[c]);
@@ -28,14 +29,17 @@ GroupedCases::GroupedCases(const AnalysisData& data, const FieldColumn& test,
       fPositions.push_back(position);
     }
   fValues.reserve(cases.size());
-  fWeights.reserve(cases.size());
+  if (data.Weighted())
+    fWeights.reserve(cases.size());
   fCaseNumbers.reserve(cases.size());
   fGroups.reserve(cases.size());
   for (std::size_t c : cases) {
     fValues.push_back(test.fValues[c]);
-    fWeights.push_back(data.Weight(c));
+    if (data.Weighted())
+      fWeights.push_back(data.Weight(c));
     fCaseNumbers.push_back(static_cast<double>(c + 1));
-    fGroups.push_back(index[static_cast<std::size_t>(group.fValues[c])]);
+    fGroups.push_back(
+        static_cast<std::uint32_t>(index[static_cast<std::size_t>(group.fValues[c])]));
   }
   Finish();
 }
@@ -51,9 +55,10 @@ GroupedCases GroupedCases::Subset(const std::vector<std::size_t>& groups) const 
     if (renumber[fGroups[c]] < 0)
       continue;
     subset.fValues.push_back(fValues[c]);
-    subset.fWeights.push_back(fWeights[c]);
+    if (!fWeights.empty())
+      subset.fWeights.push_back(fWeights[c]);
     subset.fCaseNumbers.push_back(fCaseNumbers[c]);
-    subset.fGroups.push_back(static_cast<std::size_t>(renumber[fGroups[c]]));
+    subset.fGroups.push_back(static_cast<std::uint32_t>(renumber[fGroups[c]]));
   }
   subset.Finish();
   return subset;
@@ -62,26 +67,26 @@ GroupedCases GroupedCases::Subset(const std::vector<std::size_t>& groups) const 
 void GroupedCases::Finish() {
   fSizes.assign(fPositions.size(), 0.0);
   for (std::size_t c = 0; c < fValues.size(); ++c)
-    fSizes[fGroups[c]] += fWeights[c];
+    fSizes[fGroups[c]] += Weight(c);
   fRanked = Ranks::Midranks(fValues, fWeights);
   // The pooled ranking's order is already sorted: no sort of their own.
   fSorted.assign(GroupCount() + 1, {});
   std::vector<std::size_t> counts(GroupCount(), 0);
-  for (std::size_t g : fGroups)
+  for (std::uint32_t g : fGroups)
     ++counts[g];
   for (std::size_t g = 0; g < GroupCount(); ++g)
     fSorted[g].reserve(counts[g]);
   fSorted.back().reserve(fValues.size());
   for (std::size_t c : fRanked.fOrder) {
-    fSorted[fGroups[c]].emplace_back(fValues[c], fWeights[c]);
-    fSorted.back().emplace_back(fValues[c], fWeights[c]);
+    fSorted[fGroups[c]].emplace_back(fValues[c], Weight(c));
+    fSorted.back().emplace_back(fValues[c], Weight(c));
   }
 }
 
 std::vector<double> GroupedCases::MeanRanks() const {
   std::vector<double> sums(GroupCount(), 0.0);
   for (std::size_t c = 0; c < CaseCount(); ++c)
-    sums[fGroups[c]] += fWeights[c] * fRanked.fRanks[c];
+    sums[fGroups[c]] += Weight(c) * fRanked.fRanks[c];
   for (std::size_t g = 0; g < sums.size(); ++g)
     sums[g] /= fSizes[g];
   return sums;

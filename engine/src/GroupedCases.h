@@ -5,6 +5,7 @@
 #include "Ranks.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace engine {
@@ -23,7 +24,7 @@ public:
   std::size_t CaseCount() const { return fValues.size(); }
   std::size_t GroupCount() const { return fPositions.size(); }
   double Value(std::size_t c) const { return fValues[c]; }
-  double Weight(std::size_t c) const { return fWeights[c]; }
+  double Weight(std::size_t c) const { return fWeights.empty() ? 1.0 : fWeights[c]; }
   std::size_t Group(std::size_t c) const { return fGroups[c]; }
   // The case's number in the split group (1-based), as outliers are labelled.
   double CaseNumber(std::size_t c) const { return fCaseNumbers[c]; }
@@ -42,8 +43,9 @@ private:
   GroupedCases() = default;
   void Finish();
 
-  std::vector<double> fValues, fWeights, fCaseNumbers;
-  std::vector<std::size_t> fGroups;
+  std::vector<double> fValues, fCaseNumbers;
+  std::vector<double> fWeights; // empty when every case weighs 1
+  std::vector<std::uint32_t> fGroups;
   std::vector<std::size_t> fPositions;
   std::vector<double> fSizes;
   RankedCases fRanked;

@@ -42,12 +42,17 @@ double Cdf(Family family, const std::vector<double>& parameters, double x) {
   return NAN;
 }
 
-// Sorted distinct values and the summed weight at each.
-std::map<double, double> Steps(const std::vector<double>& values,
-                               const std::vector<double>& weights) {
-  std::map<double, double> steps;
-  for (std::size_t i = 0; i < values.size(); ++i)
-    steps[values[i]] += weights[i];
+// Sorted distinct values and the summed weight at each (a radix sort: linear in the cases, and
+// no node per distinct value).
+std::vector<std::pair<double, double>> Steps(const FieldSample& sample) {
+  const std::vector<double>& values = sample.Values();
+  std::vector<std::pair<double, double>> steps;
+  for (std::size_t i : Ranks::SortOrder(values)) {
+    if (!steps.empty() && steps.back().first == values[i])
+      steps.back().second += sample.Weight(i);
+    else
+      steps.emplace_back(values[i], sample.Weight(i));
+  }
   return steps;
 }
 
@@ -56,7 +61,7 @@ std::map<double, double> Steps(const std::vector<double>& values,
 // (the Poisson's) also jumps at the integers between the data values, where F - Fn is largest
 // at the last integer before the next data value.
 Differences DifferencesOf(Family family, const std::vector<double>& parameters,
-                          const std::map<double, double>& steps, double n) {
+                          const std::vector<std::pair<double, double>>& steps, double n) {
   Differences d;
   double below = 0, previous = -INFINITY;
   for (const auto& [value, weight] : steps) {
@@ -168,7 +173,7 @@ void WriteOne(const TestContext& context, const KolmogorovSmirnovRequest& reques
   double z = NAN, significance = NAN;
   std::string significanceText;
   if (valid) {
-    d = DifferencesOf(family, parameters, Steps(sample.Values(), sample.Weights()), n);
+    d = DifferencesOf(family, parameters, Steps(sample), n);
     z = std::sqrt(n) * d.Absolute();
     significance = Distributions::KolmogorovUpper(z);
     if (fromSample && family == Family::kNormal) {

@@ -19,27 +19,32 @@ void OneSampleWilcoxonTest::Write(const TestContext& context, double testValue,
                                   const FieldColumn& field,
                                   std::vector<ResultElement>& algorithms) {
   const FieldSample sample(context, field);
-  std::vector<double> magnitudes, weights, signs;
+  // Weights only for weighted data: every case weighs 1 otherwise, and Midranks takes none.
+  const bool weighted = context.fData.Weighted();
+  std::vector<double> magnitudes, weights;
+  std::vector<bool> positiveSign;
   magnitudes.reserve(sample.Values().size());
-  weights.reserve(sample.Values().size());
-  signs.reserve(sample.Values().size());
+  positiveSign.reserve(sample.Values().size());
+  if (weighted)
+    weights.reserve(sample.Values().size());
   double zeros = 0;
   for (std::size_t i = 0; i < sample.Values().size(); ++i) {
     const double d = sample.Values()[i] - testValue;
     if (d == 0) {
-      zeros += sample.Weights()[i];
+      zeros += sample.Weight(i);
       continue;
     }
     magnitudes.push_back(std::fabs(d));
-    weights.push_back(sample.Weights()[i]);
-    signs.push_back(d > 0 ? 1 : -1);
+    positiveSign.push_back(d > 0);
+    if (weighted)
+      weights.push_back(sample.Weight(i));
   }
   const RankedCases ranked = Ranks::Midranks(magnitudes, weights);
   const double n = ranked.fTotal;
   double positive = 0;
   for (std::size_t i = 0; i < magnitudes.size(); ++i)
-    if (signs[i] > 0)
-      positive += weights[i] * ranked.fRanks[i];
+    if (positiveSign[i])
+      positive += (weighted ? weights[i] : 1.0) * ranked.fRanks[i];
   const bool computable = n > 0;
   double se = NAN, z = NAN, significance = NAN;
   if (computable) {

@@ -29,9 +29,9 @@ std::uint64_t OrderedKey(double value) {
 
 std::vector<std::size_t> Ranks::SortOrder(const std::vector<double>& values) {
   const std::size_t n = values.size();
-  std::vector<std::size_t> order(n);
-  std::iota(order.begin(), order.end(), std::size_t{0});
   if (n < kRadixFrom || n > UINT32_MAX) {
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(),
                      [&values](std::size_t a, std::size_t b) { return values[a] < values[b]; });
     return order;
@@ -65,9 +65,11 @@ std::vector<std::size_t> Ranks::SortOrder(const std::vector<double>& values) {
     keys.swap(keysOut);
     index.swap(indexOut);
   }
-  for (std::size_t i = 0; i < n; ++i)
-    order[i] = index[i];
-  return order;
+  // The order is made once the keys are gone, so that the sort's peak is its buffers alone.
+  std::vector<std::uint64_t>().swap(keys);
+  std::vector<std::uint64_t>().swap(keysOut);
+  std::vector<std::uint32_t>().swap(indexOut);
+  return std::vector<std::size_t>(index.begin(), index.end());
 }
 
 RankedCases Ranks::Midranks(const std::vector<double>& values, const std::vector<double>& weights) {

@@ -68,7 +68,7 @@ void RunsTest::Write(const TestContext& context, const RunsRequest& request,
   for (std::size_t i = 0; i < values.size(); ++i) {
     if (group[i] == 0)
       continue;
-    (group[i] == 1 ? n1 : n2) += sample.Weights()[i];
+    (group[i] == 1 ? n1 : n2) += sample.Weight(i);
     if (group[i] != previous)
       ++runs;
     previous = group[i];
