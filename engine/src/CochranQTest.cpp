@@ -18,10 +18,15 @@
 namespace engine {
 namespace {
 
+// One row of k flags per case, in one block of memory.
 struct Successes {
-  std::vector<std::vector<char>> fSuccess; // per case, per field
+  std::size_t fFields = 0;
+  std::vector<char> fSuccess;
   std::vector<double> fWeights;
   double fBlocks = 0;
+
+  std::size_t CaseCount() const { return fWeights.size(); }
+  bool At(std::size_t i, std::size_t j) const { return fSuccess[i * fFields + j] != 0; }
 };
 
 struct QResult {
@@ -34,10 +39,10 @@ QResult Q(const Successes& s, const std::vector<std::size_t>& fields) {
   const double k = static_cast<double>(fields.size());
   result.fColumns.assign(fields.size(), 0.0);
   double total = 0, rowSquares = 0;
-  for (std::size_t i = 0; i < s.fSuccess.size(); ++i) {
+  for (std::size_t i = 0; i < s.CaseCount(); ++i) {
     double row = 0;
     for (std::size_t j = 0; j < fields.size(); ++j)
-      if (s.fSuccess[i][fields[j]]) {
+      if (s.At(i, fields[j])) {
         row += 1;
         result.fColumns[j] += s.fWeights[i];
       }
@@ -79,11 +84,12 @@ ResultElement CochranQTest::Write(const TestContext& context, const RelatedCases
     }
   }
   Successes s;
+  s.fFields = k;
+  s.fSuccess.reserve(cases.CaseCount() * k);
+  s.fWeights.reserve(cases.CaseCount());
   for (std::size_t i = 0; i < cases.CaseCount(); ++i) {
-    std::vector<char> row(k);
     for (std::size_t j = 0; j < k; ++j)
-      row[j] = successOf[j][static_cast<std::size_t>(cases.Position(j, i))];
-    s.fSuccess.push_back(std::move(row));
+      s.fSuccess.push_back(successOf[j][static_cast<std::size_t>(cases.Position(j, i))]);
     s.fWeights.push_back(cases.Weight(i));
     s.fBlocks += cases.Weight(i);
   }
