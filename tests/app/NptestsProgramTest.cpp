@@ -257,7 +257,7 @@ TEST(NptestsProgram, OneDocumentInEachFormat) {
 }
 
 // Controls in a document's labels (XML 1.1 lets a document spell them as character references)
-// never reach a report raw, in any format, and the rest of the label stays.
+// never reach a report raw, in any format, the rest of the label stays, and every chart is drawn.
 TEST(NptestsProgram, ControlsInTheDocumentNeverReachTheReport) {
   ScratchFolder scratch;
   std::string text = ReadAll(Example("chickwts.xml"));
@@ -279,6 +279,9 @@ TEST(NptestsProgram, ControlsInTheDocumentNeverReachTheReport) {
     EXPECT_NE(result.fOut.find("[31m at"), std::string::npos) << format;
     if (std::string(format) == "json") {
       EXPECT_FALSE(nlohmann::json::parse(result.fOut, nullptr, false).is_discarded());
+    }
+    if (std::string(format) == "html") {
+      EXPECT_EQ(CountOf(result.fOut, "<svg"), 6u) << "chickwts' six charts";
     }
   }
 }

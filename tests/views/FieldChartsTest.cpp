@@ -66,30 +66,19 @@ TEST(FieldCharts, ExactlyOneViewPerIntervalTable) {
   }
 }
 
+// The statistics take their decimals from the field's format (F8.2 fields and a date field's span
+// of days the examples' stored output pins).
 TEST(FieldCharts, ContinuousStatisticsFrame) {
-  struct Case {
-    VORN_Format format;
-    const char* label;
-  };
-  const Case cases[] = {
-      {VORN_Format(VORN_Format::kF, 8, 2),
-       "<text>N 10\nMinimum 1.00\nMaximum 9.00\nMean 4.500\nStd. Deviation 1.5000</text>"},
-      {VORN_Format(VORN_Format::kF, 40, 3),
-       "<text>N 10\nMinimum 1.000\nMaximum 9.000\nMean 4.5000\nStd. Deviation 1.50000</text>"},
-      // A date field's spread is a span of days.
-      {VORN_Format(VORN_Format::kDATE, 11, 0), "Std. Deviation 1.5 days</text>"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.format.ToText());
-    WriterRun run;
-    addField(run, "x", 0, c.format);
-    run.Display();
-    const std::vector<const output::Chart*> charts = chartsOf(run.document);
-    ASSERT_EQ(charts.size(), 1u);
-    EXPECT_TRUE(contains(charts[0]->specification, c.label)) << charts[0]->specification;
-    EXPECT_TRUE(contains(charts[0]->specification, "<binStatistic/>"));
-    EXPECT_EQ(charts[0]->variables.at("value").categorical, false);
-  }
+  WriterRun run;
+  addField(run, "x", 0, VORN_Format(VORN_Format::kF, 40, 3));
+  run.Display();
+  const std::vector<const output::Chart*> charts = chartsOf(run.document);
+  ASSERT_EQ(charts.size(), 1u);
+  EXPECT_TRUE(contains(
+      charts[0]->specification,
+      "<text>N 10\nMinimum 1.000\nMaximum 9.000\nMean 4.5000\nStd. Deviation 1.50000</text>"))
+      << charts[0]->specification;
+  EXPECT_TRUE(contains(charts[0]->specification, "<binStatistic/>"));
 }
 
 TEST(FieldCharts, CategoricalBarsLabelsAndOrdinalNote) {

@@ -44,7 +44,9 @@ Stats::HTOBinomial* addBinomial(WriterRun& run, const std::string& key,
 
 } // namespace
 
-TEST(BinomialChart, RowsTooltipsAndCutPointTexts) {
+// A zero percentage draws no segment but stays in the tooltip (the chart's other texts the
+// examples' stored output pins).
+TEST(BinomialChart, AZeroPercentageDrawsNoSegmentButStaysInTheTooltip) {
   WriterRun run;
   addContinuousField(run, "mpg")->fTable.fRows.clear();
   addBinomial(run, "ACutPointIsSpecified_O_Binomial_4", {{100, 0}, {50, 50}});
@@ -57,12 +59,6 @@ TEST(BinomialChart, RowsTooltipsAndCutPointTexts) {
             (std::vector<std::string>{"'Observed' ' <= 20.00' 100", "'Hypothesized' ' <= 20.00' 50",
                                       "'Hypothesized' ' > 20.00' 50"}));
   EXPECT_EQ(column(*chart, "graphSource", "tooltip").at(0), "' <= 20.00 100%\n > 20.00 0%\n'");
-  // The class order stands in an attribute, so its operators are escaped there.
-  EXPECT_TRUE(contains(chart->specification, "categoryOrder=\" &lt;= 20.00; &gt; 20.00\""))
-      << chart->specification;
-  EXPECT_TRUE(contains(chart->specification, "<text>mpg</text>")) << "legend title";
-  EXPECT_TRUE(contains(chart->specification, "<text>Percent</text>")) << "y axis label";
-  EXPECT_EQ(chart->title, "One-Sample Binomial Test");
 }
 
 TEST(BinomialChart, NothingToDrawGivesNoChart) {
@@ -101,13 +97,7 @@ TEST(ChiSquareChart, TwoRowsPerCategoryAndTheTooltipTemplate) {
                "tokenTemplate=\"Transmission &amp; gears=$[category]$&#10;Observed="
                "$[observed]$&#10;Hypothesized=$[hypothesized]$&#10;Residual=$[residual]$\""))
       << chart->specification;
-  EXPECT_EQ(chart->variables.at("Type").relabels, (std::vector<std::pair<std::string, std::string>>{
-                                                      {"a", "Observed"}, {"b", "Hypothesized"}}));
   EXPECT_TRUE(contains(chart->specification, "<text>Transmission &amp; gears</text>"));
-  // The title is written into the chart's text rather than given to the graph.
-  EXPECT_TRUE(contains(chart->specification, "<text>One-Sample Chi-Square Test</text>"));
-  EXPECT_EQ(chart->description, "One-Sample Chi-Square Test");
-  EXPECT_FALSE(chart->subtitle.has_value());
 
   // Only a table named "Content" is charted.
   test->fComparison.fTable.fName = "Other";
@@ -142,10 +132,7 @@ TEST(RunsChart, NumbersTextsAndTheRoomForASubtitle) {
     const output::Chart* chart = onlyChart(run);
     ASSERT_NE(chart, nullptr);
     const std::string& spec = chart->specification;
-    for (const char* part :
-         {"<scale max=\"21\"", "parameter=\"10.5\"", "secondaryParameter=\"2.25\"",
-          "<lineGuide x=\"10.5\"", "<lineGuide x=\"7\"", "Observed Number of Runs = 7",
-          "<text>Too few runs</text>", "<text>Too many runs</text>", c.top})
+    for (const char* part : {"<scale max=\"21\"", "<lineGuide x=\"7\"", c.top})
       EXPECT_TRUE(contains(spec, part)) << part << "\n" << spec;
     EXPECT_EQ(chart->title, "One-Sample Runs Test");
     EXPECT_EQ(chart->subtitle.value_or(""), c.subtitle);
@@ -255,39 +242,6 @@ TEST(OneSampleDispatch, ANegativeFieldIndexGivesNoChart) {
   }
 }
 
-TEST(WilcoxonChart, MedianGuidesAndTheirFrames) {
-  for (const std::string subtitle : {"", "Group: 2"}) {
-    SCOPED_TRACE(subtitle);
-    WriterRun run;
-    addContinuousField(run, "speed");
-    auto* test = dynamic_cast<Stats::HTOWilcoxonSignedRanks*>(
-        addTest(run.stats, Stats::kCOneSample, Stats::kAOWilcoxonSignedRanks,
-                "O_WilcoxonSignedRanks_2", {{0}, {5}}));
-    test->fDistribution.fHypotheticalMedian = 5;
-    test->fDistribution.fObservedMedian = 7.5;
-    OneSampleWilcoxonSignedRanks view(&run.strings, &run.stats, test);
-    view.setFDD(0);
-    std::string text = subtitle;
-    ASSERT_TRUE(view.createChart(text, false));
-    const output::Chart* chart = onlyChart(run);
-    ASSERT_NE(chart, nullptr);
-    const std::string& spec = chart->specification;
-    for (const std::string& part : std::vector<std::string>{
-             "<lineGuide x=\"5\" style=\"lineGuide1Style\"/>",
-             "<lineGuide x=\"7.5\" style=\"lineGuide2Style\"/>",
-             "<style color=\"#C2410C\" strokeWidth=\"2\" dash=\"7 4\" id=\"lineGuide1Style\"/>",
-             "<location part=\"right\" method=\"fixed\" value=\"80%\" specifiedByUser=\"true\"/>",
-             std::string("<location part=\"top\" method=\"fixed\" value=\"") +
-                 (subtitle.empty() ? "10%" : "15%") + "\" specifiedByUser=\"true\"/>",
-             "<labelFrame id=\"frameHypotheticalMedian\">",
-             "<location part=\"top\" method=\"attach\" target=\"frameHypotheticalMedian\"/>",
-             "<text>Hypothetical\nMedian = 5.00</text>", "<text>Observed\nMedian = 7.50</text>",
-             "<text>speed</text>", "<text>Frequency</text>"})
-      EXPECT_TRUE(contains(spec, part)) << part << "\n" << spec;
-    EXPECT_EQ(chart->title, "One-Sample Wilcoxon Signed Rank Test");
-  }
-}
-
 namespace {
 
 // Relative luminance (sRGB, linear light) of "#rrggbb", seen as it is or, with `deuteranope`,
@@ -338,7 +292,8 @@ std::string styleOf(const std::string& spec, const std::string& id) {
 
 // The observed and hypothesized medians' guides stay apart, and stand out from the bars and the
 // page, in grey and for a deuteranope: luminance contrast of at least 3:1 each way, different
-// dashes, and frames that are their key (the drawing draws a sample of the line: DrawRoomTest).
+// dashes, and frames that are their key (the drawing draws a sample of the line before each). A
+// subtitle moves the plot down; the rest of the specification the examples' stored output pins.
 TEST(WilcoxonChart, MedianGuidesStayApartInGreyAndForTheColourBlind) {
   WriterRun run;
   addContinuousField(run, "speed");
@@ -347,11 +302,12 @@ TEST(WilcoxonChart, MedianGuidesStayApartInGreyAndForTheColourBlind) {
               "O_WilcoxonSignedRanks_2", {{0}, {5}}));
   OneSampleWilcoxonSignedRanks view(&run.strings, &run.stats, test);
   view.setFDD(0);
-  std::string subtitle;
+  std::string subtitle = "Group: 2";
   ASSERT_TRUE(view.createChart(subtitle, false));
   const output::Chart* chart = onlyChart(run);
   ASSERT_NE(chart, nullptr);
   const std::string& spec = chart->specification;
+  EXPECT_TRUE(contains(spec, "<location part=\"top\" method=\"fixed\" value=\"15%\""));
   const std::string bar = attributeIn(styleOf(spec, "barStyle"), "fill");
   const std::string hypothesized = styleOf(spec, "lineGuide1Style");
   const std::string observed = styleOf(spec, "lineGuide2Style");
