@@ -62,13 +62,10 @@ double Value(const std::string& record, const std::string& name) {
       slash == std::string::npos ? 0 : record.find("name=\"" + name.substr(0, slash) + "\"");
   if (from == std::string::npos)
     return std::nan("");
-  const std::string key = "<Attribute name=\"" +
-                          name.substr(slash == std::string::npos ? 0 : slash + 1) + "\" value=\"";
-  const std::size_t at = record.find(key, from);
-  if (at == std::string::npos)
+  std::string text =
+      enginetest::Attribute(record, name.substr(slash == std::string::npos ? 0 : slash + 1), from);
+  if (text == "none")
     return std::nan("");
-  std::string text = record.substr(at + key.size());
-  text = text.substr(0, text.find('"'));
   if (text.rfind("&gt;", 0) == 0) // a lower bound
     text = text.substr(4);
   return text == "__MISSING__" ? std::nan("") : std::strtod(text.c_str(), nullptr);

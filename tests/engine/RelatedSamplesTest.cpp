@@ -57,11 +57,8 @@ std::string FigureOf(const std::string& document, const std::string& algorithm,
       numbers >> number;
     return number;
   }
-  const std::string key = "<Attribute name=\"" + figure + "\" value=\"";
-  const std::size_t at = block.find(key);
-  if (at == std::string::npos)
-    return "";
-  return block.substr(at + key.size(), block.find('"', at + key.size()) - at - key.size());
+  const std::string value = enginetest::Attribute(block, figure);
+  return value == "none" ? "" : value;
 }
 
 TEST(RelatedSamples, EveryFigureAsRComputesIt) {
