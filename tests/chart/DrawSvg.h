@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <functional>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -42,18 +43,10 @@ inline Drawn Draw(const std::string& specification, const VarDataProcessor* data
 }
 
 inline bool HasClass(const ViZNode& node, const std::string& cls) {
-  const std::string* classes = node.Attribute("class");
-  if (classes == nullptr)
-    return false;
-  std::size_t at = 0;
-  while (at <= classes->size()) {
-    std::size_t end = classes->find(' ', at);
-    if (classes->substr(at, end == std::string::npos ? std::string::npos : end - at) == cls)
+  std::istringstream classes(node.AttributeOr("class", ""));
+  for (std::string word; classes >> word;)
+    if (word == cls)
       return true;
-    if (end == std::string::npos)
-      break;
-    at = end + 1;
-  }
   return false;
 }
 

@@ -271,14 +271,6 @@ double contrast(double a, double b) {
   return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
-std::string attributeIn(const std::string& tag, const std::string& name) {
-  const std::size_t at = tag.find(" " + name + "=\"");
-  if (at == std::string::npos)
-    return std::string();
-  const std::size_t from = at + name.size() + 3;
-  return tag.substr(from, tag.find('"', from) - from);
-}
-
 // The tag of the specification's style `id`.
 std::string styleOf(const std::string& spec, const std::string& id) {
   const std::size_t at = spec.find("id=\"" + id + "\"");
@@ -308,11 +300,11 @@ TEST(WilcoxonChart, MedianGuidesStayApartInGreyAndForTheColourBlind) {
   ASSERT_NE(chart, nullptr);
   const std::string& spec = chart->specification;
   EXPECT_TRUE(contains(spec, "<location part=\"top\" method=\"fixed\" value=\"15%\""));
-  const std::string bar = attributeIn(styleOf(spec, "barStyle"), "fill");
+  const std::string bar = attributeOf(styleOf(spec, "barStyle"), "fill");
   const std::string hypothesized = styleOf(spec, "lineGuide1Style");
   const std::string observed = styleOf(spec, "lineGuide2Style");
-  const std::string first = attributeIn(hypothesized, "color");
-  const std::string second = attributeIn(observed, "color");
+  const std::string first = attributeOf(hypothesized, "color");
+  const std::string second = attributeOf(observed, "color");
   ASSERT_EQ(bar.size(), 7u) << spec;
   ASSERT_EQ(first.size(), 7u) << spec;
   ASSERT_EQ(second.size(), 7u) << spec;
@@ -324,12 +316,12 @@ TEST(WilcoxonChart, MedianGuidesStayApartInGreyAndForTheColourBlind) {
     }
     EXPECT_GE(contrast(luminance(first, deuteranope), luminance(second, deuteranope)), 3);
   }
-  EXPECT_NE(attributeIn(hypothesized, "dash"), attributeIn(observed, "dash"));
+  EXPECT_NE(attributeOf(hypothesized, "dash"), attributeOf(observed, "dash"));
   // The frames are the key: each label takes its guide's line.
   for (const auto& [label, guide] :
        {std::pair{"label1Style", hypothesized}, {"label2Style", observed}})
     for (const char* attribute : {"color", "dash", "strokeWidth"})
-      EXPECT_EQ(attributeIn(styleOf(spec, label), attribute), attributeIn(guide, attribute))
+      EXPECT_EQ(attributeOf(styleOf(spec, label), attribute), attributeOf(guide, attribute))
           << label << " " << attribute;
 }
 
@@ -359,24 +351,4 @@ TEST(OneSampleDispatch, ConditionsForAChart) {
     OneSample(&run.strings, &run.stats).genSubView(test, c.fieldIndex, subtitle, false);
     EXPECT_EQ(chartsOf(run).size(), c.charted ? 1u : 0u);
   }
-}
-
-TEST(OneSampleDispatch, TestsOfOtherKindsGetNoOneSampleChart) {
-  WriterRun run;
-  addContinuousField(run, "x");
-  std::string subtitle;
-  OneSample dispatcher(&run.strings, &run.stats);
-  // An interval estimate is a one-sample algorithm without a chart.
-  Stats::BaseHypothesisTest* estimate =
-      addTest(run.stats, Stats::kCOneSample, Stats::kAOEstimateConfidenceInterval,
-              "ACutPointIsSpecified_O_Binomial_2", {{0}, {20}});
-  Stats::BaseHypothesisTest* related =
-      addTest(run.stats, Stats::kCRelatedSamples, Stats::kARSign, "R_Sign_2", {{0}, {0}});
-  Stats::BaseHypothesisTest* lilliefors =
-      addTest(run.stats, Stats::kCOneSample, Stats::kAOLilliefors,
-              "NormalDistribution_O_Lilliefors_3", {{0}, {10}, {2}});
-  for (const Stats::BaseHypothesisTest* test : {estimate, related, lilliefors})
-    dispatcher.genSubView(test, 0, subtitle, false);
-  dispatcher.genSubView(nullptr, 0, subtitle, false);
-  EXPECT_TRUE(chartsOf(run).empty());
 }
