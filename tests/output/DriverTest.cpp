@@ -234,22 +234,6 @@ TEST(ProcessOutput, SplitGroupsAreAllProcessedUnderTheirHeadings) {
             "Hypothesis Test Summary");
 }
 
-TEST(ProcessOutput, SplitGroupsAsLayers) {
-  ProcRun p(example("split_trt1.xml"));
-  p.proc.SetSplitVarIndexes({p.groupIndex});
-  EXPECT_TRUE(p.proc.ProcessOutputXML({}, {p.Block(example("split_trt1.xml"), "trt1", false)}, ""));
-  const output::Heading& root = p.run.Root();
-  ASSERT_FALSE(root.Items().empty());
-  const output::Table* summary = root.Items().front()->AsTable();
-  ASSERT_NE(summary, nullptr);
-  const output::Dimension& layer = *summary->Dimensions().front();
-  EXPECT_EQ(layer.GetPlace(), output::Dimension::Place::kLayer);
-  EXPECT_EQ(leafPaths(layer), std::vector<std::string>{"Treatment 1"});
-  for (const output::Table* table : tablesOf(root))
-    EXPECT_EQ(table->Dimensions().front()->GetPlace(), output::Dimension::Place::kLayer)
-        << keyOf(table->Title());
-}
-
 // A document that cannot be read writes nothing; an unsplit list stops there. (The examples'
 // stored output covers the documents that are read.)
 TEST(ProcessOutput, UnreadDocumentWritesNothingAndUnsplitListStops) {

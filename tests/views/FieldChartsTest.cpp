@@ -38,7 +38,6 @@ TEST(FieldCharts, ExactlyOneViewPerIntervalTable) {
   };
   const Case cases[] = {
       {"continuous", 0, false, "Interval", {{4, 6}, {0, 1}}, "Continuous Field Information x"},
-      {"categorical", 1, false, "Interval", {{4, 6}, {0, 1}}, "Categorical Field Information x"},
       {"ordinal as continuous",
        1,
        true,
