@@ -126,7 +126,8 @@ TEST(DrawRobustness, DateAxesTickOnCalendarStepsInTheDateFormat) {
   AddSource(data, "s",
             {{"d", {DayNumber(2001, 2, 10) * 86400., DayNumber(2019, 6, 20) * 86400.}, {}},
              {"v", {1, 2}, {}}});
-  const std::vector<const ViZNode*> labels = TickTexts(Draw(spec, &data), "x");
+  const Drawn drawn = Draw(spec, &data);
+  const std::vector<const ViZNode*> labels = TickTexts(drawn, "x");
   ASSERT_GE(labels.size(), 3u);
   for (const ViZNode* label : labels)
     EXPECT_TRUE(std::regex_match(TextOf(*label), std::regex(R"(01-JAN-\d{4})"))) << TextOf(*label);
