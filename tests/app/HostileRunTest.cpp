@@ -1,12 +1,10 @@
 // End-to-end runs on the inputs of a hostile run: output places that cannot be written, template
-// folders that give no chart, labels that carry controls into charts (their file names:
-// ChartFileWriterTest). Each row says what the user must meet: the exit status, the words on
-// standard error, and what the files hold.
+// folders that give no chart. (Labels that carry controls into charts: NptestsProgramTest; into
+// chart file names: ChartFileWriterTest.) Each row says what the user must meet: the exit status,
+// the words on standard error, and what the files hold.
 #include "ProgramRun.h"
-#include "ReportTextCheck.h"
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include <filesystem>
 #include <functional>
@@ -33,16 +31,6 @@ std::string TemplatesOf(const ScratchFolder& scratch, const std::string& name,
   for (const auto& entry : fs::directory_iterator(NPTESTS_SOURCE_DIR "/resources/templates"))
     scratch.Write(name + "/" + entry.path().filename().string(), text);
   return scratch.File(name);
-}
-
-// chickwts with `label` as the feed field's label, in an XML 1.1 document (which may spell
-// controls as character references).
-std::string ChicksLabelled(const ScratchFolder& scratch, const std::string& label) {
-  std::string text = ReadAll(Example("chickwts.xml"));
-  text.replace(0, std::string("<?xml version=\"1.0\"").size(), "<?xml version=\"1.1\"");
-  const std::string from = "displayName=\"Feed supplement\"";
-  text.replace(text.find(from), from.size(), "displayName=\"" + label + "\"");
-  return scratch.Write("labelled.xml", text);
 }
 
 std::vector<std::string> FilesIn(const std::string& folder) {
@@ -144,16 +132,6 @@ TEST(HostileRun, EveryFailureIsSaidAndLosesNothing) {
        [](const ScratchFolder&, const ProgramResult& result) {
          EXPECT_EQ(CountOf(result.fOut, "\"leftOut\":\"the chart specification is not valid XML"),
                    kChickCharts);
-       }},
-      {"an ESC in a label: the charts are all drawn",
-       [](const ScratchFolder& s) {
-         return std::vector<std::string>{"--format", "html", ChicksLabelled(s, "Feed&#x1b;x")};
-       },
-       0,
-       {},
-       [](const ScratchFolder&, const ProgramResult& result) {
-         EXPECT_EQ(CountOf(result.fOut, "<svg"), kChickCharts);
-         EXPECT_EQ(CheckReportText(result.fOut, true), "");
        }},
   };
   for (const Row& row : rows) {

@@ -67,7 +67,6 @@ TEST(NptestsProgram, BundledExamplesAsJsonFollowTheSchema) {
   const std::string path = scratch.File("report.json");
   const ProgramResult result = RunNptests({"-o", path}, scratch);
   ASSERT_EQ(result.fStatus, 0) << result.fErr;
-  EXPECT_EQ(result.fOut, "") << "the report goes to the file only";
   const nlohmann::json report = nlohmann::json::parse(ReadAll(path));
   const nlohmann::json schema =
       nlohmann::json::parse(ReadAll(NPTESTS_SOURCE_DIR "/docs/output-format.schema.json"));
@@ -208,8 +207,6 @@ TEST(NptestsProgram, JsonIsCompactUnlessAnIndentIsGiven) {
       RunNptests({"--format", "json", "--json-indent", "3", Example("chickwts.xml")}, scratch);
   ASSERT_EQ(laidOut.fStatus, 0) << laidOut.fErr;
   EXPECT_NE(laidOut.fOut.find("\n   \"version\": 1,\n"), std::string::npos);
-  EXPECT_EQ(nlohmann::ordered_json::parse(compact.fOut),
-            nlohmann::ordered_json::parse(laidOut.fOut));
 
   for (const char* indent : {"17", "two"}) {
     const ProgramResult bad =
@@ -257,7 +254,7 @@ TEST(NptestsProgram, OneDocumentInEachFormat) {
 }
 
 // Controls in a document's labels (XML 1.1 lets a document spell them as character references)
-// never reach a report raw, in any format, and the rest of the label stays.
+// never reach a report raw, in any format, the rest of the label stays, and every chart is drawn.
 TEST(NptestsProgram, ControlsInTheDocumentNeverReachTheReport) {
   ScratchFolder scratch;
   std::string text = ReadAll(Example("chickwts.xml"));
@@ -279,6 +276,9 @@ TEST(NptestsProgram, ControlsInTheDocumentNeverReachTheReport) {
     EXPECT_NE(result.fOut.find("[31m at"), std::string::npos) << format;
     if (std::string(format) == "json") {
       EXPECT_FALSE(nlohmann::json::parse(result.fOut, nullptr, false).is_discarded());
+    }
+    if (std::string(format) == "html") {
+      EXPECT_EQ(CountOf(result.fOut, "<svg"), 6u) << "chickwts' six charts";
     }
   }
 }
@@ -462,6 +462,9 @@ TEST(NptestsProgram, SplitGroupsByHeadingAndByLayers) {
   EXPECT_EQ(byLayers.fOut.find("Treatment group = "), std::string::npos);
   EXPECT_NE(byLayers.fOut.find("Treatment group: Control"), std::string::npos);
   EXPECT_NE(byLayers.fOut.find("Treatment group: Treatment 2"), std::string::npos);
+  // Every table carries its group as a layer, on the line below its title.
+  EXPECT_EQ(CountOf(byLayers.fOut, "\nTreatment group: "),
+            CountOf(byHeading.fOut, " Summary\n") + CountOf(byHeading.fOut, "\nEffect Size\n"));
   // The groups share the procedure's heading; each test heading names its group, so that the
   // contents list does not show one title once per group.
   for (const char* heading :

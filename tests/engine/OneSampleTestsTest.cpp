@@ -1,9 +1,9 @@
 // The one-sample tests against R: every figure of tests/engine/reference/onesample.tsv (made by
 // scripts/check-engine-onesample.R --reference) on its data set, and the records' behaviour the
 // figures do not show.
+#include "DataTable.h"
 #include "EngineRun.h"
 
-#include <fstream>
 #include <map>
 
 namespace {
@@ -62,13 +62,10 @@ double Value(const std::string& record, const std::string& name) {
       slash == std::string::npos ? 0 : record.find("name=\"" + name.substr(0, slash) + "\"");
   if (from == std::string::npos)
     return std::nan("");
-  const std::string key = "<Attribute name=\"" +
-                          name.substr(slash == std::string::npos ? 0 : slash + 1) + "\" value=\"";
-  const std::size_t at = record.find(key, from);
-  if (at == std::string::npos)
+  std::string text =
+      enginetest::Attribute(record, name.substr(slash == std::string::npos ? 0 : slash + 1), from);
+  if (text == "none")
     return std::nan("");
-  std::string text = record.substr(at + key.size());
-  text = text.substr(0, text.find('"'));
   if (text.rfind("&gt;", 0) == 0) // a lower bound
     text = text.substr(4);
   return text == "__MISSING__" ? std::nan("") : std::strtod(text.c_str(), nullptr);
@@ -79,14 +76,12 @@ double Value(const std::string& record, const std::string& name) {
 // a positive tolerance is relative (above 1e-15), 0 asks for a missing value, a negative one asks
 // R's value to lie within the record's Monte Carlo interval widened by |tolerance|.
 TEST(OneSampleTests, EveryFigureAsRComputesIt) {
-  std::ifstream in(NPTESTS_SOURCE_DIR "/tests/engine/reference/onesample.tsv");
-  ASSERT_TRUE(in) << "reference table missing";
   std::map<std::string, std::string> documents;
-  std::string line;
   int figures = 0;
-  while (std::getline(in, line)) {
-    const std::vector<std::string> cells = Split(line, '\t');
-    if (cells.size() >= 6 && cells[0] == "data") {
+  for (const DataRow& row : ReadDataTable("tests/engine/reference/onesample.tsv", 6)) {
+    const std::vector<std::string>& cells = row.fields;
+    const std::string& line = row.where;
+    if (cells[0] == "data") {
       std::string csv = cells[3];
       for (char& c : csv)
         c = c == '|' ? '\n' : c;

@@ -1,32 +1,15 @@
 // The related-samples tests against R: every figure of tests/engine/reference/related.tsv (made by
 // scripts/check-engine-related.R --reference) on the data sets of related-data.tsv, one engine run
 // per family with the data split by set; and the records read back by the plug-in's reader.
+#include "DataTable.h"
 #include "EngineRun.h"
 
-#include <fstream>
 #include <map>
 
 namespace {
 
 using enginetest::Read;
 using enginetest::RunEngine;
-
-std::vector<std::vector<std::string>> ReadTsv(const std::string& name) {
-  std::ifstream in(std::string(NPTESTS_SOURCE_DIR) + "/tests/engine/reference/" + name);
-  EXPECT_TRUE(in) << name;
-  std::vector<std::vector<std::string>> rows;
-  std::string line;
-  std::getline(in, line); // header
-  while (std::getline(in, line)) {
-    std::vector<std::string> cells;
-    std::size_t start = 0;
-    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
-      cells.push_back(line.substr(start, tab - start));
-    cells.push_back(line.substr(start));
-    rows.push_back(cells);
-  }
-  return rows;
-}
 
 std::string CommandOf(const std::string& family) {
   if (family == "pairs")
@@ -74,17 +57,14 @@ std::string FigureOf(const std::string& document, const std::string& algorithm,
       numbers >> number;
     return number;
   }
-  const std::string key = "<Attribute name=\"" + figure + "\" value=\"";
-  const std::size_t at = block.find(key);
-  if (at == std::string::npos)
-    return "";
-  return block.substr(at + key.size(), block.find('"', at + key.size()) - at - key.size());
+  const std::string value = enginetest::Attribute(block, figure);
+  return value == "none" ? "" : value;
 }
 
 TEST(RelatedSamples, EveryFigureAsRComputesIt) {
   std::map<std::string, std::vector<std::vector<std::string>>> data;
-  for (auto& row : ReadTsv("related-data.tsv"))
-    data[row[0]].push_back(row);
+  for (const DataRow& row : ReadDataTable("tests/engine/reference/related-data.tsv", 13, true))
+    data[row.fields[0]].push_back(row.fields);
   std::map<std::string, std::map<std::string, std::string>> documents; // family, set
   for (const auto& [family, rows] : data) {
     std::size_t fields = 0;
@@ -119,7 +99,8 @@ TEST(RelatedSamples, EveryFigureAsRComputesIt) {
       documents[family][sets[i]] = texts[i].fText;
   }
   int checked = 0;
-  for (const auto& row : ReadTsv("related.tsv")) {
+  for (const DataRow& line : ReadDataTable("tests/engine/reference/related.tsv", 6, true)) {
+    const std::vector<std::string>& row = line.fields;
     const std::string got = FigureOf(documents[row[0]][row[1]], row[2], row[3]);
     const std::string where = row[0] + " set " + row[1] + " " + row[2] + " " + row[3];
     ASSERT_FALSE(got.empty()) << where << " is missing";

@@ -121,9 +121,7 @@ TEST_F(ProcessSyntaxTest, OtherDistributionsAndSimulationSettings) {
 
 TEST_F(ProcessSyntaxTest, PoissonSampleIsIgnoredWithOneWarning) {
   ASSERT_TRUE(Run("NPTESTS /ONESAMPLE TEST(a) KOLMOGOROV_SMIRNOV(POISSON=SAMPLE)"));
-  ASSERT_EQ(fLog.GetEntries().size(), 1u);
-  EXPECT_EQ(ParserMessageLog::Format(fLog.GetEntries()[0]),
-            "NPTESTS warning: K-S Poisson Sample ignored ...");
+  EXPECT_EQ(fLog.GetEntries().size(), 1u) << "the warning (its words: NptestsProgramTest)";
   EXPECT_FALSE(fProc.UseKSNormSimul() || fProc.UseKSUniformSimul() || fProc.UseKSExponSimul());
   EXPECT_FALSE(fProc.GetDrawSeed());
 }

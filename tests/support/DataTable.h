@@ -45,8 +45,8 @@ inline std::vector<DataRow> ReadDataTable(const std::string& path, std::size_t f
   return rows;
 }
 
-// A field's text with the escapes of C string literals (\n, \t, a doubled backslash, and \xHH of
-// two hex digits) read as the bytes a data file cannot hold raw.
+// A field's text with the escapes of C string literals (\n, \r, \t, a doubled backslash, and \xHH
+// of two hex digits) read as the bytes a data file cannot hold raw.
 inline std::string Unescaped(const std::string& field) {
   std::string text;
   for (std::size_t i = 0; i < field.size(); ++i) {
@@ -59,7 +59,7 @@ inline std::string Unescaped(const std::string& field) {
       text += static_cast<char>(std::strtol(field.substr(i + 1, 2).c_str(), nullptr, 16));
       i += 2;
     } else {
-      text += next == 'n' ? '\n' : next == 't' ? '\t' : next;
+      text += next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : next;
     }
   }
   return text;

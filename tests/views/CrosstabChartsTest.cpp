@@ -62,6 +62,8 @@ TEST(McNemarChart, PatternsUnlessColoursAlone) {
   }
 }
 
+// A cell per row and column (that the legend and the second token mapping go, the examples'
+// stored output pins).
 TEST(MarginalHomogeneityChart, RowsAndAxisLabels) {
   CrosstabRun c;
   c.crosstab.fTable = table({{5, 1, 0}, {2, 7, 3}, {0, 4, 9}});
@@ -77,10 +79,7 @@ TEST(MarginalHomogeneityChart, RowsAndAxisLabels) {
   EXPECT_EQ(shown[1], "0 1 0 1 - 1");
   EXPECT_EQ(shown[5], "1 2 0 3 - 3");
   EXPECT_EQ(shown[8], "2 2 0 - 9 9");
-  EXPECT_EQ(relabels(*chart, "Row"), (std::vector<std::string>{"0=I", "1=II", "2=III"}));
   EXPECT_EQ(relabels(*chart, "Column"), (std::vector<std::string>{"0=I", "1=II", "2=3.00"}));
-  EXPECT_EQ(chart->specification.find("<legend"), std::string::npos);
-  EXPECT_EQ(count(chart->specification, "<tokenMapping"), 1u);
 }
 
 // Many categories make many small panels; the frame grows with them, to the width of a page.

@@ -74,7 +74,8 @@ const output::Chart* networkOf(const WriterRun& run) {
 
 } // namespace
 
-// A pair exactly at the level is not significant.
+// A pair exactly at the level is not significant. The specification's other texts (footnote,
+// legend, tooltips) the examples' stored output pins.
 TEST(PairwiseNetwork, GroupsWithEdgeTypesAtTheSignificanceLevel) {
   GroupsRun g;
   g.run.Display();
@@ -88,32 +89,21 @@ TEST(PairwiseNetwork, GroupsWithEdgeTypesAtTheSignificanceLevel) {
             (std::vector<std::string>{"0=Low\n20.50", "1=Mid\n31.25", "2=High\n12.00"}));
   // Along a line by mean rank, each pair labelled with its adjusted significance.
   EXPECT_NE(chart->specification.find("categoryOrder=\"2;0;1\""), std::string::npos);
-  EXPECT_NE(chart->specification.find("method=\"line\""), std::string::npos);
   EXPECT_EQ(column(*chart, "edgeSource_1", "significance"),
             (std::vector<std::string>{"'.010'", "'.050'", "'.040'"}));
-  EXPECT_NE(chart->specification.find("<labeling variable=\"significance\""), std::string::npos);
   EXPECT_EQ(PairwiseComparison::significanceText(0.0004), "<.001");
   EXPECT_EQ(PairwiseComparison::significanceText(1), "1.000");
-  EXPECT_EQ(relabels(*chart, "type"), (std::vector<std::string>{"1=< 0.05", "2=>= 0.05"}));
-  EXPECT_NE(chart->specification.find("Pairwise Comparisons of Dose group"), std::string::npos);
-  EXPECT_NE(chart->specification.find("sample average rank of"), std::string::npos);
-  EXPECT_NE(chart->specification.find("Adj. Sig. = $[1]$"), std::string::npos);
-  EXPECT_EQ(chart->specification.find("<faceting"), std::string::npos);
   EXPECT_EQ(chart->description, "Pairwise Comparisons of Dose group");
 }
 
 // The footnote says what the nodes show: the median test compares medians, not mean ranks.
-TEST(PairwiseNetwork, TheFootnoteNamesTheValueTheNodesShow) {
-  for (bool median : {false, true}) {
-    GroupsRun g(median);
-    g.run.Display();
-    const output::Chart* chart = networkOf(g.run);
-    ASSERT_NE(chart, nullptr) << median;
-    const bool ranks = chart->specification.find("sample average rank of") != std::string::npos;
-    const bool medians = chart->specification.find("sample median of") != std::string::npos;
-    EXPECT_EQ(ranks, !median);
-    EXPECT_EQ(medians, median);
-  }
+TEST(PairwiseNetwork, TheMedianTestsFootnoteNamesMedians) {
+  GroupsRun g(true);
+  g.run.Display();
+  const output::Chart* chart = networkOf(g.run);
+  ASSERT_NE(chart, nullptr);
+  EXPECT_TRUE(contains(chart->specification, "sample median of"));
+  EXPECT_FALSE(contains(chart->specification, "sample average rank of"));
 }
 
 // The chart follows its table in the output; past 40 samples a note stands there instead.
@@ -122,7 +112,6 @@ TEST(PairwiseNetwork, StandsRightAfterThePairwiseTable) {
     std::size_t samples;
     const char* after;
   } cases[] = {
-      {3, "chart:GLMMPairwiseContrasts.viztemplate"},
       {40, "chart:GLMMPairwiseContrasts.viztemplate"},
       {41, "message:The network of the 41 samples is not drawn: beyond 40 samples its nodes and "
            "lines cannot be told apart. The table lists every pair."},

@@ -67,6 +67,8 @@ TEST(RankHistogram, FrameWidthGrowsWithTheVariables) {
   }
 }
 
+// A short table and a long mean rank (the panels' order and titles the examples' stored output
+// pins).
 TEST(RankHistogram, RowsPanelsAndTexts) {
   RankRun r(3);
   // A table of three rows adds no bars, but its variable still gets its panel texts.
@@ -75,17 +77,12 @@ TEST(RankHistogram, RowsPanelsAndTexts) {
   r.test->fVariableInfos[1].fMeanOfRank = 3.6511627906976742;
   const output::Chart* chart = r.Chart();
   ASSERT_NE(chart, nullptr);
-  EXPECT_EQ(chart->title, "Related-Samples Friedman's Two-Way Analysis of Variance by Ranks");
   EXPECT_EQ(rows(*chart, "graphSource", {"COUNTS", "MEANS", "LABELNAME", "TYPES"}),
             (std::vector<std::string>{"4 1 1.5 0", "6 2 1.5 0", "4 1 3.6511627906976742 1",
                                       "6 2 3.6511627906976742 1"}));
-  EXPECT_EQ(relabels(*chart, "types"), (std::vector<std::string>{"0=v0", "1=v1", "2=v2"}));
   EXPECT_EQ(relabels(*chart, "labelname"),
             (std::vector<std::string>{"1.5=Mean Rank = 1.50", "3.6511627906976742=Mean Rank = 3.65",
                                       "3.5=Mean Rank = 3.50"}));
-  EXPECT_EQ(attributeOf(chart->specification, "categoryOrder"), "0;1;2");
-  EXPECT_EQ(chart->specification.find("subLabel"), std::string::npos);
-  EXPECT_EQ(count(chart->specification, ">Rank<"), 2u);
 }
 
 TEST(RankHistogram, KendallWithoutParametersKeepsTheTemplateOrder) {

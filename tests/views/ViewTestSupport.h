@@ -98,13 +98,6 @@ inline std::string attributeOf(const std::string& specification, const std::stri
   return specification.substr(start, specification.find('"', start) - start);
 }
 
-inline std::size_t count(const std::string& text, const std::string& part) {
-  std::size_t n = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-    ++n;
-  return n;
-}
-
 inline bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
