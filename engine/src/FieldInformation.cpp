@@ -163,11 +163,23 @@ ResultElement HistogramOf(const std::string& name, std::size_t count, Value valu
   for (std::size_t i = 0; i < edges.size(); ++i)
     edges[i] += i == 0 ? -fuzz : fuzz;
   std::vector<double> counts(std::max<std::size_t>(bins, 1), 0), mids;
+  // The first edge above or at x closes its bin (x above the last edge: the last bin). The bins
+  // are of one width, so the division finds the bin or its neighbour and a step or two settles it.
+  const std::size_t last = edges.size() - 1;
+  const double width = bins > 0 ? (breaks.back() - breaks.front()) / static_cast<double>(bins) : 0;
   for (std::size_t i = 0; i < count; ++i) {
-    // The first edge above or at x closes its bin.
-    auto at = std::lower_bound(edges.begin() + 1, edges.end(), value(i));
-    std::size_t bin = static_cast<std::size_t>(at - edges.begin()) - 1;
-    counts[std::min(bin, counts.size() - 1)] += weight(i);
+    const double x = value(i);
+    double guess = (x - breaks.front()) / width + 1;
+    if (!(guess >= 1))
+      guess = 1;
+    if (guess > static_cast<double>(last))
+      guess = static_cast<double>(last);
+    auto j = static_cast<std::size_t>(guess);
+    while (j > 1 && edges[j - 1] >= x)
+      --j;
+    while (j < last && edges[j] < x)
+      ++j;
+    counts[std::min(j - 1, counts.size() - 1)] += weight(i);
   }
   for (std::size_t i = 0; i < bins; ++i)
     mids.push_back((breaks[i] + breaks[i + 1]) / 2);
