@@ -14,11 +14,14 @@ say "checking the Debian packages the program needs (scripts/install-deps.sh)"
 
 # The build's progress goes to a log, so that the report is what the terminal shows. Only the
 # program, its plug-in and their resources are built; scripts/test.sh builds the tests.
+# A build folder configured before (by scripts/test.sh, say) keeps its options, its tests among
+# them: switching them off there would leave stale test programs behind for the next ctest.
 mkdir -p "$root/build"
 log="$root/build/build.log"
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+[ -f "$root/build/CMakeCache.txt" ] || options+=(-DNPTESTS_BUILD_TESTS=OFF)
 say "building nptests and its plug-in in build/; the first build takes a few minutes (log: $log)"
-if ! { cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-         -DNPTESTS_BUILD_TESTS=OFF &&
+if ! { cmake -S "$root" -B "$root/build" "${options[@]}" &&
        cmake --build "$root/build" --target nptests -j "$(nproc)"; } > "$log" 2>&1; then
   tail -n 40 "$log" >&2
   say "the build failed; the whole log is $log"
