@@ -290,6 +290,9 @@ continuous_set <- function(id, x, w, seed, options) {
 }
 
 categorical_set <- function(id, x, w, seed, options) {
+  # A user-missing value is in the data file but counts in no test (USERMISSING=EXCLUDE).
+  written <- x
+  if (!is.null(options$missing)) x[x %in% options$missing] <- NA
   valid <- !is.na(x)
   xr <- rep(x[valid], if (is.null(w)) 1 else w[valid])
   cats <- sort(unique(xr))
@@ -328,7 +331,8 @@ categorical_set <- function(id, x, w, seed, options) {
                    if (length(xr)) binomial_figures(success, options$p, level, 0, TRUE),
                    if (length(xr)) runs_figures(xr[in_runs] %in% first),
                    field_figures(xr, TRUE))
-  list(id = id, seed = seed, x = x, w = w, nominal = TRUE, command = command, figures = figures)
+  list(id = id, seed = seed, x = written, w = w, nominal = TRUE, command = command,
+       figures = figures, texts = isTRUE(options$texts), missing = options$missing)
 }
 
 random_sets <- function(count, largest) {
@@ -350,6 +354,13 @@ random_sets <- function(count, largest) {
       if (i %% 2 == 0) options$chi <- list(categories = seq_len(k + 1), frequencies = seq_len(k + 1))
       if (i %% 4 == 3) options$success <- cats[length(cats)]
       if (i %% 4 == 1 && length(cats) > 2) options$group <- cats[c(1, 3)]
+      # Every third categorical set declares its last category user-missing; of those, every
+      # other one holds texts (a to d, in the codes' order) and names no value in its command.
+      if (i %% 9 == 0 && length(cats) > 1) options$missing <- cats[length(cats)]
+      if (i %% 18 == 0) {
+        options$texts <- TRUE
+        options$chi <- options$success <- options$group <- NULL
+      }
       return(categorical_set(sprintf("random%03d", i), x, w, seed, options))
     }
     shape <- i %% 6
@@ -429,8 +440,12 @@ bundled_sets <- function() {
 }
 
 dictionary_of <- function(set) {
-  sprintf('{"variables": [{"name": "x", "measure": "%s"}%s]%s}',
+  missing <- if (is.null(set$missing)) ""
+             else if (isTRUE(set$texts)) sprintf(', "missing": {"values": ["%s"]}', letters[set$missing])
+             else sprintf(', "missing": {"values": [%s]}', fmt(set$missing))
+  sprintf('{"variables": [{"name": "x", "measure": "%s"%s%s}%s]%s}',
           if (set$nominal) "nominal" else "scale",
+          if (isTRUE(set$texts)) ', "type": "string", "width": 1' else "", missing,
           if (is.null(set$w)) "" else ', {"name": "w", "measure": "scale"}',
           if (is.null(set$w)) "" else ', "weight": "w"')
 }
@@ -439,6 +454,7 @@ csv_of <- function(set) {
   # A date set's days from 1 January 1970 are written as ISO dates, which the data reader reads
   # as dates and the documents hold as those days again.
   text <- if (isTRUE(set$dates)) ifelse(is.na(set$x), "", format(as.Date(set$x, origin = "1970-01-01")))
+          else if (isTRUE(set$texts)) ifelse(is.na(set$x), "", letters[set$x])
           else fmt(set$x)
   rows <- if (is.null(set$w)) text else paste(text, set$w, sep = ",")
   paste(c(if (is.null(set$w)) "x" else "x,w", rows), collapse = "|")

@@ -12,7 +12,6 @@
 #include <cctype>
 #include <cmath>
 #include <limits>
-#include <map>
 
 namespace engine {
 namespace {
@@ -133,14 +132,19 @@ AnalysisData::AnalysisData(const DataSet& data, const VORN_DataSource& dictionar
     const VORN_MissingValues& missing = variable.GetMissingValues();
     field.fValues.resize(rows.size(), kMissing);
     if (field.fIsText) {
-      // Codes of the valid texts, then their order: value-label order first, then bytes.
-      std::map<std::uint32_t, int> positionOfCode;
+      // Codes of the valid texts, then their order: value-label order first, then bytes. A table
+      // indexed by code keeps both steps linear: each distinct text is judged once, not per case.
+      constexpr int kUnseen = -2, kInvalid = -1;
+      std::vector<int> positionOfCode(source.TextCount(), kUnseen);
+      positionOfCode[0] = kInvalid;
       std::vector<std::uint32_t> used;
       for (std::size_t c = 0; c < rows.size(); ++c) {
         const std::uint32_t code = source.Code(rows[c]);
-        if (code == 0 || (!includeUser && missing.IsMissing(source.Text(code))))
+        if (positionOfCode[code] != kUnseen)
           continue;
-        if (positionOfCode.emplace(code, 0).second)
+        const bool valid = includeUser || !missing.IsMissing(source.Text(code));
+        positionOfCode[code] = valid ? 0 : kInvalid;
+        if (valid)
           used.push_back(code);
       }
       const auto& labels = variable.GetValueLabels();
@@ -167,9 +171,9 @@ AnalysisData::AnalysisData(const DataSet& data, const VORN_DataSource& dictionar
         field.fCategories.push_back(category);
       }
       for (std::size_t c = 0; c < rows.size(); ++c) {
-        auto found = positionOfCode.find(source.Code(rows[c]));
-        if (found != positionOfCode.end())
-          field.fValues[c] = found->second;
+        const int position = positionOfCode[source.Code(rows[c])];
+        if (position >= 0)
+          field.fValues[c] = position;
       }
     } else {
       for (std::size_t c = 0; c < rows.size(); ++c) {
