@@ -1,6 +1,7 @@
 # The engine's one-sample tests against R: every figure of each test on the bundled data sets and
 # on seeded random data sets (ties, zero differences, all cases equal, one category, missing
-# values, weights, dates written as ISO dates), computed by R's own functions (chisq.test, binom.test, wilcox.test, ks.test,
+# values, user-missing values as numbers and as texts, weights, dates written as ISO dates),
+# computed by R's own functions (chisq.test, binom.test, wilcox.test, ks.test,
 # nortest::lillie.test) or, where R has none, by the published formula written here in R.
 #
 #   Rscript scripts/check-engine-onesample.R --reference tests/engine/reference/onesample.tsv
