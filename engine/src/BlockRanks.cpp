@@ -61,14 +61,6 @@ double Friedman(const std::vector<double>& rankSums, double n, double tieTerm) {
   return denominator > 0 ? 12 * squares / denominator : NAN;
 }
 
-// The p-quantile of sorted values, interpolated between order statistics (R's default type 7).
-double Quantile(const std::vector<double>& sorted, double p) {
-  const double h = (static_cast<double>(sorted.size()) - 1) * p;
-  const std::size_t below = static_cast<std::size_t>(std::floor(h));
-  const std::size_t above = std::min(below + 1, sorted.size() - 1);
-  return sorted[below] + (h - std::floor(h)) * (sorted[above] - sorted[below]);
-}
-
 } // namespace
 
 double BlockRanks::FriedmanStatistic() const {
@@ -82,7 +74,7 @@ double BlockRanks::KendallsW() const {
 ResultElement BlockRanks::KendallsWEffectSize(double level, unsigned long seed,
                                               int resamples) const {
   const double w = KendallsW();
-  double lower = NAN, upper = NAN;
+  std::vector<double> ws; // one per resample
   if (fBlocks > 0 && fBlocks <= kBootstrapLimit) {
     // Drawing one of the n cases written out: the case whose cumulative weight passes the draw.
     std::vector<double> cumulative;
@@ -91,7 +83,7 @@ ResultElement BlockRanks::KendallsWEffectSize(double level, unsigned long seed,
       cumulative.push_back(total += fCases.Weight(i));
     RandomStream random(seed);
     const double k = static_cast<double>(FieldCount());
-    std::vector<double> ws, sums(FieldCount());
+    std::vector<double> sums(FieldCount());
     for (int r = 0; r < resamples; ++r) {
       std::fill(sums.begin(), sums.end(), 0.0);
       double ties = 0;
@@ -107,19 +99,8 @@ ResultElement BlockRanks::KendallsWEffectSize(double level, unsigned long seed,
       // A sample of cases tied throughout has no statistic and no agreement to measure.
       ws.push_back(std::isnan(statistic) ? 0 : statistic / (fBlocks * (k - 1)));
     }
-    std::sort(ws.begin(), ws.end());
-    lower = Quantile(ws, (1 - level) / 2);
-    upper = Quantile(ws, (1 + level) / 2);
   }
-  ResultElement effect = TestWriting::Table("EffectSize");
-  ResultElement& measure = effect.Add(TestWriting::Table("KendallsW"));
-  measure.Add(TestWriting::Attribute("Estimate", w));
-  measure.Add(TestWriting::Attribute("Lower", lower));
-  measure.Add(TestWriting::Attribute("Upper", upper));
-  measure.Add(TestWriting::Attribute("ConfidenceLevel", level));
-  measure.Add(TestWriting::Attribute("Method", std::string("Percentile")));
-  measure.Add(TestWriting::Attribute("Resamples", static_cast<double>(resamples)));
-  return effect;
+  return TestWriting::BootstrapEffectSize("KendallsW", w, std::move(ws), level, resamples);
 }
 
 std::vector<ResultElement>

@@ -29,24 +29,14 @@ double KruskalWallisTest::Statistic(const GroupedCases& cases) {
   return correction > 0 ? h / correction : std::nan("");
 }
 
-namespace {
-
-// The p-quantile of sorted `x`, interpolated as R's quantile(type = 7).
-double Quantile(const std::vector<double>& x, double p) {
-  const double h = (static_cast<double>(x.size()) - 1) * p;
-  const std::size_t low = static_cast<std::size_t>(std::floor(h));
-  const std::size_t high = std::min(low + 1, x.size() - 1);
-  return x[low] + (h - static_cast<double>(low)) * (x[high] - x[low]);
-}
-
-} // namespace
+namespace {} // namespace
 
 ResultElement KruskalWallisTest::EffectSize(const GroupedCases& cases, double level,
                                             unsigned long seed, int resamples) {
   const double n = cases.Total();
   const std::size_t k = cases.GroupCount();
   const double estimate = Statistic(cases) / (n - 1);
-  double lower = NAN, upper = NAN;
+  std::vector<double> estimates; // one per resample
   if (n <= kBootstrapLimit) {
     // A resample takes values among the distinct values only: counts per (value, group) give its
     // ranks without sorting.
@@ -75,7 +65,7 @@ ResultElement KruskalWallisTest::EffectSize(const GroupedCases& cases, double le
       }
     }
     RandomStream random(seed);
-    std::vector<double> counts(distinct.size() * k), sums(k), estimates;
+    std::vector<double> counts(distinct.size() * k), sums(k);
     for (int r = 0; r < resamples; ++r) {
       std::fill(counts.begin(), counts.end(), 0.0);
       for (std::size_t g = 0; g < k; ++g)
@@ -107,19 +97,9 @@ ResultElement KruskalWallisTest::EffectSize(const GroupedCases& cases, double le
       estimates.push_back(
           correction > 0 ? (12 / (n * (n + 1)) * sum - 3 * (n + 1)) / correction / (n - 1) : 0);
     }
-    std::sort(estimates.begin(), estimates.end());
-    lower = Quantile(estimates, (1 - level) / 2);
-    upper = Quantile(estimates, (1 + level) / 2);
   }
-  ResultElement effect = TestWriting::Table("EffectSize");
-  ResultElement& measure = effect.Add(TestWriting::Table("RankEpsilonSquared"));
-  measure.Add(TestWriting::Attribute("Estimate", estimate));
-  measure.Add(TestWriting::Attribute("Lower", lower));
-  measure.Add(TestWriting::Attribute("Upper", upper));
-  measure.Add(TestWriting::Attribute("ConfidenceLevel", level));
-  measure.Add(TestWriting::Attribute("Method", std::string("Percentile")));
-  measure.Add(TestWriting::Attribute("Resamples", static_cast<double>(resamples)));
-  return effect;
+  return TestWriting::BootstrapEffectSize("RankEpsilonSquared", estimate, std::move(estimates),
+                                          level, resamples);
 }
 
 ResultElement KruskalWallisTest::Write(const TestContext& context, const GroupedCases& cases,

@@ -1,6 +1,9 @@
 // Building blocks of the tests' records.
 #include "TestWriting.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace engine {
 
 ResultElement TestWriting::Algorithm(const std::string& name, const std::string& classification,
@@ -101,6 +104,38 @@ std::vector<std::string> TestWriting::Positions(std::size_t count) {
   for (std::size_t i = 0; i < count; ++i)
     names.push_back(std::to_string(i));
   return names;
+}
+
+namespace {
+
+// The p-quantile of sorted values, interpolated between order statistics (R's default type 7).
+double Quantile(const std::vector<double>& sorted, double p) {
+  const double h = (static_cast<double>(sorted.size()) - 1) * p;
+  const std::size_t below = static_cast<std::size_t>(std::floor(h));
+  const std::size_t above = std::min(below + 1, sorted.size() - 1);
+  return sorted[below] + (h - std::floor(h)) * (sorted[above] - sorted[below]);
+}
+
+} // namespace
+
+ResultElement TestWriting::BootstrapEffectSize(const std::string& measure, double estimate,
+                                               std::vector<double> resampled, double level,
+                                               int resamples) {
+  double lower = NAN, upper = NAN;
+  if (!resampled.empty()) {
+    std::sort(resampled.begin(), resampled.end());
+    lower = Quantile(resampled, (1 - level) / 2);
+    upper = Quantile(resampled, (1 + level) / 2);
+  }
+  ResultElement effect = Table("EffectSize");
+  ResultElement& table = effect.Add(Table(measure));
+  table.Add(Attribute("Estimate", estimate));
+  table.Add(Attribute("Lower", lower));
+  table.Add(Attribute("Upper", upper));
+  table.Add(Attribute("ConfidenceLevel", level));
+  table.Add(Attribute("Method", std::string("Percentile")));
+  table.Add(Attribute("Resamples", static_cast<double>(resamples)));
+  return effect;
 }
 
 } // namespace engine

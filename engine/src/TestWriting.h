@@ -50,6 +50,11 @@ public:
                                  bool useSample = false);
   // The "WarningMessages" table; null element (empty tag) when there are none.
   static ResultElement Messages(const std::vector<TestMessage>& messages);
+  // The "EffectSize" table of a measure with a percentile bootstrap interval at `level`: the
+  // bounds are the quantiles (R's type 7) of the resampled estimates, none when there are none.
+  static ResultElement BootstrapEffectSize(const std::string& measure, double estimate,
+                                           std::vector<double> resampled, double level,
+                                           int resamples);
   // Names 0, 1, 2, ... of `count` rows or columns.
   static std::vector<std::string> Positions(std::size_t count);
 };
